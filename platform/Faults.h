@@ -1,0 +1,31 @@
+// Fault injection for tests: makes chosen platform calls fail as a full disk,
+// a denied access or an exhausted memory would, so that failure paths are run.
+#pragma once
+
+#include "Errors.h"
+
+#include <cstdint>
+
+namespace plat::faults {
+
+enum class Op { Alloc, Open, Read, Write };
+
+// The n-th call (1-based, counted from now) of op fails with code.
+void FailNth(Op op, int n, DWORD code);
+// Every call of op from the n-th on fails with code.
+void FailFrom(Op op, int n, DWORD code);
+// After `bytes` more bytes have been written (by File or AtomicFile), the write
+// that crosses the limit writes only up to it and fails with code; from then on
+// every write, flush, truncate, rename and delete fails too, as after a crash.
+void CutWritesAfter(std::int64_t bytes, DWORD code = ERROR_DISK_FULL);
+bool WritesCut();
+// Clears every injected fault.
+void Reset();
+
+// Used by the platform's own calls: true when this call of op must fail
+// (the error code is then set as the last error).
+bool ShouldFail(Op op);
+// Bytes a write of `size` may still write before the cut; size when no cut is armed.
+std::int64_t AllowedWriteBytes(std::int64_t size);
+
+} // namespace plat::faults

@@ -1,0 +1,40 @@
+// The registry: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, keys matched without
+// regard to case, values of type REG_SZ, REG_BINARY and REG_DWORD keeping their
+// types. Persisted as one text file in the registry export format
+// ("Windows Registry Editor Version 5.00", dword:, hex:, quoted strings),
+// rewritten atomically whenever a value or key changes.
+// Functions return ERROR_SUCCESS or an error code, as the handset's do.
+#pragma once
+
+#include "Errors.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace plat {
+
+using LONG = std::int32_t;
+struct RegKey;
+using HKEY = RegKey*;
+
+extern const HKEY HKEY_LOCAL_MACHINE;
+extern const HKEY HKEY_CURRENT_USER;
+
+enum RegType : DWORD { REG_NONE = 0, REG_SZ = 1, REG_BINARY = 3, REG_DWORD = 4 };
+
+// ERROR_FILE_NOT_FOUND when the key does not exist.
+LONG RegOpenKeyEx(HKEY root, const QString& subKey, HKEY* result);
+// Creates missing keys on the way; *created (optional) tells whether it was new.
+LONG RegCreateKeyEx(HKEY root, const QString& subKey, HKEY* result, bool* created = nullptr);
+// With data null only the type and size are reported. ERROR_MORE_DATA when
+// *size is smaller than the value (then *size holds the needed size).
+LONG RegQueryValueEx(HKEY key, const QString& name, DWORD* type, void* data, DWORD* size);
+LONG RegSetValueEx(HKEY key, const QString& name, DWORD type, const void* data, DWORD size);
+LONG RegDeleteValue(HKEY key, const QString& name);
+LONG RegCloseKey(HKEY key);
+
+// Convenience wrappers over the calls above.
+bool RegReadDword(HKEY key, const QString& name, DWORD* value); // only a REG_DWORD value
+bool RegReadString(HKEY key, const QString& name, QString* value, int maxChars = 260);
+
+} // namespace plat
