@@ -19,9 +19,9 @@ void InitDeviceFromEnvironment();
 void InitDevice(const QString& hostDir);
 
 bool HasDeviceFolder();
-QString DeviceFolder();        // host path of the device folder, empty in host mode
-QString RegistryFilePath();    // host path of the registry export file
-QString RuntimeFolder();       // private (0700) host folder for locks and the window lookup
+QString DeviceFolder();     // host path of the device folder, empty in host mode
+QString RegistryFilePath(); // host path of the registry export file
+QString RuntimeFolder();    // private (0700) host folder for locks and the window lookup
 
 // Handset path of the "My Documents" folder, without a trailing '\'. When create is
 // set the folder is created if missing (a failure is ignored, as on the handset).

@@ -26,6 +26,11 @@ void Reset();
 // (the error code is then set as the last error).
 bool ShouldFail(Op op);
 // Bytes a write of `size` may still write before the cut; size when no cut is armed.
+// Counts them as written. When it returns less than size the cut has happened
+// now and the last error is set to the cut's code.
 std::int64_t AllowedWriteBytes(std::int64_t size);
+// True (last error set to the cut's code) once the writes are cut: the caller's
+// write, flush, truncate, rename or delete must then fail.
+bool BlockedByCut();
 
 } // namespace plat::faults

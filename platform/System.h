@@ -36,5 +36,6 @@ bool ImmSetConversionStatus(QObject* window, DWORD conversion, DWORD sentence);
 // The on/off switch of the input panel (0 or 1); a handler may be installed.
 void SetInputPanelHandler(std::function<void(int state)> handler);
 void SetInputPanelState(int state);
+int GetInputPanelState(); // the last state set, 0 after InitDevice
 
 } // namespace plat

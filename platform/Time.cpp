@@ -51,8 +51,8 @@ int DaysInMonth(std::int64_t year, int month) {
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-TimeValue TimeFromFields(std::int64_t year, std::int64_t month, std::int64_t day,
-                         std::int64_t hour, std::int64_t minute, std::int64_t second) {
+TimeValue TimeFromFields(std::int64_t year, std::int64_t month, std::int64_t day, std::int64_t hour,
+                         std::int64_t minute, std::int64_t second) {
     year = Bounded(year);
     month = Bounded(month);
     const std::int64_t monthIndex = month - 1;
@@ -76,8 +76,8 @@ SYSTEMTIME TimeValueToSystemTime(TimeValue t) {
     st.wYear = static_cast<std::uint16_t>(c.year);
     st.wMonth = static_cast<std::uint16_t>(c.month);
     st.wDay = static_cast<std::uint16_t>(c.day);
-    st.wDayOfWeek = static_cast<std::uint16_t>(WeekdayOf(DaysFromCivil(c.year, c.month, c.day) *
-                                                         kSecondsPerDay));
+    st.wDayOfWeek = static_cast<std::uint16_t>(
+        WeekdayOf(DaysFromCivil(c.year, c.month, c.day) * kSecondsPerDay));
     st.wHour = static_cast<std::uint16_t>(secs / 3600);
     st.wMinute = static_cast<std::uint16_t>(secs / 60 % 60);
     st.wSecond = static_cast<std::uint16_t>(secs % 60);
@@ -109,6 +109,8 @@ SYSTEMTIME GetLocalTime() {
     return st;
 }
 
-void SetClockForTest(std::optional<TimeValue> fixedNow) { g_fixedNow = fixedNow; }
+void SetClockForTest(std::optional<TimeValue> fixedNow) {
+    g_fixedNow = fixedNow;
+}
 
 } // namespace plat

@@ -1,0 +1,613 @@
+// Files in handset notation on the host's POSIX file system.
+#include "Files.h"
+
+#include "Device.h"
+#include "Faults.h"
+#include "Internal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace plat {
+
+using namespace Qt::StringLiterals;
+namespace {
+
+using internal::PathLock;
+
+constexpr std::uint32_t kCopyChunk = 64 * 1024;
+
+QByteArray Native(const QString& hostPath) {
+    return QFile::encodeName(hostPath);
+}
+
+bool Fail(DWORD code) {
+    SetLastError(code);
+    return false;
+}
+
+bool FailErrno() {
+    return Fail(ErrorFromErrno(errno));
+}
+
+bool StatPath(const QString& hostPath, struct stat* st) {
+    return ::stat(Native(hostPath).constData(), st) == 0;
+}
+
+bool IsFolder(const QString& hostPath) {
+    struct stat st {};
+    return StatPath(hostPath, &st) && S_ISDIR(st.st_mode);
+}
+
+// A missing entry reports "path not found" when its folder is missing too.
+DWORD MissingError(const QString& hostPath) {
+    return IsFolder(QFileInfo(hostPath).absolutePath()) ? ERROR_FILE_NOT_FOUND
+                                                        : ERROR_PATH_NOT_FOUND;
+}
+
+bool FailMissingOr(const QString& hostPath) {
+    const int err = errno;
+    if (err == ENOENT) return Fail(MissingError(hostPath));
+    return Fail(ErrorFromErrno(err));
+}
+
+// The handset refuses these characters in names; they also keep wildcards
+// out of names the program creates.
+bool ValidHandsetPath(const QString& path) {
+    if (path.trimmed().isEmpty()) return false;
+    return std::none_of(path.begin(), path.end(), [](QChar c) {
+        return c.unicode() < 0x20 || QStringView(u"<>:\"|?*").contains(c);
+    });
+}
+
+bool CheckedHostPath(const QString& handsetPath, QString* host) {
+    if (handsetPath.isEmpty()) return Fail(ERROR_PATH_NOT_FOUND);
+    if (!ValidHandsetPath(handsetPath)) return Fail(ERROR_INVALID_NAME);
+    *host = ToHostPath(handsetPath);
+    return true;
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat sa {
+    }, sb{};
+    if (StatPath(a, &sa) && StatPath(b, &sb))
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return internal::FoldAsciiCase(QDir::cleanPath(a)) ==
+           internal::FoldAsciiCase(QDir::cleanPath(b));
+}
+
+// The canonical spelling of a path whose last component may not exist yet.
+QString CanonicalTarget(const QString& hostPath) {
+    const QFileInfo info(hostPath);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    if (folder.isEmpty()) return QDir::cleanPath(info.absoluteFilePath());
+    return folder + u'/' + info.fileName();
+}
+
+std::uint32_t ReadAll(int fd, char* out, std::uint32_t size, int* err) {
+    std::uint32_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, out + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *err = errno;
+            break;
+        }
+        if (n == 0) break;
+        done += static_cast<std::uint32_t>(n);
+    }
+    return done;
+}
+
+std::uint32_t WriteAll(int fd, const char* in, std::uint32_t size, int* err) {
+    std::uint32_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, in + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            *err = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += static_cast<std::uint32_t>(n);
+    }
+    return done;
+}
+
+// A write that honours the injected faults: a cut writes only the bytes up to
+// the limit, as a disk filling up at that byte would.
+bool FaultAwareWrite(int fd, const void* buffer, std::uint32_t size, std::uint32_t* written) {
+    *written = 0;
+    if (faults::BlockedByCut()) return false;
+    if (faults::ShouldFail(faults::Op::Write)) return false;
+    const auto allowed = static_cast<std::uint32_t>(faults::AllowedWriteBytes(size));
+    const DWORD cutCode = GetLastError();
+    int err = 0;
+    *written = WriteAll(fd, static_cast<const char*>(buffer), allowed, &err);
+    if (*written < allowed) return Fail(ErrorFromErrno(err));
+    if (allowed < size) return Fail(cutCode);
+    return true;
+}
+
+bool SeekFd(int fd, std::int64_t offset, int whence, std::int64_t* newPosition) {
+    const off_t pos = ::lseek(fd, static_cast<off_t>(offset), whence);
+    if (pos < 0) return errno == EINVAL ? Fail(ERROR_INVALID_PARAMETER) : FailErrno();
+    if (newPosition) *newPosition = pos;
+    return true;
+}
+
+// Writes a new version of a host file beside it and renames it into place.
+class AtomicWriter {
+public:
+    ~AtomicWriter() { abandon(); }
+
+    bool open(const QString& hostPath) {
+        abandon();
+        if (faults::ShouldFail(faults::Op::Open)) return false;
+        if (IsFolder(hostPath)) return Fail(ERROR_ACCESS_DENIED);
+        if (!IsFolder(QFileInfo(hostPath).absolutePath())) return Fail(ERROR_PATH_NOT_FOUND);
+        if (!m_lock.acquire(hostPath, true)) return false;
+        if (faults::BlockedByCut()) return releaseLock(false);
+        m_target = hostPath;
+        m_temp = hostPath + u".tb-new"_s;
+        m_fd = ::open(Native(m_temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (m_fd < 0) {
+            const DWORD code = ErrorFromErrno(errno);
+            releaseLock(false);
+            return Fail(code);
+        }
+        return true;
+    }
+
+    bool write(const void* buffer, std::uint32_t size) {
+        if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
+        std::uint32_t written = 0;
+        return FaultAwareWrite(m_fd, buffer, size, &written);
+    }
+
+    bool seek(std::int64_t offset) {
+        if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
+        return SeekFd(m_fd, offset, SEEK_SET, nullptr);
+    }
+
+    bool commit() {
+        if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
+        if (faults::BlockedByCut()) return failCommit();
+        if (::fsync(m_fd) != 0 || ::close(std::exchange(m_fd, -1)) != 0) {
+            SetLastError(ErrorFromErrno(errno));
+            return failCommit();
+        }
+        if (::rename(Native(m_temp).constData(), Native(m_target).constData()) != 0) {
+            SetLastError(ErrorFromErrno(errno));
+            return failCommit();
+        }
+        internal::SyncParentFolder(m_target);
+        m_temp.clear();
+        return releaseLock(true);
+    }
+
+    void abandon() {
+        if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
+        // After a simulated crash nothing more reaches the disk, not even this.
+        if (!m_temp.isEmpty() && !faults::WritesCut()) ::unlink(Native(m_temp).constData());
+        m_temp.clear();
+        m_lock.release();
+    }
+
+private:
+    bool releaseLock(bool result) {
+        m_lock.release();
+        return result;
+    }
+    bool failCommit() {
+        const DWORD code = GetLastError();
+        abandon();
+        return Fail(code);
+    }
+
+    PathLock m_lock;
+    int m_fd = -1;
+    QString m_target;
+    QString m_temp;
+};
+
+// '*' any run, '?' one character; both sides already case-folded.
+bool WildcardMatch(QStringView mask, QStringView name) {
+    qsizetype m = 0, n = 0, starMask = -1, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
+            ++m;
+            ++n;
+        } else if (m < mask.size() && mask[m] == u'*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask >= 0) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == u'*')
+        ++m;
+    return m == mask.size();
+}
+
+// "*.*" and "name.*" also match names without any extension.
+bool MaskMatches(const QString& foldedMask, const QString& foldedName) {
+    if (WildcardMatch(foldedMask, foldedName)) return true;
+    return foldedMask.endsWith(u".*") && WildcardMatch(foldedMask.chopped(2), foldedName);
+}
+
+} // namespace
+
+// ---- PathLock ---------------------------------------------------------------
+
+namespace internal {
+
+PathLock& PathLock::operator=(PathLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+bool PathLock::acquire(const QString& hostPath, bool exclusive) {
+    release();
+    const QString folder = RuntimeFolder() + u"/locks"_s;
+    MakePrivateDirs(folder);
+    const QString key = FoldAsciiCase(CanonicalTarget(hostPath));
+    const QString lockFile = folder + u'/' + ShortHash(Native(key), 40) + u".lock"_s;
+    const int fd = ::open(Native(lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return FailErrno();
+    struct flock fl {};
+    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_SETLK, &fl) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return Fail(err == EAGAIN || err == EACCES ? ERROR_SHARING_VIOLATION : ErrorFromErrno(err));
+    }
+    m_fd = fd;
+    return true;
+}
+
+void PathLock::release() {
+    if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
+}
+
+bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes) {
+    AtomicWriter writer;
+    return writer.open(hostPath) &&
+           writer.write(bytes.constData(), static_cast<std::uint32_t>(bytes.size())) &&
+           writer.commit();
+}
+
+} // namespace internal
+
+// ---- File -------------------------------------------------------------------
+
+struct File::Impl {
+    int fd = -1;
+    PathLock lock;
+    bool canRead = false;
+    bool canWrite = false;
+};
+
+File::File() : d(std::make_unique<Impl>()) {}
+File::~File() {
+    close();
+}
+File::File(File&&) noexcept = default;
+File& File::operator=(File&&) noexcept = default;
+
+bool File::open(const QString& path, unsigned access, unsigned share, Disposition disposition) {
+    close();
+    if (faults::ShouldFail(faults::Op::Open)) return false;
+    QString host;
+    if (!CheckedHostPath(path, &host)) return false;
+    if (IsFolder(host)) return Fail(ERROR_ACCESS_DENIED);
+    const bool truncates = disposition == Disposition::CreateAlways;
+    if (truncates && faults::BlockedByCut()) return false;
+
+    PathLock lock;
+    if (!lock.acquire(host, share == FILE_SHARE_NONE)) return false;
+    struct stat before {};
+    const bool existed = StatPath(host, &before);
+
+    const bool wantWrite = (access & GENERIC_WRITE) != 0;
+    int flags = O_CLOEXEC | ((wantWrite || truncates) ? O_RDWR : O_RDONLY);
+    if (disposition == Disposition::CreateNew) flags |= O_CREAT | O_EXCL;
+    if (disposition == Disposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
+    if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
+    const int fd = ::open(Native(host).constData(), flags, 0600);
+    if (fd < 0) {
+        if (errno == EEXIST) return Fail(ERROR_FILE_EXISTS);
+        return FailMissingOr(host);
+    }
+    d->fd = fd;
+    d->lock = std::move(lock);
+    d->canRead = (access & GENERIC_READ) != 0 || !wantWrite;
+    d->canWrite = wantWrite;
+    // As on the handset, opening an existing file "always" says so.
+    const bool always =
+        disposition == Disposition::CreateAlways || disposition == Disposition::OpenAlways;
+    SetLastError(existed && always ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return true;
+}
+
+bool File::isOpen() const {
+    return d && d->fd >= 0;
+}
+
+bool File::read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) {
+    if (bytesRead) *bytesRead = 0;
+    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
+    if (!d->canRead) return Fail(ERROR_ACCESS_DENIED);
+    if (faults::ShouldFail(faults::Op::Read)) return false;
+    int err = 0;
+    const std::uint32_t got = ReadAll(d->fd, static_cast<char*>(buffer), size, &err);
+    if (bytesRead) *bytesRead = got;
+    if (err != 0) return Fail(err == EIO ? ERROR_READ_FAULT : ErrorFromErrno(err));
+    return true;
+}
+
+bool File::write(const void* buffer, std::uint32_t size, std::uint32_t* bytesWritten) {
+    std::uint32_t written = 0;
+    if (bytesWritten) *bytesWritten = 0;
+    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
+    if (!d->canWrite) return Fail(ERROR_ACCESS_DENIED);
+    const bool ok = FaultAwareWrite(d->fd, buffer, size, &written);
+    if (bytesWritten) *bytesWritten = written;
+    return ok;
+}
+
+bool File::seek(std::int64_t offset, SeekOrigin origin, std::int64_t* newPosition) {
+    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
+    const int whence = origin == SeekOrigin::Begin     ? SEEK_SET
+                       : origin == SeekOrigin::Current ? SEEK_CUR
+                                                       : SEEK_END;
+    return SeekFd(d->fd, offset, whence, newPosition);
+}
+
+std::int64_t File::size() {
+    struct stat st {};
+    if (!isOpen()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return -1;
+    }
+    if (::fstat(d->fd, &st) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return -1;
+    }
+    return st.st_size;
+}
+
+bool File::flush() {
+    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
+    if (faults::BlockedByCut()) return false;
+    return ::fsync(d->fd) == 0 || FailErrno();
+}
+
+bool File::truncateHere() {
+    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
+    if (!d->canWrite) return Fail(ERROR_ACCESS_DENIED);
+    if (faults::BlockedByCut()) return false;
+    const off_t pos = ::lseek(d->fd, 0, SEEK_CUR);
+    if (pos < 0 || ::ftruncate(d->fd, pos) != 0) return FailErrno();
+    return true;
+}
+
+void File::close() {
+    if (!d) return;
+    if (d->fd >= 0) ::close(std::exchange(d->fd, -1));
+    d->lock.release();
+}
+
+// ---- AtomicFile ---------------------------------------------------------------
+
+struct AtomicFile::Impl {
+    AtomicWriter writer;
+};
+
+AtomicFile::AtomicFile() : d(std::make_unique<Impl>()) {}
+AtomicFile::~AtomicFile() = default;
+
+bool AtomicFile::open(const QString& path) {
+    QString host;
+    if (!CheckedHostPath(path, &host)) return false;
+    return d->writer.open(host);
+}
+
+bool AtomicFile::write(const void* buffer, std::uint32_t size) {
+    return d->writer.write(buffer, size);
+}
+
+bool AtomicFile::seek(std::int64_t offset) {
+    return d->writer.seek(offset);
+}
+
+bool AtomicFile::commit() {
+    return d->writer.commit();
+}
+
+void AtomicFile::abandon() {
+    d->writer.abandon();
+}
+
+// ---- Whole files and folders ----------------------------------------------------
+
+FileAttributes GetFileAttributes(const QString& path) {
+    FileAttributes attributes;
+    const QString host = ToHostPath(path);
+    struct stat st {};
+    if (path.isEmpty() || !StatPath(host, &st)) {
+        if (path.isEmpty()) errno = ENOENT;
+        FailMissingOr(host);
+        return attributes;
+    }
+    attributes.exists = true;
+    attributes.isDirectory = S_ISDIR(st.st_mode);
+    attributes.size = attributes.isDirectory ? 0 : st.st_size;
+    return attributes;
+}
+
+bool CopyFile(const QString& from, const QString& to, bool failIfExists) {
+    QString hostTo;
+    if (!CheckedHostPath(to, &hostTo)) return false;
+    const QString hostFrom = ToHostPath(from);
+    struct stat st {};
+    if (!StatPath(hostFrom, &st)) return FailMissingOr(hostFrom);
+    if (S_ISDIR(st.st_mode)) return Fail(ERROR_ACCESS_DENIED);
+    // Writing a file onto itself would truncate the only copy of it.
+    if (SameFile(hostFrom, hostTo)) return Fail(ERROR_ACCESS_DENIED);
+    if (failIfExists && StatPath(hostTo, &st)) return Fail(ERROR_FILE_EXISTS);
+
+    File source;
+    if (!source.open(from, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting)) return false;
+    AtomicWriter target;
+    if (!target.open(hostTo)) return false;
+    std::vector<char> buffer(kCopyChunk);
+    for (;;) {
+        std::uint32_t got = 0;
+        if (!source.read(buffer.data(), kCopyChunk, &got)) return false;
+        if (got == 0) break;
+        if (!target.write(buffer.data(), got)) return false;
+    }
+    return target.commit();
+}
+
+bool MoveFile(const QString& from, const QString& to) {
+    QString hostTo;
+    if (!CheckedHostPath(to, &hostTo)) return false;
+    const QString hostFrom = ToHostPath(from);
+    struct stat st {};
+    if (::lstat(Native(hostFrom).constData(), &st) != 0) return FailMissingOr(hostFrom);
+    if (SameFile(hostFrom, hostTo)) {
+        // Only the letter case changes: keep the spelling the caller gave.
+        hostTo = QFileInfo(hostTo).absolutePath() + u'/' +
+                 QFileInfo(QString(to).replace(u'\\', u'/')).fileName();
+    } else if (::lstat(Native(hostTo).constData(), &st) == 0) {
+        return Fail(ERROR_ALREADY_EXISTS);
+    }
+    if (faults::BlockedByCut()) return false;
+    PathLock fromLock, toLock;
+    if (!fromLock.acquire(hostFrom, true) || !toLock.acquire(hostTo, true)) return false;
+    if (::rename(Native(hostFrom).constData(), Native(hostTo).constData()) != 0)
+        return FailMissingOr(hostTo);
+    internal::SyncParentFolder(hostTo);
+    internal::SyncParentFolder(hostFrom);
+    return true;
+}
+
+bool DeleteFile(const QString& path) {
+    const QString host = ToHostPath(path);
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(Native(host).constData(), &st) != 0) {
+        if (path.isEmpty()) errno = ENOENT;
+        return FailMissingOr(host);
+    }
+    if (S_ISDIR(st.st_mode)) return Fail(ERROR_ACCESS_DENIED);
+    if (faults::BlockedByCut()) return false;
+    PathLock lock; // an open file cannot be deleted
+    if (!lock.acquire(host, true)) return false;
+    if (::unlink(Native(host).constData()) != 0) return FailMissingOr(host);
+    internal::SyncParentFolder(host);
+    return true;
+}
+
+bool CreateDirectory(const QString& path) {
+    QString host;
+    if (!CheckedHostPath(path, &host)) return false;
+    if (::mkdir(Native(host).constData(), 0700) == 0) return true;
+    if (errno == ENOENT) return Fail(ERROR_PATH_NOT_FOUND);
+    return FailErrno();
+}
+
+bool RemoveDirectory(const QString& path) {
+    const QString host = ToHostPath(path);
+    if (path.isEmpty()) return Fail(ERROR_PATH_NOT_FOUND);
+    if (faults::BlockedByCut()) return false;
+    if (::rmdir(Native(host).constData()) == 0) {
+        internal::SyncParentFolder(host);
+        return true;
+    }
+    switch (errno) {
+    case ENOENT:
+        return Fail(MissingError(host));
+    case ENOTDIR:
+        return Fail(IsFolder(QFileInfo(host).absolutePath()) ? ERROR_DIRECTORY
+                                                             : ERROR_PATH_NOT_FOUND);
+    case EEXIST:
+    case ENOTEMPTY:
+        return Fail(ERROR_DIR_NOT_EMPTY);
+    default:
+        return FailErrno();
+    }
+}
+
+// ---- FileFind -------------------------------------------------------------------
+
+struct FileFind::Impl {
+    std::vector<FindData> entries;
+    std::size_t next = 0;
+    bool active = false;
+};
+
+FileFind::FileFind() : d(std::make_unique<Impl>()) {}
+FileFind::~FileFind() = default;
+
+bool FileFind::first(const QString& pattern, FindData* data) {
+    close();
+    QString unified = pattern;
+    unified.replace(u'/', u'\\');
+    const qsizetype cut = unified.lastIndexOf(u'\\');
+    const QString folder = cut < 0 ? QString() : unified.left(cut);
+    const QString mask = internal::FoldAsciiCase(unified.mid(cut + 1));
+    const QString hostFolder = ToHostPath(folder.isEmpty() ? QStringLiteral("\\") : folder);
+    if (!IsFolder(hostFolder)) return Fail(ERROR_PATH_NOT_FOUND);
+    if (mask.isEmpty()) return Fail(ERROR_FILE_NOT_FOUND);
+
+    const QFileInfoList infos =
+        QDir(hostFolder)
+            .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : infos) {
+        const QString name = info.fileName();
+        // Half-written replacements are the platform's own, never the caller's.
+        if (name.endsWith(u".tb-new")) continue;
+        if (!MaskMatches(mask, internal::FoldAsciiCase(name))) continue;
+        d->entries.push_back({name, info.isDir(), info.isDir() ? 0 : info.size()});
+    }
+    if (d->entries.empty()) return Fail(ERROR_FILE_NOT_FOUND);
+    std::sort(d->entries.begin(), d->entries.end(), [](const FindData& a, const FindData& b) {
+        const int folded = internal::FoldAsciiCase(a.name).compare(internal::FoldAsciiCase(b.name));
+        return folded != 0 ? folded < 0 : a.name < b.name;
+    });
+    d->active = true;
+    return next(data);
+}
+
+bool FileFind::next(FindData* data) {
+    if (!d->active) return Fail(ERROR_INVALID_HANDLE);
+    if (d->next >= d->entries.size()) return Fail(ERROR_NO_MORE_FILES);
+    if (data) *data = d->entries[d->next];
+    ++d->next;
+    return true;
+}
+
+void FileFind::close() {
+    d->entries.clear();
+    d->next = 0;
+    d->active = false;
+}
+
+} // namespace plat

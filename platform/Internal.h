@@ -1,0 +1,52 @@
+// Helpers shared by the platform's own sources; not part of its interface.
+#pragma once
+
+#include "Errors.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace plat::internal {
+
+// Forget cached state when the device changes (InitDevice).
+void ResetRegistry();
+void ResetImeState();
+
+// Names on the handset match without regard to ASCII case (only A-Z fold).
+QString FoldAsciiCase(QStringView text);
+bool EqualsIgnoringAsciiCase(QStringView a, QStringView b);
+// Lower-case hex of a SHA-1, cut to `length` characters.
+QString ShortHash(const QByteArray& data, int length);
+
+// Creates a folder and its missing parents readable by the owner only.
+bool MakePrivateDirs(const QString& hostPath);
+// fsync of the folder holding hostPath, so a rename or an unlink in it is durable.
+void SyncParentFolder(const QString& hostPath);
+
+// Holds an open-file-description lock on a file in RuntimeFolder() named after
+// the case-folded canonical host path. Exclusive for no-sharing opens, shared
+// otherwise; conflicts between processes and between two locks of one process.
+class PathLock {
+public:
+    PathLock() = default;
+    ~PathLock() { release(); }
+    PathLock(const PathLock&) = delete;
+    PathLock& operator=(const PathLock&) = delete;
+    PathLock(PathLock&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    PathLock& operator=(PathLock&& other) noexcept;
+
+    // False with ERROR_SHARING_VIOLATION when a conflicting lock is held.
+    bool acquire(const QString& hostPath, bool exclusive);
+    void release();
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Writes bytes to a host path through a temporary file beside it, then renames
+// it over the target; the injected faults apply as to any other write.
+bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes);
+
+} // namespace plat::internal
