@@ -1,0 +1,230 @@
+// Periods, their header texts and the moves of the base date.
+#include "ui/summary/Period.h"
+#include "LedgerBuilder.h"
+#include "ui/summary/Aggregation.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+
+using namespace summary;
+
+namespace {
+
+SummarySettings Settings(int yearStart, int monthStart, int weekStart) {
+    SummarySettings s;
+    s.yearStartMonth = yearStart;
+    s.monthStartDay = monthStart;
+    s.weekStartDay = weekStart;
+    return s;
+}
+
+struct PeriodRow {
+    const char* name;
+    std::uint32_t kind;
+    int yearStart, monthStart, weekStart;
+    plat::SYSTEMTIME base;
+    const char16_t* text;
+};
+
+const PeriodRow kPeriodRows[] = {
+    {"month start 1, 31 January", PERIOD_MONTH, 1, 1, 0, Date(2008, 1, 31),
+     u"2008/1/1(火)～1/31(木)"},
+    {"start 25, base before the start day", PERIOD_MONTH, 1, 25, 0, Date(2008, 3, 24),
+     u"2008/2/25(月)～3/24(月)"},
+    {"start 25, 3 March", PERIOD_MONTH, 1, 25, 0, Date(2008, 3, 3, 18, 30),
+     u"2008/2/25(月)～3/24(月)"},
+    {"start 25, January goes back to December", PERIOD_MONTH, 1, 25, 0, Date(2008, 1, 10),
+     u"2007/12/25(火)～1/24(木)"},
+    {"start 25, February of a common year", PERIOD_MONTH, 1, 25, 0, Date(2007, 2, 25),
+     u"2007/2/25(日)～3/24(土)"},
+    {"start 25, March of a leap year", PERIOD_MONTH, 1, 25, 0, Date(2008, 3, 25),
+     u"2008/3/25(火)～4/24(木)"},
+    {"start 25, December into the next year", PERIOD_MONTH, 1, 25, 0, Date(2008, 12, 30),
+     u"2008/12/25(木)～1/24(土)"},
+    {"start 30, February of a common year", PERIOD_MONTH, 1, 30, 0, Date(2007, 2, 10),
+     u"2007/1/30(火)～2/28(水)"},
+    {"start 30, February of a leap year", PERIOD_MONTH, 1, 30, 0, Date(2008, 2, 10),
+     u"2008/1/30(水)～2/29(金)"},
+    {"start 30, March of a common year", PERIOD_MONTH, 1, 30, 0, Date(2007, 3, 10),
+     u"2007/3/1(木)～3/31(土)"},
+    {"start 31, March of a common year", PERIOD_MONTH, 1, 31, 0, Date(2007, 3, 10),
+     u"2007/3/1(木)～3/31(土)"},
+    {"start 31, 31 March overlaps", PERIOD_MONTH, 1, 31, 0, Date(2007, 3, 31),
+     u"2007/3/31(土)～4/30(月)"},
+    {"start 31, February of a leap year", PERIOD_MONTH, 1, 31, 0, Date(2008, 2, 10),
+     u"2008/1/31(木)～2/29(金)"},
+    {"start 31, March of a leap year", PERIOD_MONTH, 1, 31, 0, Date(2008, 3, 10),
+     u"2008/3/1(土)～3/31(月)"},
+    {"start 31, January goes back to December", PERIOD_MONTH, 1, 31, 0, Date(2009, 1, 10),
+     u"2008/12/31(水)～1/30(金)"},
+    {"start 31, April has 30 days", PERIOD_MONTH, 1, 31, 0, Date(2008, 5, 10),
+     u"2008/5/1(木)～5/31(土)"},
+    {"start 31, November", PERIOD_MONTH, 1, 31, 0, Date(2008, 11, 15),
+     u"2008/10/31(金)～11/30(日)"},
+    {"start 0 is read as 1", PERIOD_MONTH, 1, 0, 0, Date(2008, 3, 10), u"2008/3/1(土)～3/31(月)"},
+    {"29 February of a common year is 1 March", PERIOD_MONTH, 1, 1, 0, Date(2009, 2, 29),
+     u"2009/3/1(日)～3/31(火)"},
+    {"week from Monday, base Sunday", PERIOD_WEEK, 1, 1, 1, Date(2008, 3, 9),
+     u"2008/3/3(月)～3/9(日)"},
+    {"week from Monday, base Monday", PERIOD_WEEK, 1, 1, 1, Date(2008, 3, 10, 23, 59, 59),
+     u"2008/3/10(月)～3/16(日)"},
+    {"week from Monday across the year's turn", PERIOD_WEEK, 1, 1, 1, Date(2009, 1, 1),
+     u"2008/12/29(月)～1/4(日)"},
+    {"week from Sunday", PERIOD_WEEK, 1, 1, 0, Date(2008, 3, 10), u"2008/3/9(日)～3/15(土)"},
+    {"week from Saturday, base Friday", PERIOD_WEEK, 1, 1, 6, Date(2008, 3, 14),
+     u"2008/3/8(土)～3/14(金)"},
+    {"day", PERIOD_DAY, 1, 25, 1, Date(2008, 3, 15, 9), u"2008/3/15(土)"},
+    {"day, 29 February", PERIOD_DAY, 1, 1, 0, Date(2008, 2, 29), u"2008/2/29(金)"},
+    {"year from January", PERIOD_YEAR, 1, 25, 0, Date(2008, 7, 7), u"2008/1/1(火)～12/31(水)"},
+    {"year from April, base before April", PERIOD_YEAR, 4, 1, 0, Date(2008, 2, 10),
+     u"2008/4/1(火)～3/31(火)"},
+    {"year from April, base after April", PERIOD_YEAR, 4, 1, 0, Date(2008, 5, 10),
+     u"2008/4/1(火)～3/31(火)"},
+    {"year from December", PERIOD_YEAR, 12, 1, 0, Date(2008, 12, 31), u"2008/12/1(月)～11/30(月)"},
+};
+
+} // namespace
+
+TEST(Period, StartsAndTextsFollowTheStartSettings) {
+    for (const PeriodRow& row : kPeriodRows) {
+        const Period p = ComputePeriod(row.kind, row.base,
+                                       Settings(row.yearStart, row.monthStart, row.weekStart));
+        EXPECT_EQ(FormatPeriodText(row.kind, p), QString::fromUtf16(row.text)) << row.name;
+        const plat::SYSTEMTIME start = plat::TimeValueToSystemTime(p.start);
+        EXPECT_EQ(start.wHour + start.wMinute + start.wSecond, 0) << row.name;
+        // Only a year may miss its base date (February before an April start).
+        if (row.kind != PERIOD_YEAR) {
+            EXPECT_TRUE(p.contains(plat::SystemTimeToTimeValue(row.base))) << row.name;
+        }
+    }
+}
+
+TEST(Period, LengthsAreWholeDaysOfTheKind) {
+    const SummarySettings s = Settings(4, 25, 1);
+    const plat::SYSTEMTIME base = Date(2008, 3, 10, 12);
+    const auto days = [&](std::uint32_t kind) {
+        const Period p = ComputePeriod(kind, base, s);
+        return (p.end - p.start) / plat::kSecondsPerDay;
+    };
+    EXPECT_EQ(days(PERIOD_DAY), 1);
+    EXPECT_EQ(days(PERIOD_WEEK), 7);
+    EXPECT_EQ(days(PERIOD_MONTH), 29); // 25 February to 24 March 2008
+    EXPECT_EQ(days(PERIOD_YEAR), 365); // April 2008 to March 2009
+}
+
+TEST(Period, EveryMonthStartDayGivesAdjacentCoveringPeriods) {
+    // Whatever the start day, walking month by month from any base date covers
+    // each day of a year without a gap (overlaps are allowed for day 31).
+    for (int startDay = 1; startDay <= 31; ++startDay) {
+        const SummarySettings s = Settings(1, startDay, 0);
+        for (plat::TimeValue t = plat::TimeFromFields(2007, 1, 1);
+             t < plat::TimeFromFields(2009, 1, 1); t += plat::kSecondsPerDay) {
+            const Period p = ComputePeriod(PERIOD_MONTH, plat::TimeValueToSystemTime(t), s);
+            ASSERT_TRUE(p.contains(t)) << startDay << " day " << t / 86400;
+            ASSERT_LE(p.end - p.start, 31 * plat::kSecondsPerDay);
+            ASSERT_GE(p.end - p.start, 28 * plat::kSecondsPerDay);
+        }
+    }
+}
+
+TEST(Period, StartsAtMidnightUnderDaylightSavingZones) {
+    const char* oldTz = std::getenv("TZ");
+    const std::string saved = oldTz ? oldTz : "";
+    for (const char* zone : {"America/New_York", "Europe/Berlin"}) {
+        setenv("TZ", zone, 1);
+        tzset();
+        const SummarySettings s = Settings(4, 25, 1);
+        for (plat::TimeValue t = plat::TimeFromFields(2008, 1, 1);
+             t < plat::TimeFromFields(2009, 1, 1); t += plat::kSecondsPerDay) {
+            const plat::SYSTEMTIME base = plat::TimeValueToSystemTime(t + 2 * 3600 + 30 * 60);
+            for (std::uint32_t kind : {PERIOD_DAY, PERIOD_WEEK, PERIOD_MONTH, PERIOD_YEAR}) {
+                const Period p = ComputePeriod(kind, base, s);
+                const plat::SYSTEMTIME start = plat::TimeValueToSystemTime(p.start);
+                const plat::SYSTEMTIME end = plat::TimeValueToSystemTime(p.end);
+                ASSERT_EQ(start.wHour * 3600 + start.wMinute * 60 + start.wSecond, 0) << zone;
+                ASSERT_EQ(end.wHour * 3600 + end.wMinute * 60 + end.wSecond, 0) << zone;
+            }
+        }
+        // 02:30 on the day clocks spring forward still belongs to that day.
+        LedgerBuilder ledger;
+        ledger.add({2008, 3, 9, QStringLiteral("食費"), 100, {}, {}, {}, 2, 30});
+        ledger.add({2008, 3, 30, QStringLiteral("食費"), 200, {}, {}, {}, 2, 30});
+        for (const auto& day : {Date(2008, 3, 9), Date(2008, 3, 30)}) {
+            SummaryQuery q;
+            q.mode = ModeOf(SUM_DETAIL, PERIOD_DAY);
+            const Period p = ComputePeriod(PERIOD_DAY, day, s);
+            EXPECT_EQ(FillEntryRows(ledger.head(), p, q, false).rows.size(), 1u) << zone;
+        }
+    }
+    if (oldTz)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST(Period, MovesOfTheBaseDate) {
+    struct Row {
+        const char* name;
+        std::uint32_t kind;
+        plat::SYSTEMTIME base;
+        int direction;
+        plat::SYSTEMTIME expected;
+    };
+    const Row rows[] = {
+        {"month back from 31 March clamps to 28 February", PERIOD_MONTH, Date(2008, 3, 31), -1,
+         Date(2008, 2, 28)},
+        {"month back from 31 May clamps to 30 April", PERIOD_MONTH, Date(2008, 5, 31), -1,
+         Date(2008, 4, 30)},
+        {"month forward from 31 January", PERIOD_MONTH, Date(2008, 1, 31), 1, Date(2008, 2, 28)},
+        {"month forward from December", PERIOD_MONTH, Date(2008, 12, 15, 8, 5), 1,
+         Date(2009, 1, 15, 8, 5)},
+        {"month back from January", PERIOD_MONTH, Date(2009, 1, 31), -1, Date(2008, 12, 31)},
+        {"month day 0 becomes 1", PERIOD_MONTH, Date(2008, 3, 0), 1, Date(2008, 4, 1)},
+        {"year keeps 29 February", PERIOD_YEAR, Date(2008, 2, 29), 1, Date(2009, 2, 29)},
+        {"year back", PERIOD_YEAR, Date(2008, 3, 10, 12, 34), -1, Date(2007, 3, 10, 12, 34)},
+        {"day across the year's turn", PERIOD_DAY, Date(2008, 12, 31, 12), 1, Date(2009, 1, 1, 12)},
+        {"day back onto 29 February", PERIOD_DAY, Date(2008, 3, 1), -1, Date(2008, 2, 29)},
+        {"week back across the year's turn", PERIOD_WEEK, Date(2008, 1, 3, 7), -1,
+         Date(2007, 12, 27, 7)},
+    };
+    for (const Row& row : rows) {
+        const plat::SYSTEMTIME moved = MovePeriod(row.kind, row.base, row.direction);
+        EXPECT_EQ(moved.wYear, row.expected.wYear) << row.name;
+        EXPECT_EQ(moved.wMonth, row.expected.wMonth) << row.name;
+        EXPECT_EQ(moved.wDay, row.expected.wDay) << row.name;
+        EXPECT_EQ(moved.wHour, row.expected.wHour) << row.name;
+        EXPECT_EQ(moved.wMinute, row.expected.wMinute) << row.name;
+    }
+    // Day and week moves fill the weekday: 1 January 2009 was a Thursday.
+    EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4);
+}
+
+TEST(Period, TodayPickerAndDayDrillDown) {
+    plat::SetClockForTest(plat::TimeFromFields(2008, 3, 10, 12, 34, 56));
+    const plat::SYSTEMTIME today = TodayBaseDate();
+    plat::SetClockForTest(std::nullopt);
+    EXPECT_EQ(plat::SystemTimeToTimeValue(today), plat::TimeFromFields(2008, 3, 10));
+    EXPECT_EQ(today.wMilliseconds, 0);
+
+    const plat::TimeValue applied = plat::TimeFromFields(2008, 3, 10, 12, 34, 56);
+    EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
+    const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(plat::SystemTimeToTimeValue(*picked), plat::TimeFromFields(2008, 3, 11));
+
+    // A day row of 2081 drills down into 2081, not into 1981.
+    const plat::SYSTEMTIME day = DayBaseDate(plat::TimeFromFields(2081, 1, 5));
+    EXPECT_EQ(day.wYear, 2081);
+    EXPECT_EQ(day.wMonth, 1);
+    EXPECT_EQ(day.wDay, 5);
+}
+
+TEST(Period, WeekdayCharacters) {
+    const QString expected = QStringLiteral("日月火水木金土");
+    for (int d = 0; d < 7; ++d)
+        EXPECT_EQ(WeekdayChar(d), expected[d]);
+    EXPECT_EQ(WeekdayChar(7), QChar(u'？'));
+    EXPECT_EQ(WeekdayChar(-1), QChar(u'？'));
+}

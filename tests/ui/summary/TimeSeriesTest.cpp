@@ -1,0 +1,135 @@
+// Rows, boundaries, totals, texts and the key label of the time series.
+#include "ui/summary/TimeSeries.h"
+#include "LedgerBuilder.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace summary;
+
+namespace {
+
+QString S(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
+
+SummarySettings Starts(int yearStart, int monthStart) {
+    SummarySettings s;
+    s.yearStartMonth = yearStart;
+    s.monthStartDay = monthStart;
+    return s;
+}
+
+} // namespace
+
+TEST(TimeSeries, RowLabelsAndBoundaries) {
+    struct Case {
+        const char* name;
+        std::uint32_t mode;
+        plat::SYSTEMTIME keyDate, today;
+        int yearStart, monthStart;
+        const char16_t *firstLabel, *lastLabel;
+        plat::SYSTEMTIME firstStart, lastEnd;
+    };
+    const Case cases[] = {
+        {"fiscal year from April, base before April", PERIOD_MONTH, Date(2009, 2, 10),
+         Date(2000, 1, 1), 4, 1, u"2008/04", u"2009/03", Date(2008, 4, 1), Date(2009, 4, 1)},
+        {"month start 25", PERIOD_MONTH, Date(2008, 4, 1), Date(2000, 1, 1), 4, 25, u"2008/04",
+         u"2009/03", Date(2008, 4, 25), Date(2009, 4, 25)},
+        {"calendar year", PERIOD_MONTH, Date(2008, 12, 31), Date(2000, 1, 1), 1, 1, u"2008/01",
+         u"2008/12", Date(2008, 1, 1), Date(2009, 1, 1)},
+        {"years from April, today in August", PERIOD_YEAR, Date(2000, 1, 1), Date(2008, 8, 10), 4,
+         1, u"1997年度", u"2008年度", Date(1997, 4, 1), Date(2009, 4, 1)},
+        {"years from April, today in March", PERIOD_YEAR, Date(2000, 1, 1), Date(2008, 3, 10), 4, 1,
+         u"1996年度", u"2007年度", Date(1996, 4, 1), Date(2008, 4, 1)},
+    };
+    for (const Case& c : cases) {
+        const TimeSeriesRows rows =
+            BuildTimeSeriesRows(c.mode, c.keyDate, c.today, Starts(c.yearStart, c.monthStart));
+        EXPECT_EQ(rows[0].label, S(c.firstLabel)) << c.name;
+        EXPECT_EQ(rows[11].label, S(c.lastLabel)) << c.name;
+        EXPECT_EQ(rows[0].start, plat::SystemTimeToTimeValue(c.firstStart)) << c.name;
+        EXPECT_EQ(rows[11].end, plat::SystemTimeToTimeValue(c.lastEnd)) << c.name;
+        for (int i = 0; i < 11; ++i)
+            EXPECT_EQ(rows[i].end, rows[i + 1].start) << c.name;
+    }
+}
+
+TEST(TimeSeries, DayBeyondMonthEndRunsOn) {
+    const TimeSeriesRows rows =
+        BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, Starts(1, 31));
+    EXPECT_EQ(rows[1].label, S(u"2009/02"));
+    EXPECT_EQ(rows[1].start, plat::TimeFromFields(2009, 3, 3)); // 31 February 2009
+    EXPECT_EQ(rows[0].end, rows[1].start);
+    EXPECT_EQ(rows[1].end, plat::TimeFromFields(2009, 3, 31));
+    EXPECT_EQ(rows[3].start, plat::TimeFromFields(2009, 5, 1)); // 31 April
+}
+
+TEST(TimeSeries, TotalsPerRowWithKeys) {
+    const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    LedgerBuilder ledger;
+    ledger.add({2008, 4, 25, S(u"食費"), 100, {}, {}, {}, 0, 0, 0})
+        .add({2008, 5, 24, S(u"食費"), 200, {}, {}, {}, 23, 59, 59})
+        .add({2008, 5, 25, S(u"食費"), 400, {}, {}, {}, 0, 0, 0})
+        .add({2008, 5, 1, S(u"交通費"), 800})                      // other category
+        .add({2008, 4, 24, S(u"食費"), 1600})                      // before row 0
+        .add({2009, 4, 25, S(u"食費"), 3200, {}, {}, {}, 0, 0, 0}) // at the end, excluded
+        .add({2009, 4, 10, S(u"食費"), lowest})
+        .add({2009, 4, 11, S(u"食費"), lowest});
+    InOutRecord keys{};
+    SetFieldText(keys.category, S(u"食費"));
+    TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(4, 25));
+    AddTimeSeriesTotals(rows, ledger.head(), keys);
+    EXPECT_EQ(rows[0].expense, 300);
+    EXPECT_EQ(rows[1].expense, 400);
+    EXPECT_EQ(rows[11].income, 4294967296);
+    std::int64_t others = 0;
+    for (int i = 2; i < 11; ++i)
+        others += rows[i].expense + rows[i].income;
+    EXPECT_EQ(others, 0);
+
+    const auto lines = TimeSeriesTexts(rows, true);
+    EXPECT_EQ(lines[0][3], S(u"-300"));
+    EXPECT_EQ(lines[11][2], S(u"4,294,967,296"));
+    EXPECT_EQ(lines[11][3], S(u"4,294,967,296")); // income larger: no sign
+    EXPECT_EQ(lines[12][0], S(u"合計"));
+    EXPECT_EQ(lines[12][1], S(u"700"));
+    EXPECT_EQ(lines[12][3], S(u"4,294,966,596"));
+    EXPECT_EQ(lines[5][1], S(u"0"));
+    EXPECT_EQ(lines[5][3], S(u"0"));
+}
+
+TEST(TimeSeries, TextsWithAndWithoutCommas) {
+    TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 1, 1), {}, Starts(1, 1));
+    rows[0].expense = 1234567;
+    rows[1].income = 123;
+    const auto comma = TimeSeriesTexts(rows, true);
+    EXPECT_EQ(comma[0][1], S(u"1,234,567"));
+    EXPECT_EQ(comma[0][3], S(u"-1,234,567"));
+    EXPECT_EQ(comma[1][2], S(u"123"));
+    EXPECT_EQ(comma[12][3], S(u"-1,234,444"));
+    const auto plain = TimeSeriesTexts(rows, false);
+    EXPECT_EQ(plain[0][1], S(u"1234567"));
+    EXPECT_EQ(plain[12][3], S(u"-1234444"));
+}
+
+TEST(TimeSeries, KeyLabelAndChosenRow) {
+    InOutRecord keys{};
+    EXPECT_EQ(TimeSeriesKeyLabel(keys), S(u"[全データ]"));
+    SetFieldText(keys.category, S(u"食費"));
+    SetFieldText(keys.payMethod, S(u"現金"));
+    EXPECT_EQ(TimeSeriesKeyLabel(keys), S(u"[分]食費[方]現金"));
+    SetFieldText(keys.remark, S(u"外食"));
+    SetFieldText(keys.payee, S(u"A店"));
+    EXPECT_EQ(TimeSeriesKeyLabel(keys), S(u"[分]食費[備]外食[先]A店[方]現金"));
+
+    const TimeSeriesRows rows =
+        BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(4, 25));
+    const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2008, 6, 1, 9, 30), rows[2]);
+    EXPECT_EQ(chosen.wYear, 2008);
+    EXPECT_EQ(chosen.wMonth, 6);
+    EXPECT_EQ(chosen.wDay, 25);
+    EXPECT_EQ(chosen.wHour, 9);
+    EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), -1).wYear, 2007);
+    EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), 1).wYear, 2009);
+}

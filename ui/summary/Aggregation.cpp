@@ -1,0 +1,242 @@
+#include "ui/summary/Aggregation.h"
+
+#include "ui/summary/EntryTime.h"
+
+#include <QStringView>
+#include <cstring>
+#include <new>
+#include <unordered_map>
+
+namespace summary {
+namespace {
+
+using Field = char16_t[kTextUnits];
+using FieldMember = char16_t (InOutRecord::*)[kTextUnits];
+
+constexpr std::array<FieldMember, 4> kKeyFields = {&InOutRecord::category, &InOutRecord::remark,
+                                                   &InOutRecord::payee, &InOutRecord::payMethod};
+
+int FieldLength(const char16_t* f) {
+    int n = 0;
+    while (n < kTextUnits && f[n] != u'\0')
+        ++n;
+    return n;
+}
+
+// Whole-string equality of two fields; units after a NUL do not count.
+bool SameText(const char16_t* a, const char16_t* b) {
+    for (int i = 0; i < kTextUnits; ++i) {
+        if (a[i] != b[i]) return false;
+        if (a[i] == u'\0') return true;
+    }
+    return true;
+}
+
+QStringView FieldView(const Field& f) {
+    return QStringView(f, FieldLength(f));
+}
+
+// A field with everything after its NUL cleared, usable as a hash key.
+struct Key {
+    std::array<std::uint64_t, 4> words{};
+    explicit Key(const Field& f) {
+        char16_t units[kTextUnits] = {};
+        std::memcpy(units, f, sizeof(char16_t) * FieldLength(f));
+        std::memcpy(words.data(), units, sizeof units);
+    }
+    bool operator==(const Key&) const = default;
+};
+
+struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+        std::uint64_t h = 0x9E3779B97F4A7C15ull;
+        for (std::uint64_t w : k.words) {
+            h ^= w;
+            h *= 0xBF58476D1CE4E5B9ull;
+            h ^= h >> 31;
+        }
+        return static_cast<std::size_t>(h);
+    }
+};
+
+FieldMember DimensionField(std::uint32_t mode) {
+    if (mode & SUM_REMARK) return &InOutRecord::remark;
+    if (mode & SUM_PAYEE) return &InOutRecord::payee;
+    if (mode & SUM_PAYMETHOD) return &InOutRecord::payMethod;
+    return &InOutRecord::category;
+}
+
+// A period is never longer than 366 days; the table keeps the fixed size the
+// rows were always built with.
+constexpr int kDaySlots = 372;
+
+BuiltTotals BuildDayTotals(const LedgerNode* head, const Period& period, bool showIncome) {
+    // The slot is the entry's day within the period, taken from its normalised
+    // time, so an imported 2008/12/40 lands on 9 January and never off the table.
+    std::array<bool, kDaySlots> used{};
+    std::array<std::int64_t, kDaySlots> sums{};
+    BuiltTotals built;
+    for (const LedgerNode* n = head; n; n = n->next) {
+        const InOutRecord& r = n->record;
+        const plat::TimeValue t = EntryTimeValue(r.date);
+        if (!period.contains(t)) continue;
+        built.totals.add(r.amount);
+        const std::int64_t slot = (t - period.start) / plat::kSecondsPerDay;
+        if (!OnShownSide(r.amount, showIncome) || slot >= kDaySlots) continue;
+        used[slot] = true;
+        sums[slot] += r.amount;
+    }
+    for (int slot = 0; slot < kDaySlots; ++slot) {
+        const plat::TimeValue day = period.start + slot * plat::kSecondsPerDay;
+        if (day >= period.end) break;
+        if (used[slot])
+            built.nodes.push_back({DayText(plat::TimeValueToSystemTime(day)), sums[slot], day});
+    }
+    return built;
+}
+
+BuiltTotals BuildValueTotals(const LedgerNode* head, const Period& period,
+                             const SummaryQuery& query) {
+    const RecordMatcher matcher(period, query);
+    const FieldMember field = DimensionField(query.mode);
+    std::unordered_map<Key, std::size_t, KeyHash> index;
+    BuiltTotals built;
+    for (const LedgerNode* n = head; n; n = n->next) {
+        const InOutRecord& r = n->record;
+        if (!matcher.MatchesRecord(r)) continue;
+        built.totals.add(r.amount);
+        if (!OnShownSide(r.amount, query.showIncome)) continue;
+        const auto [it, inserted] = index.try_emplace(Key(r.*field), built.nodes.size());
+        if (inserted)
+            built.nodes.push_back({FieldText(r.*field), r.amount, 0});
+        else
+            built.nodes[it->second].sum += r.amount;
+    }
+    return built;
+}
+
+SummaryRow EntryRow(const InOutRecord& r, plat::TimeValue t, bool withDate, bool withPayee,
+                    bool comma) {
+    SummaryRow row;
+    int c = 0;
+    if (withDate) row.texts[c++] = DayText(plat::TimeValueToSystemTime(t));
+    row.texts[c++] = FieldText(r.category);
+    row.texts[c++] = FieldText(r.remark);
+    if (withPayee) row.texts[c++] = FieldText(r.payee);
+    row.texts[c++] = FormatAmount(r.amount, comma);
+    row.columnCount = c;
+    row.itemData = r.id;
+    row.sum = r.amount;
+    return row;
+}
+
+} // namespace
+
+RecordMatcher::RecordMatcher(const Period& period, const SummaryQuery& query)
+    : m_period(period), m_query(query) {
+    for (std::size_t i = 0; i < kKeyFields.size(); ++i) {
+        const char16_t* key = query.keyRecord.*kKeyFields[i];
+        m_keys[i] = key[0] != u'\0' ? key : nullptr;
+    }
+}
+
+bool RecordMatcher::InPeriod(const InOutRecord& r) const {
+    return m_period.contains(EntryTimeValue(r.date));
+}
+
+bool RecordMatcher::MatchesRecord(const InOutRecord& r) const {
+    return MatchesAt(r, EntryTimeValue(r.date));
+}
+
+bool RecordMatcher::MatchesAt(const InOutRecord& r, plat::TimeValue t) const {
+    if (!m_period.contains(t)) return false;
+    return m_query.filterMode ? PassesFilter(r) : PassesKeys(r);
+}
+
+bool RecordMatcher::PassesFilter(const InOutRecord& r) const {
+    if ((m_query.filter & FILTER_TEXT) && !FieldView(r.remark).contains(m_query.filterText))
+        return false;
+    if ((m_query.filter & FILTER_MIN) && r.amount < m_query.filterMin) return false;
+    if ((m_query.filter & FILTER_MAX) && r.amount > m_query.filterMax) return false;
+    return true;
+}
+
+bool RecordMatcher::PassesKeys(const InOutRecord& r) const {
+    for (std::size_t i = 0; i < kKeyFields.size(); ++i) {
+        if (m_keys[i] && !SameText(m_keys[i], r.*kKeyFields[i])) return false;
+    }
+    return true;
+}
+
+bool MatchesRecord(const InOutRecord& r, const Period& period, const SummaryQuery& query) {
+    return RecordMatcher(period, query).MatchesRecord(r);
+}
+
+std::optional<BuiltTotals> BuildTotals(const LedgerNode* head, const Period& period,
+                                       const SummaryQuery& query) {
+    try {
+        if (query.mode & SUM_DATE) return BuildDayTotals(head, period, query.showIncome);
+        return BuildValueTotals(head, period, query);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt; // the partial rows went with the unwound vectors
+    }
+}
+
+std::vector<SummaryRow> FillSummaryRows(const std::vector<SummaryNode>& nodes, bool showIncome,
+                                        bool comma) {
+    std::vector<SummaryRow> rows;
+    rows.reserve(nodes.size());
+    for (const SummaryNode& node : nodes) {
+        if (!OnShownSide(node.sum, showIncome)) continue;
+        SummaryRow row;
+        row.texts[0] = node.key;
+        row.texts[1] = FormatAmount(node.sum, comma);
+        row.columnCount = 2;
+        row.itemData = static_cast<std::int64_t>(rows.size());
+        row.sum = node.sum;
+        row.day = node.day;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+EntryRows FillEntryRows(const LedgerNode* head, const Period& period, const SummaryQuery& query,
+                        bool comma) {
+    const RecordMatcher matcher(period, query);
+    const bool withDate = (query.mode & PERIOD_MASK) != PERIOD_DAY;
+    EntryRows result;
+    for (const LedgerNode* n = head; n; n = n->next) {
+        const InOutRecord& r = n->record;
+        const plat::TimeValue t = EntryTimeValue(r.date);
+        if (!matcher.MatchesAt(r, t)) continue;
+        if (OnShownSide(r.amount, query.showIncome))
+            result.rows.push_back(
+                EntryRow(r, t, withDate, query.showIncome && r.amount < 0, comma));
+        result.totals.add(r.amount);
+    }
+    return result;
+}
+
+SummaryContents ComputeSummary(const LedgerNode* head, const SummarySettings& settings,
+                               const SummaryQuery& query) {
+    SummaryContents c;
+    c.period = ComputePeriod(query.mode, query.keyRecord.date, settings);
+    c.periodText = FormatPeriodText(query.mode, c.period);
+    const bool comma = settings.flags & OPT_COMMA;
+    if (query.mode & SUM_DETAIL) {
+        EntryRows entries = FillEntryRows(head, c.period, query, comma);
+        c.rows = std::move(entries.rows);
+        c.totals = entries.totals;
+    } else {
+        std::optional<BuiltTotals> built = BuildTotals(head, c.period, query);
+        if (!built) return c;
+        c.rows = FillSummaryRows(built->nodes, query.showIncome, comma);
+        c.totals = built->totals;
+    }
+    c.texts = MakeTotalTexts(c.totals.expense, c.totals.income, settings.flags, query.showIncome,
+                             settings.ledgerBalance);
+    c.complete = true;
+    return c;
+}
+
+} // namespace summary
