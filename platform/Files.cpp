@@ -492,7 +492,8 @@ bool MoveFile(const QString& from, const QString& to) {
     const QString hostFrom = ToHostPath(from);
     struct stat st {};
     if (::lstat(Native(hostFrom).constData(), &st) != 0) return FailMissingOr(hostFrom);
-    if (SameFile(hostFrom, hostTo)) {
+    const bool caseOnly = SameFile(hostFrom, hostTo);
+    if (caseOnly) {
         // Only the letter case changes: keep the spelling the caller gave.
         hostTo = QFileInfo(hostTo).absolutePath() + u'/' +
                  QFileInfo(QString(to).replace(u'\\', u'/')).fileName();
@@ -501,7 +502,8 @@ bool MoveFile(const QString& from, const QString& to) {
     }
     if (faults::BlockedByCut()) return false;
     PathLock fromLock, toLock;
-    if (!fromLock.acquire(hostFrom, true) || !toLock.acquire(hostTo, true)) return false;
+    if (!fromLock.acquire(hostFrom, true)) return false;
+    if (!caseOnly && !toLock.acquire(hostTo, true)) return false; // one path, one lock
     if (::rename(Native(hostFrom).constData(), Native(hostTo).constData()) != 0)
         return FailMissingOr(hostTo);
     internal::SyncParentFolder(hostTo);
