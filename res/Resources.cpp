@@ -1,0 +1,86 @@
+// The index of every resource by its number.
+#include "res/Resources.h"
+
+#include "res/Templates.h"
+
+#include <QFile>
+
+static void InitImageResources() {
+    Q_INIT_RESOURCE(images);
+}
+
+namespace tb::res {
+namespace {
+
+const DialogTemplate* const kDialogs[] = {&kDialog100, &kDialog101, &kDialog131};
+
+const MenuTemplate* const kMenus[] = {
+    &kMenu152, &kMenu154, &kMenu156, &kMenu157, &kMenu158, &kMenu159, &kMenu160, &kMenu161,
+    &kMenu162, &kMenu163, &kMenu164, &kMenu165, &kMenu166, &kMenu167, &kMenu168, &kMenu169,
+};
+
+const ToolBarTemplate* const kToolBars[] = {&kToolBar129, &kToolBar130, &kToolBar131};
+
+struct ImageEntry {
+    int id;
+    const char* path;
+};
+constexpr ImageEntry kImages[] = {
+    {IDR_MAINFRAME, ":/tallybook/images/program.svg"},
+    {IDB_BACK, ":/tallybook/images/bitmap141.svg"},
+    {IDB_BACK_DISABLED, ":/tallybook/images/bitmap142.svg"},
+    {IDB_BACK_PRESSED, ":/tallybook/images/bitmap143.svg"},
+    {IDB_TOOLBAR, ":/tallybook/images/bitmap145.svg"},
+};
+
+struct StringEntry {
+    int id;
+    const char16_t* text;
+};
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME, u"TALY\n\nMyTALY\n\n\nMyTALY.Document\nMyTALY Document"},
+};
+
+template <class T> const T* FindIn(std::span<const T* const> all, int id) {
+    for (const T* t : all)
+        if (t->id == id) return t;
+    return nullptr;
+}
+
+} // namespace
+
+const DialogTemplate* FindDialog(int id) {
+    return FindIn(AllDialogs(), id);
+}
+const MenuTemplate* FindMenu(int id) {
+    return FindIn(AllMenus(), id);
+}
+const ToolBarTemplate* FindToolBar(int id) {
+    return FindIn(AllToolBars(), id);
+}
+
+std::span<const DialogTemplate* const> AllDialogs() {
+    return kDialogs;
+}
+std::span<const MenuTemplate* const> AllMenus() {
+    return kMenus;
+}
+std::span<const ToolBarTemplate* const> AllToolBars() {
+    return kToolBars;
+}
+
+QString ImagePath(int id) {
+    static const bool initialised = (InitImageResources(), true);
+    (void)initialised;
+    for (const auto& image : kImages)
+        if (image.id == id) return QString::fromLatin1(image.path);
+    return {};
+}
+
+QString LoadString(int id) {
+    for (const auto& s : kStrings)
+        if (s.id == id) return QString::fromUtf16(s.text);
+    return {};
+}
+
+} // namespace tb::res

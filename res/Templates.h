@@ -1,0 +1,18 @@
+// The resource definitions, one object each; Resources.cpp indexes them.
+// A new dialog adds its template in its own file and one line here and there.
+#pragma once
+
+#include "res/ResourceTypes.h"
+
+namespace tb::res {
+
+extern const DialogTemplate kDialog100; // version box
+extern const DialogTemplate kDialog101; // command panel
+extern const DialogTemplate kDialog131; // amount calculator
+
+extern const MenuTemplate kMenu152, kMenu154, kMenu156, kMenu157, kMenu158, kMenu159, kMenu160,
+    kMenu161, kMenu162, kMenu163, kMenu164, kMenu165, kMenu166, kMenu167, kMenu168, kMenu169;
+
+extern const ToolBarTemplate kToolBar129, kToolBar130, kToolBar131;
+
+} // namespace tb::res

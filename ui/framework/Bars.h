@@ -1,0 +1,62 @@
+// The two kinds of bar a window can carry: the Pocket PC soft-key bar at the
+// bottom (left and right keys of a menu resource, each a command or a pop-up)
+// and the command bar with a tool-bar resource at the top.
+#pragma once
+
+#include "res/ResourceTypes.h"
+
+#include <QToolBar>
+#include <QWidget>
+#include <vector>
+
+class QMenu;
+class QPushButton;
+
+namespace tb::ui {
+
+class CommandTarget;
+
+class SoftKeyBar : public QWidget {
+    Q_OBJECT
+public:
+    // objectName "softkeys"; the keys are named "softkey0", "softkey1".
+    SoftKeyBar(const res::MenuTemplate& menu, CommandTarget& target, QWidget* parent);
+
+    int menuId() const { return m_menu.id; }
+    int keyCount() const { return static_cast<int>(m_keys.size()); }
+    QPushButton* key(int index) const;
+    bool isPopupKey(int index) const;
+
+    // A command key sends its command; a pop-up key opens its menu (after
+    // passing every item through the target's update handlers).
+    void pressKey(int index);
+    // Builds the pop-up of a key with every item updated, without showing it.
+    // The actions carry their command as objectName; null for a command key.
+    QMenu* preparePopup(int index);
+    QMenu* openPopup() const { return m_openMenu; }
+
+private:
+    void fillMenu(QMenu* menu, std::span<const res::MenuItem> items);
+
+    res::MenuTemplate m_menu;
+    CommandTarget& m_target;
+    std::vector<QPushButton*> m_keys;
+    QMenu* m_openMenu = nullptr;
+};
+
+class CommandBar : public QToolBar {
+    Q_OBJECT
+public:
+    // objectName "commandbar"; each button's action has its command as objectName.
+    CommandBar(const res::ToolBarTemplate& bar, CommandTarget& target, QWidget* parent);
+    int toolBarId() const { return m_bar.id; }
+    QAction* action(int command) const;
+    // Passes every button through the target's update handlers (check marks).
+    void updateButtons();
+
+private:
+    res::ToolBarTemplate m_bar;
+    CommandTarget& m_target;
+};
+
+} // namespace tb::ui

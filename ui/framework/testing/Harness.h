@@ -1,0 +1,70 @@
+// Driving windows in widget tests: find controls by ID, click, type key by key,
+// select, press keys, read texts and states, and act inside the next modal run.
+//
+//   tb::ui::testing::ModalDriver driver;
+//   driver.then([](tb::ui::Dialog& dlg) { Click(dlg, 1008); Click(dlg, IDOK); });
+//   EXPECT_EQ(amountDlg.DoModal(), IDOK);
+#pragma once
+
+#include "ui/framework/Dialog.h"
+
+#include <QString>
+#include <deque>
+#include <functional>
+
+class QMenu;
+
+namespace tb::ui::testing {
+
+// Lookup; each fails the current test (and returns null) when the ID is missing.
+QWidget* Control(const QWidget& window, int id);
+template <class W> W* ControlAs(const QWidget& window, int id) {
+    return qobject_cast<W*>(Control(window, id));
+}
+
+// Actions, as a user does them.
+void Click(const QWidget& window, int id);                         // button, check box, radio
+void TypeText(const QWidget& window, int id, const QString& text); // focus + key by key
+void ClearText(const QWidget& window, int id);
+void SelectIndex(const QWidget& window, int id, int index); // combo or list box, as the user
+void SelectText(const QWidget& window, int id, const QString& text);
+void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Presses a key on whichever widget has the focus in `window` (the window itself without one).
+void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// List view: taps row `row` (column `column`).
+void ClickListRow(const QWidget& window, int id, int row, int column = 0);
+
+// State.
+QString Text(const QWidget& window, int id); // label, edit, button, combo field, check box
+bool IsShown(const QWidget& window, int id); // not hidden (in a window that may be unshown)
+bool IsEnabled(const QWidget& window, int id);
+bool IsChecked(const QWidget& window, int id);
+int CurrentIndex(const QWidget& window, int id);
+QStringList Items(const QWidget& window, int id); // combo or list box items
+// The items of a menu as lines: "text=command", "-" for a separator,
+// "text>" followed by the sub-items indented with two spaces; "[x]" marks checked,
+// "(disabled)" disabled items.
+QStringList MenuLines(const QMenu& menu);
+
+// Runs queued actions inside the next modal runs of dialogs, one per run, in
+// order. Installs itself as the modal hook while it lives.
+class ModalDriver {
+public:
+    ModalDriver();
+    ~ModalDriver();
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+    ModalDriver& then(std::function<void(Dialog&)> action);
+    int pending() const { return static_cast<int>(m_actions.size()); }
+    // Runs without a queued action are ended with IDCANCEL so a test never hangs;
+    // their count is kept here.
+    int unexpectedRuns() const { return m_unexpected; }
+
+private:
+    std::deque<std::function<void(Dialog&)>> m_actions;
+    Dialog::ModalHook m_previous;
+    int m_unexpected = 0;
+};
+
+} // namespace tb::ui::testing
