@@ -40,14 +40,6 @@ private:
     iconv_t m_cd;
 };
 
-bool IsLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool IsTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
 void AppendUtf16(const QByteArray& utf16, QString* out) {
     const auto units = utf16.size() / 2;
     const auto* data = reinterpret_cast<const char16_t*>(utf16.constData());
@@ -85,17 +77,13 @@ QString MultiByteToWide(QByteArrayView bytes) {
     QByteArray utf16;
     while (left > 0) {
         if (cd.convert(&in, &left, &utf16) == 0) break;
-        const auto lead = static_cast<unsigned char>(in[0]);
-        // A full double-byte slot that maps to nothing is one unknown character;
-        // a lead byte with an invalid trail loses only itself.
-        const bool slot =
-            IsLeadByte(lead) && left >= 2 && IsTrailByte(static_cast<unsigned char>(in[1]));
-        const std::size_t skip = slot ? 2 : 1;
+        // Only the byte that stopped the decoder is lost; what follows it is
+        // read afresh, so a stray lead byte never swallows a letter after it.
         AppendUtf16(utf16, &out);
         utf16.clear();
         out.append(QChar(kReplacementChar));
-        in += skip;
-        left -= skip;
+        ++in;
+        --left;
     }
     AppendUtf16(utf16, &out);
     return out;

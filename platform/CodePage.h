@@ -9,7 +9,8 @@ namespace plat {
 
 // A character CP932 cannot hold (a surrogate pair, say) becomes "?".
 QByteArray WideToMultiByte(QStringView text);
-// Bytes that do not decode become kReplacementChar, one per undecodable unit.
+// Bytes that do not decode become kReplacementChar, one per undecodable byte;
+// decoding goes on with the byte after it.
 QString MultiByteToWide(QByteArrayView bytes);
 
 inline constexpr char16_t kReplacementChar = u'\u30FB'; // "・", CP932-encodable

@@ -17,7 +17,8 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 // Keeps every intermediate far from the int64 limits whatever a field holds.
 std::int64_t Bounded(std::int64_t v) {
-    constexpr std::int64_t kLimit = std::int64_t{1} << 40;
+    // 2^33 holds every int exactly, and 2^33 years in seconds stays below 2^63.
+    constexpr std::int64_t kLimit = std::int64_t{1} << 33;
     return std::clamp(v, -kLimit, kLimit);
 }
 
@@ -68,7 +69,9 @@ TimeValue SystemTimeToTimeValue(const SYSTEMTIME& st) {
 
 SYSTEMTIME TimeValueToSystemTime(TimeValue t) {
     const std::int64_t days = FloorDiv(t, kSecondsPerDay);
-    const std::int64_t secs = t - days * kSecondsPerDay;
+    // Not t - days * 86400: near the int64 limits that product overflows.
+    std::int64_t secs = t % kSecondsPerDay;
+    if (secs < 0) secs += kSecondsPerDay;
     SYSTEMTIME st{};
     Civil c = CivilFromDays(days);
     if (c.year < 0) c = {0, 1, 1};

@@ -1,0 +1,112 @@
+// Platform identity, the mutex within one process and input-method status.
+#include "support/DeviceTest.h"
+
+#include "platform/Device.h"
+#include "platform/System.h"
+
+#include <QObject>
+
+using namespace plat;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using SystemTest = DeviceTest;
+
+TEST_F(SystemTest, IdentityDefaultsChangesAndResets) {
+    EXPECT_EQ(GetOsMajorVersion(), 5);
+    EXPECT_EQ(GetPlatformType(), u"PocketPC"_s);
+    SetPlatformIdentity(4, u"Smartphone"_s);
+    EXPECT_EQ(GetOsMajorVersion(), 4);
+    EXPECT_EQ(GetPlatformType(), u"Smartphone"_s);
+    InitDevice(deviceDir());
+    EXPECT_EQ(GetOsMajorVersion(), 5);
+    EXPECT_EQ(GetPlatformType(), u"PocketPC"_s);
+}
+
+TEST_F(SystemTest, IdentityFromTheEnvironment) {
+    struct Row {
+        QByteArray value;
+        int major;
+        QString type;
+    };
+    const Row rows[] = {
+        {"Smartphone:4", 4, u"Smartphone"_s},
+        {"PocketPC:6", 6, u"PocketPC"_s},
+        {"nonsense", 5, u"PocketPC"_s},
+        {":7", 5, u"PocketPC"_s},
+    };
+    const QByteArray device = QFile::encodeName(deviceDir());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value.constData());
+        qputenv("TALLYBOOK_DEVICE", device);
+        qputenv("TALLYBOOK_PLATFORM", row.value);
+        InitDeviceFromEnvironment();
+        EXPECT_EQ(GetOsMajorVersion(), row.major);
+        EXPECT_EQ(GetPlatformType(), row.type);
+        EXPECT_EQ(DeviceFolder(), QFileInfo(deviceDir()).canonicalFilePath());
+    }
+    qunsetenv("TALLYBOOK_PLATFORM");
+    qunsetenv("TALLYBOOK_DEVICE");
+}
+
+TEST_F(SystemTest, SecondCreateOfAMutexReportsAlreadyExists) {
+    bool exists = true;
+    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    EXPECT_FALSE(exists);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    EXPECT_TRUE(exists);
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    ReleaseNamedMutexes();
+    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    EXPECT_FALSE(exists);
+}
+
+TEST_F(SystemTest, ImeStatusKeptPerWindowWithoutHandlers) {
+    QObject first, second;
+    ASSERT_TRUE(ImmSetConversionStatus(&first, 9, 1));
+    ASSERT_TRUE(ImmSetConversionStatus(&second, 3, 0));
+    DWORD conversion = 0, sentence = 0;
+    ASSERT_TRUE(ImmGetConversionStatus(&first, &conversion, &sentence));
+    EXPECT_EQ(conversion, 9u);
+    EXPECT_EQ(sentence, 1u);
+    ASSERT_TRUE(ImmGetConversionStatus(&second, &conversion, &sentence));
+    EXPECT_EQ(conversion, 3u);
+    InitDevice(deviceDir());
+    ASSERT_TRUE(ImmGetConversionStatus(&first, &conversion, &sentence));
+    EXPECT_EQ(conversion, 0u);
+}
+
+TEST_F(SystemTest, InstalledHandlersReceiveTheCalls) {
+    QObject window;
+    std::vector<DWORD> seen;
+    SetImeHandlers({[](QObject*, DWORD* c, DWORD* s) {
+                        *c = 11;
+                        *s = 2;
+                        return true;
+                    },
+                    [&](QObject* w, DWORD c, DWORD) {
+                        seen.push_back(c);
+                        return w == &window;
+                    }});
+    EXPECT_TRUE(ImmSetConversionStatus(&window, 8, 0));
+    EXPECT_FALSE(ImmSetConversionStatus(nullptr, 8, 0));
+    DWORD conversion = 0, sentence = 0;
+    EXPECT_TRUE(ImmGetConversionStatus(&window, &conversion, &sentence));
+    EXPECT_EQ(conversion, 11u);
+    EXPECT_EQ(seen, (std::vector<DWORD>{8, 8}));
+    SetImeHandlers({});
+
+    std::vector<int> panel;
+    SetInputPanelHandler([&](int state) { panel.push_back(state); });
+    SetInputPanelState(-1);
+    SetInputPanelState(0);
+    EXPECT_EQ(panel, (std::vector<int>{-1, 0}));
+    EXPECT_EQ(GetInputPanelState(), 0);
+    SetInputPanelHandler({});
+    SetInputPanelState(1);
+    EXPECT_EQ(GetInputPanelState(), 1);
+}
+
+} // namespace
