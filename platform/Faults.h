@@ -10,7 +10,9 @@ namespace plat::faults {
 
 enum class Op { Alloc, Open, Read, Write };
 
-// The n-th call (1-based, counted from now) of op fails with code.
+// The n-th call (1-based, counted from now) of op fails with code. Open and
+// Write count File and AtomicFile calls (CopyFile uses both); the registry's
+// own file is not counted. Alloc counts HeapCreate and HeapAlloc.
 void FailNth(Op op, int n, DWORD code);
 // Every call of op from the n-th on fails with code.
 void FailFrom(Op op, int n, DWORD code);

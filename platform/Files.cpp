@@ -123,11 +123,13 @@ std::uint32_t WriteAll(int fd, const char* in, std::uint32_t size, int* err) {
 }
 
 // A write that honours the injected faults: a cut writes only the bytes up to
-// the limit, as a disk filling up at that byte would.
-bool FaultAwareWrite(int fd, const void* buffer, std::uint32_t size, std::uint32_t* written) {
+// the limit, as a disk filling up at that byte would. Calls of the program's
+// own files also count for FailNth / FailFrom.
+bool FaultAwareWrite(int fd, const void* buffer, std::uint32_t size, std::uint32_t* written,
+                     bool counted = true) {
     *written = 0;
     if (faults::BlockedByCut()) return false;
-    if (faults::ShouldFail(faults::Op::Write)) return false;
+    if (counted && faults::ShouldFail(faults::Op::Write)) return false;
     const auto allowed = static_cast<std::uint32_t>(faults::AllowedWriteBytes(size));
     const DWORD cutCode = GetLastError();
     int err = 0;
@@ -147,11 +149,14 @@ bool SeekFd(int fd, std::int64_t offset, int whence, std::int64_t* newPosition) 
 // Writes a new version of a host file beside it and renames it into place.
 class AtomicWriter {
 public:
+    // The registry's own file passes counted = false: its writes must not shift
+    // the numbering of the file calls a test aims a FailNth at. A cut stops it all the same.
+    explicit AtomicWriter(bool counted = true) : m_counted(counted) {}
     ~AtomicWriter() { abandon(); }
 
     bool open(const QString& hostPath) {
         abandon();
-        if (faults::ShouldFail(faults::Op::Open)) return false;
+        if (m_counted && faults::ShouldFail(faults::Op::Open)) return false;
         if (IsFolder(hostPath)) return Fail(ERROR_ACCESS_DENIED);
         if (!IsFolder(QFileInfo(hostPath).absolutePath())) return Fail(ERROR_PATH_NOT_FOUND);
         if (!m_lock.acquire(hostPath, true)) return false;
@@ -170,7 +175,7 @@ public:
     bool write(const void* buffer, std::uint32_t size) {
         if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
         std::uint32_t written = 0;
-        return FaultAwareWrite(m_fd, buffer, size, &written);
+        return FaultAwareWrite(m_fd, buffer, size, &written, m_counted);
     }
 
     bool seek(std::int64_t offset) {
@@ -213,6 +218,7 @@ private:
         return Fail(code);
     }
 
+    bool m_counted;
     PathLock m_lock;
     int m_fd = -1;
     QString m_target;
@@ -286,7 +292,7 @@ void PathLock::release() {
 }
 
 bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes) {
-    AtomicWriter writer;
+    AtomicWriter writer(false);
     return writer.open(hostPath) &&
            writer.write(bytes.constData(), static_cast<std::uint32_t>(bytes.size())) &&
            writer.commit();

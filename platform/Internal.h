@@ -46,7 +46,8 @@ private:
 };
 
 // Writes bytes to a host path through a temporary file beside it, then renames
-// it over the target; the injected faults apply as to any other write.
+// it over the target. A cut of the writes stops it; FailNth / FailFrom do not
+// count it, so they keep aiming at the program's own file calls.
 bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes);
 
 } // namespace plat::internal

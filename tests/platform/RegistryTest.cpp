@@ -6,6 +6,7 @@
 #include "platform/Faults.h"
 #include "platform/Registry.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstring>
 #include <sys/stat.h>
@@ -289,15 +290,30 @@ TEST_F(RegistryTest, FailedWriteLeavesMemoryAndFileUnchanged) {
     HKEY taly = create(HKEY_LOCAL_MACHINE, kTaly);
     ASSERT_EQ(setDword(taly, u"StartYear"_s, 1), ERROR_SUCCESS);
     const QByteArray before = registryText();
-    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
-    EXPECT_EQ(setDword(taly, u"StartYear"_s, 2), LONG{ERROR_DISK_FULL});
+    // A folder where the new version would go makes the write fail for real.
+    ASSERT_TRUE(QDir().mkdir(RegistryFilePath() + u".tb-new"_s));
+    EXPECT_EQ(setDword(taly, u"StartYear"_s, 2), LONG{ERROR_ACCESS_DENIED});
     DWORD value = 0;
     EXPECT_TRUE(RegReadDword(taly, u"StartYear"_s, &value));
     EXPECT_EQ(value, 1u);
     EXPECT_EQ(registryText(), before);
+    ASSERT_TRUE(QDir().rmdir(RegistryFilePath() + u".tb-new"_s));
+
     faults::CutWritesAfter(10);
-    EXPECT_NE(setDword(taly, u"StartYear"_s, 3), ERROR_SUCCESS);
+    EXPECT_EQ(setDword(taly, u"StartYear"_s, 3), LONG{ERROR_DISK_FULL});
     EXPECT_EQ(registryText(), before);
+    EXPECT_TRUE(RegReadDword(taly, u"StartYear"_s, &value));
+    EXPECT_EQ(value, 1u);
+}
+
+TEST_F(RegistryTest, RegistryWritesDoNotShiftInjectedFileFaults) {
+    HKEY taly = create(HKEY_LOCAL_MACHINE, kTaly);
+    faults::FailNth(faults::Op::Open, 1, ERROR_ACCESS_DENIED);
+    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
+    EXPECT_EQ(setDword(taly, u"StartYear"_s, 5), ERROR_SUCCESS);
+    EXPECT_FALSE(faults::ShouldFail(faults::Op::Read));
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Open));
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Write));
 }
 
 TEST_F(RegistryTest, LoadedLazilyAndForgottenByInitDevice) {
