@@ -329,6 +329,9 @@ bool File::open(const QString& path, unsigned access, unsigned share, Dispositio
     if (!lock.acquire(host, share == FILE_SHARE_NONE)) return false;
     struct stat before {};
     const bool existed = StatPath(host, &before);
+    // After a simulated crash nothing new reaches the disk, not even an empty file.
+    const bool creates = !existed && disposition != Disposition::OpenExisting;
+    if (creates && faults::BlockedByCut()) return false;
 
     const bool wantWrite = (access & GENERIC_WRITE) != 0;
     int flags = O_CLOEXEC | ((wantWrite || truncates) ? O_RDWR : O_RDONLY);
@@ -536,6 +539,7 @@ bool DeleteFile(const QString& path) {
 bool CreateDirectory(const QString& path) {
     QString host;
     if (!CheckedHostPath(path, &host)) return false;
+    if (faults::BlockedByCut()) return false;
     if (::mkdir(Native(host).constData(), 0700) == 0) return true;
     if (errno == ENOENT) return Fail(ERROR_PATH_NOT_FOUND);
     return FailErrno();

@@ -387,6 +387,11 @@ TEST_F(FilesTest, CutWritesStopMidWriteAndEverythingAfter) {
         file.open(u"\\a.dat"_s, GENERIC_WRITE, FILE_SHARE_NONE, Disposition::CreateAlways));
     EXPECT_EQ(readFile(u"\\a.dat"_s), "abcde");
     EXPECT_TRUE(fileExists(u"\\b.dat"_s));
+    EXPECT_FALSE(
+        file.open(u"\\new.dat"_s, GENERIC_WRITE, FILE_SHARE_NONE, Disposition::OpenAlways));
+    EXPECT_FALSE(fileExists(u"\\new.dat"_s));
+    EXPECT_FALSE(CreateDirectory(u"\\folder"_s));
+    EXPECT_TRUE(file.open(u"\\a.dat"_s, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenAlways));
 }
 
 } // namespace
