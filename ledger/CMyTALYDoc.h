@@ -58,6 +58,8 @@ public:
     // Handset input-mode hints; do nothing unless m_bSharpDevice.
     void SetImeMode(QObject* window, int mode) const;
     void SetPhoneInputStatus(int panelState, int mode) const;
+    // Whether the handset maker's key HKCU "Software\\Sharp\\STMail" exists.
+    static bool DetectSharpDevice();
 
     // --- Templates (Templates.cpp) -------------------------------------------
     void LoadTemplates();
@@ -93,6 +95,10 @@ public:
 
     std::uint32_t m_nFileVersion = 0;
     std::uint32_t m_nFileReserved = 0;
+    // The last load failed or stopped early: the file may hold records that are
+    // not in memory. The next save keeps it aside under a dated name first and
+    // rewrites it whole.
+    bool m_bFileUnread = false;
     std::uint32_t m_nCount = 0;
     std::int64_t m_nBalance = 0; // income − expenses; 64-bit so that no sum overflows
     LedgerNode* m_pHead = nullptr;

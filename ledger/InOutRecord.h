@@ -11,7 +11,7 @@
 static_assert(std::endian::native == std::endian::little,
               "the record layouts are read and written as little-endian memory images");
 
-inline constexpr int kTextUnits = 16;    // UTF-16 units per text field, NUL included
+inline constexpr int kTextUnits = 16;     // UTF-16 units per text field, NUL included
 inline constexpr int kMaxTextLength = 15; // characters the user may enter
 
 struct InOutRecord {

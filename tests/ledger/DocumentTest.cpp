@@ -1,0 +1,208 @@
+// The document's list operations, its three save states, and opening and
+// closing the data of a folder.
+#include "LedgerTest.h"
+
+#include "platform/Faults.h"
+
+#include <functional>
+
+using namespace bytes;
+namespace faults = plat::faults;
+
+namespace {
+
+class DocumentTest : public LedgerTest {};
+
+TEST_F(DocumentTest, ThreeAdditionsToAnEmptyLedgerAreAppendedAfterTheHeader) {
+    const auto doc = openDoc();
+    for (int n = 1; n <= 3; ++n)
+        ASSERT_TRUE(doc->AddRecord(record(Numbered(7))));
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(doc->m_pFirstUnsaved, doc->m_pHead);
+    EXPECT_TRUE(doc->m_bAppendOnly);
+    EXPECT_EQ(doc->m_nBalance, -2100);
+    ASSERT_TRUE(doc->SaveLedger());
+    Entry e = Numbered(7);
+    QByteArray expected = Header(3);
+    for (int n = 1; n <= 3; ++n) {
+        e.id = n;
+        expected += Record(e);
+    }
+    EXPECT_EQ(readFile(ledgerPath()), expected);
+}
+
+TEST_F(DocumentTest, DeletingTheOnlyRecordEmptiesTheList) {
+    writeData(datafile::kLedger, CurrentLedger(1));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->DeleteRecord(1));
+    EXPECT_EQ(doc->m_pHead, nullptr);
+    EXPECT_EQ(doc->m_pTail, nullptr);
+    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->m_nBalance, 0);
+}
+
+TEST_F(DocumentTest, DeletingMovesLaterIdsUpAndTheNextAdditionTakesTheLastId) {
+    writeData(datafile::kLedger, CurrentLedger(4));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->DeleteRecord(2));
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(categories(*doc),
+              (QStringList{Numbered(1).category, Numbered(3).category, Numbered(4).category}));
+    EXPECT_EQ(doc->m_nBalance, -800);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
+    EXPECT_EQ(doc->m_pTail->record.id, 4);
+    EXPECT_EQ(doc->FindRecord(4), doc->m_pTail);
+}
+
+TEST_F(DocumentTest, DeleteThenAddIsSavedAsAFullRewriteOfTheList) {
+    writeData(datafile::kLedger, CurrentLedger(3));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->DeleteRecord(1));
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
+    EXPECT_FALSE(doc->m_bAppendOnly);
+    ASSERT_TRUE(doc->SaveLedger());
+    Entry a = Numbered(2), b = Numbered(3), c = Numbered(4);
+    a.id = 1, b.id = 2, c.id = 3;
+    EXPECT_EQ(readFile(ledgerPath()), Header(3) + Record(a) + Record(b) + Record(c));
+}
+
+TEST_F(DocumentTest, ReplacingAnExpenseByAnIncomeRaisesTheBalance) {
+    Entry e = Numbered(1);
+    e.amount = 1000;
+    writeData(datafile::kLedger, Header(1) + Record(e));
+    const auto doc = openDoc();
+    const std::int64_t before = doc->m_nBalance;
+    Entry income = Numbered(5);
+    income.amount = -500;
+    income.id = 99; // a wrong id from the caller does not break the numbering
+    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
+    EXPECT_EQ(doc->m_nBalance - before, 1500);
+    EXPECT_EQ(doc->m_pHead->record.id, 1);
+    EXPECT_EQ(FieldText(doc->m_pHead->record.category), income.category);
+}
+
+TEST_F(DocumentTest, MissingIdsChangeNothing) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    const auto doc = openDoc();
+    EXPECT_FALSE(doc->DeleteRecord(3));
+    EXPECT_FALSE(doc->DeleteRecord(0));
+    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
+    EXPECT_EQ(doc->FindRecord(-1), nullptr);
+    EXPECT_EQ(doc->m_nCount, 2u);
+    EXPECT_EQ(doc->m_nBalance, -300);
+    EXPECT_FALSE(doc->m_bDirty);
+}
+
+TEST_F(DocumentTest, SaveStatesFollowTheKindOfChange) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    const auto doc = openDoc();
+    struct Step {
+        const char* name;
+        std::function<bool()> change;
+        bool dirty, appendOnly;
+    };
+    const Step steps[] = {
+        {"add from clean", [&] { return doc->AddRecord(record(Numbered(3))); }, true, true},
+        {"add again", [&] { return doc->AddRecord(record(Numbered(4))); }, true, true},
+        {"replace", [&] { return doc->ReplaceRecord(1, record(Numbered(1))); }, true, false},
+        {"add after replace", [&] { return doc->AddRecord(record(Numbered(5))); }, true, false},
+        {"save", [&] { return doc->SaveLedger(); }, false, false},
+        {"delete", [&] { return doc->DeleteRecord(5); }, true, false},
+        {"save again", [&] { return doc->SaveLedger(); }, false, false},
+        {"add after save", [&] { return doc->AddRecord(record(Numbered(5))); }, true, true},
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(s.change()) << s.name;
+        EXPECT_EQ(doc->m_bDirty, s.dirty) << s.name;
+        EXPECT_EQ(doc->m_bAppendOnly, s.appendOnly) << s.name;
+    }
+    EXPECT_EQ(doc->m_pFirstUnsaved, doc->m_pTail);
+}
+
+TEST_F(DocumentTest, DeletingTheFirstUnsavedNodeLeavesNoDanglingPointer) {
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
+    ASSERT_TRUE(doc->DeleteRecord(1));
+    EXPECT_EQ(doc->m_pFirstUnsaved, nullptr);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(2))));
+    ASSERT_TRUE(doc->SaveLedger());
+    Entry e = Numbered(2);
+    e.id = 1;
+    EXPECT_EQ(readFile(ledgerPath()), Header(1) + Record(e));
+}
+
+TEST_F(DocumentTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    const auto doc = openDoc();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text,
+              QStringLiteral(u"メモリを確保できませんでした。他のアプリケーションを終了して、"
+                             u"起動しなおしてください。"));
+    EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"メモリ不足"));
+    EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK});
+    EXPECT_EQ(doc->m_hHeap, nullptr);
+    EXPECT_FALSE(doc->LoadLedger());
+    EXPECT_FALSE(doc->AddRecord(record(Numbered(1))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(doc->m_nCount, 0u);
+}
+
+TEST_F(DocumentTest, NodeThatCannotBeAllocatedLeavesTheListUnchanged) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    const auto doc = openDoc();
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_FALSE(doc->AddRecord(record(Numbered(3))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(doc->m_nCount, 2u);
+    EXPECT_EQ(doc->m_pTail->next, nullptr);
+    EXPECT_FALSE(doc->m_bDirty);
+}
+
+TEST_F(DocumentTest, OpeningCreatesTheDataFolderAndItsListFolders) {
+    openDoc();
+    EXPECT_TRUE(fileExists(inFolder(datafile::kRemarkFolder)));
+    EXPECT_TRUE(fileExists(inFolder(datafile::kPayeeFolder)));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
+    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(doc->CloseData());
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
+    EXPECT_NE(doc->m_hHeap, nullptr);
+    EXPECT_EQ(doc->m_nCount, 1u);
+    EXPECT_TRUE(doc->m_bDirty);
+
+    EXPECT_TRUE(doc->CloseData());
+    EXPECT_EQ(doc->m_hHeap, nullptr);
+    EXPECT_EQ(doc->m_pHead, nullptr);
+    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->m_nBalance, 0);
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
+    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
+}
+
+TEST_F(DocumentTest, ReopeningInAnotherFolderComputesTheBalanceFromZero) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    writeFile(QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"), CurrentLedger(3));
+    const auto doc = openDoc();
+    ASSERT_EQ(doc->m_nBalance, -300);
+    ASSERT_TRUE(doc->CloseData());
+    doc->m_nDataFolderType = 2;
+    doc->m_strDataFolderPath = QStringLiteral(u"\\Storage Card\\Data");
+    doc->OpenData();
+    EXPECT_EQ(doc->m_nCount, 3u);
+    EXPECT_EQ(doc->m_nBalance, -600);
+}
+
+TEST_F(DocumentTest, ReloadingReplacesTheListInsteadOfAddingToIt) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->LoadLedger());
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2}));
+    EXPECT_EQ(doc->m_nBalance, -300);
+}
+
+} // namespace

@@ -1,0 +1,295 @@
+// Settings: defaults, the exact registry bytes, the legacy settings file,
+// values a person broke by hand, the data folder and the handset hints.
+#include "LedgerTest.h"
+
+#include "platform/Faults.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+#include <QObject>
+
+using namespace bytes;
+namespace faults = plat::faults;
+
+namespace {
+
+const QString kKey = QStringLiteral("SOFTWARE\\Orvane\\TALY");
+
+struct RegValue {
+    plat::DWORD type = plat::REG_NONE;
+    QByteArray data;
+    bool operator==(const RegValue&) const = default;
+};
+
+RegValue ReadValue(plat::HKEY root, const QString& keyName, const QString& name) {
+    RegValue v;
+    plat::HKEY key = nullptr;
+    if (plat::RegOpenKeyEx(root, keyName, &key) != plat::ERROR_SUCCESS) return v;
+    plat::DWORD size = 0;
+    if (plat::RegQueryValueEx(key, name, &v.type, nullptr, &size) == plat::ERROR_SUCCESS) {
+        v.data = QByteArray(static_cast<qsizetype>(size), '\0');
+        plat::RegQueryValueEx(key, name, &v.type, v.data.data(), &size);
+    }
+    plat::RegCloseKey(key);
+    return v;
+}
+
+void WriteValue(plat::HKEY root, const QString& keyName, const QString& name, plat::DWORD type,
+                const QByteArray& data) {
+    plat::HKEY key = nullptr;
+    ASSERT_EQ(plat::RegCreateKeyEx(root, keyName, &key), plat::ERROR_SUCCESS);
+    plat::RegSetValueEx(key, name, type, data.constData(), static_cast<plat::DWORD>(data.size()));
+    plat::RegCloseKey(key);
+}
+
+QByteArray Dword(std::uint32_t v) {
+    QByteArray b(4, '\0');
+    PutU32(b, 0, v);
+    return b;
+}
+
+QByteArray Ints(std::initializer_list<std::int32_t> values) {
+    QByteArray b;
+    for (std::int32_t v : values)
+        b += Dword(static_cast<std::uint32_t>(v));
+    return b;
+}
+
+// "Options": day, week, reserved int, flags, 128 reserved bytes, save-on-change.
+QByteArray Options(std::int32_t day, std::int32_t week, std::uint32_t flags, char fill = 0,
+                   std::int32_t saveOnChange = 1) {
+    return Ints({day, week, 100}) + Dword(flags) + QByteArray(128, fill) + Ints({saveOnChange});
+}
+
+class SettingsTest : public LedgerTest {
+protected:
+    RegValue value(const QString& name) const {
+        return ReadValue(plat::HKEY_LOCAL_MACHINE, kKey, name);
+    }
+    void setValue(const QString& name, plat::DWORD type, const QByteArray& data) const {
+        WriteValue(plat::HKEY_LOCAL_MACHINE, kKey, name, type, data);
+    }
+};
+
+TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nYearStartMonth, 1);
+    EXPECT_EQ(doc->m_nMonthStartDay, 1);
+    EXPECT_EQ(doc->m_nWeekStartDay, 0);
+    EXPECT_EQ(doc->m_dwFlags, 0x10000011u);
+    EXPECT_TRUE(doc->m_bSaveOnChange);
+    EXPECT_EQ(doc->m_nDataFolderType, 0);
+    EXPECT_EQ(doc->DataPath(QString()), kFolder);
+    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 1);
+    EXPECT_EQ(value(QStringLiteral("Options")), RegValue{}); // nothing written before a save
+
+    doc->SaveSettings();
+    const std::pair<const char*, RegValue> expected[] = {
+        {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
+        {"StartYear", {plat::REG_DWORD, Dword(1)}},
+        {"DataFile1Flag", {plat::REG_DWORD, Dword(0)}},
+        {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
+        {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
+        {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
+        {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
+        {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
+    };
+    for (const auto& [name, v] : expected) {
+        EXPECT_EQ(value(QString::fromLatin1(name)).type, v.type) << name;
+        EXPECT_EQ(value(QString::fromLatin1(name)).data.toHex(), v.data.toHex()) << name;
+    }
+    EXPECT_EQ(value(QStringLiteral("Options")).data.size(), 148);
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
+    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0));
+    setValue(QStringLiteral("StartYear"), plat::REG_DWORD, Dword(4));
+    setValue(QStringLiteral("DataFile1Flag"), plat::REG_DWORD, Dword(2));
+    QByteArray path(QByteArray::fromHex("5c0044000000")); // "\D" and its NUL
+    setValue(QStringLiteral("DataFile1Path"), plat::REG_SZ, path);
+    setValue(QStringLiteral("ListHeaderInfo4"), plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70}));
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nMonthStartDay, 25);
+    EXPECT_EQ(doc->m_nWeekStartDay, 3);
+    EXPECT_EQ(doc->m_dwFlags, 0x40001105u);
+    EXPECT_FALSE(doc->m_bSaveOnChange);
+    EXPECT_EQ(doc->m_nYearStartMonth, 4);
+    EXPECT_EQ(doc->m_strDataFolderPath, QStringLiteral("\\D"));
+    EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\D\\収支.DAT"));
+    EXPECT_EQ(doc->m_ListHeaderInfo4.sortColumn, 3);
+    EXPECT_EQ(doc->m_ListHeaderInfo4.sortDirection, -1);
+    EXPECT_EQ(doc->m_ListHeaderInfo4.columnWidth[3], 70);
+    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
+
+    doc->SaveSettings();
+    EXPECT_EQ(value(QStringLiteral("Options")).data.toHex(),
+              Options(25, 3, 0x40001105, 0x7E, 0).toHex());
+    EXPECT_EQ(value(QStringLiteral("ListHeaderInfo4")).data.toHex(),
+              Ints({3, -1, 40, 50, 60, 70}).toHex());
+}
+
+TEST_F(SettingsTest, OptionsWithoutAPeriodBitGetTheMonth) {
+    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000011));
+    EXPECT_EQ(openDoc()->m_dwFlags, 0x10000011u);
+}
+
+struct BrokenValue {
+    const char* name;
+    const char* value;
+    QByteArray bytes;
+    plat::DWORD type;
+};
+
+class BrokenSettingsTest : public SettingsTest,
+                           public ::testing::WithParamInterface<BrokenValue> {};
+
+TEST_P(BrokenSettingsTest, ValueOutOfRangeGetsItsDefault) {
+    const BrokenValue& b = GetParam();
+    setValue(QString::fromLatin1(b.value), b.type, b.bytes);
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nYearStartMonth, 1);
+    EXPECT_EQ(doc->m_nMonthStartDay, 1);
+    EXPECT_EQ(doc->m_nWeekStartDay, 0);
+    for (int columns = 2; columns <= 5; ++columns) {
+        const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
+        EXPECT_GE(info->sortColumn, 0);
+        EXPECT_LT(info->sortColumn, columns);
+        EXPECT_GE(info->sortDirection, -1);
+        EXPECT_LE(info->sortDirection, 1);
+        for (int w : info->columnWidth)
+            EXPECT_GE(w, 0);
+    }
+}
+
+const BrokenValue kBroken[] = {
+    {"MonthThirteen", "StartYear", Dword(13), plat::REG_DWORD},
+    {"MonthZero", "StartYear", Dword(0), plat::REG_DWORD},
+    {"DayThirtyTwo", "Options", Options(32, 0, 0x10000011), plat::REG_BINARY},
+    {"DayNegative", "Options", Options(-1, 0, 0x10000011), plat::REG_BINARY},
+    {"WeekdaySeven", "Options", Options(1, 7, 0x10000011), plat::REG_BINARY},
+    {"SortColumnOutside", "ListHeaderInfo3", Ints({3, 1, 10, 10, 10}), plat::REG_BINARY},
+    {"SortColumnNegative", "ListHeaderInfo2", Ints({-1, 1, 10, 10}), plat::REG_BINARY},
+    {"WidthNegative", "ListHeaderInfo5", Ints({0, 1, 10, -5, 10, 10, 10}), plat::REG_BINARY},
+    {"DirectionBogus", "ListHeaderInfo4", Ints({0, 7, 10, 10, 10, 10}), plat::REG_BINARY},
+};
+
+INSTANTIATE_TEST_SUITE_P(Registry, BrokenSettingsTest, ::testing::ValuesIn(kBroken), CaseName());
+
+TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
+    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
+    writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nMonthStartDay, 25);
+    EXPECT_EQ(doc->m_nWeekStartDay, 2);
+    EXPECT_EQ(doc->m_dwFlags, 0x10000013u);
+    EXPECT_TRUE(doc->m_bSaveOnChange);
+    EXPECT_FALSE(fileExists(legacy));
+    doc->SaveSettings();
+    EXPECT_EQ(value(QStringLiteral("Options")).data.toHex(),
+              Options(25, 2, 0x10000013, 0x11).toHex());
+}
+
+TEST_F(SettingsTest, LegacyFileThatCouldNotBeReadIsKept) {
+    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
+    writeFile(legacy, Options(25, 2, 0x10000013).left(144));
+    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nMonthStartDay, 1);
+    EXPECT_TRUE(fileExists(legacy));
+}
+
+TEST_F(SettingsTest, WithoutFolderValueAndMyDocumentsBitTheProgramFolderIsUsed) {
+    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x10000001));
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_nDataFolderType, 1);
+    EXPECT_EQ(doc->DataPath(datafile::kLedger),
+              QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
+}
+
+TEST_F(SettingsTest, ChosenFolderIsFollowedByTheSuffixWithoutASeparatorAdded) {
+    const auto doc = openDoc();
+    doc->m_nDataFolderType = 2;
+    doc->m_strDataFolderPath = QStringLiteral("\\Storage Card\\Data");
+    EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"));
+}
+
+// Records what the handset hints do to a window's input method and the panel.
+class HandsetTest : public SettingsTest {
+protected:
+    void SetUp() override {
+        SettingsTest::SetUp();
+        plat::SetInputPanelHandler([this](int state) { panelStates.push_back(state); });
+    }
+    void TearDown() override {
+        plat::SetInputPanelHandler({});
+        SettingsTest::TearDown();
+    }
+    RegValue phone(const char* name) const {
+        return ReadValue(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"),
+                         QString::fromLatin1(name));
+    }
+    void makeHandset() const {
+        WriteValue(plat::HKEY_CURRENT_USER, QStringLiteral("Software\\Sharp\\STMail"),
+                   QStringLiteral("x"), plat::REG_DWORD, Dword(0));
+    }
+    std::vector<int> panelStates;
+    QObject window;
+};
+
+TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
+    const auto doc = openDoc();
+    EXPECT_FALSE(doc->m_bSharpDevice);
+    ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
+    doc->SetImeMode(&window, 0);
+    doc->SetPhoneInputStatus(0, 7);
+    plat::DWORD conversion = 0, sentence = 0;
+    ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
+    EXPECT_EQ(conversion, 0x123u);
+    EXPECT_TRUE(panelStates.empty());
+    EXPECT_EQ(phone("Status22"), RegValue{});
+    plat::HKEY key = nullptr;
+    EXPECT_NE(plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER,
+                                 QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"), &key),
+              plat::ERROR_SUCCESS);
+}
+
+TEST_F(HandsetTest, PhoneStatusKeepsTheUpperHalfOfStatus22) {
+    makeHandset();
+    WriteValue(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"),
+               QStringLiteral("Status22"), plat::REG_DWORD, Dword(0x00030005));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->m_bSharpDevice);
+    doc->SetPhoneInputStatus(0, 7);
+    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030007)}));
+    EXPECT_EQ(phone("Status31"), (RegValue{plat::REG_DWORD, Dword(0)}));
+    EXPECT_EQ(panelStates, std::vector<int>{0});
+
+    doc->SetPhoneInputStatus(-1, 0); // a text field: hiragana, panel left alone
+    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030000)}));
+    EXPECT_EQ(phone("Status31"), (RegValue{plat::REG_DWORD, Dword(9)}));
+    EXPECT_EQ(panelStates, std::vector<int>{0});
+
+    doc->SetPhoneInputStatus(1, 12); // out of range: alphanumeric
+    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030007)}));
+    EXPECT_EQ(panelStates, (std::vector<int>{0, 1}));
+}
+
+TEST_F(HandsetTest, ImeModeSetsTheConversionAndKeepsTheSentenceMode) {
+    makeHandset();
+    const auto doc = openDoc();
+    const std::pair<int, plat::DWORD> table[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
+                                                 {4, 8}, {5, 0},  {7, 0}, {-1, 0}};
+    for (const auto& [mode, conversion] : table) {
+        ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0xFF, 0x8));
+        doc->SetImeMode(&window, mode);
+        plat::DWORD c = 0, s = 0;
+        ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &c, &s));
+        EXPECT_EQ(c, conversion) << "mode " << mode;
+        EXPECT_EQ(s, 0x8u) << "mode " << mode;
+        const plat::DWORD status31 = mode >= 0 && mode <= 4 ? conversion : 0;
+        doc->SetPhoneInputStatus(-1, mode);
+        EXPECT_EQ(phone("Status31").data.toHex(), Dword(status31).toHex()) << "mode " << mode;
+    }
+}
+
+} // namespace
