@@ -80,8 +80,9 @@ void DataExchange::Int(int id, int& value, int min, int max) {
     const qlonglong parsed = ControlText(w).trimmed().toLongLong(&ok);
     const bool fullRange =
         min == std::numeric_limits<int>::min() && max == std::numeric_limits<int>::max();
-    if (!ok && fullRange) return fail(id, validation::IntegerRequired());
-    if (!ok || parsed < min || parsed > max) return fail(id, validation::IntegerRange(min, max));
+    const bool inRange = ok && parsed >= min && parsed <= max;
+    if (!inRange && fullRange) return fail(id, validation::IntegerRequired());
+    if (!inRange) return fail(id, validation::IntegerRange(min, max));
     value = static_cast<int>(parsed);
 }
 

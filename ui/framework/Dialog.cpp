@@ -21,6 +21,10 @@ Dialog::Dialog(int templateId, QWidget* parent) : Window(templateId, parent) {
     setWindowFlags(Qt::Dialog);
 }
 
+Dialog::Dialog(const res::DialogTemplate& tmpl, QWidget* parent) : Window(tmpl, parent) {
+    setWindowFlags(Qt::Dialog);
+}
+
 Dialog::Dialog(const QString& title, QSize designSize, QWidget* parent)
     : Window(title, designSize, parent) {
     setWindowFlags(Qt::Dialog);

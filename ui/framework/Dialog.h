@@ -18,6 +18,7 @@ class Dialog : public Window {
     Q_OBJECT
 public:
     explicit Dialog(int templateId, QWidget* parent = nullptr);
+    explicit Dialog(const res::DialogTemplate& tmpl, QWidget* parent = nullptr);
     Dialog(const QString& title, QSize designSize, QWidget* parent = nullptr);
     ~Dialog() override;
 

@@ -12,6 +12,9 @@ namespace tb::ui {
 PropertyPage::PropertyPage(int templateId, const QString& tabTitle)
     : Window(templateId), m_tabTitle(tabTitle) {}
 
+PropertyPage::PropertyPage(const res::DialogTemplate& tmpl, const QString& tabTitle)
+    : Window(tmpl), m_tabTitle(tabTitle) {}
+
 PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
     : Dialog(caption, {kHandsetWidth, kHandsetHeight - 40}, parent) {
     auto* layout = new QVBoxLayout(form());
@@ -32,6 +35,11 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
     }
     layout->addLayout(buttons);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { initPage(index); });
+}
+
+PropertySheet::~PropertySheet() {
+    for (PropertyPage* page : m_pages)
+        page->setParent(nullptr);
 }
 
 void PropertySheet::AddPage(PropertyPage* page) {

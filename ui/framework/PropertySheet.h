@@ -15,6 +15,7 @@ class PropertyPage : public Window {
     Q_OBJECT
 public:
     PropertyPage(int templateId, const QString& tabTitle);
+    PropertyPage(const res::DialogTemplate& tmpl, const QString& tabTitle);
     QString tabTitle() const { return m_tabTitle; }
     // Called once, the first time the page is shown; puts the members in.
     virtual void OnInitPage() { UpdateData(false); }
@@ -27,6 +28,7 @@ class PropertySheet : public Dialog {
     Q_OBJECT
 public:
     explicit PropertySheet(const QString& caption, QWidget* parent = nullptr);
+    ~PropertySheet() override; // hands the pages back to their owner
 
     // Pages stay owned by the caller (members of the sheet's subclass as a rule).
     void AddPage(PropertyPage* page);

@@ -126,6 +126,12 @@ Window::Window(int templateId, QWidget* parent) : QWidget(parent), m_templateId(
     buildControls(*tmpl);
 }
 
+Window::Window(const res::DialogTemplate& tmpl, QWidget* parent)
+    : QWidget(parent), m_templateId(tmpl.id) {
+    setupFrame(QString::fromUtf16(tmpl.title), {tmpl.size.w, tmpl.size.h});
+    buildControls(tmpl);
+}
+
 Window::Window(const QString& title, QSize designSize, QWidget* parent) : QWidget(parent) {
     setupFrame(title, designSize);
 }

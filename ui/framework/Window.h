@@ -52,6 +52,8 @@ class Window : public QWidget, public CommandTarget {
 public:
     // Builds the controls of dialog template `templateId` (which must exist).
     explicit Window(int templateId, QWidget* parent = nullptr);
+    // Builds the controls of a template that is not in the resource index (tests).
+    explicit Window(const res::DialogTemplate& tmpl, QWidget* parent = nullptr);
     // A window without template controls (a property sheet, a frame's content).
     explicit Window(const QString& title, QSize designSize, QWidget* parent = nullptr);
     ~Window() override;

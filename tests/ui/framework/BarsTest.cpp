@@ -1,0 +1,155 @@
+// Soft-key bar by platform identity, its menus and update handlers; the
+// command bar; the frame's bar and accelerators.
+#include "ui/framework/Bars.h"
+#include "TestDialog.h"
+#include "platform/System.h"
+#include "support/DeviceTest.h"
+#include "ui/framework/FrameWindow.h"
+#include "ui/framework/Framework.h"
+#include "ui/framework/testing/Harness.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tb::ui;
+using namespace tb::ui::testing;
+using namespace fwtest;
+
+class BarsTest : public DeviceTest {};
+
+TEST_F(BarsTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
+    struct Case {
+        int major;
+        const char* type;
+        bool bar;
+    };
+    const Case cases[] = {
+        {5, "PocketPC", true},   {6, "PocketPC", true},    {4, "PocketPC", false},
+        {3, "PocketPC", false},  {5, "SmartPhone", false}, {5, "pocketpc", false},
+        {5, "PocketPC2", false}, {5, "", false},
+    };
+    for (const Case& c : cases) {
+        plat::SetPlatformIdentity(c.major, QString::fromLatin1(c.type));
+        EXPECT_EQ(UsesSoftKeyBar(), c.bar) << c.major << " " << c.type;
+        TestDialog dlg;
+        EXPECT_EQ(dlg.CreateMenuBarIfSupported(157), c.bar) << c.major << " " << c.type;
+        EXPECT_EQ(dlg.softKeyBar() != nullptr, c.bar) << c.major << " " << c.type;
+        EXPECT_EQ(dlg.findChild<SoftKeyBar*>() != nullptr, c.bar);
+    }
+}
+
+TEST_F(BarsTest, MainMenuBarCarriesExactlyTheItemsOfMenu152) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateSoftKeyBar(152));
+    SoftKeyBar* bar = dlg.softKeyBar();
+    ASSERT_EQ(bar->keyCount(), 2);
+    EXPECT_EQ(bar->key(0)->text(), "ファイル");
+    EXPECT_EQ(bar->key(1)->text(), "データ");
+    EXPECT_EQ(MenuLines(*bar->preparePopup(0)),
+              QStringList({"終了=32795", "-", "バージョン=57664", "-", "整理=32791",
+                           "項目編集=32792", "オプション...=32793"}));
+    EXPECT_EQ(MenuLines(*bar->preparePopup(1)),
+              QStringList({"新規追加=32809", "定番追加=1044", "-", "分類=32778", "備考=32782",
+                           "支払先=32779", "支払方法=32780", "日付=32777", "詳細表示=32815"}));
+}
+
+TEST_F(BarsTest, UpdateHandlersMarkItemsBeforeAPopupOpens) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateSoftKeyBar(156));
+    dlg.m_period = 2;
+    dlg.m_side = 1;
+    const QStringList lines = MenuLines(*dlg.softKeyBar()->preparePopup(1));
+    EXPECT_TRUE(lines.contains("  月=32873 [x]")) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("  日=32871"));
+    EXPECT_TRUE(lines.contains("  収入=32870 [x]"));
+    EXPECT_TRUE(lines.contains("  支出=32869"));
+    EXPECT_TRUE(lines.contains("時系列集計=32921"));
+
+    // Items without an update handler stay enabled; a handler may disable one.
+    EXPECT_EQ(MenuLines(*dlg.softKeyBar()->preparePopup(0)).first(), "新規追加=32831");
+    dlg.m_enabled = false;
+    CmdUI run(ID_RUN);
+    dlg.UpdateCmdUI(run);
+    EXPECT_TRUE(run.handled());
+    EXPECT_FALSE(run.enabled());
+
+    // Choosing an item sends its command; the next opening shows the new state.
+    QMenu* view = dlg.softKeyBar()->preparePopup(1);
+    view->findChild<QAction*>("32871")->trigger();
+    EXPECT_EQ(dlg.m_period, 0);
+    EXPECT_TRUE(MenuLines(*dlg.softKeyBar()->preparePopup(1)).contains("  日=32871 [x]"));
+}
+
+TEST_F(BarsTest, CommandKeysEndTheDialogWithTheirCode) {
+    struct Case {
+        int menu;
+        int key;
+        int result;
+    };
+    for (const Case& c : {Case{157, 0, IDCANCEL}, Case{157, 1, IDOK}, Case{168, 1, IDOK}}) {
+        TestDialog dlg;
+        dlg.CreateSoftKeyBar(c.menu);
+        ModalDriver driver;
+        driver.then([&](Dialog& d) { d.softKeyBar()->key(c.key)->click(); });
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.menu << "/" << c.key;
+    }
+}
+
+TEST_F(BarsTest, CommandBarShowsTheToolBarsButtonsInOrderWithCheckMarks) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateCommandBar(129));
+    CommandBar* bar = dlg.commandBar();
+    QStringList order;
+    for (QAction* a : bar->actions()) {
+        order << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(order, QStringList({"32817", "32818", "32812", "32837", "|", "32921", "|", "1031",
+                                  "32830", "1033", "|", "32831", "1044"}));
+    EXPECT_FALSE(dlg.CreateCommandBar(128));
+
+    ASSERT_TRUE(dlg.CreateCommandBar(131));
+    dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
+    EXPECT_EQ(dlg.commandBar()->actions().size(), 5);
+}
+
+namespace {
+
+class View : public Window {
+public:
+    View() : Window(101) {
+        setMessageMap({OnCommand(32777, &View::OnDate), OnCommand(57603, &View::OnSave)});
+    }
+    int dates = 0;
+    int saves = 0;
+
+private:
+    void OnDate() { ++dates; }
+    void OnSave() { ++saves; }
+};
+
+} // namespace
+
+TEST_F(BarsTest, FrameBarAndAcceleratorsReachTheView) {
+    FrameWindow frame;
+    auto* view = new View;
+    frame.SetView(view);
+    ASSERT_TRUE(frame.CreateSoftKeyBar(152));
+    frame.AddAccelerator(QKeySequence(Qt::CTRL | Qt::Key_S), 57603);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    EXPECT_EQ(frame.size(), QSize(Lp(240), Lp(320)));
+
+    frame.softKeyBar()->preparePopup(1)->findChild<QAction*>("32777")->trigger();
+    EXPECT_EQ(view->dates, 1);
+    QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(view->saves, 1);
+    // The bar sits under the view.
+    EXPECT_GE(frame.softKeyBar()->mapTo(&frame, QPoint(0, 0)).y(),
+              view->mapTo(&frame, QPoint(0, view->height())).y());
+}

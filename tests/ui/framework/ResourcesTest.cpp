@@ -1,0 +1,108 @@
+// The resource tables: every resource the program names exists once, control
+// IDs are unique within a dialog, and the images draw.
+#include "res/Resources.h"
+#include "ui/framework/Framework.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace tb::res;
+
+namespace {
+
+template <class T> std::multiset<int> IdsOf(std::span<const T* const> all) {
+    std::multiset<int> ids;
+    for (const T* t : all)
+        ids.insert(t->id);
+    return ids;
+}
+
+void CollectCommands(std::span<const MenuItem> items, std::vector<int>& out) {
+    for (const MenuItem& item : items) {
+        if (item.isPopup())
+            CollectCommands(item.popup, out);
+        else if (!item.separator)
+            out.push_back(item.command);
+    }
+}
+
+} // namespace
+
+TEST(Resources, EveryNamedResourceIsDefinedExactlyOnce) {
+    const auto dialogs = IdsOf(AllDialogs());
+    const auto menus = IdsOf(AllMenus());
+    const auto toolBars = IdsOf(AllToolBars());
+    for (int id : {100, 101, 131})
+        EXPECT_EQ(dialogs.count(id), 1u) << "dialog " << id;
+    for (int id : {152, 154, 156, 157, 158, 159, 160, 161, 162, 163, 164, 165, 166, 167, 168, 169})
+        EXPECT_EQ(menus.count(id), 1u) << "menu " << id;
+    for (int id : {129, 130, 131})
+        EXPECT_EQ(toolBars.count(id), 1u) << "tool bar " << id;
+    EXPECT_EQ(std::set<int>(menus.begin(), menus.end()).size(), menus.size());
+    EXPECT_EQ(std::set<int>(dialogs.begin(), dialogs.end()).size(), dialogs.size());
+    EXPECT_EQ(FindMenu(153), nullptr);
+    EXPECT_EQ(FindDialog(99), nullptr);
+}
+
+TEST(Resources, ControlIdsAreUniqueWithinEachDialog) {
+    for (const DialogTemplate* d : AllDialogs()) {
+        std::set<int> seen;
+        for (const ControlTemplate& c : d->controls) {
+            if (c.id == -1) continue;
+            EXPECT_TRUE(seen.insert(c.id).second) << "dialog " << d->id << " control " << c.id;
+        }
+    }
+}
+
+TEST(Resources, ControlsLieInsideTheirDialog) {
+    for (const DialogTemplate* d : AllDialogs()) {
+        for (const ControlTemplate& c : d->controls) {
+            EXPECT_GE(c.rect.x, 0) << d->id << "/" << c.id;
+            EXPECT_LE(c.rect.x + c.rect.w, d->size.w) << d->id << "/" << c.id;
+            EXPECT_LE(c.rect.y + c.rect.h, d->size.h) << d->id << "/" << c.id;
+        }
+    }
+}
+
+TEST(Resources, MenusHaveTwoKeysAndNoEmptyCommands) {
+    for (const MenuTemplate* m : AllMenus()) {
+        EXPECT_EQ(m->items.size(), 2u) << "menu " << m->id;
+        std::vector<int> commands;
+        CollectCommands(m->items, commands);
+        for (int command : commands)
+            EXPECT_GT(command, 0) << "menu " << m->id;
+    }
+}
+
+TEST(Resources, ToolBarImagesLieInsideTheStrip) {
+    QSvgRenderer strip(ImagePath(IDB_TOOLBAR));
+    ASSERT_TRUE(strip.isValid());
+    for (const ToolBarTemplate* bar : AllToolBars()) {
+        const int cells = strip.defaultSize().width() / bar->imageSize;
+        for (const ToolButton& b : bar->buttons) {
+            if (b.command == 0) continue;
+            EXPECT_GE(b.image, 0) << bar->id << "/" << b.command;
+            EXPECT_LT(b.image, cells) << bar->id << "/" << b.command;
+        }
+    }
+}
+
+TEST(Resources, ImagesDrawSomething) {
+    for (int id : {IDR_MAINFRAME, IDB_BACK, IDB_BACK_DISABLED, IDB_BACK_PRESSED, IDB_TOOLBAR}) {
+        const QImage image = tb::ui::ResourcePixmap(id, 16, 16).toImage();
+        ASSERT_FALSE(image.isNull()) << id;
+        bool painted = false;
+        for (int y = 0; y < image.height() && !painted; ++y)
+            for (int x = 0; x < image.width() && !painted; ++x)
+                painted = qAlpha(image.pixel(x, y)) != 0;
+        EXPECT_TRUE(painted) << "image " << id << " is empty";
+    }
+    EXPECT_TRUE(ImagePath(144).isEmpty());
+}
+
+TEST(Resources, DocumentStringStartsWithTheWindowTitle) {
+    EXPECT_TRUE(LoadString(IDR_MAINFRAME).startsWith(QStringLiteral("TALY\n")));
+}

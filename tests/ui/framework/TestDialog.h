@@ -1,0 +1,89 @@
+// A dialog with one control of each kind and a message map that records what
+// reached it; the framework tests drive it.
+#pragma once
+
+#include "ui/framework/Dialog.h"
+
+#include <vector>
+
+namespace fwtest {
+
+enum Id : int {
+    ID_NAME_LABEL = 10,
+    ID_NAME = 11,    // text, at most 15 characters
+    ID_COUNT = 12,   // integer 0..100
+    ID_ENABLED = 13, // check box
+    ID_NUMBER = 14,  // any integer
+    ID_DAY = 20,     // radio group day / week / month
+    ID_WEEK = 21,
+    ID_MONTH = 22,
+    ID_MONTHS = 30, // drop-down list with template items
+    ID_PAYEE = 31,  // editable combo, at most 15 characters
+    ID_PICKER = 40,
+    ID_CALENDAR = 41,
+    ID_LIST = 50,
+    ID_RUN = 60,
+    ID_RANGE_A = 61,
+    ID_RANGE_B = 62,
+    ID_RESULT = 63, // ends the dialog with m_resultToGive
+    ID_NOTE = 70,
+    ID_PERIOD_DAY = 32871, // menu items with update handlers
+    ID_PERIOD_MONTH = 32873,
+    ID_PERIOD_YEAR = 32874,
+    ID_SIDE_EXPENSE = 32869,
+    ID_SIDE_INCOME = 32870,
+};
+
+extern const tb::res::DialogTemplate kTestTemplate;
+
+class TestDialog : public tb::ui::Dialog {
+    Q_OBJECT
+public:
+    explicit TestDialog(QWidget* parent = nullptr);
+
+    // Members exchanged with the controls.
+    QString m_name = QStringLiteral("食費");
+    int m_count = 5;
+    int m_number = 0;
+    bool m_enabled = false;
+    int m_period = 1;
+    int m_month = 0;
+    QString m_payee;
+    plat::TimeValue m_picker = 0;
+    plat::TimeValue m_calendar = 0;
+    int m_side = 0;
+
+    // What reached the handlers.
+    int m_runs = 0;
+    std::vector<int> m_rangeIds;
+    int m_key5 = 0;
+    int m_nameFocus = 0;
+    int m_monthSelChanges = 0;
+    std::vector<tb::ui::NotifyInfo> m_listClicks;
+    std::vector<int> m_timerTicks;
+    bool m_stopTimerOnTick = false;
+    int m_resultToGive = 1;
+    int m_initCalls = 0;
+
+    using tb::ui::Window::setSizeRules; // the tests choose the rules
+
+protected:
+    void DoDataExchange(tb::ui::DataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnTimer(int id) override;
+
+private:
+    void OnRun() { ++m_runs; }
+    void OnRange(int id) { m_rangeIds.push_back(id); }
+    void OnKey5() { ++m_key5; }
+    void OnNameFocus() { ++m_nameFocus; }
+    void OnMonthSelChange() { ++m_monthSelChanges; }
+    void OnListClick(tb::ui::NotifyInfo& info) { m_listClicks.push_back(info); }
+    void OnResult() { EndDialog(m_resultToGive); }
+    void OnPeriod(int id) { m_period = id - ID_PERIOD_DAY; }
+    void OnUpdatePeriod(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_PERIOD_DAY == m_period); }
+    void OnUpdateSide(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_SIDE_EXPENSE == m_side); }
+    void OnUpdateRun(tb::ui::CmdUI& ui) { ui.Enable(m_enabled); }
+};
+
+} // namespace fwtest
