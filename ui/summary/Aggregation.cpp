@@ -1,11 +1,12 @@
 #include "ui/summary/Aggregation.h"
 
 #include "ui/summary/EntryTime.h"
+#include "ui/summary/FieldKey.h"
+#include "ui/summary/LedgerWalk.h"
 
 #include <QStringView>
 #include <cstring>
 #include <new>
-#include <unordered_map>
 
 namespace summary {
 namespace {
@@ -36,29 +37,6 @@ QStringView FieldView(const Field& f) {
     return QStringView(f, FieldLength(f));
 }
 
-// A field with everything after its NUL cleared, usable as a hash key.
-struct Key {
-    std::array<std::uint64_t, 4> words{};
-    explicit Key(const Field& f) {
-        char16_t units[kTextUnits] = {};
-        std::memcpy(units, f, sizeof(char16_t) * FieldLength(f));
-        std::memcpy(words.data(), units, sizeof units);
-    }
-    bool operator==(const Key&) const = default;
-};
-
-struct KeyHash {
-    std::size_t operator()(const Key& k) const {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull;
-        for (std::uint64_t w : k.words) {
-            h ^= w;
-            h *= 0xBF58476D1CE4E5B9ull;
-            h ^= h >> 31;
-        }
-        return static_cast<std::size_t>(h);
-    }
-};
-
 FieldMember DimensionField(std::uint32_t mode) {
     if (mode & SUM_REMARK) return &InOutRecord::remark;
     if (mode & SUM_PAYEE) return &InOutRecord::payee;
@@ -76,16 +54,15 @@ BuiltTotals BuildDayTotals(const LedgerNode* head, const Period& period, bool sh
     std::array<bool, kDaySlots> used{};
     std::array<std::int64_t, kDaySlots> sums{};
     BuiltTotals built;
-    for (const LedgerNode* n = head; n; n = n->next) {
-        const InOutRecord& r = n->record;
+    ForEachEntry(head, [&](const InOutRecord& r) {
         const plat::TimeValue t = EntryTimeValue(r.date);
-        if (!period.contains(t)) continue;
+        if (!period.contains(t)) return;
         built.totals.add(r.amount);
         const std::int64_t slot = (t - period.start) / plat::kSecondsPerDay;
-        if (!OnShownSide(r.amount, showIncome) || slot >= kDaySlots) continue;
+        if (!OnShownSide(r.amount, showIncome) || slot >= kDaySlots) return;
         used[slot] = true;
         sums[slot] += r.amount;
-    }
+    });
     for (int slot = 0; slot < kDaySlots; ++slot) {
         const plat::TimeValue day = period.start + slot * plat::kSecondsPerDay;
         if (day >= period.end) break;
@@ -99,30 +76,57 @@ BuiltTotals BuildValueTotals(const LedgerNode* head, const Period& period,
                              const SummaryQuery& query) {
     const RecordMatcher matcher(period, query);
     const FieldMember field = DimensionField(query.mode);
-    std::unordered_map<Key, std::size_t, KeyHash> index;
+    FieldKeyTable<std::size_t> index; // node position per value
     BuiltTotals built;
-    for (const LedgerNode* n = head; n; n = n->next) {
-        const InOutRecord& r = n->record;
-        if (!matcher.MatchesRecord(r)) continue;
+    ForEachEntry(head, [&](const InOutRecord& r) {
+        if (!matcher.MatchesRecord(r)) return;
         built.totals.add(r.amount);
-        if (!OnShownSide(r.amount, query.showIncome)) continue;
-        const auto [it, inserted] = index.try_emplace(Key(r.*field), built.nodes.size());
-        if (inserted)
+        if (!OnShownSide(r.amount, query.showIncome)) return;
+        bool inserted = false;
+        std::size_t& position = index.findOrInsert(FieldKey(r.*field), &inserted);
+        if (inserted) {
+            position = built.nodes.size();
             built.nodes.push_back({FieldText(r.*field), r.amount, 0});
-        else
-            built.nodes[it->second].sum += r.amount;
-    }
+        } else {
+            built.nodes[position].sum += r.amount;
+        }
+    });
     return built;
 }
 
+// Texts that repeat across single-entry rows are made once and shared.
+class RowTexts {
+public:
+    explicit RowTexts(const Period& period) : m_period(period) {}
+
+    QString field(const Field& f) {
+        bool inserted = false;
+        QString& text = m_fields.findOrInsert(FieldKey(f), &inserted);
+        if (inserted) text = FieldText(f);
+        return text;
+    }
+    QString day(plat::TimeValue t) {
+        const std::int64_t slot = (t - m_period.start) / plat::kSecondsPerDay;
+        if (slot < 0 || slot >= kDaySlots) return DayText(plat::TimeValueToSystemTime(t));
+        QString& text = m_days[slot];
+        if (text.isNull()) text = DayText(plat::TimeValueToSystemTime(t));
+        return text;
+    }
+
+private:
+    Period m_period;
+    FieldKeyTable<QString> m_fields;
+    std::array<QString, kDaySlots> m_days;
+};
+
 SummaryRow EntryRow(const InOutRecord& r, plat::TimeValue t, bool withDate, bool withPayee,
-                    bool comma) {
+                    bool comma, RowTexts& texts) {
     SummaryRow row;
     int c = 0;
-    if (withDate) row.texts[c++] = DayText(plat::TimeValueToSystemTime(t));
-    row.texts[c++] = FieldText(r.category);
-    row.texts[c++] = FieldText(r.remark);
-    if (withPayee) row.texts[c++] = FieldText(r.payee);
+    if (withDate) row.texts[c++] = texts.day(t);
+    row.texts[c++] = texts.field(r.category);
+    row.texts[c++] = texts.field(r.remark);
+    if (withPayee) row.texts[c++] = texts.field(r.payee);
     row.texts[c++] = FormatAmount(r.amount, comma);
     row.columnCount = c;
     row.itemData = r.id;
@@ -203,16 +207,26 @@ std::vector<SummaryRow> FillSummaryRows(const std::vector<SummaryNode>& nodes, b
 EntryRows FillEntryRows(const LedgerNode* head, const Period& period, const SummaryQuery& query,
                         bool comma) {
     const RecordMatcher matcher(period, query);
-    const bool withDate = (query.mode & PERIOD_MASK) != PERIOD_DAY;
+    // Select first, then make the rows in one allocation: growing a large row
+    // vector step by step costs more than the texts themselves.
+    struct Shown {
+        const InOutRecord* record;
+        plat::TimeValue t;
+    };
+    std::vector<Shown> shown;
     EntryRows result;
-    for (const LedgerNode* n = head; n; n = n->next) {
-        const InOutRecord& r = n->record;
+    ForEachEntry(head, [&](const InOutRecord& r) {
         const plat::TimeValue t = EntryTimeValue(r.date);
-        if (!matcher.MatchesAt(r, t)) continue;
-        if (OnShownSide(r.amount, query.showIncome))
-            result.rows.push_back(
-                EntryRow(r, t, withDate, query.showIncome && r.amount < 0, comma));
+        if (!matcher.MatchesAt(r, t)) return;
+        if (OnShownSide(r.amount, query.showIncome)) shown.push_back({&r, t});
         result.totals.add(r.amount);
+    });
+    const bool withDate = (query.mode & PERIOD_MASK) != PERIOD_DAY;
+    RowTexts texts(period);
+    result.rows.reserve(shown.size());
+    for (const Shown& e : shown) {
+        const bool withPayee = query.showIncome && e.record->amount < 0;
+        result.rows.push_back(EntryRow(*e.record, e.t, withDate, withPayee, comma, texts));
     }
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/summary/AmountText.h"
 #include "ui/summary/EntryTime.h"
+#include "ui/summary/LedgerWalk.h"
 
 #include <algorithm>
 
@@ -85,17 +86,16 @@ void AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
     for (std::size_t i = 0; i < rows.size(); ++i)
         bounds[i] = rows[i].start;
     bounds[12] = rows[11].end;
-    for (const LedgerNode* n = head; n; n = n->next) {
-        const InOutRecord& r = n->record;
+    ForEachEntry(head, [&](const InOutRecord& r) {
         const TimeValue t = EntryTimeValue(r.date);
-        if (t < bounds[0] || t >= bounds[12] || !KeysMatch(keyRecord, r)) continue;
+        if (t < bounds[0] || t >= bounds[12] || !KeysMatch(keyRecord, r)) return;
         // Boundaries ascend, so the first row holding t is the last start <= t.
         const auto row = std::upper_bound(bounds.begin(), bounds.end(), t) - bounds.begin() - 1;
         if (r.amount < 0)
             rows[row].income -= r.amount;
         else
             rows[row].expense += r.amount;
-    }
+    });
 }
 
 std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows, bool comma) {
