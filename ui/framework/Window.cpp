@@ -136,7 +136,14 @@ Window::Window(const QString& title, QSize designSize, QWidget* parent) : QWidge
     setupFrame(title, designSize);
 }
 
-Window::~Window() = default;
+Window::~Window() {
+    // Children still send signals and focus moves while QWidget tears them
+    // down; none of that may reach this half-destroyed window.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+    m_form->removeEventFilter(this);
+}
 
 void Window::setupFrame(const QString& title, QSize designSize) {
     KeyRouter::ensureInstalled();

@@ -140,9 +140,7 @@ TEST_F(BarsTest, FrameBarAndAcceleratorsReachTheView) {
     frame.SetView(view);
     ASSERT_TRUE(frame.CreateSoftKeyBar(152));
     frame.AddAccelerator(QKeySequence(Qt::CTRL | Qt::Key_S), 57603);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(ShowActive(frame));
     EXPECT_EQ(frame.size(), QSize(Lp(240), Lp(320)));
 
     frame.softKeyBar()->preparePopup(1)->findChild<QAction*>("32777")->trigger();

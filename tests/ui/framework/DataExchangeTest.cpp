@@ -81,9 +81,7 @@ TEST_F(DataExchangeTest, InvalidValuesAreRefusedWithTheirMessage) {
     for (const Case& c : cases) {
         boxes.clear();
         TestDialog dlg;
-        dlg.show();
-        dlg.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        ASSERT_TRUE(ShowActive(dlg));
         dlg.UpdateData(false);
         dlg.SetDlgItemText(c.id, c.typed);
         dlg.m_enabled = true; // exchanged after both fields: must keep its value

@@ -33,9 +33,7 @@ TEST_F(KeysTest, KeyTableTakesItsKeysBeforeTheFocusedField) {
         TestDialog dlg;
         dlg.m_name.clear();
         dlg.UpdateData(false);
-        dlg.show();
-        dlg.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        ASSERT_TRUE(ShowActive(dlg));
         dlg.GotoDlgCtrl(ID_NAME);
         PressKeyInWindow(dlg, c.key, c.mods);
         EXPECT_EQ(dlg.m_runs, c.runs) << c.name;
@@ -47,9 +45,7 @@ TEST_F(KeysTest, KeyTableTakesItsKeysBeforeTheFocusedField) {
 
 TEST_F(KeysTest, TableKeysWorkWithTheFocusOnAButtonOrNowhere) {
     TestDialog dlg;
-    dlg.show();
-    dlg.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(ShowActive(dlg));
     dlg.GotoDlgCtrl(ID_RANGE_B);
     PressKeyInWindow(dlg, Qt::Key_1);
     PressKey(dlg, Qt::Key_5);
@@ -82,9 +78,7 @@ TEST_F(KeysTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
     }
     // Enter on a focused push button presses that button, not the default one.
     TestDialog dlg;
-    dlg.show();
-    dlg.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(ShowActive(dlg));
     dlg.GotoDlgCtrl(ID_RUN);
     PressKeyInWindow(dlg, Qt::Key_Return);
     EXPECT_EQ(dlg.m_runs, 1);

@@ -86,9 +86,7 @@ TEST_F(WindowTest, UserSelectionNotifiesButLoadingDoesNot) {
 
 TEST_F(WindowTest, FocusOnAControlIsNotified) {
     TestDialog dlg;
-    dlg.show();
-    dlg.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(ShowActive(dlg));
     dlg.GotoDlgCtrl(ID_COUNT);
     const int before = dlg.m_nameFocus;
     dlg.GotoDlgCtrl(ID_NAME);

@@ -23,6 +23,12 @@ QString Describe(const QWidget& window) {
 
 } // namespace
 
+bool ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 QWidget* Control(const QWidget& window, int id) {
     auto* w = window.findChild<QWidget*>(QString::number(id));
     if (!w) ADD_FAILURE() << "no control " << id << " in " << Describe(window).toStdString();

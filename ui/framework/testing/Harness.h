@@ -16,6 +16,9 @@ class QMenu;
 
 namespace tb::ui::testing {
 
+// Shows the window and waits until it is the active window; false on timeout.
+bool ShowActive(QWidget& window);
+
 // Lookup; each fails the current test (and returns null) when the ID is missing.
 QWidget* Control(const QWidget& window, int id);
 template <class W> W* ControlAs(const QWidget& window, int id) {
