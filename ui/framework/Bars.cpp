@@ -91,10 +91,7 @@ CommandBar::CommandBar(const res::ToolBarTemplate& bar, CommandTarget& target, Q
     setObjectName(QStringLiteral("commandbar"));
     const int cell = bar.imageSize;
     setIconSize(QSize(Lp(cell), Lp(cell)));
-    int images = 0;
-    for (const res::ToolButton& b : bar.buttons)
-        images = std::max(images, b.image + 1);
-    const QPixmap strip = ResourcePixmap(bar.bitmap, cell * images, cell);
+    const QPixmap strip = ResourcePixmap(bar.bitmap);
     for (const res::ToolButton& b : bar.buttons) {
         if (b.command == 0) {
             addSeparator();

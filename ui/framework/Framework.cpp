@@ -153,6 +153,12 @@ QPixmap ResourcePixmap(int imageId, int logicalWidth, int logicalHeight) {
     return pixmap;
 }
 
+QPixmap ResourcePixmap(int imageId) {
+    const QSvgRenderer renderer(res::ImagePath(imageId));
+    if (!renderer.isValid()) return {};
+    return ResourcePixmap(imageId, renderer.defaultSize().width(), renderer.defaultSize().height());
+}
+
 QIcon ProgramIcon() {
     QIcon icon;
     for (int size : {16, 32, 64})

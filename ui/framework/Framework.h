@@ -47,6 +47,8 @@ QWidget* MainWindow();
 
 // Images of the resources (program icon: IDR_MAINFRAME); null when missing.
 QPixmap ResourcePixmap(int imageId, int logicalWidth, int logicalHeight);
+// At the image's own size (tool-bar strips), scaled.
+QPixmap ResourcePixmap(int imageId);
 QIcon ProgramIcon();
 
 // The handset's virtual-key code of a Qt key event (0 when it has none).

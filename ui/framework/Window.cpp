@@ -13,6 +13,7 @@
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,6 +150,10 @@ void Window::setupFrame(const QString& title, QSize designSize) {
     KeyRouter::ensureInstalled();
     setWindowTitle(title);
     setFont(HandsetFont());
+    // Check marks as large as the text, like the handset's.
+    setStyleSheet(QStringLiteral("QCheckBox::indicator, QRadioButton::indicator "
+                                 "{ width: %1px; height: %1px; }")
+                      .arg(Lp(11)));
     m_designSize = designSize;
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -156,6 +161,7 @@ void Window::setupFrame(const QString& title, QSize designSize) {
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // the tab chain holds the controls only
     m_form = new QWidget;
     m_form->setObjectName(QStringLiteral("form"));
     m_form->setMinimumSize(Lp(designSize.width()), Lp(designSize.height()));
@@ -389,6 +395,13 @@ void Window::GotoDlgCtrl(int id) {
     if (QWidget* w = GetDlgItem(id)) w->setFocus(Qt::OtherFocusReason);
 }
 
+void Window::SetButtonImage(int id, int imageId) {
+    auto* b = item<QAbstractButton>(id);
+    if (!b) return;
+    b->setIcon(QIcon(ResourcePixmap(imageId, 16, 16)));
+    b->setIconSize(QSize(Lp(16), Lp(16)));
+}
+
 int Window::FocusedControlId() const {
     return controlIdOf(QApplication::focusWidget());
 }
@@ -509,6 +522,7 @@ void Window::applySizeRules(int cx, int cy) {
             r.moveTop(r.y() + dy);
         else if (!top)
             r.moveTop(r.y() + dy / 2);
+        r.setSize(r.size().expandedTo(QSize(0, 0))); // a window smaller than the design
         MoveControl(rule.id, r);
     }
 }

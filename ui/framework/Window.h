@@ -72,6 +72,8 @@ public:
     void CheckDlgButton(int id, bool checked);
     bool IsDlgButtonChecked(int id) const;
     void GotoDlgCtrl(int id);
+    // Puts an image resource at the top left of a push button (the back button).
+    void SetButtonImage(int id, int imageId);
     int FocusedControlId() const; // 0 when the focus is on no control of this window
 
     // The design size of the template and the current client size, logical.

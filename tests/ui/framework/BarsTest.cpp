@@ -76,8 +76,7 @@ TEST_F(BarsTest, UpdateHandlersMarkItemsBeforeAPopupOpens) {
     EXPECT_FALSE(run.enabled());
 
     // Choosing an item sends its command; the next opening shows the new state.
-    QMenu* view = dlg.softKeyBar()->preparePopup(1);
-    view->findChild<QAction*>("32871")->trigger();
+    ChooseMenuItem(dlg, ID_PERIOD_DAY);
     EXPECT_EQ(dlg.m_period, 0);
     EXPECT_TRUE(MenuLines(*dlg.softKeyBar()->preparePopup(1)).contains("  日=32871 [x]"));
 }
@@ -92,7 +91,7 @@ TEST_F(BarsTest, CommandKeysEndTheDialogWithTheirCode) {
         TestDialog dlg;
         dlg.CreateSoftKeyBar(c.menu);
         ModalDriver driver;
-        driver.then([&](Dialog& d) { d.softKeyBar()->key(c.key)->click(); });
+        driver.then([&](Dialog& d) { PressSoftKey(d, c.key); });
         EXPECT_EQ(dlg.DoModal(), c.result) << c.menu << "/" << c.key;
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/framework/testing/Harness.h"
 
+#include "ui/framework/Bars.h"
 #include "ui/framework/Window.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -109,6 +111,29 @@ void ClickListRow(const QWidget& window, int id, int row, int column) {
     const QRect cell = t->visualItemRect(item);
     const int x = t->header()->sectionViewportPosition(column) + 2;
     QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, cell.center().y()));
+}
+
+void PressSoftKey(Window& window, int index) {
+    SoftKeyBar* bar = window.softKeyBar();
+    if (!bar || !bar->key(index)) return ADD_FAILURE() << "no soft key " << index;
+    if (bar->isPopupKey(index)) return ADD_FAILURE() << "soft key " << index << " is a pop-up";
+    bar->key(index)->click();
+}
+
+void ChooseMenuItem(Window& window, int command) {
+    SoftKeyBar* bar = window.softKeyBar();
+    if (!bar) return ADD_FAILURE() << "no soft-key bar";
+    const QString name = QString::number(command);
+    for (int i = 0; i < bar->keyCount(); ++i) {
+        QMenu* menu = bar->preparePopup(i);
+        if (!menu) continue;
+        QAction* action = menu->findChild<QAction*>(name);
+        if (!action) continue;
+        if (!action->isEnabled()) return ADD_FAILURE() << "menu item " << command << " disabled";
+        action->trigger();
+        return;
+    }
+    ADD_FAILURE() << "no menu item " << command << " on the soft-key bar";
 }
 
 QString Text(const QWidget& window, int id) {

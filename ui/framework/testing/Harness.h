@@ -37,6 +37,12 @@ void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods = Q
 // List view: taps row `row` (column `column`).
 void ClickListRow(const QWidget& window, int id, int row, int column = 0);
 
+// Soft keys: presses key `index` of the window's soft-key bar; chooses the item
+// with `command` from the bar's pop-ups as a user does (fails when the item is
+// missing or disabled).
+void PressSoftKey(Window& window, int index);
+void ChooseMenuItem(Window& window, int command);
+
 // State.
 QString Text(const QWidget& window, int id); // label, edit, button, combo field, check box
 bool IsShown(const QWidget& window, int id); // not hidden (in a window that may be unshown)
