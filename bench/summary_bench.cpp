@@ -51,6 +51,8 @@ std::vector<LedgerNode> GenerateLedger(int count) {
     return nodes;
 }
 
+double g_best = 0; // fastest pass of the last MedianMs call
+
 double MedianMs(int passes, const std::function<void()>& work) {
     std::vector<double> ms;
     for (int i = 0; i < passes; ++i) {
@@ -60,17 +62,17 @@ double MedianMs(int passes, const std::function<void()>& work) {
         ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     }
     std::sort(ms.begin(), ms.end());
+    g_best = ms.front();
     return ms[ms.size() / 2];
 }
 
 volatile std::int64_t g_sink; // keeps results alive
 
+// Median and fastest pass; the machine is shared, so the median is the figure.
 void Report(const char* what, std::size_t entries, double ms, double target) {
-    if (target > 0)
-        std::printf("%-40s %9zu %9.2f ms   target < %.0f ms  %s\n", what, entries, ms, target,
-                    ms < target ? "met" : "MISSED");
-    else
-        std::printf("%-40s %9zu %9.2f ms\n", what, entries, ms);
+    std::printf("%-40s %9zu %8.2f ms (best %6.2f)", what, entries, ms, g_best);
+    if (target > 0) std::printf("   target < %.0f ms  %s", target, ms < target ? "met" : "MISSED");
+    std::printf("\n");
 }
 
 SummaryQuery Query(std::uint32_t mode, const plat::SYSTEMTIME& base) {
@@ -88,7 +90,7 @@ void RunSummaries(const std::vector<LedgerNode>& ledger, bool large) {
     settings.flags = OPT_COMMA;
     const plat::SYSTEMTIME base =
         plat::TimeValueToSystemTime(plat::TimeFromFields(2005, 6, 15, 12));
-    const int passes = 9;
+    const int passes = 15;
 
     Report("baseline: the same with look-ahead", n,
            MedianMs(passes,
@@ -168,6 +170,7 @@ void RunSorts(const std::vector<LedgerNode>& ledger) {
             ms.push_back(MedianMs(1, [&] { SortRows(copy, {column, pass % 2 ? -1 : 1}, 5); }));
         }
         std::sort(ms.begin(), ms.end());
+        g_best = ms.front();
         Report(kNames[column], rows.size(), ms[ms.size() / 2], 20);
     }
 }

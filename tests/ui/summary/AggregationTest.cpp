@@ -156,6 +156,27 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
     EXPECT_EQ(sum, 200 * 201 / 2 + 200);
 }
 
+TEST(ValueRows, StaleUnitsAfterTheTextDoNotSplitARow) {
+    LedgerBuilder ledger;
+    ledger.add({2008, 3, 1, S(u"食費"), 100})
+        .add({2008, 3, 2, S(u"食費"), 200})
+        .add({2008, 3, 3, S(u"食"), 400})
+        .add({2008, 3, 4, S(u"ABCDEFGHIJKLMNO"), 1})
+        .add({2008, 3, 5, S(u"ABCDEFGHIJKLMNO"), 2});
+    // A record written by another program: units left behind the NUL, and a
+    // text filling all sixteen units without one.
+    ledger.record(1).category[3] = u'x';
+    ledger.record(1).category[15] = u'y';
+    ledger.record(4).category[15] = u'P';
+    const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
+                                   Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1)));
+    ASSERT_TRUE(built.has_value());
+    const auto rows = FillSummaryRows(built->nodes, false, false);
+    EXPECT_EQ(Column(rows, 0), (std::vector<QString>{S(u"食費"), S(u"食"), S(u"ABCDEFGHIJKLMNO"),
+                                                     S(u"ABCDEFGHIJKLMNOP")}));
+    EXPECT_EQ(Column(rows, 1), (std::vector<QString>{S(u"300"), S(u"400"), S(u"1"), S(u"2")}));
+}
+
 TEST(ValueRows, DimensionsAndDrillDownKeys) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 1, S(u"食費"), 100, S(u"外食"), S(u"A店"), S(u"現金")})

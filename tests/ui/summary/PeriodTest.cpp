@@ -100,19 +100,6 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
     }
 }
 
-TEST(Period, LengthsAreWholeDaysOfTheKind) {
-    const SummarySettings s = Settings(4, 25, 1);
-    const plat::SYSTEMTIME base = Date(2008, 3, 10, 12);
-    const auto days = [&](std::uint32_t kind) {
-        const Period p = ComputePeriod(kind, base, s);
-        return (p.end - p.start) / plat::kSecondsPerDay;
-    };
-    EXPECT_EQ(days(PERIOD_DAY), 1);
-    EXPECT_EQ(days(PERIOD_WEEK), 7);
-    EXPECT_EQ(days(PERIOD_MONTH), 29); // 25 February to 24 March 2008
-    EXPECT_EQ(days(PERIOD_YEAR), 365); // April 2008 to March 2009
-}
-
 TEST(Period, EveryMonthStartDayGivesAdjacentCoveringPeriods) {
     // Whatever the start day, walking month by month from any base date covers
     // each day of a year without a gap (overlaps are allowed for day 31).
@@ -219,12 +206,4 @@ TEST(Period, TodayPickerAndDayDrillDown) {
     EXPECT_EQ(day.wYear, 2081);
     EXPECT_EQ(day.wMonth, 1);
     EXPECT_EQ(day.wDay, 5);
-}
-
-TEST(Period, WeekdayCharacters) {
-    const QString expected = QStringLiteral("日月火水木金土");
-    for (int d = 0; d < 7; ++d)
-        EXPECT_EQ(WeekdayChar(d), expected[d]);
-    EXPECT_EQ(WeekdayChar(7), QChar(u'？'));
-    EXPECT_EQ(WeekdayChar(-1), QChar(u'？'));
 }
