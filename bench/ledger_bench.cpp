@@ -46,8 +46,14 @@ InOutRecord Entry(int n) {
     SetFieldText(r.remark, QStringLiteral(u"昼食"));
     SetFieldText(r.payee, QStringLiteral(u"食堂"));
     SetFieldText(r.payMethod, QStringLiteral(u"現金"));
-    r.date = {static_cast<std::uint16_t>(2000 + n % 10), static_cast<std::uint16_t>(1 + n % 12), 0,
-              static_cast<std::uint16_t>(1 + n % 28), 12, 0, 0, 0};
+    r.date = {static_cast<std::uint16_t>(2000 + n % 10),
+              static_cast<std::uint16_t>(1 + n % 12),
+              0,
+              static_cast<std::uint16_t>(1 + n % 28),
+              12,
+              0,
+              0,
+              0};
     r.amount = (n % 7 == 0) ? -250000 : 100 + n % 5000;
     return r;
 }
@@ -72,16 +78,18 @@ void PlainRead(const QByteArray& hostPath) {
 }
 
 void Fill(CMyTALYDoc& doc, int count) {
-    for (int n = 0; n < count; ++n) doc.AddRecord(Entry(n));
+    for (int n = 0; n < count; ++n)
+        doc.AddRecord(Entry(n));
     doc.SaveLedger();
 }
 
 double AppendOne(CMyTALYDoc& doc) {
     int n = 0;
-    return Median([] {}, [&] {
-        doc.AddRecord(Entry(++n));
-        doc.SaveLedger();
-    });
+    return Median([] {},
+                  [&] {
+                      doc.AddRecord(Entry(++n));
+                      doc.SaveLedger();
+                  });
 }
 
 } // namespace
@@ -108,9 +116,10 @@ int main(int argc, char** argv) {
                                [&] { doc.SaveLedger(); });
     const double append = AppendOne(doc);
 
-    CMyTALYDoc small; // the same folder, cut down to 1,000 entries
-    while (small.m_nCount > 1000) small.DeleteRecord(static_cast<std::int32_t>(small.m_nCount));
-    small.SaveLedger();
+    QTemporaryDir smallDir; // a 1,000-entry ledger on a handset of its own
+    plat::InitDevice(smallDir.path());
+    CMyTALYDoc small;
+    Fill(small, 1000);
     const double appendSmall = AppendOne(small);
 
     std::printf("ledger of %d entries, file %lld bytes, nodes %zu bytes each (median of %d)\n",
