@@ -49,7 +49,6 @@ int Dialog::DoModal() {
         coverHostWindow();
         setWindowModality(Qt::ApplicationModal);
         show();
-        raise();
         activateWindow();
         if (Hook()) {
             QPointer<Dialog> self(this);

@@ -546,22 +546,24 @@ bool Window::OnUnhandledCommand(int) {
     return false;
 }
 
+// Enter and Escape that no control took become commands; a window that
+// handles neither (a property page, the command panel) lets them go on to the
+// window around it.
 void Window::keyPressEvent(QKeyEvent* event) {
     const int vk = VirtualKeyOf(*event);
+    bool handled = false;
     if (vk == VK_RETURN) {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
         const int focusedId = controlIdOf(focused);
         const bool plainButton = focused && !focused->isCheckable() && focusedId > 0;
         const int id = plainButton ? focusedId : m_defaultButtonId;
         const QWidget* button = GetDlgItem(id);
-        if (!button || button->isEnabled()) SendCommand(id);
-        return;
+        handled = button && !button->isEnabled(); // a disabled default button swallows Enter
+        if (!handled) handled = SendCommand(id);
+    } else if (vk == VK_ESCAPE) {
+        handled = SendCommand(IDCANCEL);
     }
-    if (vk == VK_ESCAPE) {
-        SendCommand(IDCANCEL);
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!handled) QWidget::keyPressEvent(event);
 }
 
 void Window::showEvent(QShowEvent* event) {

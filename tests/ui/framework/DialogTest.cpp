@@ -172,4 +172,14 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
     EXPECT_EQ(boxes.texts(), std::vector<QString>({"1 から 31 までの整数を入力してください。"}));
     EXPECT_FALSE(one.m_comma);
     EXPECT_EQ(two.m_day, 31);
+
+    // Escape in a page's field reaches the sheet, which ends without saving.
+    driver.then([&](Dialog& d) {
+        static_cast<PropertySheet&>(d).SetActivePage(1);
+        two.SetDlgItemText(1089, QStringLiteral("7"));
+        two.GotoDlgCtrl(1089);
+        PressKey(*two.GetDlgItem(1089), Qt::Key_Escape);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(two.m_day, 31);
 }
