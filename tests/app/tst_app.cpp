@@ -35,6 +35,9 @@ struct SignalRow {
     const char* name;
     int signalNumber;
 };
+void PrintTo(const SignalRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class AppSignals : public AppTest, public ::testing::WithParamInterface<SignalRow> {};
 

@@ -77,6 +77,9 @@ struct ButtonRow {
     const char* shown;
     std::int32_t handedBack;
 };
+void PrintTo(const ButtonRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class AmountDlgButtons : public AmountDlgTest, public ::testing::WithParamInterface<ButtonRow> {};
 
@@ -172,6 +175,9 @@ struct KeyRow {
     std::vector<int> keys; // Qt keys, numeric-pad keys flagged by the high bit
     const char* shown;
 };
+void PrintTo(const KeyRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 constexpr int kPad = 0x40000000;
 
@@ -253,6 +259,9 @@ struct LayoutRow {
     std::vector<int> hidden;
     int menu; // 0: no soft-key bar
 };
+void PrintTo(const LayoutRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class AmountDlgLayout : public AmountDlgTest, public ::testing::WithParamInterface<LayoutRow> {};
 

@@ -51,6 +51,9 @@ struct KeyRow {
     const char* display;
     std::optional<std::int32_t> result; // empty: nothing may be handed back
 };
+void PrintTo(const KeyRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class KeySequence : public ::testing::TestWithParam<KeyRow> {};
 
@@ -135,6 +138,9 @@ struct OpenRow {
     bool income;
     std::optional<std::int32_t> result;
 };
+void PrintTo(const OpenRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class Opening : public ::testing::TestWithParam<OpenRow> {};
 

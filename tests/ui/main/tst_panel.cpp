@@ -102,6 +102,9 @@ struct CommandRow {
     int digit; // -1: no digit key
     const char* call;
 };
+void PrintTo(const CommandRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PanelCommands : public PanelTest, public ::testing::WithParamInterface<CommandRow> {};
 
@@ -195,6 +198,9 @@ struct DetailRow {
     std::uint32_t flags;
     std::uint32_t periodAfter;
 };
+void PrintTo(const DetailRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PanelDetail : public PanelTest, public ::testing::WithParamInterface<DetailRow> {};
 
@@ -239,6 +245,9 @@ TEST_F(PanelTest, ZeroWritesSettingsLedgerAndTemplatesAndEnds) {
     plat::RegCloseKey(key);
     EXPECT_EQ(doc->m_hHeap, nullptr); // released after the save
     EXPECT_EQ(doc->m_nCount, 0u);
+    frame.reset(); // the panel saves once more, with nothing left to write
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{1200});
 }
 
 TEST_F(PanelTest, ExitCommandFromMenuAndCtrlQEndLikeZero) {
@@ -328,6 +337,9 @@ struct PlatformRow {
     const char* type;
     bool bar;
 };
+void PrintTo(const PlatformRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PanelPlatform : public PanelTest, public ::testing::WithParamInterface<PlatformRow> {};
 
