@@ -137,12 +137,7 @@ SummaryRow EntryRow(const InOutRecord& r, plat::TimeValue t, bool withDate, bool
 } // namespace
 
 RecordMatcher::RecordMatcher(const Period& period, const SummaryQuery& query)
-    : m_period(period), m_query(query) {
-    for (std::size_t i = 0; i < kKeyFields.size(); ++i) {
-        const char16_t* key = query.keyRecord.*kKeyFields[i];
-        m_keys[i] = key[0] != u'\0' ? key : nullptr;
-    }
-}
+    : m_period(period), m_query(query) {}
 
 bool RecordMatcher::InPeriod(const InOutRecord& r) const {
     return m_period.contains(EntryTimeValue(r.date));
@@ -166,8 +161,13 @@ bool RecordMatcher::PassesFilter(const InOutRecord& r) const {
 }
 
 bool RecordMatcher::PassesKeys(const InOutRecord& r) const {
-    for (std::size_t i = 0; i < kKeyFields.size(); ++i) {
-        if (m_keys[i] && !SameText(m_keys[i], r.*kKeyFields[i])) return false;
+    return DrillDownKeysMatch(m_query.keyRecord, r);
+}
+
+bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r) {
+    for (const FieldMember field : kKeyFields) {
+        const char16_t* key = keys.*field;
+        if (key[0] != u'\0' && !SameText(key, r.*field)) return false;
     }
     return true;
 }

@@ -84,10 +84,13 @@ private:
 
     Period m_period;
     const SummaryQuery& m_query;
-    std::array<const char16_t*, 4> m_keys{}; // null where the key is empty
 };
 
 bool MatchesRecord(const InOutRecord& r, const Period& period, const SummaryQuery& query);
+
+// Every non-empty key of category, remark, payee and payMethod in keys equals
+// the entry's field, compared as whole texts (case-sensitive).
+bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r);
 
 struct BuiltTotals {
     std::vector<SummaryNode> nodes; // in insertion order

@@ -1,5 +1,6 @@
 #include "ui/summary/TimeSeries.h"
 
+#include "ui/summary/Aggregation.h"
 #include "ui/summary/AmountText.h"
 #include "ui/summary/EntryTime.h"
 #include "ui/summary/LedgerWalk.h"
@@ -40,21 +41,6 @@ void BuildYearRows(TimeSeriesRows& rows, const plat::SYSTEMTIME& today, int star
     }
 }
 
-bool KeysMatch(const InOutRecord& keys, const InOutRecord& r) {
-    using Member = char16_t(InOutRecord::*)[kTextUnits];
-    for (Member m : {&InOutRecord::category, &InOutRecord::remark, &InOutRecord::payee,
-                     &InOutRecord::payMethod}) {
-        const char16_t* key = keys.*m;
-        const char16_t* field = r.*m;
-        if (key[0] == u'\0') continue;
-        for (int i = 0; i < kTextUnits; ++i) {
-            if (key[i] != field[i]) return false;
-            if (key[i] == u'\0') break;
-        }
-    }
-    return true;
-}
-
 QString BalanceText(std::int64_t expense, std::int64_t income, bool comma) {
     const std::int64_t balance = income - expense;
     return (balance < 0 ? QStringLiteral("-") : QString()) + FormatAmount(balance, comma);
@@ -88,7 +74,7 @@ void AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
     bounds[12] = rows[11].end;
     ForEachEntry(head, [&](const InOutRecord& r) {
         const TimeValue t = EntryTimeValue(r.date);
-        if (t < bounds[0] || t >= bounds[12] || !KeysMatch(keyRecord, r)) return;
+        if (t < bounds[0] || t >= bounds[12] || !DrillDownKeysMatch(keyRecord, r)) return;
         // Boundaries ascend, so the first row holding t is the last start <= t.
         const auto row = std::upper_bound(bounds.begin(), bounds.end(), t) - bounds.begin() - 1;
         if (r.amount < 0)
