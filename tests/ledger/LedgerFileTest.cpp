@@ -106,6 +106,15 @@ TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
     EXPECT_EQ(doc->m_pFirstUnsaved, nullptr);
 }
 
+TEST_F(LedgerFileTest, AppendToAFileThatLostItsRecordsRewritesItWhole) {
+    writeData(datafile::kLedger, CurrentLedger(3));
+    const auto doc = openDoc();
+    writeData(datafile::kLedger, QByteArray()); // emptied behind the program's back
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4)); // no hole of zeros before record 4
+}
+
 TEST_F(LedgerFileTest, SaveWithNothingChangedDoesNotOpenTheFile) {
     writeData(datafile::kLedger, CurrentLedger(2));
     const auto doc = openDoc();
