@@ -58,7 +58,7 @@ protected:
         dlg.m_nOptions = options;
         ModalDriver driver;
         driver.then([drive = std::move(drive)](Dialog& d) {
-            QTest::qWaitForWindowActive(&d); // keys and focus as on a front window
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d)); // keys and focus as on a front window
             drive(d);
         });
         const int result = dlg.DoModal();
