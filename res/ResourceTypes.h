@@ -49,6 +49,7 @@ enum Style : unsigned {
     ButtonOnly = 0x400,     // DatePicker: only the drop-down button is visible
     Border = 0x800,         // Static: sunken frame
     NoTabStop = 0x1000,
+    Sorted = 0x2000, // ListBox: items kept in sorted order
 };
 
 // One control of a dialog. id -1 stands for a control no code refers to.

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tb::ui {
 
@@ -89,6 +90,9 @@ void SoftKeyBar::fillMenu(QMenu* menu, std::span<const res::MenuItem> items) {
 CommandBar::CommandBar(const res::ToolBarTemplate& bar, CommandTarget& target, QWidget* parent)
     : QToolBar(parent), m_bar(bar), m_target(target) {
     setObjectName(QStringLiteral("commandbar"));
+    m_idle = new QTimer(this);
+    m_idle->setInterval(150);
+    connect(m_idle, &QTimer::timeout, this, &CommandBar::updateButtons);
     const int cell = bar.imageSize;
     setIconSize(QSize(Lp(cell), Lp(cell)));
     const QPixmap strip = ResourcePixmap(bar.bitmap);
@@ -107,6 +111,17 @@ CommandBar::CommandBar(const res::ToolBarTemplate& bar, CommandTarget& target, Q
             updateButtons();
         });
     }
+}
+
+void CommandBar::showEvent(QShowEvent* event) {
+    QToolBar::showEvent(event);
+    updateButtons();
+    m_idle->start();
+}
+
+void CommandBar::hideEvent(QHideEvent* event) {
+    m_idle->stop();
+    QToolBar::hideEvent(event);
 }
 
 QAction* CommandBar::action(int command) const {

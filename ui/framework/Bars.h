@@ -11,6 +11,7 @@
 
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace tb::ui {
 
@@ -52,11 +53,18 @@ public:
     int toolBarId() const { return m_bar.id; }
     QAction* action(int command) const;
     // Passes every button through the target's update handlers (check marks).
+    // Runs after each button's command and, while the bar is shown, whenever
+    // the program is idle for a moment, so that keys and menus are reflected.
     void updateButtons();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     res::ToolBarTemplate m_bar;
     CommandTarget& m_target;
+    QTimer* m_idle = nullptr;
 };
 
 } // namespace tb::ui

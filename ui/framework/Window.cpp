@@ -251,8 +251,11 @@ QWidget* Window::createControl(const res::ControlTemplate& c) {
         cb->setInsertPolicy(QComboBox::NoInsert);
         return cb;
     }
-    case K::ListBox:
-        return new QListWidget(m_form);
+    case K::ListBox: {
+        auto* lw = new QListWidget(m_form);
+        lw->setSortingEnabled(c.style & res::Sorted);
+        return lw;
+    }
     case K::ListView: {
         auto* t = new QTreeWidget(m_form);
         t->setRootIsDecorated(false);

@@ -111,6 +111,15 @@ TEST_F(BarsTest, CommandBarShowsTheToolBarsButtonsInOrderWithCheckMarks) {
                                   "32830", "1033", "|", "32831", "1044"}));
     EXPECT_FALSE(dlg.CreateCommandBar(128));
 
+    // Check marks follow state changed by keys or menus, not only by the bar.
+    ASSERT_TRUE(ShowActive(dlg));
+    dlg.m_period = 2;
+    QTest::qWait(400);
+    EXPECT_TRUE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
+    dlg.m_period = 0;
+    QTest::qWait(400);
+    EXPECT_FALSE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
+
     ASSERT_TRUE(dlg.CreateCommandBar(131));
     dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
     EXPECT_EQ(dlg.commandBar()->actions().size(), 5);

@@ -9,7 +9,8 @@ namespace {
 using K = ControlKind;
 
 constexpr const char16_t* kMonths[] = {u"1月", u"2月", u"3月"};
-constexpr InitList kInitLists[] = {{ID_MONTHS, kMonths}};
+constexpr const char16_t* kFolders[] = {u"備考", u"支払先", u"CSV"};
+constexpr InitList kInitLists[] = {{ID_MONTHS, kMonths}, {ID_FOLDERS, kFolders}};
 
 constexpr ControlTemplate kControls[] = {
     {ID_NAME_LABEL, K::Static, u"名前：", {4, 4, 40, 16}},
@@ -30,6 +31,7 @@ constexpr ControlTemplate kControls[] = {
     {ID_RANGE_A, K::Button, u"Ａ", {58, 252, 30, 20}},
     {ID_RANGE_B, K::Button, u"Ｂ", {92, 252, 30, 20}},
     {ID_RESULT, K::Button, u"結果", {126, 252, 40, 20}, StyleNone, true, false},
+    {ID_FOLDERS, K::ListBox, u"", {170, 252, 66, 20}, Sorted},
     {ID_NOTE, K::Static, u"メモ", {4, 276, 232, 14}},
     {1, K::DefaultButton, u"OK", {120, 294, 56, 22}},
     {2, K::Button, u"キャンセル", {180, 294, 56, 22}},
@@ -51,6 +53,7 @@ TestDialog::TestDialog(QWidget* parent) : Dialog(kTestTemplate, parent) {
         OnUpdateRange(ID_PERIOD_DAY, ID_PERIOD_YEAR, &TestDialog::OnUpdatePeriod),
         OnUpdateRange(ID_SIDE_EXPENSE, ID_SIDE_INCOME, &TestDialog::OnUpdateSide),
         OnUpdate(ID_RUN, &TestDialog::OnUpdateRun),
+        OnUpdate(ID_MONTH_BUTTON, &TestDialog::OnUpdateMonthButton),
         KeyCommand(VK_1, ID_RUN),
         KeyCommand(VK_NUMPAD0 + 1, ID_RANGE_A),
         OnKey(VK_5, &TestDialog::OnKey5),

@@ -27,7 +27,9 @@ enum Id : int {
     ID_RANGE_B = 62,
     ID_RESULT = 63, // ends the dialog with m_resultToGive
     ID_NOTE = 70,
-    ID_PERIOD_DAY = 32871, // menu items with update handlers
+    ID_FOLDERS = 80,         // sorted list box
+    ID_MONTH_BUTTON = 32812, // tool-bar button with an update handler
+    ID_PERIOD_DAY = 32871,   // menu items with update handlers
     ID_PERIOD_MONTH = 32873,
     ID_PERIOD_YEAR = 32874,
     ID_SIDE_EXPENSE = 32869,
@@ -84,6 +86,7 @@ private:
     void OnUpdatePeriod(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_PERIOD_DAY == m_period); }
     void OnUpdateSide(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_SIDE_EXPENSE == m_side); }
     void OnUpdateRun(tb::ui::CmdUI& ui) { ui.Enable(m_enabled); }
+    void OnUpdateMonthButton(tb::ui::CmdUI& ui) { ui.SetCheck(m_period == 2); }
 };
 
 } // namespace fwtest

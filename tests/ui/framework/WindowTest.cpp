@@ -69,6 +69,7 @@ TEST_F(WindowTest, ControlKindsBecomeTheMatchingWidgets) {
     EXPECT_FALSE(dlg.item<QComboBox>(ID_MONTHS)->isEditable());
     EXPECT_TRUE(dlg.item<QComboBox>(ID_PAYEE)->isEditable());
     EXPECT_EQ(Items(dlg, ID_MONTHS), QStringList({"1月", "2月", "3月"}));
+    EXPECT_EQ(Items(dlg, ID_FOLDERS), QStringList({"CSV", "備考", "支払先"})) << "sorted";
     EXPECT_FALSE(dlg.IsControlEnabled(ID_RESULT));
     EXPECT_EQ(dlg.RadioGroup(ID_DAY), std::vector<int>({ID_DAY, ID_WEEK, ID_MONTH}));
 }
