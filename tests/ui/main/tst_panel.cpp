@@ -153,6 +153,14 @@ TEST_F(PanelTest, NineFocusesOrganizeAndOpensNothing) {
     EXPECT_TRUE(boxes.shown().empty());
 }
 
+TEST_F(PanelTest, NumericPadDigitsAreNoShortcuts) {
+    Open();
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
+        PressKeyInWindow(panel(), key, Qt::KeypadModifier);
+    EXPECT_TRUE(tasks.calls.isEmpty());
+    EXPECT_EQ(quits->count(), 0);
+}
+
 TEST_F(PanelTest, MenuBarDateOpensSameSummaryAsButton) {
     Open();
     SoftKeyBar* bar = frame->softKeyBar();
