@@ -41,6 +41,7 @@ Dialog::ModalHook Dialog::SetModalHook(ModalHook hook) {
 }
 
 int Dialog::DoModal() {
+    if (m_running) return -1; // already running: a second run would nest on itself
     m_result = IDCANCEL;
     m_ended = false;
     m_running = true;

@@ -23,7 +23,8 @@ public:
     ~Dialog() override;
 
     // Runs OnInitDialog, shows the dialog and returns the code EndDialog set
-    // (IDCANCEL when it was closed by the window manager).
+    // (IDCANCEL when it was closed by the window manager); -1 when the dialog
+    // is already running.
     int DoModal();
     // Ends the modal run with `result`; may be called before the run starts
     // (from OnInitDialog), which then returns at once.
