@@ -12,7 +12,10 @@ static void InitImageResources() {
 namespace tb::res {
 namespace {
 
-const DialogTemplate* const kDialogs[] = {&kDialog100, &kDialog101, &kDialog131};
+const DialogTemplate* const kDialogs[] = {
+    &kDialog100, &kDialog101, &kDialog131,
+    &kDialog135, &kDialog154, // item edit, folder select
+};
 
 const MenuTemplate* const kMenus[] = {
     &kMenu152, &kMenu154, &kMenu156, &kMenu157, &kMenu158, &kMenu159, &kMenu160, &kMenu161,

@@ -2,6 +2,8 @@
 // until then each task leaves the panel as it was, as a cancelled dialog does.
 #include "ui/main/PanelTasks.h"
 
+#include "ui/maintenance/CItemEditDlg.h"
+
 void PanelTasks::RunNewEntryFlow(QWidget*, CMyTALYDoc&, plat::TimeValue) {}
 
 void PanelTasks::NewEntryFromTemplate(QWidget*, CMyTALYDoc&, plat::TimeValue) {}
@@ -10,6 +12,11 @@ void PanelTasks::OpenSummary(QWidget*, CMyTALYDoc&, std::uint32_t, plat::TimeVal
 
 void PanelTasks::OpenOrganize(QWidget*, CMyTALYDoc&) {}
 
-void PanelTasks::OpenItemEdit(QWidget*, CMyTALYDoc&, const QString&) {}
+// The dialog always opens on the category list, which is the only list the
+// panel asks for; it has no owner, as it covers the hidden panel.
+void PanelTasks::OpenItemEdit(QWidget*, CMyTALYDoc& doc, const QString&) {
+    CItemEditDlg dlg(&doc);
+    dlg.DoModal();
+}
 
 void PanelTasks::OpenOptions(QWidget*, CMyTALYDoc&) {}

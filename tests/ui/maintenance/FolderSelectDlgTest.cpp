@@ -1,0 +1,136 @@
+// The folder select driven through its drop-down and list: moving down, up
+// and to a level, which entries are listed, and when OK is taken.
+#include "support/DeviceTest.h"
+
+#include "ui/framework/testing/Harness.h"
+#include "ui/maintenance/CFolderSelectDlg.h"
+
+#include <QListWidget>
+#include <QTest>
+
+using namespace tb::ui;
+using namespace tb::ui::testing;
+
+namespace {
+
+constexpr int kCaption = 1140;
+constexpr int kLevels = 1058;
+constexpr int kEntries = 1059;
+
+// Chooses the list row with this text, as a tap does.
+void ChooseEntry(const Dialog& d, const QString& text) {
+    const QStringList rows = Items(d, kEntries);
+    const int row = static_cast<int>(rows.indexOf(text));
+    if (row < 0) return ADD_FAILURE() << "no entry " << text.toStdString();
+    SelectIndex(d, kEntries, row);
+}
+
+class FolderSelectTest : public DeviceTest {
+protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        writeFile(QStringLiteral("\\My Documents\\Tallybook\\20080801-20080831.CSV"), "x");
+        writeFile(QStringLiteral("\\My Documents\\Tallybook\\notes.txt"), "x");
+        writeFile(QStringLiteral("\\My Documents\\Tallybook\\.cache\\a.csv"), "x");
+        writeFile(QStringLiteral("\\My Documents\\Tallybook\\Old\\b.csv"), "x");
+        writeFile(QStringLiteral("\\My Documents\\Empty\\c.txt"), "x");
+        dlg.m_strPath = QStringLiteral("\\My Documents\\Tallybook");
+        dlg.m_strExt = QStringLiteral(".csv");
+        dlg.m_strCaption = QStringLiteral("*.csv");
+    }
+    int Run(const std::function<void(Dialog&)>& drive) {
+        ModalDriver driver;
+        driver.then([&](Dialog& d) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            drive(d);
+        });
+        const int result = dlg.DoModal();
+        EXPECT_EQ(driver.unexpectedRuns(), 0);
+        return result;
+    }
+    CFolderSelectDlg dlg;
+};
+
+TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAClickedFile) {
+    const int result = Run([](Dialog& d) {
+        EXPECT_EQ(Text(d, kCaption), QStringLiteral("*.csv"));
+        EXPECT_EQ(Items(d, kLevels),
+                  (QStringList{QStringLiteral("\\"), QStringLiteral("  My Documents"),
+                               QStringLiteral("    Tallybook")}));
+        EXPECT_EQ(CurrentIndex(d, kLevels), 2);
+        QStringList rows = Items(d, kEntries);
+        rows.sort();
+        EXPECT_EQ(rows, (QStringList{QStringLiteral("20080801-20080831.CSV"),
+                                     QStringLiteral("[..]"), QStringLiteral("[Old]")}));
+        ChooseEntry(d, QStringLiteral("20080801-20080831.CSV"));
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook"));
+    EXPECT_EQ(dlg.m_strFile, QStringLiteral("20080801-20080831.CSV"));
+}
+
+TEST_F(FolderSelectTest, OkWithoutAFileDoesNothingAndCancelEnds) {
+    dlg.m_strPath = QStringLiteral("\\My Documents\\Empty");
+    const int result = Run([](Dialog& d) {
+        EXPECT_EQ(Items(d, kEntries), QStringList{QStringLiteral("[..]")});
+        Click(d, IDOK);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(d.IsRunning());
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(FolderSelectTest, ChangingFolderForgetsTheClickedFile) {
+    const int result = Run([](Dialog& d) {
+        ChooseEntry(d, QStringLiteral("20080801-20080831.CSV"));
+        ChooseEntry(d, QStringLiteral("[Old]"));
+        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook\\Old"));
+        EXPECT_EQ(Items(d, kLevels).size(), 4);
+        Click(d, IDOK); // the file was in the folder left behind
+        EXPECT_TRUE(d.IsRunning());
+        ChooseEntry(d, QStringLiteral("b.csv"));
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook\\Old"));
+    EXPECT_EQ(dlg.m_strFile, QStringLiteral("b.csv"));
+}
+
+TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
+    dlg.m_strPath = QStringLiteral("\\My Documents");
+    Run([](Dialog& d) {
+        ChooseEntry(d, QStringLiteral("[..]"));
+        EXPECT_EQ(Items(d, kLevels), QStringList{QStringLiteral("\\")});
+        EXPECT_FALSE(Items(d, kEntries).contains(QStringLiteral("[..]")));
+        EXPECT_TRUE(Items(d, kEntries).contains(QStringLiteral("[My Documents]")));
+        ChooseEntry(d, QStringLiteral("[My Documents]"));
+        ChooseEntry(d, QStringLiteral("[Tallybook]"));
+        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook"));
+        SelectIndex(d, kLevels, 1);
+        EXPECT_TRUE(Items(d, kEntries).contains(QStringLiteral("[Empty]")));
+        SelectIndex(d, kLevels, 0);
+        EXPECT_EQ(Items(d, kLevels), QStringList{QStringLiteral("\\")});
+        EXPECT_FALSE(Items(d, kEntries).contains(QStringLiteral("[..]")));
+        // Choosing a level leaves the caption line as it was.
+        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook"));
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.m_strPath, QString());
+}
+
+TEST_F(FolderSelectTest, LayoutFollowsTheWindowSize) {
+    Run([](Dialog& d) {
+        auto& w = static_cast<Window&>(d);
+        const QSize s = w.ClientSize();
+        const int t = w.ControlRect(1061).height();
+        EXPECT_EQ(w.ControlRect(kEntries),
+                  QRect(10, 3 * t + 40, s.width() - 20, s.height() - 8 * t - 10));
+        EXPECT_EQ(w.ControlRect(IDOK).top(), s.height() - 3 * t / 2 - 10);
+        EXPECT_EQ(w.ControlRect(IDCANCEL).left(), s.width() / 2 + 5);
+        Click(d, IDCANCEL);
+    });
+}
+
+} // namespace
