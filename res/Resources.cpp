@@ -15,6 +15,7 @@ namespace {
 const DialogTemplate* const kDialogs[] = {
     &kDialog100, &kDialog101, &kDialog131,
     &kDialog135, &kDialog154, // item edit, folder select
+    &kDialog136, &kDialog168, // entry edit, date select
 };
 
 const MenuTemplate* const kMenus[] = {

@@ -1,0 +1,47 @@
+// What an entry field's drop-down offers for the entry's own text.
+#include "ui/entry/ComboChoices.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct ChoiceRow {
+    const char* name;
+    QStringList list;
+    QString value;
+    QStringList items;
+    int selected;
+};
+void PrintTo(const ChoiceRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ComboChoicesRows : public ::testing::TestWithParam<ChoiceRow> {};
+
+TEST_P(ComboChoicesRows, ItemsAndSelection) {
+    const ChoiceRow& row = GetParam();
+    const ComboChoices choices = ChoicesWithValue(row.list, row.value);
+    EXPECT_EQ(choices.items, row.items);
+    EXPECT_EQ(choices.selected, row.selected);
+}
+
+const ChoiceRow kRows[] = {
+    {"InList", {u"昼食"_s, u"夕食"_s}, u"夕食"_s, {u"昼食"_s, u"夕食"_s}, 1},
+    {"MissingIsAppended", {u"昼食"_s}, u"本"_s, {u"昼食"_s, u"本"_s}, 1},
+    {"EmptyListTakesValue", {}, u"本"_s, {u"本"_s}, 0},
+    {"EmptyValueSelectsNothing", {u"昼食"_s}, u""_s, {u"昼食"_s}, -1},
+    {"EmptyListEmptyValue", {}, u""_s, {}, -1},
+    {"LastOfRepeats",
+     {u"現金"_s, u"カード"_s, u"現金"_s},
+     u"現金"_s,
+     {u"現金"_s, u"カード"_s, u"現金"_s},
+     2},
+    {"LetterCaseCounts", {u"JR"_s}, u"jr"_s, {u"JR"_s, u"jr"_s}, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(ComboChoices, ComboChoicesRows, ::testing::ValuesIn(kRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace

@@ -1,0 +1,690 @@
+// The entry edit dialog driven as a person does: its fields filled from
+// hand-made list files, typed into key by key, the calculator opened from
+// "...", soft keys and buttons, with the record and name each run hands back.
+#include "support/DeviceTest.h"
+
+#include "ledger/CMyTALYDoc.h"
+#include "platform/Faults.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "ui/entry/CEntryEditDlg.h"
+#include "ui/framework/Bars.h"
+#include "ui/framework/testing/Harness.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+
+using namespace tb::ui;
+using namespace tb::ui::testing;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+enum : int {
+    kPrompt = 1063,
+    kNameLabel = 1117,
+    kName = 1118,
+    kCategory = 1049,
+    kRemark = 1050,
+    kAmount = 1055,
+    kCalc = 1038,
+    kIncome = 1131,
+    kDateLabel = 1116,
+    kDate = 1054,
+    kPayee = 1052,
+    kPayMethod = 1053,
+    kOk = 1,
+    kCancelButton = 1056,
+};
+constexpr int kCalcAmount = 1006; // the calculator's display
+constexpr int kCalcFinish = 3;
+constexpr int kCalcCancel = 2;
+
+const QString kSelectItems = u"項目を選択してください"_s;
+
+// List file bytes written out by hand: uint16 count, UTF-16LE texts with NULs, empty text.
+QByteArray ListBytes(const QStringList& texts) {
+    QByteArray bytes;
+    const auto put16 = [&](char16_t unit) {
+        bytes.append(static_cast<char>(unit & 0xFF));
+        bytes.append(static_cast<char>(unit >> 8));
+    };
+    put16(static_cast<char16_t>(texts.size()));
+    for (const QString& text : texts) {
+        for (QChar c : text)
+            put16(c.unicode());
+        put16(0);
+    }
+    put16(0);
+    return bytes;
+}
+
+plat::SYSTEMTIME Day(int year, int month, int day, int hour = 0, int minute = 0) {
+    plat::SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(year);
+    st.wMonth = static_cast<std::uint16_t>(month);
+    st.wDay = static_cast<std::uint16_t>(day);
+    st.wHour = static_cast<std::uint16_t>(hour);
+    st.wMinute = static_cast<std::uint16_t>(minute);
+    return st;
+}
+
+InOutRecord Entry(const QString& category, const QString& remark, const QString& payee,
+                  const QString& payMethod, std::int32_t amount) {
+    InOutRecord r{};
+    r.id = 7;
+    SetFieldText(r.category, category);
+    SetFieldText(r.remark, remark);
+    SetFieldText(r.payee, payee);
+    SetFieldText(r.payMethod, payMethod);
+    r.date = Day(2008, 3, 10, 9, 30);
+    r.date.wDayOfWeek = 1;
+    r.amount = amount;
+    r.reserved[5] = 0xA5; // bytes the dialog must carry through untouched
+    return r;
+}
+
+class EntryEditTest : public DeviceTest {
+protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        plat::SetPlatformIdentity(4, u"PocketPC"_s); // the dialog's own buttons
+        doc = std::make_unique<CMyTALYDoc>();
+        writeList(u"\\分類.DAT"_s, {u"食費"_s, u"交通費"_s, u"給与"_s});
+        writeList(u"\\備考\\食費.DAT"_s, {u"昼食"_s, u"夕食"_s});
+        writeList(u"\\支払先\\食費.DAT"_s, {u"コンビニ"_s});
+        writeList(u"\\備考\\交通費.DAT"_s, {u"電車"_s, u"昼食"_s});
+        writeList(u"\\支払先\\交通費.DAT"_s, {u"JR"_s});
+        writeList(u"\\支払方法.DAT"_s, {u"現金"_s, u"カード"_s});
+    }
+    void TearDown() override {
+        doc.reset();
+        DeviceTest::TearDown();
+    }
+    void writeList(const QString& suffix, const QStringList& texts) const {
+        writeFile(doc->DataPath(suffix), ListBytes(texts));
+    }
+
+    // Runs a dialog on `record` in `mode`; `drive` acts inside the modal run,
+    // `more` inside nested runs (the calculator).
+    int Run(const InOutRecord& record, unsigned mode, std::function<void(Dialog&)> drive,
+            std::vector<std::function<void(Dialog&)>> more = {}) {
+        CEntryEditDlg dlg(doc.get());
+        dlg.m_record = record;
+        dlg.m_nMode = mode;
+        dlg.m_strTemplateName = templateName;
+        leftOpen = 0;
+        ModalDriver driver;
+        driver.then([this, drive = std::move(drive)](Dialog& d) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            drive(d);
+            CancelIfLeftOpen(d);
+        });
+        for (auto& action : more)
+            driver.then(std::move(action));
+        const int result = dlg.DoModal();
+        EXPECT_EQ(driver.unexpectedRuns(), 0);
+        EXPECT_EQ(driver.pending(), 0);
+        handedBack = dlg.m_record;
+        templateName = dlg.m_strTemplateName;
+        return result;
+    }
+
+    // A dialog the drive left running (a refused confirmation) is cancelled
+    // once its loop runs again, and counted, so that no test waits forever.
+    void CancelIfLeftOpen(Dialog& d) {
+        QTimer::singleShot(0, &d, [this, p = QPointer<Dialog>(&d)] {
+            if (!p || !p->IsRunning()) return;
+            ++leftOpen;
+            p->EndDialog(IDCANCEL);
+        });
+    }
+
+    static bool SameBytes(const InOutRecord& a, const InOutRecord& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
+
+    std::unique_ptr<CMyTALYDoc> doc;
+    InOutRecord handedBack{};
+    QString templateName;
+    int leftOpen = 0;
+    const InOutRecord lunch = Entry(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, 850);
+};
+
+// --- Modes ------------------------------------------------------------------
+
+struct ModeRow {
+    const char* name;
+    unsigned mode;
+    const char* prompt;
+    const char* okText;
+    int menu;
+    std::vector<int> disabled;
+    std::vector<int> hidden;
+};
+void PrintTo(const ModeRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryEditModes : public EntryEditTest, public ::testing::WithParamInterface<ModeRow> {};
+
+TEST_P(EntryEditModes, PromptButtonSoftKeysAndFields) {
+    const ModeRow& row = GetParam();
+    const std::vector<int> all = {kName,   kCategory, kRemark, kAmount,   kCalc,
+                                  kIncome, kDate,     kPayee,  kPayMethod};
+    for (bool pocketPc : {false, true}) {
+        SCOPED_TRACE(pocketPc ? "soft keys" : "own buttons");
+        plat::SetPlatformIdentity(pocketPc ? 5 : 4, u"PocketPC"_s);
+        Run(lunch, row.mode, [&](Dialog& dlg) {
+            EXPECT_EQ(Text(dlg, kPrompt).toStdString(), row.prompt);
+            EXPECT_EQ(Text(dlg, kOk).toStdString(), row.okText);
+            SoftKeyBar* bar = dlg.softKeyBar();
+            EXPECT_EQ(bar ? bar->menuId() : 0, pocketPc ? row.menu : 0);
+            EXPECT_EQ(IsShown(dlg, kOk), !pocketPc);
+            EXPECT_EQ(IsEnabled(dlg, kCancelButton), !pocketPc);
+            for (int id : all) {
+                const bool off = std::ranges::count(row.disabled, id) > 0;
+                const bool hide = std::ranges::count(row.hidden, id) > 0;
+                EXPECT_EQ(IsEnabled(dlg, id), !off) << id;
+                EXPECT_EQ(IsShown(dlg, id), !hide) << id;
+            }
+            EXPECT_EQ(IsShown(dlg, kNameLabel), IsShown(dlg, kName));
+            EXPECT_EQ(IsShown(dlg, kDateLabel), IsShown(dlg, kDate));
+            dlg.SendCommand(IDCANCEL);
+        });
+    }
+}
+
+const ModeRow kModeRows[] = {
+    {"Change", 1, "変更ボタンを押すと、修正が反映されます。", "変更(OK)", 163, {kName}, {kName}},
+    {"Delete",
+     2,
+     "この項目を削除して良い場合は削除ボタンを押して下さい。",
+     "削除(OK)",
+     162,
+     {kName, kCategory, kRemark, kAmount, kCalc, kIncome, kDate, kPayee, kPayMethod},
+     {kName}},
+    {"Add", 8, "追加ボタンを押すと、データが追加されます。", "追加(OK)", 164, {kName}, {kName}},
+    {"Template",
+     4,
+     "定番項目名を入力して、保存ボタンを押して下さい。",
+     "保存(OK)",
+     161,
+     {kDate},
+     {kDate}},
+    {"NoModeKeepsTemplateTexts",
+     0,
+     "修正が終わりましたら変更ボタンを押して下さい。",
+     "変更(OK)",
+     157,
+     {kName},
+     {kName}},
+    {"ChangeBeforeDelete",
+     3,
+     "変更ボタンを押すと、修正が反映されます。",
+     "変更(OK)",
+     163,
+     {kName},
+     {kName}},
+    {"AddBeforeTemplate",
+     12,
+     "追加ボタンを押すと、データが追加されます。",
+     "追加(OK)",
+     164,
+     {kName},
+     {kName}},
+};
+
+INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditModes, ::testing::ValuesIn(kModeRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// --- Lists --------------------------------------------------------------------
+
+TEST_F(EntryEditTest, ListsComeFromTheFilesWithTheEntrysTextsSelected) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
+        EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
+        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
+        EXPECT_EQ(CurrentIndex(dlg, kRemark), 0);
+        EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
+        EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
+        EXPECT_EQ(Text(dlg, kAmount), u"850"_s);
+        EXPECT_FALSE(IsChecked(dlg, kIncome));
+        EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
+        dlg.SendCommand(IDCANCEL);
+    });
+}
+
+TEST_F(EntryEditTest, CategoryWithoutRemarkFileShowsOnlyTheEntrysRemark) {
+    const InOutRecord book = Entry(u"趣味"_s, u"本"_s, u""_s, u"現金"_s, 1200);
+    const QString remarkFile = doc->DataPath(u"\\備考\\趣味.DAT"_s);
+    ASSERT_FALSE(fileExists(remarkFile));
+    Run(book, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(Items(dlg, kRemark), QStringList{u"本"_s});
+        EXPECT_EQ(CurrentIndex(dlg, kRemark), 0);
+        EXPECT_EQ(Text(dlg, kRemark), u"本"_s);
+        // An empty text is shown as empty, not added to the list.
+        EXPECT_EQ(Items(dlg, kPayee), QStringList{});
+        EXPECT_EQ(CurrentIndex(dlg, kPayee), -1);
+        // The category the list file lacks is offered at its end, not written to it.
+        EXPECT_EQ(Items(dlg, kCategory).last(), u"趣味"_s);
+        EXPECT_EQ(CurrentIndex(dlg, kCategory), 3);
+        dlg.SendCommand(IDCANCEL);
+    });
+    EXPECT_TRUE(fileExists(remarkFile)); // created empty on reading
+    EXPECT_EQ(readFile(remarkFile), QByteArray());
+    EXPECT_EQ(readFile(doc->DataPath(u"\\分類.DAT"_s)),
+              ListBytes({u"食費"_s, u"交通費"_s, u"給与"_s}));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(EntryEditTest, ShortOrRepeatingListFiles) {
+    writeFile(doc->DataPath(u"\\分類.DAT"_s), QByteArray("\x01", 1)); // too short: empty list
+    writeList(u"\\支払方法.DAT"_s, {u"現金"_s, u"カード"_s, u"現金"_s});
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(Items(dlg, kCategory), QStringList{u"食費"_s}); // no "その他" put in
+        EXPECT_EQ(CurrentIndex(dlg, kPayMethod), 2);              // the last equal item
+        dlg.SendCommand(IDCANCEL);
+    });
+}
+
+TEST_F(EntryEditTest, UnreadableListShowsPlatformErrorAndDialogStillWorks) {
+    plat::faults::FailNth(plat::faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(Items(dlg, kCategory), QStringList{});
+        EXPECT_EQ(Text(dlg, kCategory), u"食費"_s);
+        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{u"Error ! ID = 5"_s});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(SameBytes(handedBack, lunch));
+}
+
+TEST_F(EntryEditTest, TypingInAListStopsAtFifteenCharacters) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        ClearText(dlg, kRemark);
+        TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);
+        EXPECT_EQ(Text(dlg, kRemark), u"あいうえおかきくけこさしすせそ"_s);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(FieldText(handedBack.remark), u"あいうえおかきくけこさしすせそ"_s);
+}
+
+// --- Category change ------------------------------------------------------------
+
+TEST_F(EntryEditTest, OtherCategoryKeepsRemarkAndPayeeTheNewListsLack) {
+    Run(Entry(u"食費"_s, u"夕食"_s, u"コンビニ"_s, u"現金"_s, 900), CEntryEditDlg::ModeChange,
+        [](Dialog& dlg) {
+            SelectText(dlg, kCategory, u"交通費"_s);
+            EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"電車"_s, u"昼食"_s, u"夕食"_s}));
+            EXPECT_EQ(Text(dlg, kRemark), u"夕食"_s);
+            EXPECT_EQ(Items(dlg, kPayee), (QStringList{u"JR"_s, u"コンビニ"_s}));
+            EXPECT_EQ(Text(dlg, kPayee), u"コンビニ"_s);
+            Click(dlg, kOk);
+        });
+    EXPECT_EQ(FieldText(handedBack.category), u"交通費"_s);
+    EXPECT_EQ(FieldText(handedBack.remark), u"夕食"_s);
+    EXPECT_EQ(FieldText(handedBack.payee), u"コンビニ"_s);
+    EXPECT_EQ(readFile(doc->DataPath(u"\\備考\\交通費.DAT"_s)), ListBytes({u"電車"_s, u"昼食"_s}));
+}
+
+TEST_F(EntryEditTest, OtherCategoryHoldingTheRemarkSelectsItWithoutCopy) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        SelectText(dlg, kCategory, u"交通費"_s);
+        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"電車"_s, u"昼食"_s}));
+        EXPECT_EQ(CurrentIndex(dlg, kRemark), 1);
+        dlg.SendCommand(IDCANCEL);
+    });
+}
+
+TEST_F(EntryEditTest, TypedRemarkSurvivesCategoryChange) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        ClearText(dlg, kRemark);
+        TypeText(dlg, kRemark, u"おやつ"_s);
+        SelectText(dlg, kCategory, u"給与"_s); // no remark file yet
+        EXPECT_EQ(Items(dlg, kRemark), QStringList{u"おやつ"_s});
+        EXPECT_EQ(Text(dlg, kRemark), u"おやつ"_s);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(FieldText(handedBack.remark), u"おやつ"_s);
+    EXPECT_EQ(FieldText(handedBack.category), u"給与"_s);
+}
+
+// --- Confirmation ----------------------------------------------------------------
+
+TEST_F(EntryEditTest, ChangeHandsBackEveryTypedField) {
+    const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        SelectText(dlg, kRemark, u"夕食"_s);
+        SelectText(dlg, kPayMethod, u"カード"_s);
+        ClearText(dlg, kAmount);
+        TypeText(dlg, kAmount, u"1280"_s);
+        ControlAs<QDateTimeEdit>(dlg, kDate)->setDate(QDate(2008, 2, 29));
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(result, IDOK);
+    InOutRecord expected = lunch;
+    SetFieldText(expected.remark, u"夕食");
+    SetFieldText(expected.payMethod, u"カード");
+    expected.amount = 1280;
+    expected.date = Day(2008, 2, 29, 9, 30);
+    expected.date.wDayOfWeek = 5; // a Friday
+    EXPECT_TRUE(SameBytes(handedBack, expected));
+}
+
+TEST_F(EntryEditTest, IncomeOpensCheckedAndUncheckingMakesAnExpense) {
+    const InOutRecord salary = Entry(u"給与"_s, u"月給"_s, u"会社"_s, u"振込"_s, -3000);
+    QString shown;
+    bool income = false;
+    Run(salary, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
+        shown = Text(dlg, kAmount);
+        income = IsChecked(dlg, kIncome);
+        Click(dlg, kIncome);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(shown, u"3000"_s);
+    EXPECT_TRUE(income);
+    EXPECT_EQ(handedBack.amount, 3000);
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        Click(dlg, kIncome);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(handedBack.amount, -850);
+}
+
+struct RefusalRow {
+    const char* name;
+    int field;           // cleared, then typed into
+    const char* typed;   // empty: left cleared
+    const char* message; // empty: the framework's range message
+};
+void PrintTo(const RefusalRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryEditRefusals : public EntryEditTest, public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(EntryEditRefusals, DialogStaysOpenAndRecordUnchanged) {
+    const RefusalRow& row = GetParam();
+    const QString expected =
+        *row.message ? QString::fromUtf8(row.message) : validation::IntegerRange(0, 2000000000);
+    const int result = Run(lunch, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
+        ClearText(dlg, row.field);
+        TypeText(dlg, row.field, QString::fromUtf8(row.typed));
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(leftOpen, 1);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{expected});
+    EXPECT_EQ(boxes.shown().front().caption, u"注意！"_s);
+    EXPECT_TRUE(SameBytes(handedBack, lunch));
+}
+
+const RefusalRow kRefusalRows[] = {
+    {"AmountNotANumber", kAmount, "12a", ""},
+    {"AmountEmpty", kAmount, "", ""},
+    {"AmountNegative", kAmount, "-5", ""},
+    {"AmountPastLimit", kAmount, "2000000001", ""},
+    {"AmountPastInt32", kAmount, "4294967296", ""},
+    {"RemarkEmpty", kRemark, "", "項目を選択してください"},
+    {"CategoryEmpty", kCategory, "", "項目を選択してください"},
+    {"PayMethodEmpty", kPayMethod, "", "項目を選択してください"},
+    {"PayeeEmpty", kPayee, "", "項目を選択してください"},
+};
+
+INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditRefusals, ::testing::ValuesIn(kRefusalRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(EntryEditTest, LargestAmountIsTaken) {
+    Run(lunch, CEntryEditDlg::ModeAdd, [](Dialog& dlg) {
+        ClearText(dlg, kAmount);
+        TypeText(dlg, kAmount, u"2000000000"_s);
+        Click(dlg, kIncome);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(handedBack.amount, -2000000000);
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
+    for (std::int32_t amount : {-3000, 2100000000, std::numeric_limits<std::int32_t>::min()}) {
+        const InOutRecord entry = Entry(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, amount);
+        QString shown;
+        const int result = Run(entry, CEntryEditDlg::ModeDelete, [&](Dialog& dlg) {
+            shown = Text(dlg, kAmount);
+            Click(dlg, kOk);
+        });
+        EXPECT_EQ(result, IDOK) << amount;
+        EXPECT_EQ(leftOpen, 0) << amount;
+        EXPECT_EQ(shown, QString::number(std::abs(static_cast<qint64>(amount)))) << amount;
+        EXPECT_TRUE(SameBytes(handedBack, entry)) << amount;
+    }
+    EXPECT_TRUE(boxes.shown().empty()); // even an entry past the limit can go
+}
+
+TEST_F(EntryEditTest, TemplateNeedsANameAndKeepsTheGivenDate) {
+    int focused = 0;
+    Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
+        Click(dlg, kOk);
+        focused = dlg.FocusedControlId();
+    });
+    EXPECT_EQ(leftOpen, 1);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{u"定番名を入力してください"_s});
+    EXPECT_EQ(boxes.shown().front().caption, u"注意！"_s);
+    EXPECT_EQ(focused, kName);
+    const int result = Run(lunch, CEntryEditDlg::ModeTemplate, [](Dialog& dlg) {
+        TypeText(dlg, kName, u"昼ごはん"_s);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(leftOpen, 0);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(templateName, u"昼ごはん"_s);
+    EXPECT_EQ(handedBack.date.wYear, 2008);
+    EXPECT_EQ(handedBack.date.wMonth, 3);
+    EXPECT_EQ(handedBack.date.wDay, 10);
+    EXPECT_EQ(handedBack.date.wHour, 9);
+    EXPECT_EQ(handedBack.date.wMinute, 30);
+}
+
+TEST_F(EntryEditTest, TemplateNameGivenByTheCallerIsShownAndHandedBack) {
+    templateName = u"朝食"_s;
+    Run(lunch, CEntryEditDlg::ModeTemplate, [](Dialog& dlg) {
+        EXPECT_EQ(Text(dlg, kName), u"朝食"_s);
+        Click(dlg, kOk);
+    });
+    EXPECT_EQ(templateName, u"朝食"_s);
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(EntryEditTest, CancelLeavesTheRecordAsGiven) {
+    const auto edit = [](Dialog& dlg) {
+        ClearText(dlg, kAmount);
+        TypeText(dlg, kAmount, u"5"_s);
+        SelectText(dlg, kCategory, u"給与"_s);
+    };
+    EXPECT_EQ(Run(lunch, CEntryEditDlg::ModeChange,
+                  [&](Dialog& dlg) {
+                      edit(dlg);
+                      Click(dlg, kCancelButton);
+                  }),
+              IDCANCEL);
+    EXPECT_TRUE(SameBytes(handedBack, lunch));
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    EXPECT_EQ(Run(lunch, CEntryEditDlg::ModeChange,
+                  [&](Dialog& dlg) {
+                      edit(dlg);
+                      PressSoftKey(static_cast<Window&>(dlg), 0);
+                  }),
+              IDCANCEL);
+    EXPECT_TRUE(SameBytes(handedBack, lunch));
+}
+
+TEST_F(EntryEditTest, RightSoftKeyConfirms) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    const int result = Run(lunch, CEntryEditDlg::ModeAdd, [](Dialog& dlg) {
+        TypeText(dlg, kAmount, u"4"_s); // the amount has the focus, its text selected
+        PressSoftKey(dlg, 1);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(handedBack.amount, 4);
+}
+
+// --- The calculator ----------------------------------------------------------------
+
+TEST_F(EntryEditTest, CalculatorFinishTakesTheSignedResult) {
+    struct Seen {
+        QString calcShown;
+        bool editVisible = true;
+        QString amount;
+        bool income = false;
+    } seen;
+    Dialog* edit = nullptr;
+    Run(lunch, CEntryEditDlg::ModeChange,
+        [&](Dialog& dlg) {
+            edit = &dlg;
+            Click(dlg, kCalc);
+            seen.amount = Text(dlg, kAmount);
+            seen.income = IsChecked(dlg, kIncome);
+            Click(dlg, kOk);
+        },
+        {[&](Dialog& calc) {
+            seen.calcShown = Text(calc, kCalcAmount);
+            seen.editVisible = edit->isVisible();
+            for (int key : {1024, 1007 + 2, 1018, 1026}) // － 2 ０００ ＝: 850 − 2000
+                Click(calc, key);
+            Click(calc, kCalcFinish);
+        }});
+    EXPECT_EQ(seen.calcShown, u"850"_s);
+    EXPECT_FALSE(seen.editVisible);
+    EXPECT_EQ(seen.amount, u"1150"_s);
+    EXPECT_TRUE(seen.income);
+    EXPECT_EQ(handedBack.amount, -1150);
+}
+
+TEST_F(EntryEditTest, CalculatorOpensWithIncomeNegatedAndOnlyFinishCounts) {
+    const InOutRecord salary = Entry(u"給与"_s, u"月給"_s, u"会社"_s, u"振込"_s, -3000);
+    QStringList seen;
+    Run(salary, CEntryEditDlg::ModeChange,
+        [&](Dialog& dlg) {
+            Click(dlg, kCalc); // ended with Enter: next, which this dialog does not take
+            seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u"expense"_s);
+            Click(dlg, kCalc); // cancelled
+            seen << Text(dlg, kAmount);
+            seen << (dlg.isVisible() ? u"shown"_s : u"hidden"_s);
+            Click(dlg, kOk);
+        },
+        {[&](Dialog& calc) {
+             seen << Text(calc, kCalcAmount) << (IsChecked(calc, 1131) ? u"checked"_s : u""_s);
+             PressKeyInWindow(calc, Qt::Key_5);
+             PressKeyInWindow(calc, Qt::Key_Return);
+         },
+         [&](Dialog& calc) {
+             PressKeyInWindow(calc, Qt::Key_7);
+             Click(calc, kCalcCancel);
+         }});
+    EXPECT_EQ(seen, (QStringList{u"3000"_s, u"checked"_s, u"3000"_s, u"income"_s, u"3000"_s,
+                                 u"shown"_s}));
+    EXPECT_EQ(handedBack.amount, -3000);
+}
+
+TEST_F(EntryEditTest, CalculatorIsNotOpenedOnAnInvalidAmount) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        ClearText(dlg, kAmount);
+        TypeText(dlg, kAmount, u"x"_s);
+        Click(dlg, kCalc); // no calculator run is queued: one would count as unexpected
+        EXPECT_EQ(dlg.FocusedControlId(), kAmount);
+        dlg.SendCommand(IDCANCEL);
+    });
+    EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+// --- Focus and input mode ---------------------------------------------------------
+
+TEST_F(EntryEditTest, AddModeStartsOnTheAmountWithItsTextSelected) {
+    int focused = 0;
+    QString selected;
+    Run(lunch, CEntryEditDlg::ModeAdd, [&](Dialog& dlg) {
+        focused = dlg.FocusedControlId();
+        selected = ControlAs<QLineEdit>(dlg, kAmount)->selectedText();
+        dlg.GotoDlgCtrl(kCategory); // the second visit stays
+        QApplication::processEvents();
+        EXPECT_EQ(dlg.FocusedControlId(), kCategory);
+        dlg.SendCommand(IDCANCEL);
+    });
+    EXPECT_EQ(focused, kAmount);
+    EXPECT_EQ(selected, u"850"_s);
+}
+
+TEST_F(EntryEditTest, ChangeModeStartsOnTheCategory) {
+    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(dlg.FocusedControlId(), kCategory);
+        dlg.SendCommand(IDCANCEL);
+    });
+}
+
+TEST_F(EntryEditTest, TextFieldsSwitchToHiraganaAndTheAmountToNumbers) {
+    doc->m_bSharpDevice = true;
+    const auto status22 = [] {
+        plat::HKEY key = nullptr;
+        plat::DWORD value = 99;
+        if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, u"SOFTWARE\\Sharp\\PhoneStatus"_s, &key) ==
+            plat::ERROR_SUCCESS) {
+            plat::RegReadDword(key, u"Status22"_s, &value);
+            plat::RegCloseKey(key);
+        }
+        return value & 0xFFFF;
+    };
+    std::vector<plat::DWORD> seen;
+    Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
+        for (int id : {kAmount, kRemark, kAmount, kPayee, kAmount, kPayMethod, kAmount, kName}) {
+            dlg.GotoDlgCtrl(id);
+            QApplication::processEvents();
+            seen.push_back(status22());
+        }
+        dlg.SendCommand(IDCANCEL);
+    });
+    EXPECT_EQ(seen, (std::vector<plat::DWORD>{7, 0, 7, 0, 7, 0, 7, 0}));
+}
+
+// --- Layout ----------------------------------------------------------------------
+
+TEST_F(EntryEditTest, RowsFollowTheWidthAndTheMode) {
+    for (unsigned mode : {CEntryEditDlg::ModeChange, CEntryEditDlg::ModeTemplate}) {
+        SCOPED_TRACE(mode);
+        Run(lunch, mode, [mode](Dialog& dlg) {
+            dlg.resize(dlg.width() + 120, dlg.height());
+            QApplication::processEvents();
+            const int cx = dlg.ClientSize().width();
+            const auto rect = [&](int id) { return dlg.ControlRect(id); };
+            const int fieldX = rect(kNameLabel).right() + 1 + 3;
+            std::vector<int> rows = {kCategory, kRemark, kAmount, kDate, kPayee, kPayMethod};
+            if (mode == CEntryEditDlg::ModeTemplate)
+                rows = {kName, kCategory, kRemark, kAmount, kPayee, kPayMethod};
+            int y = rect(kPrompt).height() + 8;
+            for (int id : rows) {
+                EXPECT_EQ(rect(id).top(), y) << id;
+                EXPECT_EQ(rect(id).left(), fieldX) << id;
+                if (id != kAmount) {
+                    EXPECT_EQ(rect(id).right() + 1, cx - 5) << id;
+                }
+                y = rect(id).bottom() + 1 + 3;
+            }
+            EXPECT_EQ(rect(kIncome).right() + 1, cx - 5);
+            EXPECT_EQ(rect(kCalc).right() + 1, rect(kIncome).left() - 3);
+            EXPECT_EQ(rect(kAmount).right() + 1, rect(kCalc).left() - 3);
+            EXPECT_EQ(rect(kPrompt).width(), cx - 10);
+            EXPECT_EQ(rect(kOk).right() + 1, cx / 2 - 2);
+            EXPECT_EQ(rect(kCancelButton).left(), cx / 2 + 2);
+            EXPECT_EQ(rect(kOk).top(), rect(kPayMethod).bottom() + 1 + 5);
+            dlg.SendCommand(IDCANCEL);
+        });
+    }
+}
+
+} // namespace
