@@ -29,7 +29,8 @@ public:
     // Ends the modal run with `result`; may be called before the run starts
     // (from OnInitDialog), which then returns at once.
     void EndDialog(int result);
-    bool IsRunning() const { return m_running; }
+    // True from the start of the modal run until EndDialog asks it to end.
+    bool IsRunning() const { return m_running && !m_ended; }
 
     // Tests and tools: called (from the event loop, just after the dialog is
     // shown) each time any dialog starts a modal run. Returns the old hook.
