@@ -11,6 +11,7 @@ extern const DialogTemplate kDialog101; // command panel
 extern const DialogTemplate kDialog131; // amount calculator
 extern const DialogTemplate kDialog136, kDialog168; // entry edit, date select
 extern const DialogTemplate kDialog135, kDialog154; // item edit, folder select
+extern const DialogTemplate kDialog155; // template list
 
 extern const MenuTemplate kMenu152, kMenu154, kMenu156, kMenu157, kMenu158, kMenu159, kMenu160,
     kMenu161, kMenu162, kMenu163, kMenu164, kMenu165, kMenu166, kMenu167, kMenu168, kMenu169;

@@ -2,11 +2,14 @@
 // until then each task leaves the panel as it was, as a cancelled dialog does.
 #include "ui/main/PanelTasks.h"
 
+#include "ui/entry/TemplateEntry.h"
 #include "ui/maintenance/CItemEditDlg.h"
 
 void PanelTasks::RunNewEntryFlow(QWidget*, CMyTALYDoc&, plat::TimeValue) {}
 
-void PanelTasks::NewEntryFromTemplate(QWidget*, CMyTALYDoc&, plat::TimeValue) {}
+void PanelTasks::NewEntryFromTemplate(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
+    ::NewEntryFromTemplate(owner, doc, date);
+}
 
 void PanelTasks::OpenSummary(QWidget*, CMyTALYDoc&, std::uint32_t, plat::TimeValue, bool) {}
 
