@@ -16,6 +16,7 @@ const DialogTemplate* const kDialogs[] = {
     &kDialog100, &kDialog101, &kDialog131,
     &kDialog135, &kDialog154, // item edit, folder select
     &kDialog136, &kDialog168, // entry edit, date select
+    &kDialog130,              // new-entry list pages
     &kDialog155, // template list
 };
 

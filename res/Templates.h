@@ -9,6 +9,7 @@ namespace tb::res {
 extern const DialogTemplate kDialog100; // version box
 extern const DialogTemplate kDialog101; // command panel
 extern const DialogTemplate kDialog131; // amount calculator
+extern const DialogTemplate kDialog130; // new-entry list pages
 extern const DialogTemplate kDialog136, kDialog168; // entry edit, date select
 extern const DialogTemplate kDialog135, kDialog154; // item edit, folder select
 extern const DialogTemplate kDialog155; // template list

@@ -2,10 +2,13 @@
 // until then each task leaves the panel as it was, as a cancelled dialog does.
 #include "ui/main/PanelTasks.h"
 
+#include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
 #include "ui/maintenance/CItemEditDlg.h"
 
-void PanelTasks::RunNewEntryFlow(QWidget*, CMyTALYDoc&, plat::TimeValue) {}
+void PanelTasks::RunNewEntryFlow(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
+    ::RunNewEntryFlow(owner, doc, date);
+}
 
 void PanelTasks::NewEntryFromTemplate(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
     ::NewEntryFromTemplate(owner, doc, date);
