@@ -1,20 +1,13 @@
 #include "ui/entry/NewEntryFlow.h"
 
 #include "ledger/CMyTALYDoc.h"
-#include "ledger/Lists.h"
-
-#include <algorithm>
+#include "ui/entry/TemplateSlots.h"
 
 NewEntryFlow::NewEntryFlow(plat::TimeValue initialDate)
     : m_initialDate(initialDate), m_record(InitialRecord(initialDate)) {}
 
 InOutRecord NewEntryFlow::InitialRecord(plat::TimeValue date) {
-    InOutRecord r{};
-    SetFieldText(r.remark, kOtherText);
-    SetFieldText(r.payee, kOtherText);
-    SetFieldText(r.payMethod, kCashText);
-    r.date = plat::TimeValueToSystemTime(date);
-    return r;
+    return NewTemplateRecord(plat::TimeValueToSystemTime(date)); // the same presets
 }
 
 void NewEntryFlow::AmountPageEnded(int result, std::int32_t amount) {
@@ -64,18 +57,11 @@ void NewEntryFlow::TemplateSaveEnded() {
 }
 
 bool HasFreeTemplateSlot(const TemplateSlots& table) {
-    return std::any_of(table.begin(), table.end(),
-                       [](const TemplateRecord& t) { return !IsTemplateUsed(t); });
+    return CountTemplates(table) < kTemplateSlots;
 }
 
 bool StoreTemplateInFirstFreeSlot(CMyTALYDoc& doc, const QString& name, const InOutRecord& record) {
-    TemplateSlots& table = doc.m_Templates;
-    const auto slot = std::find_if(table.begin(), table.end(),
-                                   [](const TemplateRecord& t) { return !IsTemplateUsed(t); });
-    if (slot == table.end()) return false;
-    SetFieldText(slot->name, name);
-    slot->record = record;
-    slot->record.id = 1;
+    if (AddTemplate(&doc.m_Templates, name, record) < 0) return false;
     doc.m_bTemplatesDirty = true;
     return true;
 }
