@@ -170,6 +170,15 @@ QString GetModuleFileName() {
     return ToHandsetPath(exe);
 }
 
+bool IsProgramFolderWritable() {
+    const QString exe = GetModuleFileName();
+    if (exe.isEmpty()) return false;
+    const QString folder = QFileInfo(ToHostPath(exe)).absolutePath();
+    // access() also knows read-only mounts and ACLs, which the mode bits do not show.
+    return QFileInfo(folder).isDir() &&
+           ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
 QString ToHostPath(const QString& handsetPath) {
     QString host = FsRoot();
     bool resolving = true; // below a missing folder nothing can match any more

@@ -29,6 +29,9 @@ QString GetMyDocumentsFolder(bool create);
 // Handset path of the running program's executable. Empty (and last error set)
 // when it cannot be obtained.
 QString GetModuleFileName();
+// Whether new files can be made in the running program's folder. An installed
+// program's folder (/usr/bin) usually refuses them, so data cannot live there.
+bool IsProgramFolderWritable();
 
 // Host path for a handset path. Components are matched to existing entries without
 // regard to ASCII case; components that do not exist keep the spelling given.

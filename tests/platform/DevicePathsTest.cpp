@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
@@ -71,6 +72,21 @@ TEST_F(DevicePathsTest, HostPathsMapBack) {
     EXPECT_EQ(ToHandsetPath(fs() + u"/a/../b/"_s), u"\\b"_s);
     EXPECT_EQ(ToHandsetPath(DeviceFolder() + u"/registry.reg"_s), QString());
     EXPECT_EQ(ToHandsetPath(fs() + u"x/y"_s), QString()); // a sibling, not inside
+}
+
+TEST_F(DevicePathsTest, ProgramFolderWritableOnlyWhenFilesCanBeMadeThere) {
+    const QString folder = fs() + u"/Program Files/Tallybook"_s;
+    EXPECT_TRUE(IsProgramFolderWritable());
+    if (::geteuid() != 0) { // root writes whatever the mode bits say
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
+        EXPECT_FALSE(IsProgramFolderWritable()) << "read-only folder";
+        ::chmod(QFile::encodeName(folder).constData(), 0700);
+    }
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(IsProgramFolderWritable()) << "a file where the folder should be";
 }
 
 TEST_F(DevicePathsTest, RuntimeFoldersArePrivateAndPerDevice) {
