@@ -6,7 +6,8 @@ set -eu
 PACKAGES="build-essential cmake ninja-build pkg-config git
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
-fonts-noto-cjk locales"
+fonts-noto-cjk locales
+desktop-file-utils appstream dpkg-dev file"
 
 missing=""
 for p in $PACKAGES; do
