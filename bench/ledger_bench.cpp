@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
 
     const double plain = Median([] {}, [&] { PlainRead(hostPath); });
     const double load = Median([&] { doc.ReleaseData(); }, [&] { doc.OpenData(); });
-    const double full = Median([&] { doc.DeleteRecord(static_cast<std::int32_t>(doc.m_nCount)); },
+    const double full = Median([&] { doc.DeleteRecord(static_cast<std::int32_t>(doc.Count())); },
                                [&] { doc.SaveLedger(); });
     const double append = AppendOne(doc);
 

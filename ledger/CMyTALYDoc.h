@@ -27,12 +27,34 @@ public:
     // Appends a copy of r with id = the new count. False (ShowError shown, list
     // unchanged) when no node can be allocated or the data is closed.
     bool AddRecord(const InOutRecord& r);
+    // AddRecord, then SaveAll when saving on every change: what every task that
+    // stores a new entry does. False when the entry could not be added.
+    bool AddRecordAndSave(const InOutRecord& r);
     // False when no record has this id; later records move up one id.
     bool DeleteRecord(std::int32_t id);
     // Copies all 184 bytes of r over the record with this id. False when missing.
     bool ReplaceRecord(std::int32_t id, const InOutRecord& r);
     // The first node with this id among the first m_nCount nodes, or null.
-    LedgerNode* FindRecord(std::int32_t id) const;
+    const LedgerNode* FindRecord(std::int32_t id) const;
+
+    // Read access to the list: walk from m_pHead along next.
+    const LedgerNode* Head() const { return m_pHead; }
+    const LedgerNode* Tail() const { return m_pTail; }
+    std::uint32_t Count() const { return m_nCount; }
+    std::int64_t Balance() const { return m_nBalance; } // income − expenses
+    bool IsOpen() const { return m_hHeap != nullptr; }
+
+    // What the next SaveLedger writes, from the save state: nothing when the
+    // ledger is clean; the new records and the header when every change since
+    // the last save was an addition to a file that was read whole; else the whole file.
+    enum class LedgerSave { Nothing, Append, Rewrite };
+    LedgerSave NextLedgerSave() const;
+    bool IsDirty() const { return m_bDirty; }
+    // The first node added since the last save, or null.
+    const LedgerNode* FirstUnsaved() const { return m_pFirstUnsaved; }
+    // The last load failed or stopped early: the file may hold records that are
+    // not in memory. The next save keeps it aside under a dated name first.
+    bool FileUnread() const { return m_bFileUnread; }
 
     // Creates the heap and the sub-folders, loads the ledger and the templates.
     void OpenData();
@@ -55,13 +77,26 @@ public:
     // False (ShowError shown) when the program's own folder cannot be found.
     bool GetDataPath(QString* path, const QString& suffix) const;
     QString DataPath(const QString& suffix) const; // empty on failure
-    // Handset input-mode hints; do nothing unless m_bSharpDevice.
+    // Handset input-mode hints; do nothing unless m_bHarunoDevice. Callers use
+    // the pairs in InputMode.h.
     void SetImeMode(QObject* window, int mode) const;
     void SetPhoneInputStatus(int panelState, int mode) const;
-    // Whether the handset maker's key HKCU "Software\\Sharp\\STMail" exists.
-    static bool DetectSharpDevice();
+    // Whether the handset maker's key HKCU "Software\\Haruno\\KeyMail" exists.
+    static bool DetectHarunoDevice();
 
     // --- Templates (Templates.cpp) -------------------------------------------
+    // The ten slots; the used ones come first. Each change below marks the
+    // templates changed, so that the next SaveTemplates writes them.
+    const TemplateSlots& Templates() const { return m_Templates; }
+    bool TemplatesChanged() const { return m_bTemplatesDirty; }
+    // Stores into the first free slot: its number, or -1 (nothing changed) when all are used.
+    int AddTemplate(const QString& name, const InOutRecord& record);
+    // Puts name and record into the slot, marked used. False (nothing changed) outside the table.
+    bool StoreTemplate(int slot, const QString& name, const InOutRecord& record);
+    // Removes a used slot; later slots move up. False (nothing changed) for a free slot.
+    bool DeleteTemplate(int slot);
+    // Swaps a used slot with its used neighbour above (-1) or below (+1). False otherwise.
+    bool MoveTemplate(int slot, int direction);
     void LoadTemplates();
     // Writes "\\TEIBAN.DAT" when m_bTemplatesDirty. False (message shown, still
     // dirty, old file kept) when it cannot be written.
@@ -69,16 +104,13 @@ public:
     // Renames data files with the old English names (GROUP, PAYWAY, INOUT).
     void MigrateOldFileNames();
 
-    // --- State, in the order the members are read by the rest of the program --
-    plat::Heap* m_hHeap = nullptr;
-    bool m_bAppendOnly = false;
-    LedgerNode* m_pFirstUnsaved = nullptr;
-    bool m_bDirty = false;
+    // The detail list opens on a month when the option asks for it and the period is a year.
+    void UseMonthForDetailList();
+    // ListHeaderInfo for a list of 2..5 columns; null for any other count.
+    ListHeaderInfo* HeaderInfoFor(int columns);
 
-    std::array<TemplateRecord, kTemplateSlots> m_Templates{};
-    bool m_bTemplatesDirty = false;
-
-    bool m_bSharpDevice = false;
+    // --- Settings, read and changed by the options and the summary screens ---
+    bool m_bHarunoDevice = false;
     int m_nDataFolderType = 0;
     QString m_strDataFolderPath;
     ListHeaderInfo m_ListHeaderInfo2{2};
@@ -92,20 +124,32 @@ public:
     std::uint32_t m_dwFlags = kDefaultFlags;
     std::int32_t m_nOptionsReserved = 100;
     std::array<std::uint8_t, 128> m_OptionsReservedBytes{};
+    bool m_bSaveOnChange = true;
 
     std::uint32_t m_nFileVersion = 0;
     std::uint32_t m_nFileReserved = 0;
-    // The last load failed or stopped early: the file may hold records that are
-    // not in memory. The next save keeps it aside under a dated name first and
-    // rewrites it whole.
+
+private:
+    class LedgerLoader;
+    enum class AppendResult { Done, Failed, NeedsRewrite };
+
+    void ForgetLedger();  // the list empty and clean; the nodes stay with their heap
+    bool RenewHeap();     // a fresh heap for a reload of a non-empty ledger
+    bool SaveWhole(const QString& path);
+    AppendResult SaveAppended(const QString& path);
+    LedgerNode* FindNode(std::int32_t id) const;
+
+    plat::Heap* m_hHeap = nullptr;
+    bool m_bAppendOnly = false;
+    LedgerNode* m_pFirstUnsaved = nullptr;
+    bool m_bDirty = false;
     bool m_bFileUnread = false;
+
+    TemplateSlots m_Templates{};
+    bool m_bTemplatesDirty = false;
+
     std::uint32_t m_nCount = 0;
-    std::int64_t m_nBalance = 0; // income − expenses; 64-bit so that no sum overflows
+    std::int64_t m_nBalance = 0; // 64-bit so that no sum overflows
     LedgerNode* m_pHead = nullptr;
     LedgerNode* m_pTail = nullptr;
-
-    bool m_bSaveOnChange = true;
-
-    // ListHeaderInfo for a list of 2..5 columns; null for any other count.
-    ListHeaderInfo* HeaderInfoFor(int columns);
 };

@@ -16,7 +16,7 @@ CMyTALYDoc::CMyTALYDoc() {
     LoadSettings();
     MigrateOldFileNames();
     OpenData();
-    m_bSharpDevice = DetectSharpDevice();
+    m_bHarunoDevice = DetectHarunoDevice();
 }
 
 CMyTALYDoc::~CMyTALYDoc() {
@@ -43,7 +43,17 @@ bool CMyTALYDoc::AddRecord(const InOutRecord& r) {
     return true;
 }
 
-LedgerNode* CMyTALYDoc::FindRecord(std::int32_t id) const {
+bool CMyTALYDoc::AddRecordAndSave(const InOutRecord& r) {
+    if (!AddRecord(r)) return false;
+    if (m_bSaveOnChange) SaveAll();
+    return true;
+}
+
+const LedgerNode* CMyTALYDoc::FindRecord(std::int32_t id) const {
+    return FindNode(id);
+}
+
+LedgerNode* CMyTALYDoc::FindNode(std::int32_t id) const {
     LedgerNode* n = m_pHead;
     for (std::uint32_t i = 0; n && i < m_nCount; ++i, n = n->next)
         if (n->record.id == id) return n;
@@ -72,7 +82,7 @@ bool CMyTALYDoc::DeleteRecord(std::int32_t id) {
 }
 
 bool CMyTALYDoc::ReplaceRecord(std::int32_t id, const InOutRecord& r) {
-    LedgerNode* n = FindRecord(id);
+    LedgerNode* n = FindNode(id);
     if (!n) return false;
     m_nBalance += static_cast<std::int64_t>(n->record.amount) - r.amount;
     n->record = r;
@@ -111,10 +121,26 @@ bool CMyTALYDoc::CloseData() {
 void CMyTALYDoc::ReleaseData() {
     plat::HeapDestroy(m_hHeap);
     m_hHeap = nullptr;
+    ForgetLedger();
+}
+
+void CMyTALYDoc::ForgetLedger() {
     m_pHead = m_pTail = m_pFirstUnsaved = nullptr;
     m_nCount = 0;
     m_nBalance = 0;
     m_bDirty = m_bAppendOnly = false;
+}
+
+CMyTALYDoc::LedgerSave CMyTALYDoc::NextLedgerSave() const {
+    if (!m_bDirty) return LedgerSave::Nothing;
+    // Never append behind records that were not read, nor to a file of the old layout.
+    const bool append = m_bAppendOnly && m_pFirstUnsaved && !m_bFileUnread && m_nFileVersion != 0;
+    return append ? LedgerSave::Append : LedgerSave::Rewrite;
+}
+
+void CMyTALYDoc::UseMonthForDetailList() {
+    if ((m_dwFlags & OPT_DETAIL_YEAR_TO_MONTH) && (m_dwFlags & PERIOD_MASK) == PERIOD_YEAR)
+        m_dwFlags = (m_dwFlags & ~PERIOD_MASK) | PERIOD_MONTH;
 }
 
 bool CMyTALYDoc::SaveAll() {

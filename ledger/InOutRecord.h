@@ -35,6 +35,11 @@ static_assert(offsetof(InOutRecord, reserved) == 152);
 
 inline constexpr std::size_t kOldRecordSize = 152; // the headerless layout's record
 
+// The first four bytes of the current ledger and template files.
+inline constexpr char kTalyMagic[4] = {'T', 'A', 'L', 'Y'};
+// The largest amount of yen an entry may hold, either way.
+inline constexpr std::int64_t kAmountLimit = 2000000000;
+
 // The text of a field up to its NUL (at most 16 units, even without one).
 QString FieldText(const char16_t (&field)[kTextUnits]);
 // Stores at most 15 characters and a NUL; the rest of the field is zeroed.

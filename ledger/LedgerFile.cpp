@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr char kMagic[4] = {'T', 'A', 'L', 'Y'};
 // Records per block read or written: about 1 MB, so that a large ledger moves
 // in a few hundred calls and the buffer stays in the cache.
 constexpr std::uint32_t kRecordsPerBlock = 5600;
@@ -140,12 +139,12 @@ template <typename Sink> bool WriteNodes(LedgerNode* first, std::int32_t id, Sin
 } // namespace
 
 bool HasTalyMagic(const void* firstFour) {
-    return std::memcmp(firstFour, kMagic, 4) == 0;
+    return std::memcmp(firstFour, kTalyMagic, sizeof kTalyMagic) == 0;
 }
 
 LedgerFileHeader MakeLedgerHeader(std::uint32_t reservedWord, std::uint32_t count) {
     LedgerFileHeader h{};
-    std::memcpy(h.magic, kMagic, sizeof kMagic);
+    std::memcpy(h.magic, kTalyMagic, sizeof kTalyMagic);
     h.version = kLedgerVersion;
     h.reservedWord = reservedWord;
     h.count = count;
@@ -160,11 +159,9 @@ void DecodeRecord(const std::uint8_t* bytes, std::size_t recordSize, InOutRecord
 
 // ---------------------------------------------------------------------------
 
-namespace {
-
 // Fills the document's list from the file's records. Returns false when the
 // load must count as failed (nothing usable read).
-class LedgerLoader {
+class CMyTALYDoc::LedgerLoader {
 public:
     LedgerLoader(CMyTALYDoc& doc, plat::File& file, std::uint32_t recordSize)
         : m_doc(doc), m_file(file), m_recordSize(recordSize) {}
@@ -219,13 +216,7 @@ private:
     std::uint32_t m_recordSize;
 };
 
-void EmptyLedger(CMyTALYDoc& doc) {
-    // The nodes stay in the heap until it is destroyed; a reload starts a new heap.
-    doc.m_pHead = doc.m_pTail = doc.m_pFirstUnsaved = nullptr;
-    doc.m_nCount = 0;
-    doc.m_nBalance = 0;
-    doc.m_bDirty = doc.m_bAppendOnly = false;
-}
+namespace {
 
 void RecordLastDataFolder(const CMyTALYDoc& doc) {
     QString folder;
@@ -238,22 +229,22 @@ void RecordLastDataFolder(const CMyTALYDoc& doc) {
     plat::RegCloseKey(key);
 }
 
+} // namespace
+
 // A reload replaces the ledger: the old nodes go with their heap.
-bool RenewHeap(CMyTALYDoc& doc) {
-    if (!doc.m_pHead) return true;
+bool CMyTALYDoc::RenewHeap() {
+    if (!m_pHead) return true;
     plat::Heap* fresh = plat::HeapCreate(0x100000);
     if (!fresh) return false;
-    plat::HeapDestroy(doc.m_hHeap);
-    doc.m_hHeap = fresh;
-    EmptyLedger(doc);
+    plat::HeapDestroy(m_hHeap);
+    m_hHeap = fresh;
+    ForgetLedger();
     return true;
 }
 
-} // namespace
-
 bool CMyTALYDoc::LoadLedger() {
-    if (!m_hHeap || !RenewHeap(*this)) return false;
-    EmptyLedger(*this);
+    if (!m_hHeap || !RenewHeap()) return false;
+    ForgetLedger();
     const QString path = DataPath(datafile::kLedger);
     if (path.isEmpty()) return false;
 
@@ -284,7 +275,7 @@ bool CMyTALYDoc::LoadLedger() {
     m_bFileUnread = stoppedEarly;
     if (!any) {
         // Nothing usable: the next save writes the current layout afresh.
-        EmptyLedger(*this);
+        ForgetLedger();
         m_nFileVersion = m_nFileReserved = 0;
         return false;
     }
@@ -294,17 +285,15 @@ bool CMyTALYDoc::LoadLedger() {
 
 // ---------------------------------------------------------------------------
 
-namespace {
-
-bool SaveWhole(CMyTALYDoc& doc, const QString& path) {
+bool CMyTALYDoc::SaveWhole(const QString& path) {
     plat::AtomicFile file;
     if (!file.open(path)) {
         ShowLastError();
         return false;
     }
-    const LedgerFileHeader header = MakeLedgerHeader(doc.m_nFileReserved, doc.m_nCount);
+    const LedgerFileHeader header = MakeLedgerHeader(m_nFileReserved, m_nCount);
     const bool ok = file.write(&header, sizeof header) &&
-                    WriteNodes(doc.m_pHead, 1,
+                    WriteNodes(m_pHead, 1,
                                [&file](const void* data, std::uint32_t size) {
                                    return file.write(data, size);
                                }) &&
@@ -319,21 +308,19 @@ bool SaveWhole(CMyTALYDoc& doc, const QString& path) {
 // Records first, at the offset that follows the saved ones (over any torn tail
 // of an earlier cut-off save), then the header: a cut at any byte leaves the
 // saved records and a count no higher than the records present.
-enum class AppendResult { Done, Failed, NeedsRewrite };
-
-AppendResult SaveAppended(CMyTALYDoc& doc, const QString& path) {
+CMyTALYDoc::AppendResult CMyTALYDoc::SaveAppended(const QString& path) {
     plat::File file;
     if (!file.open(path, plat::GENERIC_READ | plat::GENERIC_WRITE, plat::FILE_SHARE_NONE,
                    plat::Disposition::OpenAlways)) {
         ShowLastError();
         return AppendResult::Failed;
     }
-    const std::int32_t firstId = doc.m_pFirstUnsaved->record.id;
+    const std::int32_t firstId = m_pFirstUnsaved->record.id;
     const std::int64_t offset = RecordOffset(static_cast<std::uint32_t>(firstId - 1));
     if (file.size() < offset) return AppendResult::NeedsRewrite; // the saved records are gone
-    const LedgerFileHeader header = MakeLedgerHeader(doc.m_nFileReserved, doc.m_nCount);
+    const LedgerFileHeader header = MakeLedgerHeader(m_nFileReserved, m_nCount);
     const bool ok = file.seek(offset, plat::SeekOrigin::Begin) &&
-                    WriteNodes(doc.m_pFirstUnsaved, firstId,
+                    WriteNodes(m_pFirstUnsaved, firstId,
                                [&file](const void* data, std::uint32_t size) {
                                    return file.write(data, size);
                                }) &&
@@ -343,10 +330,9 @@ AppendResult SaveAppended(CMyTALYDoc& doc, const QString& path) {
     return ok ? AppendResult::Done : AppendResult::Failed;
 }
 
-} // namespace
-
 bool CMyTALYDoc::SaveLedger() {
-    if (!m_bDirty) return true;
+    const LedgerSave kind = NextLedgerSave();
+    if (kind == LedgerSave::Nothing) return true;
     if (!m_hHeap) return false;
     const QString path = DataPath(datafile::kLedger);
     if (path.isEmpty()) return false;
@@ -356,15 +342,14 @@ bool CMyTALYDoc::SaveLedger() {
             return false;
         }
         m_bFileUnread = false;
-        m_bAppendOnly = false; // never append behind records that were not read
     }
-    bool appendOnly = m_bAppendOnly && m_nFileVersion != 0 && m_pFirstUnsaved;
-    if (appendOnly) {
-        const AppendResult r = SaveAppended(*this, path);
+    bool appended = false;
+    if (kind == LedgerSave::Append) {
+        const AppendResult r = SaveAppended(path);
         if (r == AppendResult::Failed) return false;
-        appendOnly = r == AppendResult::Done;
+        appended = r == AppendResult::Done;
     }
-    if (!appendOnly && !SaveWhole(*this, path)) return false;
+    if (!appended && !SaveWhole(path)) return false;
     m_nFileVersion = kLedgerVersion;
     m_bAppendOnly = m_bDirty = false;
     m_pFirstUnsaved = nullptr;

@@ -215,7 +215,7 @@ QString CMyTALYDoc::DataPath(const QString& suffix) const {
     return GetDataPath(&path, suffix) ? path : QString();
 }
 
-bool CMyTALYDoc::DetectSharpDevice() {
+bool CMyTALYDoc::DetectHarunoDevice() {
     plat::HKEY key = nullptr;
     if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, settings::kHandsetKey, &key) !=
         plat::ERROR_SUCCESS)
@@ -225,7 +225,7 @@ bool CMyTALYDoc::DetectSharpDevice() {
 }
 
 void CMyTALYDoc::SetImeMode(QObject* window, int mode) const {
-    if (!m_bSharpDevice) return;
+    if (!m_bHarunoDevice) return;
     DWORD conversion = 0;
     DWORD sentence = 0;
     if (!plat::ImmGetConversionStatus(window, &conversion, &sentence)) return;
@@ -233,7 +233,7 @@ void CMyTALYDoc::SetImeMode(QObject* window, int mode) const {
 }
 
 void CMyTALYDoc::SetPhoneInputStatus(int panelState, int mode) const {
-    if (!m_bSharpDevice) return;
+    if (!m_bHarunoDevice) return;
     if (panelState == 0 || panelState == 1) plat::SetInputPanelState(panelState);
     KeyHolder k;
     if (plat::RegCreateKeyEx(plat::HKEY_CURRENT_USER, settings::kPhoneStatusKey, &k.key) !=

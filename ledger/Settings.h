@@ -27,8 +27,8 @@ inline const QString kDataFolderPath = QStringLiteral(u"DataFile1Path");
 inline const QString kLastDataFolder = QStringLiteral(u"DataFile");
 inline const QString kLegacyFile = QStringLiteral(u"\\TALYINFO.DAT");
 inline const QString kDefaultFolder = QStringLiteral(u"\\Tallybook");
-inline const QString kHandsetKey = QStringLiteral(u"Software\\Sharp\\STMail");
-inline const QString kPhoneStatusKey = QStringLiteral(u"SOFTWARE\\Sharp\\PhoneStatus");
+inline const QString kHandsetKey = QStringLiteral(u"Software\\Haruno\\KeyMail");
+inline const QString kPhoneStatusKey = QStringLiteral(u"SOFTWARE\\Haruno\\PhoneStatus");
 inline constexpr int kMaxPathChars = 260;
 } // namespace settings
 

@@ -22,11 +22,11 @@ inline bool IsTemplateUsed(const TemplateRecord& t) {
 
 using TemplateSlots = std::array<TemplateRecord, kTemplateSlots>;
 inline const QString kUnsetTemplateName = QStringLiteral(u"未設定");
-inline constexpr char kTemplateMagic[4] = {'T', 'A', 'L', 'Y'};
 inline constexpr std::size_t kTemplateHeaderSize = 8;
 inline constexpr std::size_t kOldTemplateSize = 32 + kOldRecordSize; // 184
 
-// Every slot zeroed and named "未設定".
+// The slot zeroed and named "未設定"; the same for every slot.
+void ClearTemplateSlot(TemplateRecord* slot);
 void ClearTemplateSlots(TemplateSlots* table);
 // Fills the slots from a template file of either layout: "TALY", uint32 1, then
 // 216-byte slots; or headerless 184-byte slots (name + 152-byte old record).

@@ -21,17 +21,20 @@ void DecodeOldSlot(const char* bytes, TemplateRecord* slot) {
 
 } // namespace
 
+void ClearTemplateSlot(TemplateRecord* slot) {
+    std::memset(slot, 0, sizeof *slot);
+    SetFieldText(slot->name, kUnsetTemplateName);
+}
+
 void ClearTemplateSlots(TemplateSlots* table) {
-    for (TemplateRecord& t : *table) {
-        std::memset(&t, 0, sizeof t);
-        SetFieldText(t.name, kUnsetTemplateName);
-    }
+    for (TemplateRecord& t : *table)
+        ClearTemplateSlot(&t);
 }
 
 void DecodeTemplateFile(const QByteArray& bytes, TemplateSlots* table) {
     ClearTemplateSlots(table);
     const bool current =
-        bytes.size() >= 4 && std::memcmp(bytes.constData(), kTemplateMagic, 4) == 0;
+        bytes.size() >= 4 && std::memcmp(bytes.constData(), kTalyMagic, sizeof kTalyMagic) == 0;
     const qsizetype start = current ? static_cast<qsizetype>(kTemplateHeaderSize) : 0;
     const qsizetype size = current ? sizeof(TemplateRecord) : kOldTemplateSize;
     for (std::size_t i = 0; i < kTemplateSlots; ++i) {
@@ -45,7 +48,7 @@ void DecodeTemplateFile(const QByteArray& bytes, TemplateSlots* table) {
 }
 
 QByteArray EncodeTemplateFile(const TemplateSlots& table) {
-    QByteArray bytes(kTemplateMagic, 4);
+    QByteArray bytes(kTalyMagic, sizeof kTalyMagic);
     bytes.append(reinterpret_cast<const char*>(&kTemplateVersion), 4);
     for (const TemplateRecord& t : table) {
         if (!IsTemplateUsed(t)) break; // used table are always the first ones

@@ -1,7 +1,7 @@
 // Start-up and ending: one program per handset, and data written however the
 // program ends (termination signals in the event loop, a second start).
 #include "support/DeviceTest.h"
-#include "ui/main/LedgerProbe.h"
+#include "support/Bytes.h"
 
 #include "app/CMyTALYApp.h"
 #include "app/WindowLookup.h"
@@ -24,8 +24,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-using probe::AmountsInLedger;
-using probe::MakeRecord;
+using bytes::AmountsInLedger;
+using bytes::MakeRecord;
 
 // --- In the test's own process -------------------------------------------------
 

@@ -1,6 +1,6 @@
 // Every kind of save cut off after every possible number of bytes, as a crash
 // or a full disk would: what an earlier save wrote must load unharmed.
-#include "LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "ledger/Lists.h"
 #include "platform/Device.h"
@@ -11,7 +11,7 @@ namespace faults = plat::faults;
 
 namespace {
 
-class CrashCutTest : public LedgerTest {
+class CrashCutTest : public DocTest {
 protected:
     // The program starts again: nothing of the platform's memory survives.
     void restart() {
@@ -86,8 +86,8 @@ TEST_F(CrashCutTest, TemplateSaveLeavesTheOldOrTheNewFile) {
         bool saved = false;
         {
             const auto doc = openDoc();
-            doc->m_Templates[1] = doc->m_Templates[0];
-            doc->m_bTemplatesDirty = true;
+            const TemplateRecord first = doc->Templates()[0];
+            ASSERT_EQ(doc->AddTemplate(FieldText(first.name), first.record), 1);
             cutAfter(k);
             saved = doc->SaveTemplates();
         }

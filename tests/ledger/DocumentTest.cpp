@@ -1,6 +1,6 @@
 // The document's list operations, its three save states, and opening and
 // closing the data of a folder.
-#include "LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "platform/Faults.h"
 
@@ -11,16 +11,17 @@ namespace faults = plat::faults;
 
 namespace {
 
-class DocumentTest : public LedgerTest {};
+class DocumentTest : public DocTest {};
 
 TEST_F(DocumentTest, ThreeAdditionsToAnEmptyLedgerAreAppendedAfterTheHeader) {
+    writeData(datafile::kLedger, Header(0));
     const auto doc = openDoc();
     for (int n = 1; n <= 3; ++n)
         ASSERT_TRUE(doc->AddRecord(record(Numbered(7))));
     EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(doc->m_pFirstUnsaved, doc->m_pHead);
-    EXPECT_TRUE(doc->m_bAppendOnly);
-    EXPECT_EQ(doc->m_nBalance, -2100);
+    EXPECT_EQ(doc->FirstUnsaved(), doc->Head());
+    EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
+    EXPECT_EQ(doc->Balance(), -2100);
     ASSERT_TRUE(doc->SaveLedger());
     Entry e = Numbered(7);
     QByteArray expected = Header(3);
@@ -35,10 +36,10 @@ TEST_F(DocumentTest, DeletingTheOnlyRecordEmptiesTheList) {
     writeData(datafile::kLedger, CurrentLedger(1));
     const auto doc = openDoc();
     ASSERT_TRUE(doc->DeleteRecord(1));
-    EXPECT_EQ(doc->m_pHead, nullptr);
-    EXPECT_EQ(doc->m_pTail, nullptr);
-    EXPECT_EQ(doc->m_nCount, 0u);
-    EXPECT_EQ(doc->m_nBalance, 0);
+    EXPECT_EQ(doc->Head(), nullptr);
+    EXPECT_EQ(doc->Tail(), nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Balance(), 0);
 }
 
 TEST_F(DocumentTest, DeletingMovesLaterIdsUpAndTheNextAdditionTakesTheLastId) {
@@ -48,10 +49,10 @@ TEST_F(DocumentTest, DeletingMovesLaterIdsUpAndTheNextAdditionTakesTheLastId) {
     EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(categories(*doc),
               (QStringList{Numbered(1).category, Numbered(3).category, Numbered(4).category}));
-    EXPECT_EQ(doc->m_nBalance, -800);
+    EXPECT_EQ(doc->Balance(), -800);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
-    EXPECT_EQ(doc->m_pTail->record.id, 4);
-    EXPECT_EQ(doc->FindRecord(4), doc->m_pTail);
+    EXPECT_EQ(doc->Tail()->record.id, 4);
+    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
 }
 
 TEST_F(DocumentTest, DeleteThenAddIsSavedAsAFullRewriteOfTheList) {
@@ -59,7 +60,7 @@ TEST_F(DocumentTest, DeleteThenAddIsSavedAsAFullRewriteOfTheList) {
     const auto doc = openDoc();
     ASSERT_TRUE(doc->DeleteRecord(1));
     ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    EXPECT_FALSE(doc->m_bAppendOnly);
+    EXPECT_FALSE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
     ASSERT_TRUE(doc->SaveLedger());
     Entry a = Numbered(2), b = Numbered(3), c = Numbered(4);
     a.id = 1, b.id = 2, c.id = 3;
@@ -71,14 +72,14 @@ TEST_F(DocumentTest, ReplacingAnExpenseByAnIncomeRaisesTheBalance) {
     e.amount = 1000;
     writeData(datafile::kLedger, Header(1) + Record(e));
     const auto doc = openDoc();
-    const std::int64_t before = doc->m_nBalance;
+    const std::int64_t before = doc->Balance();
     Entry income = Numbered(5);
     income.amount = -500;
     income.id = 99; // a wrong id from the caller does not break the numbering
     ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
-    EXPECT_EQ(doc->m_nBalance - before, 1500);
-    EXPECT_EQ(doc->m_pHead->record.id, 1);
-    EXPECT_EQ(FieldText(doc->m_pHead->record.category), income.category);
+    EXPECT_EQ(doc->Balance() - before, 1500);
+    EXPECT_EQ(doc->Head()->record.id, 1);
+    EXPECT_EQ(FieldText(doc->Head()->record.category), income.category);
 }
 
 TEST_F(DocumentTest, MissingIdsChangeNothing) {
@@ -88,9 +89,9 @@ TEST_F(DocumentTest, MissingIdsChangeNothing) {
     EXPECT_FALSE(doc->DeleteRecord(0));
     EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
     EXPECT_EQ(doc->FindRecord(-1), nullptr);
-    EXPECT_EQ(doc->m_nCount, 2u);
-    EXPECT_EQ(doc->m_nBalance, -300);
-    EXPECT_FALSE(doc->m_bDirty);
+    EXPECT_EQ(doc->Count(), 2u);
+    EXPECT_EQ(doc->Balance(), -300);
+    EXPECT_FALSE(doc->IsDirty());
 }
 
 TEST_F(DocumentTest, SaveStatesFollowTheKindOfChange) {
@@ -113,17 +114,17 @@ TEST_F(DocumentTest, SaveStatesFollowTheKindOfChange) {
     };
     for (const Step& s : steps) {
         ASSERT_TRUE(s.change()) << s.name;
-        EXPECT_EQ(doc->m_bDirty, s.dirty) << s.name;
-        EXPECT_EQ(doc->m_bAppendOnly, s.appendOnly) << s.name;
+        EXPECT_EQ(doc->IsDirty(), s.dirty) << s.name;
+        EXPECT_EQ((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append), s.appendOnly) << s.name;
     }
-    EXPECT_EQ(doc->m_pFirstUnsaved, doc->m_pTail);
+    EXPECT_EQ(doc->FirstUnsaved(), doc->Tail());
 }
 
 TEST_F(DocumentTest, DeletingTheFirstUnsavedNodeLeavesNoDanglingPointer) {
     const auto doc = openDoc();
     ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
     ASSERT_TRUE(doc->DeleteRecord(1));
-    EXPECT_EQ(doc->m_pFirstUnsaved, nullptr);
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(2))));
     ASSERT_TRUE(doc->SaveLedger());
     Entry e = Numbered(2);
@@ -140,11 +141,11 @@ TEST_F(DocumentTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
                              u"起動しなおしてください。"));
     EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"メモリ不足"));
     EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK});
-    EXPECT_EQ(doc->m_hHeap, nullptr);
+    EXPECT_FALSE(doc->IsOpen());
     EXPECT_FALSE(doc->LoadLedger());
     EXPECT_FALSE(doc->AddRecord(record(Numbered(1))));
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 TEST_F(DocumentTest, NodeThatCannotBeAllocatedLeavesTheListUnchanged) {
@@ -153,9 +154,9 @@ TEST_F(DocumentTest, NodeThatCannotBeAllocatedLeavesTheListUnchanged) {
     faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_FALSE(doc->AddRecord(record(Numbered(3))));
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(doc->m_nCount, 2u);
-    EXPECT_EQ(doc->m_pTail->next, nullptr);
-    EXPECT_FALSE(doc->m_bDirty);
+    EXPECT_EQ(doc->Count(), 2u);
+    EXPECT_EQ(doc->Tail()->next, nullptr);
+    EXPECT_FALSE(doc->IsDirty());
 }
 
 TEST_F(DocumentTest, OpeningCreatesTheDataFolderAndItsListFolders) {
@@ -171,15 +172,15 @@ TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
     faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
     EXPECT_FALSE(doc->CloseData());
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
-    EXPECT_NE(doc->m_hHeap, nullptr);
-    EXPECT_EQ(doc->m_nCount, 1u);
-    EXPECT_TRUE(doc->m_bDirty);
+    EXPECT_TRUE(doc->IsOpen());
+    EXPECT_EQ(doc->Count(), 1u);
+    EXPECT_TRUE(doc->IsDirty());
 
     EXPECT_TRUE(doc->CloseData());
-    EXPECT_EQ(doc->m_hHeap, nullptr);
-    EXPECT_EQ(doc->m_pHead, nullptr);
-    EXPECT_EQ(doc->m_nCount, 0u);
-    EXPECT_EQ(doc->m_nBalance, 0);
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_EQ(doc->Head(), nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Balance(), 0);
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
     EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
 }
@@ -188,13 +189,13 @@ TEST_F(DocumentTest, ReopeningInAnotherFolderComputesTheBalanceFromZero) {
     writeData(datafile::kLedger, CurrentLedger(2));
     writeFile(QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"), CurrentLedger(3));
     const auto doc = openDoc();
-    ASSERT_EQ(doc->m_nBalance, -300);
+    ASSERT_EQ(doc->Balance(), -300);
     ASSERT_TRUE(doc->CloseData());
     doc->m_nDataFolderType = 2;
     doc->m_strDataFolderPath = QStringLiteral(u"\\Storage Card\\Data");
     doc->OpenData();
-    EXPECT_EQ(doc->m_nCount, 3u);
-    EXPECT_EQ(doc->m_nBalance, -600);
+    EXPECT_EQ(doc->Count(), 3u);
+    EXPECT_EQ(doc->Balance(), -600);
 }
 
 TEST_F(DocumentTest, ReloadingReplacesTheListInsteadOfAddingToIt) {
@@ -202,7 +203,7 @@ TEST_F(DocumentTest, ReloadingReplacesTheListInsteadOfAddingToIt) {
     const auto doc = openDoc();
     ASSERT_TRUE(doc->LoadLedger());
     EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2}));
-    EXPECT_EQ(doc->m_nBalance, -300);
+    EXPECT_EQ(doc->Balance(), -300);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Loading and saving "\\収支.DAT" from hand-made bytes: both layouts, the
 // append-only save, every failure path, and files cut short or kept aside.
-#include "LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "platform/Faults.h"
 #include "platform/Files.h"
@@ -14,7 +14,7 @@ namespace faults = plat::faults;
 
 namespace {
 
-class LedgerFileTest : public LedgerTest {};
+class LedgerFileTest : public DocTest {};
 
 TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
     Entry e;
@@ -32,8 +32,8 @@ TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
     writeData(datafile::kLedger, file);
 
     const auto doc = openDoc();
-    ASSERT_EQ(doc->m_nCount, 2u);
-    const InOutRecord& r = doc->m_pHead->record;
+    ASSERT_EQ(doc->Count(), 2u);
+    const InOutRecord& r = doc->Head()->record;
     EXPECT_EQ(r.id, 1);
     EXPECT_EQ(FieldText(r.category), e.category);
     EXPECT_EQ(FieldText(r.remark), e.remark);
@@ -45,8 +45,8 @@ TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
     EXPECT_EQ(r.date.wDay, 10);
     EXPECT_EQ(r.amount, -5000);
     EXPECT_EQ(r.reserved[0], 0x5A);
-    EXPECT_EQ(doc->m_pTail->record.id, 2);
-    EXPECT_EQ(doc->m_nBalance, 2000); // income 5000 − expense 3000
+    EXPECT_EQ(doc->Tail()->record.id, 2);
+    EXPECT_EQ(doc->Balance(), 2000); // income 5000 − expense 3000
     EXPECT_EQ(doc->m_nFileVersion, 1u);
     EXPECT_EQ(doc->m_nFileReserved, 0xABCDu);
     EXPECT_TRUE(boxes.shown().empty());
@@ -60,11 +60,11 @@ TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout
     writeData(datafile::kLedger, file);
 
     const auto doc = openDoc();
-    ASSERT_EQ(doc->m_nCount, 3u);
+    ASSERT_EQ(doc->Count(), 3u);
     EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
     EXPECT_EQ(doc->m_nFileVersion, 0u);
-    for (const LedgerNode* n = doc->m_pHead; n; n = n->next)
+    for (const LedgerNode* n = doc->Head(); n; n = n->next)
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(n->record.reserved), 32),
                   QByteArray(32, '\0'));
 
@@ -75,8 +75,8 @@ TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout
 
 TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyWithoutAMessage) {
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nCount, 0u);
-    EXPECT_EQ(doc->m_pHead, nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Head(), nullptr);
     EXPECT_TRUE(fileExists(ledgerPath()));
     EXPECT_EQ(readFile(ledgerPath()).size(), 0);
     EXPECT_TRUE(boxes.shown().empty());
@@ -92,7 +92,7 @@ TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
     const auto doc = openDoc();
     ASSERT_TRUE(doc->AddRecord(record(Numbered(11))));
     ASSERT_TRUE(doc->AddRecord(record(Numbered(12))));
-    EXPECT_TRUE(doc->m_bAppendOnly);
+    EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
     ASSERT_TRUE(doc->SaveLedger());
 
     const QByteArray after = readFile(ledgerPath());
@@ -102,8 +102,8 @@ TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
     EXPECT_EQ(after.mid(16, before.size() - 16), before.mid(16));
     EXPECT_EQ(GetU32(after, 12), 12u);
     EXPECT_EQ(after.mid(before.size()), Record(Numbered(11)) + Record(Numbered(12)));
-    EXPECT_FALSE(doc->m_bDirty);
-    EXPECT_EQ(doc->m_pFirstUnsaved, nullptr);
+    EXPECT_FALSE(doc->IsDirty());
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
 }
 
 TEST_F(LedgerFileTest, AppendToAFileThatLostItsRecordsRewritesItWhole) {
@@ -132,11 +132,11 @@ TEST_F(LedgerFileTest, BalanceOfExtremeAmountsIsExact) {
     high.amount = INT32_MAX;
     writeData(datafile::kLedger, Header(3) + Record(low) + Record(low2) + Record(high));
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nBalance, 2 * 2147483648LL - 2147483647LL);
+    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL - 2147483647LL);
     ASSERT_TRUE(doc->ReplaceRecord(3, record(low)));
-    EXPECT_EQ(doc->m_nBalance, 3 * 2147483648LL);
+    EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
     ASSERT_TRUE(doc->DeleteRecord(1));
-    EXPECT_EQ(doc->m_nBalance, 2 * 2147483648LL);
+    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
 }
 
 TEST_F(LedgerFileTest, HeaderPromisingMoreRecordsThanTheFileHoldsKeepsTheCompleteOnes) {
@@ -144,9 +144,9 @@ TEST_F(LedgerFileTest, HeaderPromisingMoreRecordsThanTheFileHoldsKeepsTheComplet
                                      Record(Numbered(3)) + Record(Numbered(4)).left(100));
     const auto doc = openDoc();
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_HANDLE_EOF});
-    EXPECT_EQ(doc->m_nCount, 3u);
+    EXPECT_EQ(doc->Count(), 3u);
     EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
-    EXPECT_EQ(doc->m_nBalance, -600);
+    EXPECT_EQ(doc->Balance(), -600);
 }
 
 TEST_F(LedgerFileTest, CompleteRecordsBeyondALowCountAreLoadedSilently) {
@@ -157,7 +157,7 @@ TEST_F(LedgerFileTest, CompleteRecordsBeyondALowCountAreLoadedSilently) {
     const auto doc = openDoc();
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(categories(*doc), numberedCategories(1, 5));
-    EXPECT_FALSE(doc->m_bFileUnread);
+    EXPECT_FALSE(doc->FileUnread());
 
     // The next addition goes over the torn tail, not behind it.
     ASSERT_TRUE(doc->AddRecord(record(Numbered(6))));
@@ -201,7 +201,7 @@ const LoadFault kLoadFaults[] = {
      9},
 };
 
-class LedgerLoadFaultTest : public LedgerTest, public ::testing::WithParamInterface<LoadFault> {};
+class LedgerLoadFaultTest : public DocTest, public ::testing::WithParamInterface<LoadFault> {};
 
 TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceAndKeepsWhatWasRead) {
     const LoadFault& f = GetParam();
@@ -222,14 +222,14 @@ TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceAndKeepsWhatWasRead) {
     faults::FailNth(f.op, f.nth, f.code);
     EXPECT_EQ(doc->LoadLedger(), f.result);
     EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_EQ(doc->m_nCount, f.recordsLeft);
+    EXPECT_EQ(doc->Count(), f.recordsLeft);
     EXPECT_EQ(ids(*doc).size(), f.recordsLeft);
     EXPECT_EQ(doc->m_nFileReserved, f.reservedWord);
-    EXPECT_TRUE(doc->m_bFileUnread);
+    EXPECT_TRUE(doc->FileUnread());
     std::int64_t balance = 0;
     for (std::uint32_t n = 1; n <= f.recordsLeft; ++n)
         balance -= 100 * n;
-    EXPECT_EQ(doc->m_nBalance, balance);
+    EXPECT_EQ(doc->Balance(), balance);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LedgerLoadFaultTest, ::testing::ValuesIn(kLoadFaults), CaseName());
@@ -251,7 +251,7 @@ const SaveFault kSaveFaults[] = {
     {"AppendHeader", true, faults::Op::Write, 2, plat::ERROR_WRITE_FAULT},
 };
 
-class LedgerSaveFaultTest : public LedgerTest, public ::testing::WithParamInterface<SaveFault> {};
+class LedgerSaveFaultTest : public DocTest, public ::testing::WithParamInterface<SaveFault> {};
 
 TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
     const SaveFault& f = GetParam();
@@ -261,14 +261,14 @@ TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
         ASSERT_TRUE(doc->DeleteRecord(3));
     }
     ASSERT_TRUE(doc->AddRecord(record(Numbered(f.appendOnly ? 4 : 3))));
-    const bool appendOnly = doc->m_bAppendOnly;
+    const bool appendOnly = (doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append);
     ASSERT_EQ(appendOnly, f.appendOnly);
 
     faults::FailNth(f.op, f.nth, f.code);
     EXPECT_FALSE(doc->SaveLedger());
     EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_TRUE(doc->m_bDirty);
-    EXPECT_EQ(doc->m_bAppendOnly, appendOnly);
+    EXPECT_TRUE(doc->IsDirty());
+    EXPECT_EQ((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append), appendOnly);
 
     const auto reloaded = openDoc(); // what is on disk loads without complaint
     EXPECT_EQ(errorCodes().size(), 1u);
@@ -284,13 +284,13 @@ TEST_F(LedgerFileTest, TruncatedLedgerIsKeptAsideBeforeItIsOverwritten) {
     const QByteArray original = Header(5) + Record(Numbered(1)) + Record(Numbered(2));
     writeData(datafile::kLedger, original);
     const auto doc = openDoc();
-    ASSERT_EQ(doc->m_nCount, 2u);
+    ASSERT_EQ(doc->Count(), 2u);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(3))));
     ASSERT_TRUE(doc->SaveLedger());
 
     EXPECT_EQ(readFile(ledgerPath() + QStringLiteral(".20080310-123456.bak")), original);
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3)); // rewritten, not appended
-    EXPECT_FALSE(doc->m_bFileUnread);
+    EXPECT_FALSE(doc->FileUnread());
 }
 
 TEST_F(LedgerFileTest, LedgerLockedAtStartIsKeptAsideNotOverwritten) {
@@ -301,7 +301,7 @@ TEST_F(LedgerFileTest, LedgerLockedAtStartIsKeptAsideNotOverwritten) {
                              plat::Disposition::OpenExisting));
     const auto doc = openDoc();
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_SHARING_VIOLATION});
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
 
     EXPECT_FALSE(doc->SaveLedger()); // still locked: nothing is written over it

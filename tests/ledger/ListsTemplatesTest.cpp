@@ -1,6 +1,6 @@
 // Lookup-list files, the file names of per-category lists, template files in
 // both layouts, and the renaming of files with old English names.
-#include "LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "ledger/Lists.h"
 #include "platform/Faults.h"
@@ -12,7 +12,7 @@ namespace faults = plat::faults;
 
 namespace {
 
-class ListsTest : public LedgerTest {};
+class ListsTest : public DocTest {};
 
 struct DecodeCase {
     const char* name;
@@ -159,7 +159,7 @@ TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
 
 // ---------------------------------------------------------------------------
 
-class TemplatesTest : public LedgerTest {
+class TemplatesTest : public DocTest {
 protected:
     // A slot of the current layout: name, then a record whose id is 1 (used).
     static QByteArray Slot(const QString& name, int n) {
@@ -184,27 +184,27 @@ TEST_F(TemplatesTest, OldLayoutLoadsWithZeroTailsAndIsSavedInTheCurrentLayout) {
     writeData(datafile::kTemplates, old);
     const auto doc = openDoc();
     for (int i = 0; i < 3; ++i) {
-        const TemplateRecord& t = doc->m_Templates[static_cast<std::size_t>(i)];
+        const TemplateRecord& t = doc->Templates()[static_cast<std::size_t>(i)];
         EXPECT_TRUE(IsTemplateUsed(t));
         EXPECT_EQ(FieldText(t.name), QStringLiteral(u"定番%1").arg(i + 1));
         EXPECT_EQ(t.record.amount, 100 * (i + 1));
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(t.record.reserved), 32),
                   QByteArray(32, '\0'));
     }
-    EXPECT_FALSE(IsTemplateUsed(doc->m_Templates[3]));
-    EXPECT_EQ(FieldText(doc->m_Templates[9].name), QStringLiteral(u"未設定"));
+    EXPECT_FALSE(IsTemplateUsed(doc->Templates()[3]));
+    EXPECT_EQ(FieldText(doc->Templates()[9].name), QStringLiteral(u"未設定"));
 
-    doc->m_bTemplatesDirty = true;
+    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1)); // changed, back as it was
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(3));
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplatesTest, TenUsedSlotsAreAllSavedAndAnEleventhSlotInTheFileIsIgnored) {
     writeData(datafile::kTemplates, TemplateFile(10) + Slot(QStringLiteral("x"), 11));
     const auto doc = openDoc();
-    EXPECT_TRUE(IsTemplateUsed(doc->m_Templates[9]));
-    doc->m_bTemplatesDirty = true;
+    EXPECT_TRUE(IsTemplateUsed(doc->Templates()[9]));
+    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1));
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates).size(), 8 + 10 * 216);
     EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(10));
@@ -218,7 +218,7 @@ TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
         writeData(datafile::kTemplates, cases[i]);
         const auto doc = openDoc();
         int n = 0;
-        for (const TemplateRecord& t : doc->m_Templates)
+        for (const TemplateRecord& t : doc->Templates())
             n += IsTemplateUsed(t) ? 1 : 0;
         EXPECT_EQ(n, used[i]) << "case " << i;
     }
@@ -227,8 +227,7 @@ TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
 TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
     writeData(datafile::kTemplates, TemplateFile(2));
     const auto doc = openDoc();
-    doc->m_Templates[2] = doc->m_Templates[1];
-    doc->m_bTemplatesDirty = true;
+    ASSERT_EQ(doc->AddTemplate(QStringLiteral(u"追加"), doc->Templates()[1].record), 2);
     for (const faults::Op op : {faults::Op::Open, faults::Op::Write}) {
         boxes.clear();
         faults::FailNth(op, 1, plat::ERROR_DISK_FULL);
@@ -237,7 +236,7 @@ TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
         EXPECT_EQ(boxes.shown()[0].text, QStringLiteral(u"定番データを保存できませんでした。"));
         EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"書き込みエラー"));
         EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK | plat::MB_ICONSTOP});
-        EXPECT_TRUE(doc->m_bTemplatesDirty);
+        EXPECT_TRUE(doc->TemplatesChanged());
         EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(2));
     }
     ASSERT_TRUE(doc->SaveTemplates());
@@ -246,7 +245,7 @@ TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
 
 // ---------------------------------------------------------------------------
 
-class MigrationTest : public LedgerTest {};
+class MigrationTest : public DocTest {};
 
 TEST_F(MigrationTest, OldNamesAreCopiedToTheNewOnesAndRemoved) {
     const QByteArray group = ListFile({kFood});
@@ -258,7 +257,7 @@ TEST_F(MigrationTest, OldNamesAreCopiedToTheNewOnesAndRemoved) {
     const auto doc = openDoc();
     EXPECT_EQ(readData(datafile::kCategories), group);
     EXPECT_EQ(readData(datafile::kPayMethods), payway);
-    EXPECT_EQ(doc->m_nCount, 2u);
+    EXPECT_EQ(doc->Count(), 2u);
     for (const char* old : {"\\GROUP.DAT", "\\PAYWAY.DAT", "\\INOUT.DAT"})
         EXPECT_FALSE(fileExists(inFolder(QString::fromLatin1(old)))) << old;
 }

@@ -1,6 +1,7 @@
 // Settings: defaults, the exact registry bytes, the legacy settings file,
 // values a person broke by hand, the data folder and the handset hints.
-#include "LedgerTest.h"
+#include "support/DocTest.h"
+#include "support/RegistryProbe.h"
 
 #include "platform/Faults.h"
 #include "platform/Registry.h"
@@ -13,39 +14,13 @@ namespace faults = plat::faults;
 
 namespace {
 
-const QString kKey = QStringLiteral("SOFTWARE\\Orvane\\TALY");
-
-struct RegValue {
-    plat::DWORD type = plat::REG_NONE;
-    QByteArray data;
-    bool operator==(const RegValue&) const = default;
-};
-
-RegValue ReadValue(plat::HKEY root, const QString& keyName, const QString& name) {
-    RegValue v;
-    plat::HKEY key = nullptr;
-    if (plat::RegOpenKeyEx(root, keyName, &key) != plat::ERROR_SUCCESS) return v;
-    plat::DWORD size = 0;
-    if (plat::RegQueryValueEx(key, name, &v.type, nullptr, &size) == plat::ERROR_SUCCESS) {
-        v.data = QByteArray(static_cast<qsizetype>(size), '\0');
-        plat::RegQueryValueEx(key, name, &v.type, v.data.data(), &size);
-    }
-    plat::RegCloseKey(key);
-    return v;
-}
-
-void WriteValue(plat::HKEY root, const QString& keyName, const QString& name, plat::DWORD type,
-                const QByteArray& data) {
-    plat::HKEY key = nullptr;
-    ASSERT_EQ(plat::RegCreateKeyEx(root, keyName, &key), plat::ERROR_SUCCESS);
-    plat::RegSetValueEx(key, name, type, data.constData(), static_cast<plat::DWORD>(data.size()));
-    plat::RegCloseKey(key);
-}
+const QString kKey = regprobe::kSettingsKey;
+using RegValue = regprobe::Value;
+using regprobe::Read;
+using regprobe::Write;
 
 QByteArray Dword(std::uint32_t v) {
-    QByteArray b(4, '\0');
-    PutU32(b, 0, v);
-    return b;
+    return U32(v);
 }
 
 QByteArray Ints(std::initializer_list<std::int32_t> values) {
@@ -55,19 +30,13 @@ QByteArray Ints(std::initializer_list<std::int32_t> values) {
     return b;
 }
 
-// "Options": day, week, reserved int, flags, 128 reserved bytes, save-on-change.
-QByteArray Options(std::int32_t day, std::int32_t week, std::uint32_t flags, char fill = 0,
-                   std::int32_t saveOnChange = 1) {
-    return Ints({day, week, 100}) + Dword(flags) + QByteArray(128, fill) + Ints({saveOnChange});
-}
-
-class SettingsTest : public LedgerTest {
+class SettingsTest : public DocTest {
 protected:
     RegValue value(const QString& name) const {
-        return ReadValue(plat::HKEY_LOCAL_MACHINE, kKey, name);
+        return Read(plat::HKEY_LOCAL_MACHINE, kKey, name);
     }
     void setValue(const QString& name, plat::DWORD type, const QByteArray& data) const {
-        WriteValue(plat::HKEY_LOCAL_MACHINE, kKey, name, type, data);
+        Write(plat::HKEY_LOCAL_MACHINE, kKey, name, type, data);
     }
 };
 
@@ -225,11 +194,11 @@ protected:
         SettingsTest::TearDown();
     }
     RegValue phone(const char* name) const {
-        return ReadValue(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"),
+        return Read(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"),
                          QString::fromLatin1(name));
     }
     void makeHandset() const {
-        WriteValue(plat::HKEY_CURRENT_USER, QStringLiteral("Software\\Sharp\\STMail"),
+        Write(plat::HKEY_CURRENT_USER, QStringLiteral("Software\\Haruno\\KeyMail"),
                    QStringLiteral("x"), plat::REG_DWORD, Dword(0));
     }
     std::vector<int> panelStates;
@@ -238,7 +207,7 @@ protected:
 
 TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
     const auto doc = openDoc();
-    EXPECT_FALSE(doc->m_bSharpDevice);
+    EXPECT_FALSE(doc->m_bHarunoDevice);
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
     doc->SetPhoneInputStatus(0, 7);
@@ -249,16 +218,16 @@ TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
     EXPECT_EQ(phone("Status22"), RegValue{});
     plat::HKEY key = nullptr;
     EXPECT_NE(plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER,
-                                 QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"), &key),
+                                 QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"), &key),
               plat::ERROR_SUCCESS);
 }
 
 TEST_F(HandsetTest, PhoneStatusKeepsTheUpperHalfOfStatus22) {
     makeHandset();
-    WriteValue(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Sharp\\PhoneStatus"),
+    Write(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"),
                QStringLiteral("Status22"), plat::REG_DWORD, Dword(0x00030005));
     const auto doc = openDoc();
-    ASSERT_TRUE(doc->m_bSharpDevice);
+    ASSERT_TRUE(doc->m_bHarunoDevice);
     doc->SetPhoneInputStatus(0, 7);
     EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030007)}));
     EXPECT_EQ(phone("Status31"), (RegValue{plat::REG_DWORD, Dword(0)}));

@@ -79,7 +79,7 @@ TEST_F(RegistryTest, WritesTheExportFormatExactly) {
     ASSERT_EQ(RegSetValueEx(taly, u"DataFile1Path"_s, REG_SZ, path.constData(),
                             static_cast<DWORD>(path.size())),
               ERROR_SUCCESS);
-    create(HKEY_CURRENT_USER, u"Software\\Sharp\\STMail"_s);
+    create(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s);
 
     const QByteArray expected =
         "Windows Registry Editor Version 5.00\r\n"
@@ -96,9 +96,9 @@ TEST_F(RegistryTest, WritesTheExportFormatExactly) {
         "\r\n"
         "[HKEY_CURRENT_USER\\Software]\r\n"
         "\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Sharp]\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Haruno]\r\n"
         "\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Sharp\\STMail]\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Haruno\\KeyMail]\r\n"
         "\r\n";
     EXPECT_EQ(registryText(), expected);
     struct stat st {};
@@ -204,9 +204,9 @@ TEST_F(RegistryTest, QuerySizeProtocol) {
 }
 
 TEST_F(RegistryTest, KeysOpenCreateAndClose) {
-    EXPECT_EQ(open(HKEY_CURRENT_USER, u"Software\\Sharp\\STMail"_s), nullptr);
+    EXPECT_EQ(open(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s), nullptr);
     HKEY out = reinterpret_cast<HKEY>(1);
-    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, u"Software\\Sharp\\STMail"_s, &out),
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s, &out),
               ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(out, nullptr);
     bool created = false;
@@ -248,11 +248,11 @@ TEST_F(RegistryTest, HandEditedFileIsReadTolerantly) {
          {u"Broken1"_s, u"Broken2"_s, u"Broken3"_s, u"Broken4"_s, u"Broken5"_s}) {
         EXPECT_EQ(query(taly, broken).status, ERROR_FILE_NOT_FOUND) << broken.toStdString();
     }
-    HKEY stmail = open(HKEY_CURRENT_USER, u"Software\\Sharp\\STMail"_s);
-    ASSERT_NE(stmail, nullptr);
-    EXPECT_TRUE(RegReadString(stmail, QString(), &path));
+    HKEY keymail = open(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s);
+    ASSERT_NE(keymail, nullptr);
+    EXPECT_TRUE(RegReadString(keymail, QString(), &path));
     EXPECT_EQ(path, u"default"_s);
-    const Read expand = query(stmail, u"Expand"_s);
+    const Read expand = query(keymail, u"Expand"_s);
     EXPECT_EQ(expand.type, 2u);
     EXPECT_EQ(expand.data, QByteArray("A\0\0\0", 4));
 }

@@ -1,6 +1,7 @@
 #include "ui/entry/CAmountDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "res/Resources.h"
 
 #include <QApplication>
@@ -28,8 +29,6 @@ enum ControlId : int {
 
 constexpr int kMenuNext = 157;   // キャンセル / 次へ＞
 constexpr int kMenuFinish = 160; // キャンセル / 完了
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 
 CalculatorState::Op OperatorOf(int id) {
     switch (id) {
@@ -154,8 +153,7 @@ void CAmountDlg::OnBack() {
 // The amount is never typed into the edit: the keypad is the only way in.
 void CAmountDlg::OnAmountFocus() {
     if (m_pDoc) {
-        m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-        m_pDoc->SetImeMode(GetDlgItem(IDC_AMOUNT), kModeAlphanumeric);
+        EnterNumberMode(*m_pDoc, GetDlgItem(IDC_AMOUNT));
     }
     FocusConfirmButton();
 }

@@ -1,10 +1,12 @@
 #include "ui/entry/CEntryEditDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "ledger/Lists.h"
 #include "platform/MessageBox.h"
 #include "ui/entry/CAmountDlg.h"
 #include "ui/entry/ComboChoices.h"
+#include "ui/framework/DataExchange.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -38,10 +40,6 @@ enum ControlId : int {
 };
 
 constexpr int kMenuPlain = 157;
-constexpr int kPanelStateOff = 0;
-constexpr int kPanelStateText = -1;
-constexpr int kModeAlphanumeric = 7;
-constexpr int kModeHiragana = 0;
 
 // Layout distances, in handset pixels.
 constexpr int kMargin = 5;
@@ -49,13 +47,8 @@ constexpr int kGap = 3;
 constexpr int kPromptToRows = 8;
 constexpr int kButtonGap = 2;
 
-const QString& NoticeCaption() {
-    static const QString caption = QStringLiteral("注意！");
-    return caption;
-}
-
 void Notice(const QString& text) {
-    plat::MessageBox(text, NoticeCaption(), plat::MB_OK | plat::MB_ICONEXCLAMATION);
+    plat::MessageBox(text, validation::Caption(), plat::MB_OK | plat::MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -287,14 +280,12 @@ void CEntryEditDlg::OnTextFocusNotify(NotifyInfo& info) {
 void CEntryEditDlg::OnTextFocus(int id) {
     if (id == IDC_CATEGORY || id == IDC_REMARK) m_bFirstFocus = false;
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateText, kModeHiragana);
-    m_pDoc->SetImeMode(GetDlgItem(id), kModeHiragana);
+    EnterTextMode(*m_pDoc, GetDlgItem(id));
 }
 
 void CEntryEditDlg::OnAmountFocus() {
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(GetDlgItem(IDC_AMOUNT), kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, GetDlgItem(IDC_AMOUNT));
 }
 
 // Rows keep their heights and stretch to the width; hidden rows take no room.

@@ -26,8 +26,6 @@ public:
         ModeTemplate = 0x4, // asks for a template name; the caller stores the template
         ModeAdd = 0x8,      // the caller adds the record
     };
-    // The largest magnitude an entry's amount may have.
-    static constexpr std::int64_t kAmountLimit = 2000000000;
 
     explicit CEntryEditDlg(CMyTALYDoc* doc, QWidget* parent = nullptr);
 

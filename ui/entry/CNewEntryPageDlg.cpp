@@ -1,10 +1,12 @@
 #include "ui/entry/CNewEntryPageDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "ledger/DataFiles.h"
 #include "ledger/Lists.h"
 #include "platform/MessageBox.h"
 #include "ui/entry/NewEntryFlow.h"
+#include "ui/framework/DataExchange.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,10 +32,6 @@ constexpr int kMenuNext = 158;   // 戻る／ｷｬﾝｾﾙ, 次へ＞
 constexpr int kMenuFinish = 159; // 戻る／ｷｬﾝｾﾙ, 完了
 constexpr int kHintTimer = 1;
 constexpr int kHintDelayMs = 1000;
-constexpr int kPanelStateOff = 0;
-constexpr int kPanelStateText = -1;
-constexpr int kModeAlphanumeric = 7;
-constexpr int kModeHiragana = 0;
 
 } // namespace
 
@@ -72,7 +70,7 @@ bool CNewEntryPageDlg::OnInitDialog() {
     m_bCheckA = m_bCheckB = true;
     m_bSaveTemplate = false;
     Dialog::OnInitDialog();
-    m_bHandset = CMyTALYDoc::DetectSharpDevice();
+    m_bHandset = CMyTALYDoc::DetectHarunoDevice();
     TextMode(this);
     if (m_bHandset) SetTimer(kHintTimer, kHintDelayMs);
     return true;
@@ -97,7 +95,7 @@ void CNewEntryPageDlg::ApplyOptions() {
         ShowControl(IDC_DATE_LABEL, false);
         ShowControl(IDC_DATE, false);
         ShowControl(IDC_SAVE_TEMPLATE, true);
-        EnableControl(IDC_SAVE_TEMPLATE, m_pDoc && HasFreeTemplateSlot(m_pDoc->m_Templates));
+        EnableControl(IDC_SAVE_TEMPLATE, m_pDoc && HasFreeTemplateSlot(m_pDoc->Templates()));
         SetDlgItemText(IDFINISH, QStringLiteral("完了(OK)"));
     } else {
         m_stDate = plat::TimeValueToSystemTime(m_date);
@@ -156,7 +154,7 @@ void CNewEntryPageDlg::OnBack() {
 bool CNewEntryPageDlg::Confirm() {
     if (!UpdateData(true)) return false;
     if (m_strTextA.isEmpty() || m_strTextB.isEmpty()) {
-        plat::MessageBox(QStringLiteral("項目を選択してください"), QStringLiteral("注意！"),
+        plat::MessageBox(QStringLiteral("項目を選択してください"), validation::Caption(),
                          plat::MB_OK);
         return false;
     }
@@ -190,12 +188,10 @@ void CNewEntryPageDlg::OnListFocus(NotifyInfo& info) {
 
 void CNewEntryPageDlg::OnDateFocus() {
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(GetDlgItem(IDC_DATE), kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, GetDlgItem(IDC_DATE));
 }
 
 void CNewEntryPageDlg::TextMode(QWidget* window) {
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateText, kModeHiragana);
-    m_pDoc->SetImeMode(window, kModeHiragana);
+    EnterTextMode(*m_pDoc, window);
 }

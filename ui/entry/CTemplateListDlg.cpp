@@ -1,9 +1,10 @@
 #include "ui/entry/CTemplateListDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "platform/MessageBox.h"
 #include "ui/entry/CEntryEditDlg.h"
-#include "ui/entry/TemplateSlots.h"
+#include "ledger/TemplateSlots.h"
 
 #include <QListWidget>
 
@@ -24,8 +25,6 @@ enum ControlId : int {
 };
 
 constexpr int kMenuTemplateList = 166;
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 constexpr int kMargin = 5;
 
 const QString kNewTemplateName = QStringLiteral(u"新しい定番");
@@ -59,11 +58,11 @@ bool CTemplateListDlg::OnInitDialog() {
 
 void CTemplateListDlg::FillList(int selectRow) {
     auto* list = item<QListWidget>(IDC_LIST);
-    m_nCount = m_pDoc ? CountTemplates(m_pDoc->m_Templates) : 0;
+    m_nCount = m_pDoc ? CountTemplates(m_pDoc->Templates()) : 0;
     if (!list) return;
     list->clear();
     for (int slot = 0; slot < m_nCount; ++slot)
-        list->addItem(TemplateLine(m_pDoc->m_Templates, slot));
+        list->addItem(TemplateLine(m_pDoc->Templates(), slot));
     SelectRow(selectRow < m_nCount ? selectRow : -1);
 }
 
@@ -96,8 +95,7 @@ void CTemplateListDlg::ShowAgain() {
     show();
     activateWindow();
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(this, kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, this);
 }
 
 // --- Editing the table ------------------------------------------------------------
@@ -123,11 +121,8 @@ void CTemplateListDlg::OnAdd() {
     InOutRecord record = NewTemplateRecord(plat::GetLocalTime());
     QString name = kNewTemplateName;
     if (EditAsTemplate(&record, &name)) {
-        const int slot = AddTemplate(&m_pDoc->m_Templates, name, record);
-        if (slot >= 0) {
-            m_pDoc->m_bTemplatesDirty = true;
-            FillList(slot);
-        }
+        const int slot = m_pDoc->AddTemplate(name, record);
+        if (slot >= 0) FillList(slot);
     }
     ShowAgain();
 }
@@ -135,34 +130,27 @@ void CTemplateListDlg::OnAdd() {
 void CTemplateListDlg::OnEdit() {
     const int slot = SelectedRow();
     if (slot < 0) return;
-    TemplateRecord& t = m_pDoc->m_Templates[static_cast<std::size_t>(slot)];
+    const TemplateRecord& t = m_pDoc->Templates()[static_cast<std::size_t>(slot)];
     InOutRecord record = t.record;
     QString name = TemplateName(t);
-    if (EditAsTemplate(&record, &name) && StoreTemplate(&m_pDoc->m_Templates, slot, name, record)) {
-        m_pDoc->m_bTemplatesDirty = true;
-        FillList(-1);
-    }
+    if (EditAsTemplate(&record, &name) && m_pDoc->StoreTemplate(slot, name, record)) FillList(-1);
     ShowAgain();
 }
 
 void CTemplateListDlg::OnDelete() {
     const int slot = SelectedRow();
     if (slot < 0) return;
-    const QString name = TemplateName(m_pDoc->m_Templates[static_cast<std::size_t>(slot)]);
+    const QString name = TemplateName(m_pDoc->Templates()[static_cast<std::size_t>(slot)]);
     const int answer =
         plat::MessageBox(QStringLiteral(u"「%1」を削除してよろしいですか？").arg(name),
                          QStringLiteral(u"定番の削除"), plat::MB_YESNO);
-    if (answer == plat::IDYES && DeleteTemplate(&m_pDoc->m_Templates, slot)) {
-        m_pDoc->m_bTemplatesDirty = true;
-        FillList(slot);
-    }
+    if (answer == plat::IDYES && m_pDoc->DeleteTemplate(slot)) FillList(slot);
     ShowAgain();
 }
 
 void CTemplateListDlg::Move(int direction) {
     const int slot = SelectedRow();
-    if (slot < 0 || !MoveTemplate(&m_pDoc->m_Templates, slot, direction)) return;
-    m_pDoc->m_bTemplatesDirty = true;
+    if (slot < 0 || !m_pDoc->MoveTemplate(slot, direction)) return;
     FillList(slot + direction);
 }
 

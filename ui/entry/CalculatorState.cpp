@@ -3,7 +3,7 @@
 namespace {
 
 bool WithinLimit(std::int64_t value) {
-    return value >= -CalculatorState::kAmountLimit && value <= CalculatorState::kAmountLimit;
+    return value >= -kAmountLimit && value <= kAmountLimit;
 }
 
 } // namespace

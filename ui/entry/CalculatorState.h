@@ -10,14 +10,14 @@
 // amount can be handed back until "C/CE" (one press) clears everything.
 #pragma once
 
+#include "ledger/InOutRecord.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 class CalculatorState {
 public:
-    static constexpr std::int64_t kAmountLimit = 2000000000;
-
     // The operator keys; None is the state before any operator was pressed.
     enum class Op { None, Plus, Minus, Times, Divide, Equals };
 

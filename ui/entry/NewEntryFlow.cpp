@@ -1,7 +1,7 @@
 #include "ui/entry/NewEntryFlow.h"
 
 #include "ledger/CMyTALYDoc.h"
-#include "ui/entry/TemplateSlots.h"
+#include "ledger/TemplateSlots.h"
 
 NewEntryFlow::NewEntryFlow(plat::TimeValue initialDate)
     : m_initialDate(initialDate), m_record(InitialRecord(initialDate)) {}
@@ -58,16 +58,4 @@ void NewEntryFlow::TemplateSaveEnded() {
 
 bool HasFreeTemplateSlot(const TemplateSlots& table) {
     return CountTemplates(table) < kTemplateSlots;
-}
-
-bool StoreTemplateInFirstFreeSlot(CMyTALYDoc& doc, const QString& name, const InOutRecord& record) {
-    if (AddTemplate(&doc.m_Templates, name, record) < 0) return false;
-    doc.m_bTemplatesDirty = true;
-    return true;
-}
-
-bool StoreNewEntry(CMyTALYDoc& doc, const InOutRecord& record) {
-    if (!doc.AddRecord(record)) return false;
-    if (doc.m_bSaveOnChange) doc.SaveAll();
-    return true;
 }

@@ -10,7 +10,6 @@
 #include <QString>
 #include <cstdint>
 
-class CMyTALYDoc;
 
 class NewEntryFlow {
 public:
@@ -44,12 +43,4 @@ private:
     bool m_bWantsTemplate = false;
 };
 
-// Puts the template into the document's first free slot, marked used, and
-// marks the templates changed. False when all slots are in use (nothing
-// changes then).
-bool StoreTemplateInFirstFreeSlot(CMyTALYDoc& doc, const QString& name, const InOutRecord& record);
 bool HasFreeTemplateSlot(const TemplateSlots& table);
-
-// Adds the entry to the document and, when saving on every change, saves all.
-// False when the entry could not be added (the document has told the user).
-bool StoreNewEntry(CMyTALYDoc& doc, const InOutRecord& record);

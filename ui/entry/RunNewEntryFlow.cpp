@@ -1,6 +1,7 @@
 #include "ui/entry/RunNewEntryFlow.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "ledger/DataFiles.h"
 #include "platform/MessageBox.h"
 #include "ui/entry/CAmountDlg.h"
@@ -14,8 +15,6 @@ namespace {
 
 using Step = NewEntryFlow::Step;
 
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 
 void RunAmountPage(CMyTALYDoc& doc, NewEntryFlow& flow) {
     CAmountDlg page(&doc);
@@ -54,7 +53,7 @@ void RunTemplateSave(CMyTALYDoc& doc, NewEntryFlow& flow) {
     dlg.m_record = flow.record();
     dlg.m_nMode = CEntryEditDlg::ModeTemplate;
     if (dlg.DoModal() == tb::ui::IDOK)
-        StoreTemplateInFirstFreeSlot(doc, dlg.m_strTemplateName, dlg.m_record);
+        doc.AddTemplate(dlg.m_strTemplateName, dlg.m_record);
     flow.TemplateSaveEnded();
 }
 
@@ -82,13 +81,12 @@ void RunNewEntryFlow(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue initialDat
     while (flow.step() != Step::Store && flow.step() != Step::Cancelled)
         RunStep(doc, flow);
     if (flow.step() == Step::Store) {
-        StoreNewEntry(doc, flow.record());
+        doc.AddRecordAndSave(flow.record());
     } else {
         plat::MessageBox(QStringLiteral("新規登録を中止しました"), QStringLiteral("登録の中止"),
                          plat::MB_OK);
     }
     if (!owner) return;
     owner->show();
-    doc.SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    doc.SetImeMode(owner, kModeAlphanumeric);
+    EnterNumberMode(doc, owner);
 }

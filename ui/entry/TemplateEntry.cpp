@@ -1,6 +1,7 @@
 #include "ui/entry/TemplateEntry.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "ui/entry/CEntryEditDlg.h"
 #include "ui/entry/CTemplateListDlg.h"
 
@@ -8,25 +9,32 @@
 
 namespace {
 
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 
 // The opener in front again, in number mode.
 void ShowOwner(QWidget* owner, CMyTALYDoc& doc) {
     if (owner) owner->show();
-    doc.SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    doc.SetImeMode(owner, kModeAlphanumeric);
+    EnterNumberMode(doc, owner);
 }
 
 // Template changes made in the list are saved at once under save-on-change,
 // like entries, rather than waiting for the next entry or the exit.
 void SaveIfTemplatesChanged(CMyTALYDoc& doc) {
-    if (doc.m_bSaveOnChange && doc.m_bTemplatesDirty) doc.SaveAll();
+    if (doc.m_bSaveOnChange && doc.TemplatesChanged()) doc.SaveAll();
 }
+
+bool AddEntryFromTemplate(CMyTALYDoc& doc, plat::TimeValue date);
 
 } // namespace
 
 bool NewEntryFromTemplate(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
+    const bool picked = AddEntryFromTemplate(doc, date);
+    ShowOwner(owner, doc);
+    return picked;
+}
+
+namespace {
+
+bool AddEntryFromTemplate(CMyTALYDoc& doc, plat::TimeValue date) {
     int picked = CTemplateListDlg::kNoChoice;
     {
         CTemplateListDlg list(&doc);
@@ -37,13 +45,12 @@ bool NewEntryFromTemplate(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date)
         return false;
     }
     CEntryEditDlg dlg(&doc);
-    dlg.m_record = doc.m_Templates[static_cast<std::size_t>(picked - 1)].record;
+    dlg.m_record = doc.Templates()[static_cast<std::size_t>(picked - 1)].record;
     dlg.m_record.date = plat::TimeValueToSystemTime(date);
     dlg.m_nMode = CEntryEditDlg::ModeAdd;
-    if (dlg.DoModal() == tb::ui::IDOK && doc.AddRecord(dlg.m_record) && doc.m_bSaveOnChange)
-        doc.SaveAll();
-    else
+    if (dlg.DoModal() != tb::ui::IDOK || !doc.AddRecordAndSave(dlg.m_record))
         SaveIfTemplatesChanged(doc);
-    ShowOwner(owner, doc);
     return true;
 }
+
+} // namespace

@@ -1,6 +1,8 @@
 #include "ui/main/CMyTALYView.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/DataFiles.h"
+#include "ledger/InputMode.h"
 #include "res/Resources.h"
 #include "ui/framework/Dialog.h"
 #include "ui/main/PanelTasks.h"
@@ -9,8 +11,6 @@ namespace {
 
 constexpr int kHintTimer = 1;
 constexpr int kHintDelayMs = 500;
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 
 } // namespace
 
@@ -52,7 +52,7 @@ CMyTALYView::CMyTALYView(CMyTALYDoc& doc, PanelTasks& tasks, QWidget* parent)
 
 CMyTALYView::~CMyTALYView() {
     // A failed save keeps the heap: the document releases it last in any case.
-    if (SaveAll() && m_doc.m_hHeap) m_doc.ReleaseData();
+    if (SaveAll() && m_doc.IsOpen()) m_doc.ReleaseData();
 }
 
 bool CMyTALYView::SaveAll() {
@@ -77,21 +77,16 @@ void CMyTALYView::OnShowWindow(bool show) {
 }
 
 void CMyTALYView::ApplyNumberMode() {
-    m_doc.SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_doc.SetImeMode(this, kModeAlphanumeric);
+    EnterNumberMode(m_doc, this);
 }
 
+// The two entry tasks hide and show the panel themselves, as they do for any opener.
 void CMyTALYView::OnNewEntry() {
-    hide();
     m_tasks.RunNewEntryFlow(this, m_doc, plat::CurrentTimeValue());
-    show();
-    ApplyNumberMode();
 }
 
 void CMyTALYView::OnTemplateEntry() {
     m_tasks.NewEntryFromTemplate(this, m_doc, plat::CurrentTimeValue());
-    show();
-    ApplyNumberMode();
 }
 
 void CMyTALYView::OpenSummary(std::uint32_t mode, bool detailScreen) {
@@ -100,9 +95,7 @@ void CMyTALYView::OpenSummary(std::uint32_t mode, bool detailScreen) {
 }
 
 void CMyTALYView::OnSumDetail() {
-    const bool yearToMonth = m_doc.m_dwFlags & OPT_DETAIL_YEAR_TO_MONTH;
-    if (yearToMonth && (m_doc.m_dwFlags & PERIOD_MASK) == PERIOD_YEAR)
-        m_doc.m_dwFlags = (m_doc.m_dwFlags & ~PERIOD_MASK) | PERIOD_MONTH;
+    m_doc.UseMonthForDetailList();
     OpenSummary(SUM_DETAIL, true);
 }
 
@@ -114,7 +107,7 @@ void CMyTALYView::OnOrganize() {
 
 void CMyTALYView::OnItemEdit() {
     hide();
-    m_tasks.OpenItemEdit(this, m_doc, QStringLiteral(u"\\分類.DAT"));
+    m_tasks.OpenItemEdit(this, m_doc, datafile::kCategories);
     show();
     ApplyNumberMode();
 }

@@ -629,11 +629,11 @@ TEST_F(EntryEditTest, ChangeModeStartsOnTheCategory) {
 }
 
 TEST_F(EntryEditTest, TextFieldsSwitchToHiraganaAndTheAmountToNumbers) {
-    doc->m_bSharpDevice = true;
+    doc->m_bHarunoDevice = true;
     const auto status22 = [] {
         plat::HKEY key = nullptr;
         plat::DWORD value = 99;
-        if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, u"SOFTWARE\\Sharp\\PhoneStatus"_s, &key) ==
+        if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, u"SOFTWARE\\Haruno\\PhoneStatus"_s, &key) ==
             plat::ERROR_SUCCESS) {
             plat::RegReadDword(key, u"Status22"_s, &value);
             plat::RegCloseKey(key);

@@ -180,43 +180,26 @@ protected:
     }
     void UseSlots(int n) {
         for (int i = 0; i < n; ++i)
-            doc->m_Templates[static_cast<std::size_t>(i)].record.id = 1;
+            doc->AddTemplate(QStringLiteral(u"定番"), InOutRecord{});
     }
     std::unique_ptr<CMyTALYDoc> doc;
 };
 
-TEST_F(NewEntryStoreTest, TemplateGoesIntoFirstFreeSlotMarkedUsed) {
-    UseSlots(3);
-    InOutRecord r = NewEntryFlow::InitialRecord(kMarch10);
-    r.amount = 850;
-    r.id = 0;
-    EXPECT_TRUE(HasFreeTemplateSlot(doc->m_Templates));
-    ASSERT_TRUE(StoreTemplateInFirstFreeSlot(*doc, u"昼ごはん"_s, r));
-    const TemplateRecord& slot = doc->m_Templates[3];
-    EXPECT_EQ(FieldText(slot.name), u"昼ごはん"_s);
-    EXPECT_EQ(slot.record.id, 1);
-    EXPECT_EQ(slot.record.amount, 850);
-    EXPECT_TRUE(doc->m_bTemplatesDirty);
-    EXPECT_FALSE(IsTemplateUsed(doc->m_Templates[4]));
-}
-
-TEST_F(NewEntryStoreTest, FullTableStoresNoTemplateAndStaysClean) {
-    UseSlots(kTemplateSlots);
-    const auto before = doc->m_Templates;
-    EXPECT_FALSE(HasFreeTemplateSlot(doc->m_Templates));
-    EXPECT_FALSE(StoreTemplateInFirstFreeSlot(*doc, u"x"_s, NewEntryFlow::InitialRecord(0)));
-    EXPECT_EQ(std::memcmp(&before, &doc->m_Templates, sizeof before), 0);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+TEST_F(NewEntryStoreTest, TemplateBoxNeedsAFreeSlot) {
+    UseSlots(kTemplateSlots - 1);
+    EXPECT_TRUE(HasFreeTemplateSlot(doc->Templates()));
+    UseSlots(1);
+    EXPECT_FALSE(HasFreeTemplateSlot(doc->Templates()));
 }
 
 TEST_F(NewEntryStoreTest, SavingOnEveryChangeWritesTheEntryAtOnce) {
     const QString ledger = doc->DataPath(u"\\収支.DAT"_s);
     InOutRecord r = NewEntryFlow::InitialRecord(kMarch10);
     r.amount = 12000;
-    ASSERT_TRUE(StoreNewEntry(*doc, r));
-    ASSERT_TRUE(StoreNewEntry(*doc, r));
-    EXPECT_EQ(doc->m_nCount, 2u);
-    EXPECT_EQ(doc->m_pTail->record.id, 2);
+    ASSERT_TRUE(doc->AddRecordAndSave(r));
+    ASSERT_TRUE(doc->AddRecordAndSave(r));
+    EXPECT_EQ(doc->Count(), 2u);
+    EXPECT_EQ(doc->Tail()->record.id, 2);
     EXPECT_EQ(readFile(ledger).size(), 16 + 2 * 184);
 }
 
@@ -224,9 +207,9 @@ TEST_F(NewEntryStoreTest, SavingOnExitLeavesTheFileForLater) {
     doc->m_bSaveOnChange = false;
     const QString ledger = doc->DataPath(u"\\収支.DAT"_s);
     const QByteArray before = fileExists(ledger) ? readFile(ledger) : QByteArray();
-    ASSERT_TRUE(StoreNewEntry(*doc, NewEntryFlow::InitialRecord(kMarch10)));
-    EXPECT_EQ(doc->m_nCount, 1u);
-    EXPECT_TRUE(doc->m_bDirty);
+    ASSERT_TRUE(doc->AddRecordAndSave(NewEntryFlow::InitialRecord(kMarch10)));
+    EXPECT_EQ(doc->Count(), 1u);
+    EXPECT_TRUE(doc->IsDirty());
     EXPECT_EQ(fileExists(ledger) ? readFile(ledger) : QByteArray(), before);
 }
 

@@ -244,7 +244,7 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     EXPECT_EQ(boxes.texts(), std::vector<QString>{kStopped});
     // What the category page confirmed stays learned.
     EXPECT_EQ(list(u"\\分類.DAT"_s), ListBytes({u"その他"_s}));
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 struct CancelRow {
@@ -265,7 +265,7 @@ TEST_P(NewEntryCancel, ShowsTheBoxAndAddsNothing) {
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, kStopped);
     EXPECT_EQ(boxes.shown()[0].caption, u"登録の中止"_s);
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
     EXPECT_FALSE(fileExists(doc->DataPath(u"\\収支.DAT"_s)) && ledger().size() > 16);
 }
 
@@ -296,8 +296,8 @@ TEST_F(NewEntryTest, BackToAmountShowsTheAmountHeld) {
                  Click(d, kNext);
              },
              Press(kFinish)});
-    EXPECT_EQ(doc->m_nCount, 1u);
-    EXPECT_EQ(doc->m_pHead->record.amount, 45);
+    EXPECT_EQ(doc->Count(), 1u);
+    EXPECT_EQ(doc->Head()->record.amount, 45);
 }
 
 // --- Learning the texts ------------------------------------------------------
@@ -314,8 +314,8 @@ TEST_F(NewEntryTest, NewRemarkGoesToTheFrontAndUncheckedListIsLeftAlone) {
              }});
     EXPECT_EQ(list(u"\\分類.DAT"_s), categories);
     EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListBytes({u"おやつ"_s, u"電車"_s, u"バス"_s}));
-    EXPECT_EQ(FieldText(doc->m_pHead->record.remark), u"おやつ"_s);
-    EXPECT_EQ(FieldText(doc->m_pHead->record.category), u"交通費"_s);
+    EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
+    EXPECT_EQ(FieldText(doc->Head()->record.category), u"交通費"_s);
 }
 
 TEST_F(NewEntryTest, TypedCategoryIsStoredWhileRemarksStayWithTheChosenOne) {
@@ -327,8 +327,8 @@ TEST_F(NewEntryTest, TypedCategoryIsStoredWhileRemarksStayWithTheChosenOne) {
                  EXPECT_EQ(Items(d, kListB), (QStringList{u"電車"_s, u"バス"_s}));
                  Click(d, kFinish);
              }});
-    EXPECT_EQ(FieldText(doc->m_pHead->record.category), u"娯楽"_s);
-    EXPECT_EQ(FieldText(doc->m_pHead->record.remark), u"電車"_s);
+    EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
+    EXPECT_EQ(FieldText(doc->Head()->record.remark), u"電車"_s);
     EXPECT_EQ(list(u"\\分類.DAT"_s), ListBytes({u"娯楽"_s, u"食費"_s, u"交通費"_s, u"給与"_s}));
     EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListBytes({u"電車"_s, u"バス"_s}));
 }
@@ -349,7 +349,7 @@ TEST_F(NewEntryTest, EmptyTextKeepsThePageOpen) {
 
 TEST_F(NewEntryTest, TemplateBoxSavesANamedTemplateAndStillStoresTheEntry) {
     WriteLists();
-    doc->m_Templates[0].record.id = 1;
+    ASSERT_EQ(doc->AddTemplate(u"定番"_s, InOutRecord{}), 0);
     RunFlow({AmountPage("6", kNext), Press(kNext),
              [](Dialog& d) {
                  EXPECT_TRUE(IsShown(d, kTemplateBox));
@@ -365,25 +365,25 @@ TEST_F(NewEntryTest, TemplateBoxSavesANamedTemplateAndStillStoresTheEntry) {
                  TypeText(d, 1055, u"900"_s); // the template's own amount
                  Click(d, IDOK);
              }});
-    EXPECT_EQ(FieldText(doc->m_Templates[1].name), u"昼ごはん"_s);
-    EXPECT_EQ(doc->m_Templates[1].record.id, 1);
-    EXPECT_EQ(doc->m_Templates[1].record.amount, 900);
-    EXPECT_EQ(FieldText(doc->m_Templates[1].record.payee), u"コンビニ"_s);
-    EXPECT_EQ(doc->m_pHead->record.amount, 6);
-    EXPECT_FALSE(doc->m_bTemplatesDirty); // written by the save after the entry
+    EXPECT_EQ(FieldText(doc->Templates()[1].name), u"昼ごはん"_s);
+    EXPECT_EQ(doc->Templates()[1].record.id, 1);
+    EXPECT_EQ(doc->Templates()[1].record.amount, 900);
+    EXPECT_EQ(FieldText(doc->Templates()[1].record.payee), u"コンビニ"_s);
+    EXPECT_EQ(doc->Head()->record.amount, 6);
+    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
     EXPECT_TRUE(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)).startsWith("TALY"));
 }
 
 TEST_F(NewEntryTest, TemplateBoxDisabledWhenAllSlotsAreUsed) {
     WriteLists();
-    for (TemplateRecord& t : doc->m_Templates)
-        t.record.id = 1;
+    for (int i = 0; i < kTemplateSlots; ++i)
+        doc->AddTemplate(u"定番"_s, InOutRecord{});
     RunFlow({AmountPage("6", kNext), Press(kNext), [](Dialog& d) {
                  EXPECT_TRUE(IsShown(d, kTemplateBox));
                  EXPECT_FALSE(IsEnabled(d, kTemplateBox));
                  Click(d, kFinish);
              }});
-    EXPECT_EQ(doc->m_nCount, 1u);
+    EXPECT_EQ(doc->Count(), 1u);
 }
 
 // --- Page looks ---------------------------------------------------------------
@@ -456,8 +456,8 @@ TEST_F(NewEntryTest, SoftKeysGoBackAndFinish) {
              [](Dialog& d) { ChooseMenuItem(static_cast<Window&>(d), kBack); },
              [](Dialog& d) { PressSoftKey(static_cast<Window&>(d), 1); },
              [](Dialog& d) { PressSoftKey(static_cast<Window&>(d), 1); }}); // 完了
-    EXPECT_EQ(doc->m_nCount, 1u);
-    EXPECT_EQ(FieldText(doc->m_pHead->record.payee), u"コンビニ"_s);
+    EXPECT_EQ(doc->Count(), 1u);
+    EXPECT_EQ(FieldText(doc->Head()->record.payee), u"コンビニ"_s);
 }
 
 TEST_F(NewEntryTest, HandsetGetsTheHintTimerOthersDoNot) {
@@ -466,7 +466,7 @@ TEST_F(NewEntryTest, HandsetGetsTheHintTimerOthersDoNot) {
         if (handset) {
             plat::HKEY key = nullptr;
             ASSERT_EQ(
-                plat::RegCreateKeyEx(plat::HKEY_CURRENT_USER, u"Software\\Sharp\\STMail"_s, &key),
+                plat::RegCreateKeyEx(plat::HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s, &key),
                 plat::ERROR_SUCCESS);
             plat::RegCloseKey(key);
         }
@@ -478,7 +478,7 @@ TEST_F(NewEntryTest, HandsetGetsTheHintTimerOthersDoNot) {
                      Click(d, kFinish);
                  }});
     }
-    EXPECT_EQ(doc->m_nCount, 2u);
+    EXPECT_EQ(doc->Count(), 2u);
 }
 
 } // namespace

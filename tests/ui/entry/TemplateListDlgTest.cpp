@@ -125,7 +125,7 @@ std::vector<Tmpl> Numbered(int count) {
 }
 
 QString SlotName(const CMyTALYDoc& doc, int slot) {
-    return QString::fromUtf16(doc.m_Templates[static_cast<std::size_t>(slot)].name);
+    return QString::fromUtf16(doc.Templates()[static_cast<std::size_t>(slot)].name);
 }
 
 void Close(Dialog& d) {
@@ -211,7 +211,7 @@ TEST_F(TemplateListTest, ListsTheUsedSlotsNumberedFromZeroWithTheFirstSelected) 
     EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s}));
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(selectedText, u" 0:昼食"_s);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplateListTest, SoftKeyMenuOnlyUnderTheHandsetPlatform) {
@@ -284,7 +284,7 @@ TEST_P(TemplatePick, EndsWithTheSlotNumberPlusOneOrZero) {
     const PickRow& row = GetParam();
     Open(Numbered(row.templates));
     EXPECT_EQ(RunList({row.act}), row.result);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 void DoubleClickRow(Dialog& d, int row) {
@@ -333,7 +333,7 @@ TEST_F(TemplateListTest, AddStoresTheEditedTemplateAtTheEndSelectedAndSaves) {
     RunList({[this](Dialog& d) {
                  Click(d, kAdd);
                  EXPECT_EQ(static_cast<CTemplateListDlg&>(d).TemplateCount(), 3);
-                 EXPECT_TRUE(doc->m_bTemplatesDirty);
+                 EXPECT_TRUE(doc->TemplatesChanged());
              },
              [](Dialog& edit) {
                  EXPECT_EQ(Text(edit, kEditPrompt),
@@ -350,7 +350,7 @@ TEST_F(TemplateListTest, AddStoresTheEditedTemplateAtTheEndSelectedAndSaves) {
     EXPECT_EQ(leftOpen, 0);
     EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s, u" 2:本"_s}));
     EXPECT_EQ(selected, 2);
-    const TemplateRecord& added = doc->m_Templates[2];
+    const TemplateRecord& added = doc->Templates()[2];
     EXPECT_EQ(added.record.id, 1);
     EXPECT_EQ(QString::fromUtf16(added.record.category), u"交通費"_s);
     EXPECT_EQ(QString::fromUtf16(added.record.remark), u"その他"_s);
@@ -369,7 +369,7 @@ TEST_F(TemplateListTest, AddStoresTheEditedTemplateAtTheEndSelectedAndSaves) {
     EXPECT_EQ(Get32(file, at + 32), 1);
     EXPECT_EQ(GetText(file, at + 32 + 4), u"交通費"_s);
     EXPECT_EQ(Get32(file, at + 32 + 148), 1200);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplateListTest, AnEleventhTemplateIsRefusedWithoutOpeningTheEntryDialog) {
@@ -382,15 +382,15 @@ TEST_F(TemplateListTest, AnEleventhTemplateIsRefusedWithoutOpeningTheEntryDialog
     EXPECT_EQ(boxes.shown()[0].text, u"これ以上定番データは追加できません。"_s);
     EXPECT_EQ(boxes.shown()[0].caption, u"定番データの追加"_s);
     EXPECT_EQ(lines.size(), 10);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplateListTest, CancelledAddLeavesTheTableAlone) {
     Open({kLunch});
     RunList({[](Dialog& d) { Click(d, kAdd); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }});
     EXPECT_EQ(lines, QStringList{u" 0:昼食"_s});
-    EXPECT_EQ(doc->m_Templates[1].record.id, 0);
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_EQ(doc->Templates()[1].record.id, 0);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
@@ -411,9 +411,9 @@ TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
     EXPECT_EQ(selected, -1);
     EXPECT_TRUE(selectedText.isEmpty());
     EXPECT_EQ(SlotName(*doc, 2), u"賞与"_s);
-    EXPECT_EQ(doc->m_Templates[2].record.amount, -250000);
-    EXPECT_EQ(QString::fromUtf16(doc->m_Templates[2].record.remark), u"月給"_s);
-    EXPECT_TRUE(doc->m_bTemplatesDirty);
+    EXPECT_EQ(doc->Templates()[2].record.amount, -250000);
+    EXPECT_EQ(QString::fromUtf16(doc->Templates()[2].record.remark), u"月給"_s);
+    EXPECT_TRUE(doc->TemplatesChanged());
 }
 
 // --- Commands that need a selection -------------------------------------------------
@@ -434,7 +434,7 @@ TEST_P(TemplateNoSelection, DoesNothing) {
                  // An edit leaves no line selected; the command then must not act.
                  SelectIndex(d, kList, 0);
                  Click(d, kEdit);
-                 doc->m_bTemplatesDirty = false;
+                 ASSERT_TRUE(doc->SaveTemplates()); // nothing left unsaved
                  ASSERT_EQ(CurrentIndex(d, kList), -1);
                  Click(d, GetParam().command);
                  EXPECT_TRUE(d.IsRunning());
@@ -442,7 +442,7 @@ TEST_P(TemplateNoSelection, DoesNothing) {
              [](Dialog& edit) { Click(edit, IDOK); }});
     EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s}));
     EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 const NoSelectionRow kNoSelectionRows[] = {
@@ -465,10 +465,10 @@ TEST_F(TemplateListTest, DeletingTheThirdOfTenFreesTheTenthSlot) {
                                   u" 4:定番5"_s, u" 5:定番6"_s, u" 6:定番7"_s, u" 7:定番8"_s,
                                   u" 8:定番9"_s}));
     EXPECT_EQ(selected, 2);
-    EXPECT_EQ(doc->m_Templates[2].record.amount, 103);
-    EXPECT_EQ(doc->m_Templates[9].record.id, 0);
+    EXPECT_EQ(doc->Templates()[2].record.amount, 103);
+    EXPECT_EQ(doc->Templates()[9].record.id, 0);
     EXPECT_EQ(SlotName(*doc, 9), u"未設定"_s);
-    EXPECT_TRUE(doc->m_bTemplatesDirty);
+    EXPECT_TRUE(doc->TemplatesChanged());
 
     ASSERT_TRUE(doc->SaveAll());
     std::vector<Tmpl> kept = Numbered(10);
@@ -485,7 +485,7 @@ TEST_F(TemplateListTest, AnsweringNoKeepsTheTemplate) {
     }});
     EXPECT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s}));
-    EXPECT_FALSE(doc->m_bTemplatesDirty);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplateListTest, DeletingTheLastLineLeavesNoSelection) {
@@ -498,7 +498,7 @@ TEST_F(TemplateListTest, DeletingTheLastLineLeavesNoSelection) {
         }});
         EXPECT_EQ(lines.size(), count - 1);
         EXPECT_EQ(selected, -1);
-        EXPECT_EQ(doc->m_Templates[static_cast<std::size_t>(count - 1)].record.id, 0);
+        EXPECT_EQ(doc->Templates()[static_cast<std::size_t>(count - 1)].record.id, 0);
         EXPECT_EQ(SlotName(*doc, count - 1), u"未設定"_s);
         doc.reset();
     }
@@ -528,7 +528,7 @@ TEST_P(TemplateReorder, MovesTheLineAndKeepsItSelected) {
     }});
     EXPECT_EQ(lines, row.lines);
     EXPECT_EQ(selected, row.selected);
-    EXPECT_EQ(doc->m_bTemplatesDirty, row.changed);
+    EXPECT_EQ(doc->TemplatesChanged(), row.changed);
     EXPECT_EQ(SlotName(*doc, row.selected), lines.value(row.selected).mid(3));
 }
 
@@ -565,8 +565,8 @@ TEST_F(TemplateEntryTest, KeyPicksTheTemplateAndTheCheckedEntryIsAddedAndSaved) 
               return 0;
           });
     EXPECT_TRUE(picked);
-    ASSERT_EQ(doc->m_nCount, 1u);
-    const InOutRecord& r = doc->m_pHead->record;
+    ASSERT_EQ(doc->Count(), 1u);
+    const InOutRecord& r = doc->Head()->record;
     EXPECT_EQ(r.id, 1);
     EXPECT_EQ(r.amount, -250000);
 
@@ -585,8 +585,8 @@ TEST_F(TemplateEntryTest, KeyPicksTheTemplateAndTheCheckedEntryIsAddedAndSaved) 
         EXPECT_EQ(Get16(ledger, at + 132 + 2 * i), date[i]) << "date word " << i;
     EXPECT_EQ(Get32(ledger, at + 148), -250000);
     // The template itself keeps its own date and mark.
-    EXPECT_EQ(doc->m_Templates[2].record.date.wYear, 2007);
-    EXPECT_EQ(doc->m_Templates[2].record.id, 1);
+    EXPECT_EQ(doc->Templates()[2].record.date.wYear, 2007);
+    EXPECT_EQ(doc->Templates()[2].record.id, 1);
 }
 
 TEST_F(TemplateEntryTest, CancelledEntryAddsNothingButCountsAsPicked) {
@@ -598,7 +598,7 @@ TEST_F(TemplateEntryTest, CancelledEntryAddsNothingButCountsAsPicked) {
               return 0;
           });
     EXPECT_TRUE(picked);
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 TEST_F(TemplateEntryTest, ClosingTheListOpensNoEntryDialog) {
@@ -609,7 +609,7 @@ TEST_F(TemplateEntryTest, ClosingTheListOpensNoEntryDialog) {
         return 0;
     });
     EXPECT_FALSE(picked);
-    EXPECT_EQ(doc->m_nCount, 0u);
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 TEST_F(TemplateEntryTest, TemplateChangesAreSavedAtOnceOnlyUnderSaveOnChange) {
@@ -628,7 +628,7 @@ TEST_F(TemplateEntryTest, TemplateChangesAreSavedAtOnceOnlyUnderSaveOnChange) {
               });
         const QByteArray file = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
         EXPECT_EQ(file, saveOnChange ? TemplateFile({kFare}) : TemplateFile({kLunch, kFare}));
-        EXPECT_EQ(doc->m_bTemplatesDirty, !saveOnChange);
+        EXPECT_EQ(doc->TemplatesChanged(), !saveOnChange);
         doc.reset();
     }
 }
@@ -642,9 +642,9 @@ TEST_F(TemplateEntryTest, PanelCommandRunsTheFlow) {
               tasks.NewEntryFromTemplate(nullptr, *doc, kEntryDate);
               return 0;
           });
-    ASSERT_EQ(doc->m_nCount, 1u);
-    EXPECT_EQ(QString::fromUtf16(doc->m_pHead->record.category), u"食費"_s);
-    EXPECT_EQ(doc->m_pHead->record.amount, 650);
+    ASSERT_EQ(doc->Count(), 1u);
+    EXPECT_EQ(QString::fromUtf16(doc->Head()->record.category), u"食費"_s);
+    EXPECT_EQ(doc->Head()->record.amount, 650);
 }
 
 } // namespace

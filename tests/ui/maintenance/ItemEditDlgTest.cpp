@@ -1,6 +1,6 @@
 // The item edit driven as a person does: choose a list, click entries, type,
 // add, change, delete, answer the question, close; then the list files' bytes.
-#include "ledger/LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "ledger/Lists.h"
 #include "ui/framework/testing/Harness.h"
@@ -50,10 +50,10 @@ QString Buttons(const Dialog& dlg) {
     return s;
 }
 
-class ItemEditTest : public LedgerTest {
+class ItemEditTest : public DocTest {
 protected:
     void SetUp() override {
-        LedgerTest::SetUp();
+        DocTest::SetUp();
         doc = openDoc();
     }
     // Runs the dialog; `drive` acts inside its modal run and closes it.

@@ -1,6 +1,6 @@
 // The list choice, the texts written back, the cascade rule of a deleted
 // category, and walking folders for the folder select.
-#include "ledger/LedgerTest.h"
+#include "support/DocTest.h"
 
 #include "ledger/Lists.h"
 #include "ui/maintenance/FolderBrowser.h"
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CascadeTest, ::testing::ValuesIn(kCascadeCases), 
 
 // --- List choice and files ---------------------------------------------------------
 
-class ItemListFilesTest : public LedgerTest {};
+class ItemListFilesTest : public DocTest {};
 
 TEST_F(ItemListFilesTest, ChoicesNameEveryListAndItsFile) {
     const auto doc = openDoc();

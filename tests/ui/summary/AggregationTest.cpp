@@ -1,6 +1,6 @@
 // Selection, value and day rows, single-entry rows, amounts and total texts.
 #include "ui/summary/Aggregation.h"
-#include "LedgerBuilder.h"
+#include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,7 +1,7 @@
 // The per-entry date conversion against a day counter that shares no code with
 // it, and against the platform's general conversion for out-of-range fields.
 #include "ui/summary/EntryTime.h"
-#include "LedgerBuilder.h"
+#include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Periods, their header texts and the moves of the base date.
 #include "ui/summary/Period.h"
-#include "LedgerBuilder.h"
+#include "support/LedgerBuilder.h"
 #include "ui/summary/Aggregation.h"
 
 #include <cstdlib>

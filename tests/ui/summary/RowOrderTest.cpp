@@ -1,6 +1,6 @@
 // Column layouts, automatic widths, direction rules and the row sort.
 #include "ui/summary/RowOrder.h"
-#include "LedgerBuilder.h"
+#include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 

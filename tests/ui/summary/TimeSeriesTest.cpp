@@ -1,6 +1,6 @@
 // Rows, boundaries, totals, texts and the key label of the time series.
 #include "ui/summary/TimeSeries.h"
-#include "LedgerBuilder.h"
+#include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 #include <limits>

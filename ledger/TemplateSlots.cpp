@@ -1,8 +1,8 @@
-#include "ui/entry/TemplateSlots.h"
+#include "ledger/TemplateSlots.h"
 
+#include "ledger/CMyTALYDoc.h"
 #include "ledger/Lists.h"
 
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -13,11 +13,6 @@ bool InTable(int slot) {
 
 bool IsUsedSlot(const TemplateSlots& table, int slot) {
     return InTable(slot) && IsTemplateUsed(table[static_cast<std::size_t>(slot)]);
-}
-
-void ClearSlot(TemplateRecord* slot) {
-    std::memset(slot, 0, sizeof *slot);
-    SetFieldText(slot->name, kUnsetTemplateName);
 }
 
 } // namespace
@@ -48,35 +43,39 @@ InOutRecord NewTemplateRecord(const plat::SYSTEMTIME& date) {
     return r;
 }
 
-bool StoreTemplate(TemplateSlots* table, int slot, const QString& name, const InOutRecord& record) {
+int CMyTALYDoc::AddTemplate(const QString& name, const InOutRecord& record) {
+    const int slot = CountTemplates(m_Templates);
+    return StoreTemplate(slot, name, record) ? slot : -1;
+}
+
+bool CMyTALYDoc::StoreTemplate(int slot, const QString& name, const InOutRecord& record) {
     if (!InTable(slot)) return false;
-    TemplateRecord& t = (*table)[static_cast<std::size_t>(slot)];
+    TemplateRecord& t = m_Templates[static_cast<std::size_t>(slot)];
     SetFieldText(t.name, name);
     t.record = record;
     t.record.id = 1;
+    m_bTemplatesDirty = true;
     return true;
 }
 
-int AddTemplate(TemplateSlots* table, const QString& name, const InOutRecord& record) {
-    const int slot = CountTemplates(*table);
-    return StoreTemplate(table, slot, name, record) ? slot : -1;
-}
-
-bool DeleteTemplate(TemplateSlots* table, int slot) {
-    if (!IsUsedSlot(*table, slot)) return false;
+bool CMyTALYDoc::DeleteTemplate(int slot) {
+    if (!IsUsedSlot(m_Templates, slot)) return false;
     for (int i = slot; i + 1 < kTemplateSlots; ++i)
-        (*table)[static_cast<std::size_t>(i)] = (*table)[static_cast<std::size_t>(i + 1)];
+        m_Templates[static_cast<std::size_t>(i)] = m_Templates[static_cast<std::size_t>(i + 1)];
     // The last slot was copied one place up, or was free already; either way
     // it is free now, so the table never holds a used slot twice.
-    ClearSlot(&(*table)[kTemplateSlots - 1]);
+    ClearTemplateSlot(&m_Templates[kTemplateSlots - 1]);
+    m_bTemplatesDirty = true;
     return true;
 }
 
-bool MoveTemplate(TemplateSlots* table, int slot, int direction) {
+bool CMyTALYDoc::MoveTemplate(int slot, int direction) {
     const int other = slot + direction;
-    if ((direction != -1 && direction != 1) || !IsUsedSlot(*table, slot) ||
-        !IsUsedSlot(*table, other))
+    if ((direction != -1 && direction != 1) || !IsUsedSlot(m_Templates, slot) ||
+        !IsUsedSlot(m_Templates, other))
         return false;
-    std::swap((*table)[static_cast<std::size_t>(slot)], (*table)[static_cast<std::size_t>(other)]);
+    std::swap(m_Templates[static_cast<std::size_t>(slot)],
+              m_Templates[static_cast<std::size_t>(other)]);
+    m_bTemplatesDirty = true;
     return true;
 }
