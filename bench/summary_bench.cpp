@@ -134,8 +134,8 @@ void RunSummaries(const std::vector<LedgerNode>& ledger, bool large) {
     for (std::uint32_t mode : {PERIOD_MONTH, PERIOD_YEAR}) {
         const double ms = MedianMs(passes, [&] {
             TimeSeriesRows rows = BuildTimeSeriesRows(mode, base, base, settings);
-            AddTimeSeriesTotals(rows, head, InOutRecord{});
-            g_sink = TimeSeriesTexts(rows, true)[12][1].size();
+            const TimeSeriesTotal total = AddTimeSeriesTotals(rows, head, InOutRecord{});
+            g_sink = TimeSeriesTexts(rows, total, true)[12][1].size();
         });
         Report(mode == PERIOD_MONTH ? "time series, twelve months" : "time series, twelve years", n,
                ms, aggregated);

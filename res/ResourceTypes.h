@@ -50,6 +50,7 @@ enum Style : unsigned {
     Border = 0x800,         // Static: sunken frame
     NoTabStop = 0x1000,
     Sorted = 0x2000, // ListBox: items kept in sorted order
+    ModelView = 0x4000, // ListView: the window supplies a model (lists of any length)
 };
 
 // One control of a dialog. id -1 stands for a control no code refers to.

@@ -18,6 +18,7 @@ const DialogTemplate* const kDialogs[] = {
     &kDialog136, &kDialog168, // entry edit, date select
     &kDialog130,              // new-entry list pages
     &kDialog155, // template list
+    &kDialog132, &kDialog142, &kDialog169, // summary, filter, time series
 };
 
 const MenuTemplate* const kMenus[] = {

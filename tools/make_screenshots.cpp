@@ -1,4 +1,5 @@
-// Writes the README's pictures of the command panel and the calculator:
+// Writes the README's pictures of the command panel, the calculator and the
+// summary screens:
 //   make_screenshots <folder>
 // on a scratch handset of its own, offscreen.
 #include "ledger/CMyTALYDoc.h"
@@ -9,6 +10,7 @@
 #include "ui/framework/testing/Screenshot.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/PanelTasks.h"
+#include "ui/summary/CSummaryDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +19,67 @@
 #include <cstdlib>
 
 using namespace tb::ui::testing;
+
+namespace {
+
+// A month of a household, so that the summary pictures have something to show.
+void AddSampleEntries(CMyTALYDoc& doc) {
+    struct Sample {
+        int day;
+        const char16_t *category, *remark, *payee;
+        int amount;
+    };
+    const Sample samples[] = {
+        {1, u"給与", u"月給", u"会社", -280000}, {2, u"食費", u"食材", u"スーパー", 3480},
+        {3, u"食費", u"外食", u"定食屋", 850},   {5, u"交通費", u"通勤", u"JR", 6200},
+        {8, u"住居費", u"家賃", u"大家", 72000}, {9, u"食費", u"外食", u"喫茶店", 450},
+        {12, u"光熱費", u"電気", u"電力会社", 5400}, {15, u"食費", u"食材", u"スーパー", 2960},
+        {18, u"日用品", u"洗剤", u"薬局", 398}, {20, u"食費", u"外食", u"寿司屋", 3200},
+    };
+    for (const Sample& s : samples) {
+        InOutRecord r{};
+        SetFieldText(r.category, QString::fromUtf16(s.category));
+        SetFieldText(r.remark, QString::fromUtf16(s.remark));
+        SetFieldText(r.payee, QString::fromUtf16(s.payee));
+        SetFieldText(r.payMethod, QStringLiteral(u"現金"));
+        r.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2008, 3, s.day, 12));
+        r.amount = s.amount;
+        doc.AddRecord(r);
+    }
+}
+
+// Runs a summary and takes its pictures inside it, portrait and landscape.
+bool SummaryShots(CMyTALYDoc& doc, std::uint32_t mode, bool detail,
+                  const std::function<bool(tb::ui::Dialog&)>& inside) {
+    bool ok = true;
+    ModalDriver driver;
+    driver.then([&](tb::ui::Dialog& dlg) {
+        ok &= inside(dlg);
+        PressKeyInWindow(dlg, Qt::Key_0);
+    });
+    CSummaryDlg dlg(&doc);
+    dlg.m_dwMode = mode;
+    dlg.m_keyRecord.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2008, 3, 10, 12));
+    dlg.m_bFilterMode = detail;
+    dlg.DoModal();
+    return ok;
+}
+
+bool Shot(QWidget& w, const QDir& out, const char* name, QSize logical = {}) {
+    if (logical.isValid()) w.resize(logical * tb::ui::UiScale());
+    QApplication::processEvents();
+    return SaveScreenshot(w, out.filePath(QString::fromLatin1(name)));
+}
+
+void CheckAndType(tb::ui::Dialog& filter) {
+    Click(filter, 1094);
+    TypeText(filter, 1064, QStringLiteral(u"外食"));
+    Click(filter, 1095);
+    ClearText(filter, 1097);
+    TypeText(filter, 1097, QStringLiteral("500"));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -50,6 +113,36 @@ int main(int argc, char** argv) {
             Click(dlg, 2);
         });
         amount.DoModal();
+
+        AddSampleEntries(doc);
+        const QSize portrait(240, 320), landscape(320, 240);
+        ok &= SummaryShots(doc, SUM_CATEGORY, false, [&](tb::ui::Dialog& dlg) {
+            return Shot(dlg, out, "summary-category.png", portrait) &&
+                   Shot(dlg, out, "summary-category-landscape.png", landscape);
+        });
+        ok &= SummaryShots(doc, SUM_DETAIL, true, [&](tb::ui::Dialog& dlg) {
+            bool shots = Shot(dlg, out, "summary-detail.png", portrait) &&
+                         Shot(dlg, out, "summary-detail-landscape.png", landscape);
+            dlg.resize(portrait * tb::ui::UiScale());
+            ModalDriver inner;
+            inner.then([&](tb::ui::Dialog& filter) {
+                CheckAndType(filter);
+                shots &= Shot(filter, out, "filter.png");
+                PressKeyInWindow(filter, Qt::Key_Escape);
+            });
+            ChooseMenuItem(static_cast<tb::ui::Window&>(dlg), 32838);
+            return shots;
+        });
+        ok &= SummaryShots(doc, SUM_CATEGORY, false, [&](tb::ui::Dialog& dlg) {
+            bool shots = true;
+            ModalDriver inner;
+            inner.then([&](tb::ui::Dialog& series) {
+                shots &= Shot(series, out, "time-series.png", portrait);
+                PressKeyInWindow(series, Qt::Key_Escape);
+            });
+            ChooseMenuItem(static_cast<tb::ui::Window&>(dlg), 32921);
+            return shots;
+        });
         doc.ReleaseData(); // nothing to keep: a scratch handset
     }
     return ok ? 0 : 1;

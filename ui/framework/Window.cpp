@@ -257,7 +257,7 @@ QWidget* Window::createControl(const res::ControlTemplate& c) {
         return lw;
     }
     case K::ListView: {
-        auto* t = new QTreeWidget(m_form);
+        auto* t = c.style & res::ModelView ? new QTreeView(m_form) : new QTreeWidget(m_form);
         t->setRootIsDecorated(false);
         t->setUniformRowHeights(true);
         t->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -275,6 +275,11 @@ QWidget* Window::createControl(const res::ControlTemplate& c) {
         d->setDisplayFormat(c.style & res::LongDate ? QStringLiteral("yyyy年M月d日")
                                                     : QStringLiteral("yyyy/MM/dd"));
         d->setAlignment(AlignmentOf(c.style));
+        // Only the drop-down button shows; the date itself is shown elsewhere.
+        if (c.style & res::ButtonOnly)
+            d->setStyleSheet(QStringLiteral("QDateTimeEdit { color: transparent; "
+                                            "selection-color: transparent; "
+                                            "selection-background-color: transparent; }"));
         return d;
     }
     case K::MonthCalendar: {
@@ -308,18 +313,19 @@ void Window::wireControl(const res::ControlTemplate& c, QWidget* w) {
         connect(lw, &QListWidget::currentRowChanged, this, [notify] { notify(Notify::SelChange); });
         connect(lw, &QListWidget::itemDoubleClicked, this,
                 [notify] { notify(Notify::DoubleClick); });
-    } else if (auto* t = qobject_cast<QTreeWidget*>(w)) {
+    } else if (auto* t = qobject_cast<QTreeView*>(w)) {
         t->viewport()->setProperty(kControlId, id);
         t->viewport()->installEventFilter(this);
         t->installEventFilter(this);
         connect(t->header(), &QHeaderView::sectionClicked, this,
                 [notify](int column) { notify(Notify::ColumnClick, -1, column); });
-        connect(t, &QTreeWidget::itemSelectionChanged, this,
-                [notify] { notify(Notify::SelChange); });
-        connect(t, &QTreeWidget::itemDoubleClicked, this,
-                [notify, t](QTreeWidgetItem* item, int column) {
-                    notify(Notify::DoubleClick, t->indexOfTopLevelItem(item), column);
-                });
+        connect(t, &QTreeView::doubleClicked, this, [notify](const QModelIndex& index) {
+            notify(Notify::DoubleClick, index.row(), index.column());
+        });
+        // A model view gets its selection model with its model, from the window.
+        if (auto* tw = qobject_cast<QTreeWidget*>(w))
+            connect(tw, &QTreeWidget::itemSelectionChanged, this,
+                    [notify] { notify(Notify::SelChange); });
     } else if (auto* d = qobject_cast<QDateTimeEdit*>(w)) {
         connect(d, &QDateTimeEdit::dateTimeChanged, this, [notify] { notify(Notify::DateChange); });
         if (QCalendarWidget* popup = d->calendarWidget()) {
@@ -587,14 +593,14 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
     const int id = watched->property(kControlId).toInt();
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* viewport = static_cast<QWidget*>(watched);
-        if (auto* tree = qobject_cast<QTreeWidget*>(viewport->parentWidget())) {
+        if (auto* tree = qobject_cast<QTreeView*>(viewport->parentWidget())) {
             const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
             const QModelIndex index = tree->indexAt(pos);
             NotifyInfo info{id, Notify::ItemClick, index.isValid() ? index.row() : -1,
                             index.isValid() ? index.column() : tree->header()->logicalIndexAt(pos)};
             SendNotify(info);
         }
-    } else if (event->type() == QEvent::KeyPress && qobject_cast<QTreeWidget*>(watched)) {
+    } else if (event->type() == QEvent::KeyPress && qobject_cast<QTreeView*>(watched)) {
         NotifyInfo info{id, Notify::ItemKeyDown};
         info.key = VirtualKeyOf(*static_cast<QKeyEvent*>(event));
         // A handler that sets a non-zero result keeps the key from the list.

@@ -4,7 +4,9 @@
 
 #include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
+#include "ledger/CMyTALYDoc.h"
 #include "ui/maintenance/CItemEditDlg.h"
+#include "ui/summary/CSummaryDlg.h"
 
 void PanelTasks::RunNewEntryFlow(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
     ::RunNewEntryFlow(owner, doc, date);
@@ -14,7 +16,19 @@ void PanelTasks::NewEntryFromTemplate(QWidget* owner, CMyTALYDoc& doc, plat::Tim
     ::NewEntryFromTemplate(owner, doc, date);
 }
 
-void PanelTasks::OpenSummary(QWidget*, CMyTALYDoc&, std::uint32_t, plat::TimeValue, bool) {}
+// The summary covers the panel and leaves the handset in number mode.
+void PanelTasks::OpenSummary(QWidget* owner, CMyTALYDoc& doc, std::uint32_t mode,
+                             plat::TimeValue baseDate, bool detailScreen) {
+    {
+        CSummaryDlg dlg(&doc);
+        dlg.m_dwMode = mode;
+        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(baseDate);
+        dlg.m_bFilterMode = detailScreen;
+        dlg.DoModal();
+    }
+    doc.SetPhoneInputStatus(0, 7);
+    doc.SetImeMode(owner, 7);
+}
 
 void PanelTasks::OpenOrganize(QWidget*, CMyTALYDoc&) {}
 

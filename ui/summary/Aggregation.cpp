@@ -131,6 +131,7 @@ SummaryRow EntryRow(const InOutRecord& r, plat::TimeValue t, bool withDate, bool
     row.columnCount = c;
     row.itemData = r.id;
     row.sum = r.amount;
+    row.day = t;
     return row;
 }
 
@@ -161,13 +162,18 @@ bool RecordMatcher::PassesFilter(const InOutRecord& r) const {
 }
 
 bool RecordMatcher::PassesKeys(const InOutRecord& r) const {
-    return DrillDownKeysMatch(m_query.keyRecord, r);
+    return DrillDownKeysMatch(m_query.keyRecord, r, m_query.emptyKeys);
 }
 
-bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r) {
-    for (const FieldMember field : kKeyFields) {
+bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r, unsigned emptyKeys) {
+    for (std::size_t i = 0; i < kKeyFields.size(); ++i) {
+        const FieldMember field = kKeyFields[i];
         const char16_t* key = keys.*field;
-        if (key[0] != u'\0' && !SameText(key, r.*field)) return false;
+        if (emptyKeys & (1u << i)) {
+            if ((r.*field)[0] != u'\0') return false;
+        } else if (key[0] != u'\0' && !SameText(key, r.*field)) {
+            return false;
+        }
     }
     return true;
 }

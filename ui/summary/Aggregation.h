@@ -23,12 +23,21 @@ constexpr std::uint32_t ModeOf(std::uint32_t rows, std::uint32_t period) {
     return rows | period;
 }
 
+// Drill-down keys that must be empty rather than "any": a row whose value was
+// empty (an imported entry without remark or payee) leads to the entries whose
+// field is empty. Kept beside the key record, never stored in it.
+inline constexpr unsigned KEY_CATEGORY = 0x1;
+inline constexpr unsigned KEY_REMARK = 0x2;
+inline constexpr unsigned KEY_PAYEE = 0x4;
+inline constexpr unsigned KEY_PAYMETHOD = 0x8;
+
 // What the summary selects and shows (the dialog's mode, side, keys, filter).
 struct SummaryQuery {
     std::uint32_t mode =
         ModeOf(SUM_CATEGORY, PERIOD_MONTH); // breakdown bit or SUM_DETAIL, period bit
     bool showIncome = false;                // false: the expense side
     InOutRecord keyRecord{};                // drill-down keys (empty = any); date is the base date
+    unsigned emptyKeys = 0;                 // KEY_ bits: these keys match only an empty field
     bool filterMode = false;                // the detail view's filter replaces the keys
     std::uint32_t filter = 0;               // FILTER_TEXT | FILTER_MIN | FILTER_MAX
     QString filterText;                     // searched in the remark
@@ -42,7 +51,7 @@ struct SummaryRow {
     int columnCount = 0;
     std::int64_t itemData = 0; // breakdown rows: position; single entries: entry id
     std::int64_t sum = 0;      // the signed amount behind the amount text
-    plat::TimeValue day = 0;   // day rows: 00:00 of the row's own day
+    plat::TimeValue day = 0;   // day rows: 00:00 of the row's own day; entries: their time
 };
 
 // One aggregated value or day before it becomes a row.
@@ -89,8 +98,9 @@ private:
 bool MatchesRecord(const InOutRecord& r, const Period& period, const SummaryQuery& query);
 
 // Every non-empty key of category, remark, payee and payMethod in keys equals
-// the entry's field, compared as whole texts (case-sensitive).
-bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r);
+// the entry's field, compared as whole texts (case-sensitive); a key flagged in
+// emptyKeys (KEY_ bits) requires the field to be empty.
+bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r, unsigned emptyKeys = 0);
 
 struct BuiltTotals {
     std::vector<SummaryNode> nodes; // in insertion order

@@ -34,6 +34,12 @@ std::u16string_view Units(const QString& s) {
     return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
 }
 
+// Entries of one day compare equal, as their texts do.
+std::int64_t DayNumber(plat::TimeValue t) {
+    const std::int64_t d = t / plat::kSecondsPerDay;
+    return t < 0 && d * plat::kSecondsPerDay != t ? d - 1 : d;
+}
+
 int Sign(std::int64_t a, std::int64_t b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
@@ -122,10 +128,15 @@ int RowComparer::CompareRows(std::int64_t itemA, std::int64_t itemB) const {
     return CompareTexts(TextOf(itemA), TextOf(itemB), amount) * m_choice.direction;
 }
 
-void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount) {
+int DateColumn(std::uint32_t mode) {
+    return (mode & SUM_DATE) || IsDetailOverDays(mode) ? 0 : -1;
+}
+
+void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount, int dateColumn) {
     if (rows.size() < 2) return;
     const bool validColumn = choice.column >= 0 && choice.column < 5;
     const bool amount = choice.column == columnCount - 1;
+    const bool byDate = choice.column == dateColumn && !amount;
     // Each row's key is taken once, not per comparison.
     std::vector<std::int64_t> numbers(amount && validColumn ? rows.size() : 0);
     for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -133,6 +144,7 @@ void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount)
     const auto compare = [&](std::size_t a, std::size_t b) {
         if (!validColumn) return 0;
         if (amount) return Sign(numbers[a], numbers[b]);
+        if (byDate) return Sign(DayNumber(rows[a].day), DayNumber(rows[b].day));
         return CompareTexts(rows[a].texts[choice.column], rows[b].texts[choice.column], false);
     };
     std::vector<std::size_t> order(rows.size());

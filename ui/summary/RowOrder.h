@@ -67,8 +67,15 @@ private:
     int m_columnCount;
 };
 
-// Stable sort in O(n log n); equal rows keep their insertion order.
-void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount);
+// The column whose "YY/MM/DD" texts stand for the rows' own dates (the day
+// rows and the single entries of a period longer than a day), or -1. Sorted by
+// those dates, a fiscal year from April 1999 lists 1999 before 2000.
+int DateColumn(std::uint32_t mode);
+
+// Stable sort in O(n log n); equal rows keep their insertion order. The
+// dateColumn (see DateColumn) compares the rows' dates instead of the texts.
+void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount,
+              int dateColumn = -1);
 
 // The integer of an amount text with every "," removed; leading sign and
 // digits as atoi reads them, saturated to 64 bits.

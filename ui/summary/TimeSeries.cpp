@@ -16,27 +16,34 @@ TimeValue Boundary(std::int64_t year, int month, int day) {
     return plat::TimeFromFields(year, month, day);
 }
 
-void BuildMonthRows(TimeSeriesRows& rows, const plat::SYSTEMTIME& keyDate, int startMonth,
-                    int day) {
+// A chosen row hands back its start as the base date; the summary's month of
+// day D of the row's month starts there too, so the two agree.
+void BuildMonthRows(TimeSeriesRows& rows, const plat::SYSTEMTIME& keyDate,
+                    const SummarySettings& settings, int startMonth, int day) {
     std::int64_t year = keyDate.wYear - (keyDate.wMonth < startMonth ? 1 : 0);
     int month = startMonth;
     for (TimeSeriesRow& row : rows) {
         row.label = QStringLiteral("%1/%2").arg(year).arg(month, 2, 10, QChar(u'0'));
-        row.start = Boundary(year, month, day);
+        const plat::SYSTEMTIME nominal =
+            plat::TimeValueToSystemTime(Boundary(year, month, std::max(day, 1)));
+        const Period period = ComputePeriod(PERIOD_MONTH, nominal, settings);
+        row.start = period.start;
+        row.end = period.end;
         if (++month > 12) {
             month = 1;
             ++year;
         }
-        row.end = Boundary(year, month, day);
     }
 }
 
-void BuildYearRows(TimeSeriesRows& rows, const plat::SYSTEMTIME& today, int startMonth, int day) {
+// The summary's year starts on the 1st of the start month, whatever the
+// month-start day.
+void BuildYearRows(TimeSeriesRows& rows, const plat::SYSTEMTIME& today, int startMonth) {
     std::int64_t year = today.wYear + (today.wMonth >= startMonth ? 1 : 0);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        row->end = Boundary(year, startMonth, day);
+        row->end = Boundary(year, startMonth, 1);
         --year;
-        row->start = Boundary(year, startMonth, day);
+        row->start = Boundary(year, startMonth, 1);
         row->label = QStringLiteral("%1年度").arg(year);
     }
 }
@@ -60,40 +67,40 @@ TimeSeriesRows BuildTimeSeriesRows(std::uint32_t mode, const plat::SYSTEMTIME& k
     const int day = std::clamp(settings.monthStartDay, 0, 31);
     TimeSeriesRows rows;
     if ((mode & PERIOD_MASK) == PERIOD_YEAR)
-        BuildYearRows(rows, today, startMonth, day);
+        BuildYearRows(rows, today, startMonth);
     else
-        BuildMonthRows(rows, keyDate, startMonth, day);
+        BuildMonthRows(rows, keyDate, settings, startMonth, day);
     return rows;
 }
 
-void AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
-                         const InOutRecord& keyRecord) {
-    std::array<TimeValue, 13> bounds;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        bounds[i] = rows[i].start;
-    bounds[12] = rows[11].end;
+TimeSeriesTotal AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
+                                    const InOutRecord& keyRecord, unsigned emptyKeys) {
+    TimeValue first = rows[0].start;
+    TimeValue last = rows[11].end;
+    for (const TimeSeriesRow& row : rows) {
+        first = std::min(first, row.start);
+        last = std::max(last, row.end);
+    }
+    TimeSeriesTotal total;
     ForEachEntry(head, [&](const InOutRecord& r) {
         const TimeValue t = EntryTimeValue(r.date);
-        if (t < bounds[0] || t >= bounds[12] || !DrillDownKeysMatch(keyRecord, r)) return;
-        // Boundaries ascend, so the first row holding t is the last start <= t.
-        const auto row = std::upper_bound(bounds.begin(), bounds.end(), t) - bounds.begin() - 1;
-        if (r.amount < 0)
-            rows[row].income -= r.amount;
-        else
-            rows[row].expense += r.amount;
+        if (t < first || t >= last || !DrillDownKeysMatch(keyRecord, r, emptyKeys)) return;
+        const bool income = r.amount < 0;
+        (income ? total.income : total.expense) += income ? -std::int64_t{r.amount} : r.amount;
+        for (TimeSeriesRow& row : rows) {
+            if (t < row.start || t >= row.end) continue;
+            (income ? row.income : row.expense) += income ? -std::int64_t{r.amount} : r.amount;
+        }
     });
+    return total;
 }
 
-std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows, bool comma) {
+std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows,
+                                                       const TimeSeriesTotal& total, bool comma) {
     std::array<std::array<QString, 4>, 13> lines;
-    std::int64_t expense = 0;
-    std::int64_t income = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
         lines[i] = Line(rows[i].label, rows[i].expense, rows[i].income, comma);
-        expense += rows[i].expense;
-        income += rows[i].income;
-    }
-    lines[12] = Line(QStringLiteral("合計"), expense, income, comma);
+    lines[12] = Line(QStringLiteral("合計"), total.expense, total.income, comma);
     return lines;
 }
 

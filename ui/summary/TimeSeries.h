@@ -23,18 +23,29 @@ using TimeSeriesRows = std::array<TimeSeriesRow, 12>;
 
 // Rows oldest first. PERIOD_MONTH: the fiscal year holding keyDate's year and
 // month. PERIOD_YEAR: the twelve fiscal years up to the one holding today (by
-// month alone). Boundaries are day monthStartDay of a month, running on past
-// the month's end (day 31 of February 2009 is 3 March). Totals are zero.
+// month alone). Each row is exactly the summary's period of the date a choice
+// of it hands back: months as the summary's month of day monthStartDay of that
+// month (with day 31, "2009/02" is 1 March to 1 April, as the summary shows
+// it; such months may overlap by a day), years from the 1st of the start month.
+// Totals are zero.
 TimeSeriesRows BuildTimeSeriesRows(std::uint32_t mode, const plat::SYSTEMTIME& keyDate,
                                    const plat::SYSTEMTIME& today, const SummarySettings& settings);
 
-// Adds every entry within the rows whose non-empty keys of keyRecord all match.
-void AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
-                         const InOutRecord& keyRecord);
+struct TimeSeriesTotal {
+    std::int64_t expense = 0;
+    std::int64_t income = 0;
+};
 
-// The 13 list lines (12 rows and "合計") of 4 texts: label, expense, income,
-// income − expense with a leading "-" when negative.
-std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows, bool comma);
+// Adds every entry whose keys match (DrillDownKeysMatch with emptyKeys) to
+// each row that holds it; returns the totals of those entries, each counted
+// once, over the span of all rows.
+TimeSeriesTotal AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head,
+                                    const InOutRecord& keyRecord, unsigned emptyKeys = 0);
+
+// The 13 list lines (12 rows and "合計" with total) of 4 texts: label, expense,
+// income, income − expense with a leading "-" when negative.
+std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows,
+                                                       const TimeSeriesTotal& total, bool comma);
 
 // "[分]食費[備]外食" and so on, or "[全データ]" without keys.
 QString TimeSeriesKeyLabel(const InOutRecord& keyRecord);

@@ -208,6 +208,41 @@ TEST(RowSort, TextColumnsAndStability) {
     EXPECT_EQ(Items(units), (std::vector<std::int64_t>{1, 0}));
 }
 
+// "YY/MM/DD" texts sort by the dates behind them: a fiscal year from April
+// 1999 lists 1999 first, in the day rows and in the single entries.
+TEST(RowSort, DayColumnsSortByTheRowsOwnDates) {
+    LedgerBuilder ledger;
+    ledger.add({2000, 3, 31, S(u"食費"), 100})
+        .add({1999, 4, 1, S(u"食費"), 200})
+        .add({1999, 12, 31, S(u"交通費"), 400});
+    SummarySettings settings;
+    settings.yearStartMonth = 4;
+    struct Case {
+        const char* name;
+        std::uint32_t mode;
+        int column;
+    };
+    const Case cases[] = {{"day rows", SUM_DATE, 0}, {"single entries", SUM_DETAIL, 0}};
+    for (const Case& c : cases) {
+        SummaryQuery q;
+        q.mode = c.mode | PERIOD_YEAR;
+        q.keyRecord.date = Date(1999, 6, 1);
+        SummaryContents contents = ComputeSummary(ledger.head(), settings, q);
+        ASSERT_EQ(DateColumn(q.mode), c.column) << c.name;
+        const int columns = c.mode == SUM_DATE ? 2 : 4;
+        SortRows(contents.rows, {c.column, 1}, columns, DateColumn(q.mode));
+        std::vector<QString> days;
+        for (const SummaryRow& r : contents.rows)
+            days.push_back(r.texts[0]);
+        EXPECT_EQ(days, (std::vector<QString>{S(u"99/04/01"), S(u"99/12/31"), S(u"00/03/31")}))
+            << c.name;
+        SortRows(contents.rows, {c.column, -1}, columns, DateColumn(q.mode));
+        EXPECT_EQ(contents.rows.front().texts[0], S(u"00/03/31")) << c.name;
+    }
+    EXPECT_EQ(DateColumn(SUM_DETAIL | PERIOD_DAY), -1); // no date column in a day
+    EXPECT_EQ(DateColumn(SUM_CATEGORY | PERIOD_YEAR), -1);
+}
+
 TEST(RowSort, AmountTextValues) {
     EXPECT_EQ(AmountTextValue(u"1,234,567"), 1234567);
     EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);

@@ -1,5 +1,6 @@
 // Rows, boundaries, totals, texts and the key label of the time series.
 #include "ui/summary/TimeSeries.h"
+#include "ui/summary/Aggregation.h"
 #include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
@@ -55,14 +56,66 @@ TEST(TimeSeries, RowLabelsAndBoundaries) {
     }
 }
 
-TEST(TimeSeries, DayBeyondMonthEndRunsOn) {
-    const TimeSeriesRows rows =
+// A chosen row hands its start to the summary, which must then show exactly
+// that row's period: once a month started on day 31 ("2009/02" ran 3 to 31
+// March, the summary's month 1 March to 1 April) and the years started on day
+// D while the summary's year starts on the 1st.
+TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
+    struct Case {
+        const char* name;
+        std::uint32_t mode;
+        int monthStart;
+    };
+    const Case cases[] = {
+        {"months, day 31", PERIOD_MONTH, 31},
+        {"months, day 30", PERIOD_MONTH, 30},
+        {"months, day 25", PERIOD_MONTH, 25},
+        {"years, day 25", PERIOD_YEAR, 25},
+        {"years, day 31", PERIOD_YEAR, 31},
+    };
+    for (const Case& c : cases) {
+        const SummarySettings settings = Starts(4, c.monthStart);
+        const TimeSeriesRows rows =
+            BuildTimeSeriesRows(c.mode, Date(2009, 1, 15), Date(2009, 1, 15), settings);
+        for (const TimeSeriesRow& row : rows) {
+            const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2009, 1, 15, 9), row);
+            const Period shown = ComputePeriod(c.mode, chosen, settings);
+            EXPECT_EQ(shown, (Period{row.start, row.end}))
+                << c.name << " " << row.label.toStdString();
+        }
+    }
+    const TimeSeriesRows day31 =
         BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, Starts(1, 31));
-    EXPECT_EQ(rows[1].label, S(u"2009/02"));
-    EXPECT_EQ(rows[1].start, plat::TimeFromFields(2009, 3, 3)); // 31 February 2009
-    EXPECT_EQ(rows[0].end, rows[1].start);
-    EXPECT_EQ(rows[1].end, plat::TimeFromFields(2009, 3, 31));
-    EXPECT_EQ(rows[3].start, plat::TimeFromFields(2009, 5, 1)); // 31 April
+    EXPECT_EQ(day31[1].label, S(u"2009/02"));
+    EXPECT_EQ(day31[1].start, plat::TimeFromFields(2009, 3, 1));
+    EXPECT_EQ(day31[1].end, plat::TimeFromFields(2009, 4, 1));
+    const TimeSeriesRows years = BuildTimeSeriesRows(PERIOD_YEAR, {}, Date(2008, 8, 10), Starts(4, 25));
+    EXPECT_EQ(years[11].start, plat::TimeFromFields(2008, 4, 1));
+}
+
+// Months of day 31 overlap by a day (31 March is in "2009/02" and "2009/03",
+// as in the summary); the total counts such an entry once.
+TEST(TimeSeries, OverlappingMonthsCountAnEntryOnceInTheTotal) {
+    LedgerBuilder ledger;
+    ledger.add({2009, 3, 31, S(u"食費"), 500}).add({2009, 3, 10, S(u"食費"), 70});
+    TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, Starts(1, 31));
+    const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), InOutRecord{});
+    EXPECT_EQ(rows[1].expense, 570); // 1 March to 1 April
+    EXPECT_EQ(rows[2].expense, 500); // 31 March to 1 May
+    EXPECT_EQ(total.expense, 570);
+    EXPECT_EQ(TimeSeriesTexts(rows, total, false)[12][1], S(u"570"));
+}
+
+// An empty remark row of the summary leads here to entries without a remark.
+TEST(TimeSeries, EmptyKeyMarkSelectsEmptyFields) {
+    LedgerBuilder ledger;
+    ledger.add({2008, 5, 1, S(u"食費"), 100, S(u"外食")}).add({2008, 5, 2, S(u"食費"), 30});
+    InOutRecord keys{};
+    SetFieldText(keys.category, S(u"食費"));
+    TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(1, 1));
+    EXPECT_EQ(AddTimeSeriesTotals(rows, ledger.head(), keys, KEY_REMARK).expense, 30);
+    TimeSeriesRows all = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(1, 1));
+    EXPECT_EQ(AddTimeSeriesTotals(all, ledger.head(), keys).expense, 130);
 }
 
 TEST(TimeSeries, TotalsPerRowWithKeys) {
@@ -79,7 +132,7 @@ TEST(TimeSeries, TotalsPerRowWithKeys) {
     InOutRecord keys{};
     SetFieldText(keys.category, S(u"食費"));
     TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(4, 25));
-    AddTimeSeriesTotals(rows, ledger.head(), keys);
+    const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), keys);
     EXPECT_EQ(rows[0].expense, 300);
     EXPECT_EQ(rows[1].expense, 400);
     EXPECT_EQ(rows[11].income, 4294967296);
@@ -88,7 +141,7 @@ TEST(TimeSeries, TotalsPerRowWithKeys) {
         others += rows[i].expense + rows[i].income;
     EXPECT_EQ(others, 0);
 
-    const auto lines = TimeSeriesTexts(rows, true);
+    const auto lines = TimeSeriesTexts(rows, total, true);
     EXPECT_EQ(lines[0][3], S(u"-300"));
     EXPECT_EQ(lines[11][2], S(u"4,294,967,296"));
     EXPECT_EQ(lines[11][3], S(u"4,294,967,296")); // income larger: no sign
@@ -103,12 +156,13 @@ TEST(TimeSeries, TextsWithAndWithoutCommas) {
     TimeSeriesRows rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 1, 1), {}, Starts(1, 1));
     rows[0].expense = 1234567;
     rows[1].income = 123;
-    const auto comma = TimeSeriesTexts(rows, true);
+    const TimeSeriesTotal total{1234567, 123};
+    const auto comma = TimeSeriesTexts(rows, total, true);
     EXPECT_EQ(comma[0][1], S(u"1,234,567"));
     EXPECT_EQ(comma[0][3], S(u"-1,234,567"));
     EXPECT_EQ(comma[1][2], S(u"123"));
     EXPECT_EQ(comma[12][3], S(u"-1,234,444"));
-    const auto plain = TimeSeriesTexts(rows, false);
+    const auto plain = TimeSeriesTexts(rows, total, false);
     EXPECT_EQ(plain[0][1], S(u"1234567"));
     EXPECT_EQ(plain[12][3], S(u"-1234444"));
 }

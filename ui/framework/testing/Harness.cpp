@@ -78,8 +78,8 @@ void SelectIndex(const QWidget& window, int id, int index) {
         emit cb->activated(index); // what a user's choice in the drop-down sends
     } else if (auto* lw = qobject_cast<QListWidget*>(w)) {
         lw->setCurrentRow(index);
-    } else if (auto* t = qobject_cast<QTreeWidget*>(w)) {
-        t->setCurrentItem(t->topLevelItem(index));
+    } else if (auto* t = qobject_cast<QTreeView*>(w)) {
+        t->setCurrentIndex(t->model() ? t->model()->index(index, 0) : QModelIndex());
     } else if (w) {
         ADD_FAILURE() << "control " << id << " has no items";
     }
@@ -104,11 +104,12 @@ void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods) {
 }
 
 void ClickListRow(const QWidget& window, int id, int row, int column) {
-    auto* t = ControlAs<QTreeWidget>(window, id);
+    auto* t = ControlAs<QTreeView>(window, id);
     if (!t) return;
-    QTreeWidgetItem* item = t->topLevelItem(row);
-    if (!item) return ADD_FAILURE() << "no row " << row << " in list " << id;
-    const QRect cell = t->visualItemRect(item);
+    const QModelIndex index = t->model() ? t->model()->index(row, 0) : QModelIndex();
+    if (!index.isValid()) return ADD_FAILURE() << "no row " << row << " in list " << id;
+    t->scrollTo(index);
+    const QRect cell = t->visualRect(index);
     const int x = t->header()->sectionViewportPosition(column) + 2;
     QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, cell.center().y()));
 }
@@ -160,8 +161,8 @@ int CurrentIndex(const QWidget& window, int id) {
     const QWidget* w = Control(window, id);
     if (auto* cb = qobject_cast<const QComboBox*>(w)) return cb->currentIndex();
     if (auto* lw = qobject_cast<const QListWidget*>(w)) return lw->currentRow();
-    if (auto* t = qobject_cast<const QTreeWidget*>(w))
-        return t->currentItem() ? t->indexOfTopLevelItem(t->currentItem()) : -1;
+    if (auto* t = qobject_cast<const QTreeView*>(w))
+        return t->currentIndex().isValid() ? t->currentIndex().row() : -1;
     return -1;
 }
 

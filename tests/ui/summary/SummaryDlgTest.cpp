@@ -1,0 +1,447 @@
+// The summary driven by keys as a person does on the handset: drill-down and
+// back, the date breakdown, change and delete through the nested entry edit
+// dialog, sides and period kinds with their check marks, an empty remark, and
+// the widths and sort kept in the settings, on a ledger of hand-made entries.
+#include "support/DocTest.h"
+#include "support/ModalRunner.h"
+#include "support/RegistryProbe.h"
+
+#include "platform/Faults.h"
+#include "platform/System.h"
+#include "ui/framework/Bars.h"
+#include "ui/framework/Framework.h"
+#include "ui/framework/testing/Harness.h"
+#include "ui/summary/CSummaryDlg.h"
+#include "ui/summary/SummaryListModel.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QTreeView>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << s.toStdString();
+}
+
+using namespace tb::ui;
+using namespace tb::ui::testing;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+enum : int {
+    kPeriodText = 1029,
+    kList = 1030,
+    kExpenseTotal = 1039,
+    kChange = 1040,
+    kDelete = 1041,
+    kBack = 1045,
+    kLabel = 1089,
+    kAmount = 1055, // in the entry edit dialog
+};
+
+struct Entry {
+    int month, day;
+    const char16_t *category, *remark;
+    std::int32_t amount;
+    const char16_t* payee = u"";
+};
+
+// March 2008 around the test clock (Monday 10 March), one February entry.
+const Entry kLedger[] = {
+    {3, 5, u"食費", u"外食", 500, u"A店"},
+    {3, 8, u"食費", u"弁当", 300},
+    {3, 10, u"交通費", u"通勤", 420},
+    {3, 1, u"給与", u"月給", -250000, u"会社"},
+    {3, 15, u"食費", u"", 200}, // imported without a remark
+    {2, 20, u"食費", u"外食", 1000},
+};
+
+// The key reaches the window's focused control, active window or not.
+void Key(Dialog& dlg, int qtKey) {
+    QWidget* focus = dlg.focusWidget();
+    PressKey(focus ? *focus : dlg, qtKey);
+}
+
+// What the list shows, one line per row, columns joined by "|".
+QStringList Lines(const Dialog& dlg) {
+    QStringList lines;
+    const auto* view = ControlAs<QTreeView>(dlg, kList);
+    const QAbstractItemModel* model = view->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->index(r, c).data().toString();
+        lines << cells.join(u'|');
+    }
+    return lines;
+}
+
+QStringList Titles(const Dialog& dlg) {
+    QStringList titles;
+    const QAbstractItemModel* model = ControlAs<QTreeView>(dlg, kList)->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        titles << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    return titles;
+}
+
+QStringList MenuOf(Window& dlg, int key) {
+    QMenu* menu = dlg.softKeyBar()->preparePopup(key);
+    return menu ? MenuLines(*menu) : QStringList();
+}
+
+class SummaryDlgTest : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        plat::SetPlatformIdentity(5, u"PocketPC"_s);
+        doc = openDoc();
+        for (const Entry& e : kLedger)
+            Add(e);
+    }
+    void TearDown() override {
+        plat::faults::Reset();
+        doc.reset();
+        DocTest::TearDown();
+    }
+    void Add(const Entry& e) {
+        InOutRecord r{};
+        SetFieldText(r.category, QString::fromUtf16(e.category));
+        SetFieldText(r.remark, QString::fromUtf16(e.remark));
+        SetFieldText(r.payee, QString::fromUtf16(e.payee));
+        SetFieldText(r.payMethod, u"現金"_s);
+        r.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2008, e.month, e.day, 9));
+        r.amount = e.amount;
+        ASSERT_TRUE(doc->AddRecord(r));
+    }
+    // Runs a summary opened as the panel opens it; `inside` acts in it and
+    // must end it; `nested` act in the dialogs it opens, in order.
+    void Run(std::uint32_t mode, const std::function<void(CSummaryDlg&)>& inside,
+             std::vector<DialogAction> nested = {}, bool detailScreen = false) {
+        CSummaryDlg dlg(doc.get());
+        dlg.m_dwMode = mode;
+        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(kTestNow);
+        dlg.m_bFilterMode = detailScreen;
+        const ModalRun run = RunModal(
+            dlg, [&](Dialog& d) { inside(static_cast<CSummaryDlg&>(d)); }, std::move(nested));
+        EXPECT_EQ(run.result, IDOK);
+        EXPECT_EQ(run.leftOpen, 0);
+    }
+
+    std::unique_ptr<CMyTALYDoc> doc;
+};
+
+} // namespace
+
+TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
+    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+        EXPECT_EQ(Lines(dlg), (QStringList{u"交通費|420"_s, u"食費|1,000"_s}));
+        EXPECT_FALSE(IsEnabled(dlg, kBack));
+        Key(dlg, Qt::Key_Down);
+        Key(dlg, Qt::Key_Return);
+        EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費"_s);
+        EXPECT_EQ(Lines(dlg), (QStringList{u"|200"_s, u"外食|500"_s, u"弁当|300"_s}));
+        EXPECT_FALSE(IsShown(dlg, kChange));
+        Key(dlg, Qt::Key_Down);
+        Key(dlg, Qt::Key_Return);
+        EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費 - 外食"_s);
+        EXPECT_EQ(Titles(dlg), (QStringList{u"月日"_s, u"分類"_s, u"備考"_s, u"金額"_s}));
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|500"_s});
+        EXPECT_TRUE(IsShown(dlg, kChange) && IsShown(dlg, kDelete));
+        Key(dlg, Qt::Key_4);
+        EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費"_s);
+        EXPECT_FALSE(IsShown(dlg, kChange));
+        EXPECT_TRUE(IsEnabled(dlg, kBack));
+        Key(dlg, Qt::Key_4);
+        EXPECT_EQ(Text(dlg, kLabel), u"分類"_s);
+        EXPECT_EQ(Lines(dlg).size(), 2);
+        EXPECT_FALSE(IsEnabled(dlg, kBack));
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+TEST_F(SummaryDlgTest, DayOfTheDateBreakdownAndBackKeepsTheBaseDate) {
+    Run(SUM_DATE, [](CSummaryDlg& dlg) {
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
+        EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/08|300"_s,
+                                           u"08/03/10|420"_s, u"08/03/15|200"_s}));
+        for (int i = 0; i < 3; ++i)
+            Key(dlg, Qt::Key_Down);
+        Key(dlg, Qt::Key_Return);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
+        EXPECT_EQ(Titles(dlg), (QStringList{u"分類"_s, u"備考"_s, u"金額"_s}));
+        EXPECT_EQ(Lines(dlg), QStringList{u"食費||200"_s});
+        EXPECT_EQ(Text(dlg, kLabel), u"日付"_s);
+        Key(dlg, Qt::Key_4);
+        EXPECT_EQ(Lines(dlg).size(), 4);
+        Key(dlg, Qt::Key_7); // the day kind shows the base date kept from the drill-down
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
+        Key(dlg, Qt::Key_9);
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+TEST_F(SummaryDlgTest, KeyThreeChangesOnlyInTheEntryList) {
+    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+        Key(dlg, Qt::Key_3); // a breakdown: no edit dialog opens (the driver would count it)
+        ChooseMenuItem(dlg, kChange);
+        EXPECT_EQ(Text(dlg, kLabel), u"分類"_s);
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+TEST_F(SummaryDlgTest, ChangedAmountMovesTotalAndBalanceAndIsSavedAtOnce) {
+    const std::int64_t balance = doc->Balance();
+    Run(
+        SUM_REMARK,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_Down); // 外食
+            Key(dlg, Qt::Key_Return);
+            EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：500円"_s);
+            Key(dlg, Qt::Key_3);
+            EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|800"_s});
+            EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& edit) {
+            ClearText(edit, kAmount);
+            TypeText(edit, kAmount, u"800"_s);
+            PressSoftKey(edit, 1); // 変更
+        }});
+    EXPECT_EQ(doc->Balance(), balance - 300);
+    EXPECT_FALSE(doc->IsDirty());
+    const QByteArray file = readFile(ledgerPath());
+    EXPECT_EQ(static_cast<std::int32_t>(bytes::GetU32(file, 16 + 148)), 800); // first record
+}
+
+TEST_F(SummaryDlgTest, FailedSaveAfterAChangeShowsTheErrorAndKeepsTheChange) {
+    Run(
+        SUM_REMARK,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_Down);
+            Key(dlg, Qt::Key_Return);
+            Key(dlg, Qt::Key_3);
+            EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|800"_s});
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& edit) {
+            ClearText(edit, kAmount);
+            TypeText(edit, kAmount, u"800"_s);
+            PressSoftKey(edit, 1);
+            // The disk fills once the edit is confirmed: the save that follows fails.
+            plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
+        }});
+    ASSERT_FALSE(boxes.shown().empty());
+    EXPECT_TRUE(boxes.shown().back().caption.contains(u"ERROR"_s) ||
+                boxes.shown().back().caption.contains(u"エラー"_s));
+    EXPECT_EQ(doc->FindRecord(1)->record.amount, 800);
+    EXPECT_TRUE(doc->IsDirty());
+}
+
+TEST_F(SummaryDlgTest, DeletingTheOnlyEntryShownEmptiesTheList) {
+    Run(
+        SUM_REMARK,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_Down);
+            Key(dlg, Qt::Key_Return);
+            ChooseMenuItem(dlg, kDelete);
+            EXPECT_TRUE(Lines(dlg).isEmpty());
+            EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& edit) { PressSoftKey(edit, 1); }}); // 削除
+    EXPECT_EQ(doc->Count(), std::size(kLedger) - 1);
+}
+
+TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnLayout) {
+    Run(
+        SUM_DETAIL,
+        [this](CSummaryDlg& dlg) {
+            EXPECT_EQ(Titles(dlg).size(), 4);
+            Key(dlg, Qt::Key_6);
+            EXPECT_EQ(Titles(dlg),
+                      (QStringList{u"月日"_s, u"分類"_s, u"備考"_s, u"支払先"_s, u"金額"_s}));
+            EXPECT_EQ(Lines(dlg), QStringList{u"08/03/01|給与|月給|会社|250,000"_s});
+            EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
+            Key(dlg, Qt::Key_5);
+            EXPECT_EQ(Titles(dlg).size(), 4);
+            EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
+            Key(dlg, Qt::Key_0);
+        },
+        {}, true);
+}
+
+TEST_F(SummaryDlgTest, PeriodCheckMarkFollowsTheModeAfterBack) {
+    Run(SUM_DATE, [](CSummaryDlg& dlg) {
+        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  月=32873 [x]"_s)) << MenuOf(dlg, 1).join(u'\n').toStdString();
+        Key(dlg, Qt::Key_Return);
+        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  日=32871 [x]"_s));
+        Key(dlg, Qt::Key_4);
+        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  月=32873 [x]"_s));
+        Key(dlg, Qt::Key_6);
+        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  収入=32870 [x]"_s));
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+TEST_F(SummaryDlgTest, EmptyRemarkRowLeadsToTheEntriesWithoutRemark) {
+    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+        Key(dlg, Qt::Key_Down);
+        Key(dlg, Qt::Key_Return);
+        Key(dlg, Qt::Key_Return); // the first remark row is the empty one
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/15|食費||200"_s});
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+TEST_F(SummaryDlgTest, WidthsAndSortSurviveIntoTheNextDialogAndTheNextStart) {
+    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+        auto* view = ControlAs<QTreeView>(dlg, kList);
+        emit view->header()->sectionClicked(1); // the amount header: descending
+        EXPECT_EQ(Lines(dlg), (QStringList{u"食費|1,000"_s, u"交通費|420"_s}));
+        view->setColumnWidth(0, Lp(150)); // the border dragged
+        Key(dlg, Qt::Key_0);
+    });
+    EXPECT_EQ(doc->m_ListHeaderInfo2.sortColumn, 1);
+    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, -1);
+    EXPECT_EQ(doc->m_ListHeaderInfo2.columnWidth[0], 150);
+    Run(SUM_PAYEE, [](CSummaryDlg& dlg) {
+        EXPECT_EQ(Lines(dlg), (QStringList{u"|920"_s, u"A店|500"_s})); // descending by amount
+        EXPECT_EQ(ControlAs<QTreeView>(dlg, kList)->columnWidth(0), Lp(150));
+        Key(dlg, Qt::Key_0);
+    });
+    ASSERT_TRUE(doc->SaveAll());
+    doc.reset();
+    const QByteArray stored = regprobe::Setting(u"ListHeaderInfo2"_s).data;
+    ASSERT_EQ(stored.size(), 16);
+    EXPECT_EQ(bytes::GetU32(stored, 0), 1u);          // sort column
+    EXPECT_EQ(bytes::GetU32(stored, 4), 0xFFFFFFFFu); // direction −1
+    EXPECT_EQ(bytes::GetU32(stored, 8), 150u);        // width of column 0
+    doc = openDoc();
+    EXPECT_EQ(doc->m_ListHeaderInfo2.columnWidth[0], 150);
+    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, -1);
+}
+
+TEST_F(SummaryDlgTest, LongLevelLabelIsCutInTheMiddleAndShownWholeAsTooltip) {
+    Add({3, 20, u"とても長い分類の名前ですよ十五", u"こちらも長い備考の名前です十五", 10});
+    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+        Key(dlg, Qt::Key_Return); // the long category sorts first
+        Key(dlg, Qt::Key_Return);
+        const QString whole = u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s;
+        const QWidget* label = Control(dlg, kLabel);
+        EXPECT_NE(Text(dlg, kLabel), whole);
+        EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
+        EXPECT_EQ(label->toolTip(), whole);
+        Key(dlg, Qt::Key_0);
+    });
+}
+
+// --- Go to date, the filter and the time series, as the summary opens them ----------
+
+TEST_F(SummaryDlgTest, GoToDateShowsThePeriodOfTheChosenDay) {
+    Run(
+        SUM_CATEGORY,
+        [](CSummaryDlg& dlg) {
+            ChooseMenuItem(dlg, 32920);
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& pick) {
+            QWidget* calendar = Control(pick, 1149);
+            QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
+            for (int i = 0; i < 3; ++i) // 10 March back three weeks to 18 February
+                PressKey(*days, Qt::Key_Up);
+            PressSoftKey(pick, 1);
+        }});
+}
+
+TEST_F(SummaryDlgTest, FilterValidatesItsBoundsAndOffKeepsTextAndBounds) {
+    const QString allOfMarch = u"08/03/05|食費|外食|500"_s;
+    Run(
+        SUM_DETAIL,
+        [&](CSummaryDlg& dlg) {
+            EXPECT_EQ(Lines(dlg).size(), 4);
+            ChooseMenuItem(dlg, 32838);
+            EXPECT_EQ(Lines(dlg), QStringList{allOfMarch});
+            ChooseMenuItem(dlg, 32838);
+            EXPECT_EQ(Lines(dlg).size(), 4);
+            ChooseMenuItem(dlg, 32838);
+            Key(dlg, Qt::Key_0);
+        },
+        {[this](Dialog& filter) {
+             Click(filter, 1094);
+             TypeText(filter, 1064, u"外"_s);
+             Click(filter, 1095);
+             TypeText(filter, 1097, u"2000000001"_s);
+             Key(filter, Qt::Key_Return);
+             EXPECT_TRUE(filter.IsRunning()); // the bound is refused
+             ASSERT_EQ(boxes.shown().size(), 1u);
+             EXPECT_EQ(boxes.shown()[0].text, validation::IntegerRange(0, 2000000000));
+             ClearText(filter, 1097);
+             TypeText(filter, 1097, u"300"_s);
+             Key(filter, Qt::Key_Return);
+         },
+         [](Dialog& filter) {
+             EXPECT_TRUE(IsChecked(filter, 1094) && IsChecked(filter, 1095));
+             EXPECT_FALSE(IsChecked(filter, 1096));
+             Key(filter, Qt::Key_Escape); // フィルターオフ
+         },
+         [](Dialog& filter) {
+             EXPECT_FALSE(IsChecked(filter, 1094) || IsChecked(filter, 1095));
+             EXPECT_EQ(Text(filter, 1064), u"外"_s);
+             EXPECT_EQ(Text(filter, 1097), u"300"_s);
+             Click(filter, 1094);
+             Key(filter, Qt::Key_Return);
+         }},
+        true);
+    Run(
+        SUM_DETAIL,
+        [](CSummaryDlg& dlg) {
+            EXPECT_EQ(Lines(dlg).size(), 4); // a new summary starts with the filter off
+            ChooseMenuItem(dlg, 32838);
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& filter) {
+            EXPECT_FALSE(IsChecked(filter, 1094));
+            EXPECT_EQ(Text(filter, 1064), QString());
+            Key(filter, Qt::Key_Escape);
+        }},
+        true);
+}
+
+TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
+    Run(
+        SUM_CATEGORY,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_Down); // 食費
+            Key(dlg, Qt::Key_Return);
+            Key(dlg, Qt::Key_4);
+            ChooseMenuItem(dlg, 32921);
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+            ChooseMenuItem(dlg, 32921);
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
+            ChooseMenuItem(dlg, 32921);
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& series) {
+             EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
+             Key(series, Qt::Key_Down); // 2008/02
+             Key(series, Qt::Key_Return);
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_Left); // the fiscal year before
+             Key(series, Qt::Key_0);
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_2);
+             const QStringList view = MenuOf(static_cast<Window&>(series), 1);
+             EXPECT_TRUE(view.contains(u"前年度に移動=32927 (disabled)"_s));
+             Key(series, Qt::Key_Left); // goes to the list, moves nothing
+             for (int i = 0; i < 11; ++i)
+                 Key(series, Qt::Key_Down); // row 11: the fiscal year of today
+             Key(series, Qt::Key_Return);
+         }});
+    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
+}
