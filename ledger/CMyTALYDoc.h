@@ -66,6 +66,26 @@ public:
     // Destroys the heap and empties the list without saving (exit after SaveAll).
     void ReleaseData();
 
+    // --- Bulk operations on a period and CSV files (CsvTransfer.cpp) ----------
+    // Deletes every entry whose date and time lie in [first, last] in one pass
+    // and renumbers the rest once: the same ids, balance and save state as
+    // deleting them one by one. Returns how many were deleted.
+    int DeletePeriod(plat::TimeValue first, plat::TimeValue last);
+    // Writes the entries of [first, last] to a CSV file, in list order. An
+    // earlier file of that name is replaced only when every byte was written;
+    // false (last error set, earlier file kept, nothing written) otherwise.
+    bool ExportCsv(const QString& path, plat::TimeValue first, plat::TimeValue last, int* count);
+    struct CsvImport {
+        bool opened = false;
+        int added = 0;
+        int skipped = 0;     // lines with an invalid date or amount, or no line end
+        int stoppedLine = 0; // the line that ended the reading early, 0 when none
+    };
+    // Appends the entries of a CSV file with new ids and shows the outcome:
+    // the file could not be opened, or how many entries were read (and how many
+    // lines were not). An entry that cannot be added ends the import.
+    CsvImport ImportCsv(const QString& path);
+
     // --- Ledger file (LedgerFile.cpp) ---------------------------------------
     bool LoadLedger();
     bool SaveLedger();

@@ -46,37 +46,71 @@ void AppendUtf16(const QByteArray& utf16, QString* out) {
     out->append(QStringView(data, units));
 }
 
+bool IsAscii(QStringView text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+bool IsAscii(QByteArrayView bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 } // namespace
 
-QByteArray WideToMultiByte(QStringView text) {
-    QByteArray out;
-    Converter cd("CP932", "UTF-16LE");
-    if (!cd.valid()) return QByteArray(text.size(), '?');
+struct MultiByteEncoder::Impl {
+    Converter cd{"CP932", "UTF-16LE"};
+};
+
+MultiByteEncoder::MultiByteEncoder() : d(std::make_unique<Impl>()) {}
+MultiByteEncoder::~MultiByteEncoder() = default;
+
+void MultiByteEncoder::append(QStringView text, QByteArray* out) {
+    // ASCII is the same in CP932: most CSV bytes need no converter at all.
+    if (IsAscii(text)) {
+        for (QChar c : text)
+            out->append(static_cast<char>(c.unicode()));
+        return;
+    }
+    if (!d->cd.valid()) {
+        out->append(QByteArray(text.size(), '?'));
+        return;
+    }
     const char* in = reinterpret_cast<const char*>(text.utf16());
     std::size_t left = static_cast<std::size_t>(text.size()) * 2;
     while (left > 0) {
-        if (cd.convert(&in, &left, &out) == 0) break;
+        if (d->cd.convert(&in, &left, out) == 0) break;
         // One "?" per character: a surrogate pair is one character.
         const auto* unit = reinterpret_cast<const char16_t*>(in);
         const bool pair =
             left >= 4 && QChar::isHighSurrogate(unit[0]) && QChar::isLowSurrogate(unit[1]);
         const std::size_t skip = pair ? 4 : 2;
-        out.append('?');
+        out->append('?');
         in += std::min(skip, left);
         left -= std::min(skip, left);
     }
-    return out;
 }
 
-QString MultiByteToWide(QByteArrayView bytes) {
+struct MultiByteDecoder::Impl {
+    Converter cd{"UTF-16LE", "CP932"};
+    QByteArray utf16;
+};
+
+MultiByteDecoder::MultiByteDecoder() : d(std::make_unique<Impl>()) {}
+MultiByteDecoder::~MultiByteDecoder() = default;
+
+QString MultiByteDecoder::decode(QByteArrayView bytes) {
+    if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), bytes.size());
+    if (!d->cd.valid()) return QString(bytes.size(), QChar(kReplacementChar));
     QString out;
-    Converter cd("UTF-16LE", "CP932");
     const char* in = bytes.data();
     std::size_t left = static_cast<std::size_t>(bytes.size());
-    if (!cd.valid()) return QString(bytes.size(), QChar(kReplacementChar));
-    QByteArray utf16;
+    QByteArray& utf16 = d->utf16;
+    utf16.clear();
     while (left > 0) {
-        if (cd.convert(&in, &left, &utf16) == 0) break;
+        if (d->cd.convert(&in, &left, &utf16) == 0) break;
         // Only the byte that stopped the decoder is lost; what follows it is
         // read afresh, so a stray lead byte never swallows a letter after it.
         AppendUtf16(utf16, &out);
@@ -87,6 +121,16 @@ QString MultiByteToWide(QByteArrayView bytes) {
     }
     AppendUtf16(utf16, &out);
     return out;
+}
+
+QByteArray WideToMultiByte(QStringView text) {
+    QByteArray out;
+    MultiByteEncoder().append(text, &out);
+    return out;
+}
+
+QString MultiByteToWide(QByteArrayView bytes) {
+    return MultiByteDecoder().decode(bytes);
 }
 
 } // namespace plat

@@ -41,7 +41,7 @@ enum Style : unsigned {
     AlignCenter = 0x4,      // Static
     Group = 0x8,            // first control of a radio group
     PushLike = 0x10,        // RadioButton, CheckBox drawn as a toggle button
-    MultiLine = 0x20,       // Static, CheckBox: the text wraps
+    MultiLine = 0x20,       // Static, CheckBox, Button: the text wraps
     SingleSelection = 0x40, // ListView, ListBox
     ShowSelAlways = 0x80,   // ListView
     FullRowSelect = 0x100,  // ListView

@@ -19,6 +19,8 @@ const DialogTemplate* const kDialogs[] = {
     &kDialog130,              // new-entry list pages
     &kDialog155, // template list
     &kDialog132, &kDialog142, &kDialog169, // summary, filter, time series
+    &kDialog138, // organize
+    &kDialog103, &kDialog153, &kDialog151, &kDialog152, // option pages
 };
 
 const MenuTemplate* const kMenus[] = {

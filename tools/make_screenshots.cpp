@@ -4,12 +4,15 @@
 // on a scratch handset of its own, offscreen.
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Device.h"
+#include "platform/System.h"
 #include "ui/entry/CAmountDlg.h"
 #include "ui/framework/Framework.h"
 #include "ui/framework/testing/Harness.h"
 #include "ui/framework/testing/Screenshot.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/PanelTasks.h"
+#include "ui/maintenance/COrganizeDlg.h"
+#include "ui/maintenance/OrganizePeriod.h"
 #include "ui/summary/CSummaryDlg.h"
 
 #include <QApplication>
@@ -143,6 +146,17 @@ int main(int argc, char** argv) {
             ChooseMenuItem(static_cast<tb::ui::Window&>(dlg), 32921);
             return shots;
         });
+
+        COrganizeDlg organize(&doc);
+        const auto period = maintenance::DefaultOrganizePeriod(plat::CurrentTimeValue(), 1);
+        organize.m_timeStart = period.start;
+        organize.m_timeEnd = period.end;
+        plat::SetPlatformIdentity(4, QStringLiteral("PocketPC")); // its own buttons
+        driver.then([&](tb::ui::Dialog& dlg) {
+            ok &= Shot(dlg, out, "organize.png");
+            dlg.EndDialog(2);
+        });
+        organize.DoModal();
         doc.ReleaseData(); // nothing to keep: a scratch handset
     }
     return ok ? 0 : 1;

@@ -23,6 +23,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -76,6 +78,35 @@ Qt::Alignment AlignmentOf(unsigned style) {
     if (style & res::AlignCenter) return Qt::AlignHCenter | Qt::AlignVCenter;
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
+
+// Multi-line buttons and check boxes: the style draws the frame or the
+// indicator, the text wraps inside the control's rectangle beside it.
+template <class Base, QStyle::ControlElement kElement> class Wrapping : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        QStyleOptionButton opt;
+        this->initStyleOption(&opt);
+        opt.text.clear();
+        p.drawControl(kElement, opt);
+        QRect r = this->rect().adjusted(4, 2, -4, -2);
+        Qt::Alignment align = Qt::AlignCenter;
+        if constexpr (kElement == QStyle::CE_CheckBox) {
+            const QRect box = this->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+            r = QRect(box.right() + 6, 0, this->width() - box.right() - 6, this->height());
+            align = Qt::AlignLeft | Qt::AlignVCenter;
+        }
+        p.setPen(this->palette().color(this->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        p.drawText(r, static_cast<int>(align | Qt::TextWordWrap), this->text());
+    }
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+using WrappingPushButton = Wrapping<QPushButton, QStyle::CE_PushButton>;
+using WrappingCheckBox = Wrapping<QCheckBox, QStyle::CE_CheckBox>;
 
 QPushButton* MakeToggleButton(const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
@@ -231,13 +262,15 @@ QWidget* Window::createControl(const res::ControlTemplate& c) {
     case K::Button:
     case K::DefaultButton:
     case K::OwnerDrawButton: {
-        auto* b = new QPushButton(text, m_form);
+        auto* b = c.style & res::MultiLine ? new WrappingPushButton(text, m_form)
+                                           : new QPushButton(text, m_form);
         b->setAutoDefault(false);
         b->setDefault(c.kind == K::DefaultButton);
         return b;
     }
     case K::CheckBox:
         if (c.style & res::PushLike) return MakeToggleButton(text, m_form);
+        if (c.style & res::MultiLine) return new WrappingCheckBox(text, m_form);
         return new QCheckBox(text, m_form);
     case K::RadioButton:
         if (c.style & res::PushLike) return MakeToggleButton(text, m_form);

@@ -2,11 +2,14 @@
 // until then each task leaves the panel as it was, as a cancelled dialog does.
 #include "ui/main/PanelTasks.h"
 
+#include "ledger/CMyTALYDoc.h"
 #include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
 #include "ledger/CMyTALYDoc.h"
 #include "ui/maintenance/CItemEditDlg.h"
 #include "ui/summary/CSummaryDlg.h"
+#include "ui/maintenance/COrganizeDlg.h"
+#include "ui/maintenance/OrganizePeriod.h"
 
 void PanelTasks::RunNewEntryFlow(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
     ::RunNewEntryFlow(owner, doc, date);
@@ -30,7 +33,14 @@ void PanelTasks::OpenSummary(QWidget* owner, CMyTALYDoc& doc, std::uint32_t mode
     doc.SetImeMode(owner, 7);
 }
 
-void PanelTasks::OpenOrganize(QWidget*, CMyTALYDoc&) {}
+void PanelTasks::OpenOrganize(QWidget*, CMyTALYDoc& doc) {
+    COrganizeDlg dlg(&doc);
+    const maintenance::OrganizePeriod period =
+        maintenance::DefaultOrganizePeriod(plat::CurrentTimeValue(), doc.m_nMonthStartDay);
+    dlg.m_timeStart = period.start;
+    dlg.m_timeEnd = period.end;
+    dlg.DoModal();
+}
 
 // The dialog always opens on the category list, which is the only list the
 // panel asks for; it has no owner, as it covers the hidden panel.

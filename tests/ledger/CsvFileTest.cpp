@@ -1,0 +1,129 @@
+// The CSV library on hand-made bytes: the parsing rules' corner cases, line
+// ends and limits of whole files, and the writer on a full disk. The common
+// lines are read and written through the document (CsvTransferTest).
+#include "support/DeviceTest.h"
+
+#include "ledger/CsvFile.h"
+#include "platform/Faults.h"
+
+#include <vector>
+
+using csv::Entry;
+using csv::LineKind;
+using Next = csv::Reader::Next;
+
+namespace {
+
+using CsvFileTest = DeviceTest;
+
+struct LineCase {
+    const char* name;
+    QByteArray line;
+    LineKind kind;
+    Entry expected; // checked for Entry and Invalid
+};
+
+TEST_F(CsvFileTest, DataLinesParseFieldByField) {
+    const LineCase cases[] = {
+        {"single quote ends the text", "1,\"2008/8/1\",\"ab\"c,\"r\",5,\"\",\"\"",
+         LineKind::Entry, {2008, 8, 1, "ab", "", 0, "5", ""}},
+        {"amount digits beyond 64 bits", "1,2008/8/1,a,b,99999999999999999999999,c,d",
+         LineKind::Invalid, {2008, 8, 1, "a", "b", std::int64_t{1} << 40, "c", "d"}},
+        {"29 February of a leap year", "1,\"2008/2/29\",a,b,1,c,d", LineKind::Entry,
+         {2008, 2, 29, "a", "b", 1, "c", "d"}},
+        {"no comma after the amount", "1,\"2008/8/1\",\"a\",\"b\",100", LineKind::Incomplete, {}},
+        {"unclosed quote", "1,\"2008/8/1\",\"abc", LineKind::Incomplete, {}},
+    };
+    plat::MultiByteDecoder decoder;
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Entry e;
+        ASSERT_EQ(csv::ParseLine(c.line, decoder, &e), c.kind);
+        if (c.kind == LineKind::Incomplete) continue;
+        EXPECT_EQ((std::vector<int>{e.year, e.month, e.day}),
+                  (std::vector<int>{c.expected.year, c.expected.month, c.expected.day}));
+        EXPECT_EQ((QStringList{e.category, e.remark, e.payee, e.payMethod}),
+                  (QStringList{c.expected.category, c.expected.remark, c.expected.payee,
+                               c.expected.payMethod}));
+        EXPECT_EQ(e.amount, c.expected.amount);
+    }
+}
+
+// What a reader makes of a whole file: "E" an entry (its category follows),
+// "S" skipped, then how it ended.
+QString Outcome(const QByteArray& file) {
+    csv::Reader reader;
+    reader.openBytes(file);
+    QString out;
+    Entry e;
+    for (;;) {
+        switch (reader.next(&e)) {
+        case Next::Entry:
+            out += u'E' + e.category + u' ';
+            continue;
+        case Next::Skipped:
+            out += QStringLiteral("S ");
+            continue;
+        case Next::End:
+            return out + QStringLiteral("end");
+        case Next::Stopped:
+            return out + QStringLiteral("stopped at %1").arg(reader.lineNumber());
+        case Next::Unfinished:
+            return out + QStringLiteral("unfinished");
+        case Next::ReadError:
+            return out + QStringLiteral("error");
+        }
+    }
+}
+
+QByteArray Line(const char* category) {
+    return QByteArray("1,\"2008/8/1\",\"") + category + "\",\"\",100,\"\",\"\"";
+}
+
+TEST_F(CsvFileTest, FilesSplitIntoLinesByTheirLineEnds) {
+    const QByteArray h = "\"ID\",\"x\"";
+    const QByteArray l255 = Line("a") + QByteArray(255 - Line("a").size(), ' ');
+    const QByteArray l256 = l255 + ' ';
+    struct Row {
+        const char* name;
+        QByteArray file;
+        const char* outcome;
+    } rows[] = {
+        {"CR LF", h + "\r\n" + Line("a") + "\r\n" + Line("b") + "\r\n", "Ea Eb end"},
+        {"LF only", h + "\n" + Line("a") + "\n" + Line("b") + "\n", "Ea Eb end"},
+        {"last line without line end", h + "\r\n" + Line("a") + "\r\n" + Line("b"),
+         "Ea unfinished"},
+        {"LF-only last line without line end", h + "\n" + Line("a"), "unfinished"},
+        {"header only", h + "\r\n", "end"},
+        {"empty file", "", "end"},
+        {"lone CR dropped", h + "\r\n" + Line("a\rb") + "\r\n", "Eab end"},
+        {"lone LF is a byte in a CR LF file", h + "\r\n" + Line("a\nb") + "\r\n", "Ea\nb end"},
+        {"255-byte line", h + "\r\n" + l255 + "\r\n", "Ea end"},
+        {"256-byte line ends the reading", h + "\r\n" + l256 + "\r\n" + Line("b") + "\r\n",
+         "stopped at 2"},
+        {"empty line ends the reading", h + "\r\n\r\n" + Line("b") + "\r\n", "end"},
+        {"overlong header: reading goes on after 256 bytes",
+         QByteArray(256, 'h') + Line("a") + "\r\n" + Line("b") + "\r\n", "Ea Eb end"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Outcome(row.file), QString::fromLatin1(row.outcome));
+    }
+}
+
+TEST_F(CsvFileTest, FullDiskKeepsTheEarlierFile) {
+    const QString path = QStringLiteral(u"\\My Documents\\out.csv");
+    writeFile(path, "earlier");
+    csv::Writer writer;
+    ASSERT_TRUE(writer.open(path));
+    plat::faults::CutWritesAfter(100);
+    const plat::SYSTEMTIME date{2008, 8, 0, 1, 0, 0, 0, 0};
+    for (int i = 0; i < 5000; ++i) // more than one buffer's worth
+        writer.add(i, date, QStringLiteral("a"), {}, 1, {}, {});
+    EXPECT_FALSE(writer.commit());
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_DISK_FULL);
+    plat::faults::Reset();
+    EXPECT_EQ(readFile(path), "earlier");
+}
+
+} // namespace
