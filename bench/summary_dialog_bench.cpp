@@ -11,6 +11,7 @@
 #include "ui/summary/CSummaryDlg.h"
 #include "ui/summary/LedgerWalk.h"
 #include "ui/summary/SummaryListModel.h"
+#include "ui/summary/Aggregation.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -111,7 +112,11 @@ int main(int argc, char** argv) {
     doc.SaveAll();
     const plat::TimeValue base = plat::TimeFromFields(2005, 6, 15, 12);
 
-    std::vector<double> walk, month, year, sort, down, back, change;
+    std::vector<double> walk, engineMonth, engineYear, month, year, sort, down, back, change;
+    summary::SummarySettings settings;
+    settings.flags = doc.m_dwFlags;
+    summary::SummaryQuery query;
+    query.keyRecord.date = plat::TimeValueToSystemTime(base);
     std::size_t yearRows = 0;
     for (int pass = 0; pass < kPasses; ++pass) {
         const Clock::time_point w = Clock::now();
@@ -119,6 +124,15 @@ int main(int argc, char** argv) {
         summary::ForEachEntry(doc.Head(), [&sum](const InOutRecord& r) { sum += r.amount; });
         walk.push_back(Ms(w));
         if (sum == 42) std::printf(" ");
+        query.mode = SUM_CATEGORY | PERIOD_MONTH;
+        Clock::time_point e = Clock::now();
+        std::size_t shown = summary::ComputeSummary(doc.Head(), settings, query).rows.size();
+        engineMonth.push_back(Ms(e));
+        query.mode = SUM_DETAIL | PERIOD_YEAR;
+        e = Clock::now();
+        shown += summary::ComputeSummary(doc.Head(), settings, query).rows.size();
+        engineYear.push_back(Ms(e));
+        if (shown == 42) std::printf(" ");
 
         doc.m_dwFlags = (doc.m_dwFlags & ~PERIOD_MASK) | PERIOD_MONTH;
         month.push_back(OpenSummary(doc, SUM_CATEGORY, base, [&](CSummaryDlg& dlg) {
@@ -155,6 +169,8 @@ int main(int argc, char** argv) {
     }
     std::printf("summary dialog on %d entries, median of %d passes\n", count, kPasses);
     std::printf("%-46s %9.2f ms\n", "baseline: one walk summing the amounts", Median(walk));
+    std::printf("%-46s %9.2f ms\n", "engine alone: month by category", Median(engineMonth));
+    std::printf("%-46s %9.2f ms\n", "engine alone: year of single entries", Median(engineYear));
     Line("command to painted month by category", Median(month), 50);
     std::printf("%-46s %9zu\n", "rows of the year of single entries", yearRows);
     Line("command to painted year of single entries", Median(year), 250);

@@ -310,6 +310,7 @@ void CSummaryDlg::ShowTotals(const summary::TotalTexts& texts) {
     ShowControl(IDC_EXPENSE_TOTAL, texts.expenseVisible);
     ShowControl(IDC_INCOME_TOTAL, texts.incomeVisible);
     ShowControl(IDC_BALANCE, texts.balanceVisible);
+    OnSize(ClientSize().width(), ClientSize().height()); // longer totals may need two rows
 }
 
 // A label wider than its place (two 15-character keys) is cut in the middle,
@@ -621,6 +622,17 @@ void CSummaryDlg::OnOK() {
 
 // --- Layout ---------------------------------------------------------------------------
 
+// Three totals side by side only when each is shown whole; otherwise the two
+// rows of the portrait layout (the handset's font was smaller than ours).
+bool CSummaryDlg::TotalsFitIn(int logicalWidth) const {
+    for (int id : {IDC_EXPENSE_TOTAL, IDC_INCOME_TOTAL, IDC_BALANCE}) {
+        const QWidget* w = GetDlgItem(id);
+        if (w && w->fontMetrics().horizontalAdvance(GetDlgItemText(id)) > Lp(logicalWidth))
+            return false;
+    }
+    return true;
+}
+
 void CSummaryDlg::OnSize(int cx, int cy) {
     Dialog::OnSize(cx, cy);
     const int h = ControlRect(IDC_INCOME_TOTAL).height();
@@ -634,7 +646,7 @@ void CSummaryDlg::OnSize(int cx, int cy) {
     } else if (flags & OPT_HIDE_BALANCE) {
         MoveControl(IDC_EXPENSE_TOTAL, {kGap, bottom, cx / 2 - kGap, h});
         MoveControl(IDC_INCOME_TOTAL, {cx / 2, bottom, cx / 2 - kGap, h});
-    } else if (cx > cy && cx > 300) {
+    } else if (cx > cy && cx > 300 && TotalsFitIn((cx - 8) / 3)) {
         const int w = (cx - 8) / 3;
         MoveControl(IDC_EXPENSE_TOTAL, {kGap, bottom, w, h});
         MoveControl(IDC_INCOME_TOTAL, {w + kGap, bottom, w, h});

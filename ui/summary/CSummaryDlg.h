@@ -54,6 +54,7 @@ protected:
     void OnSize(int cx, int cy) override;
 
 private:
+    bool TotalsFitIn(int logicalWidth) const;
     struct SavedLevel {
         std::unique_ptr<InOutRecord> keys; // null: the slot is free
         unsigned emptyKeys = 0;

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTreeView>
+#include <limits>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << s.toStdString();
@@ -444,4 +445,57 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
              Key(series, Qt::Key_Return);
          }});
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
+}
+
+// --- Entries started from the summary and the largest amounts ------------------------
+
+// A template entry takes the base date of the period shown (new-entry-today
+// off) and appears in the list at once.
+TEST_F(SummaryDlgTest, TemplateEntryIsDatedInThePeriodShownAndListedAtOnce) {
+    InOutRecord lunch{};
+    SetFieldText(lunch.category, u"食費"_s);
+    SetFieldText(lunch.remark, u"昼食"_s);
+    SetFieldText(lunch.payee, u"食堂"_s);
+    SetFieldText(lunch.payMethod, u"現金"_s);
+    lunch.amount = 650;
+    ASSERT_GE(doc->AddTemplate(u"昼食"_s, lunch), 0);
+    doc->m_dwFlags &= ~OPT_NEW_ENTRY_TODAY;
+    Run(
+        SUM_DETAIL,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_Left); // February
+            Key(dlg, Qt::Key_2);
+            EXPECT_EQ(Lines(dlg), (QStringList{u"08/02/10|食費|昼食|650"_s,
+                                               u"08/02/20|食費|外食|1,000"_s}));
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
+         [](Dialog& edit) { PressSoftKey(edit, 1); }},
+        true);
+    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
+}
+
+// An imported entry of −2,147,483,648 yen is shown and changed with 64-bit
+// arithmetic: its text, the totals and the balance are exact.
+TEST_F(SummaryDlgTest, LowestAmountIsShownAndChangedExactly) {
+    Add({3, 25, u"給与", u"賞与", std::numeric_limits<std::int32_t>::min(), u"会社"});
+    const std::int64_t balance = doc->Balance();
+    Run(
+        SUM_DETAIL,
+        [](CSummaryDlg& dlg) {
+            Key(dlg, Qt::Key_6);
+            EXPECT_EQ(Text(dlg, 1042), u"収入合計：2,147,733,648円"_s);
+            Key(dlg, Qt::Key_Down); // 08/03/25 sorts after 08/03/01
+            EXPECT_EQ(Lines(dlg)[1], u"08/03/25|給与|賞与|会社|2,147,483,648"_s);
+            Key(dlg, Qt::Key_3);
+            EXPECT_EQ(Text(dlg, 1042), u"収入合計：251,000円"_s);
+            Key(dlg, Qt::Key_0);
+        },
+        {[](Dialog& edit) {
+            ClearText(edit, kAmount);
+            TypeText(edit, kAmount, u"1000"_s);
+            PressSoftKey(edit, 1);
+        }},
+        true);
+    EXPECT_EQ(doc->Balance(), balance - 2147483648 + 1000);
 }
