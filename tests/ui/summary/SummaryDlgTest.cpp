@@ -14,6 +14,7 @@
 #include "ui/summary/CSummaryDlg.h"
 #include "ui/summary/SummaryListModel.h"
 
+#include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTreeView>
@@ -498,4 +499,50 @@ TEST_F(SummaryDlgTest, LowestAmountIsShownAndChangedExactly) {
         }},
         true);
     EXPECT_EQ(doc->Balance(), balance - 2147483648 + 1000);
+}
+
+// --- Other platforms and the picker ----------------------------------------------------
+
+// Without the Pocket PC soft keys the tool bar carries the commands: the
+// filter variant in the detail view, the period kind checked, a tap acting as
+// the menu item does.
+TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
+    plat::SetPlatformIdentity(4, u"PocketPC"_s);
+    Run(
+        SUM_DETAIL,
+        [](CSummaryDlg& dlg) {
+            CommandBar* bar = dlg.commandBar();
+            ASSERT_NE(bar, nullptr);
+            EXPECT_EQ(bar->toolBarId(), 130);
+            EXPECT_EQ(dlg.softKeyBar(), nullptr);
+            bar->updateButtons();
+            EXPECT_TRUE(bar->action(32812)->isChecked());
+            bar->action(32817)->trigger(); // day
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/10(月)"_s);
+            EXPECT_TRUE(bar->action(32817)->isChecked());
+            EXPECT_FALSE(bar->action(32812)->isChecked());
+            EXPECT_EQ(Lines(dlg), QStringList{u"交通費|通勤|420"_s});
+            Key(dlg, Qt::Key_0);
+        },
+        {}, true);
+    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
+}
+
+// Closing the picker on another day moves there; on the day already shown it
+// changes nothing (a sort chosen by a header tap stays as it is).
+TEST_F(SummaryDlgTest, PickerMovesToItsDayOnlyWhenTheDayChanged) {
+    Run(SUM_DATE, [](CSummaryDlg& dlg) {
+        auto* picker = ControlAs<QDateTimeEdit>(dlg, 1057);
+        emit ControlAs<QTreeView>(dlg, kList)->header()->sectionClicked(1); // by amount, descending
+        const QStringList sorted = Lines(dlg);
+        EXPECT_EQ(sorted.first(), u"08/03/05|500"_s);
+        NotifyInfo closed{1057, Notify::CloseUp};
+        dlg.SendNotify(closed); // the same day: no rebuild, the tapped order stays
+        EXPECT_EQ(Lines(dlg), sorted);
+        picker->setDate(QDate(2008, 2, 20));
+        dlg.SendNotify(closed);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/02/20|1,000"_s});
+        Key(dlg, Qt::Key_0);
+    });
 }
