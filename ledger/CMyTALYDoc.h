@@ -91,8 +91,13 @@ public:
     bool SaveLedger();
 
     // --- Settings (Settings.cpp) ---------------------------------------------
+    // Defaults, then the legacy file, then the registry. An existing registry
+    // file that cannot be read is shown (ShowError) and left alone.
     void LoadSettings();
-    void SaveSettings();
+    // Writes every setting to the registry. False (ShowError with the first
+    // failure's code) when any write failed. Skipped, true, when the registry
+    // file could not be read at start: it is never written over.
+    bool SaveSettings();
     // The data folder followed by suffix ("\\収支.DAT", or empty for the folder).
     // False (ShowError shown) when the program's own folder cannot be found.
     bool GetDataPath(QString* path, const QString& suffix) const;

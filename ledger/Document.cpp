@@ -104,7 +104,10 @@ void CMyTALYDoc::OpenData() {
     // The data folder itself first: on a first start nothing has made it yet.
     for (const QString& folder : {QString(), datafile::kRemarkFolder, datafile::kPayeeFolder}) {
         const QString path = DataPath(folder);
-        if (!path.isEmpty()) plat::CreateDirectory(path); // an existing folder is fine
+        if (path.isEmpty()) continue;
+        plat::CreateDirectory(path); // an existing folder is fine
+        // A rewrite cut by a crash left its new file, as large as the old one.
+        plat::RemoveUnfinishedReplacements(path);
     }
     LoadLedger();
     LoadTemplates();
@@ -144,10 +147,10 @@ void CMyTALYDoc::UseMonthForDetailList() {
 }
 
 bool CMyTALYDoc::SaveAll() {
-    SaveSettings();
+    const bool settingsSaved = SaveSettings();
     const bool ledgerSaved = SaveLedger();
     const bool templatesSaved = SaveTemplates();
-    return ledgerSaved && templatesSaved;
+    return settingsSaved && ledgerSaved && templatesSaved;
 }
 
 ListHeaderInfo* CMyTALYDoc::HeaderInfoFor(int columns) {

@@ -70,39 +70,30 @@ LedgerLayout ReadLayout(plat::File& file) {
     return layout;
 }
 
-// How many records to read: the header's count, or every complete record the
-// file holds beyond it (a save cut off between its records and its header).
-std::uint32_t RecordsToRead(plat::File& file, const LedgerLayout& layout) {
-    if (layout.recordSize != kRecordSize) return layout.count;
-    const std::int64_t size = file.size();
-    if (size < 0) return layout.count;
+// How far to read: the file's size must fit its layout. The current layout
+// may hold, beyond the header's count, complete records and one torn record
+// that a cut append left; whether those records are the append's is known
+// only once their ids are read.
+struct LoadPlan {
+    std::uint32_t records = 0; // complete records to read at most
+    std::uint32_t counted = 0; // of these, the ones the header counts
+    bool damaged = false;      // the size already does not fit
+};
+
+LoadPlan PlanLoad(const LedgerLayout& layout, std::int64_t size) {
+    if (size == 0) return {};
+    const bool current = layout.recordSize == kRecordSize;
+    const std::int64_t headerSize = current ? kLedgerHeaderSize : sizeof(std::uint16_t);
+    if (size < headerSize) return {0, 0, true};
     const std::int64_t complete =
-        std::max<std::int64_t>(0, size - static_cast<std::int64_t>(kLedgerHeaderSize)) /
-        static_cast<std::int64_t>(kRecordSize);
-    return static_cast<std::uint32_t>(
-        std::max<std::int64_t>(layout.count, std::min<std::int64_t>(complete, UINT32_MAX)));
-}
-
-QString BackupSuffix(int attempt) {
-    const plat::SYSTEMTIME t = plat::GetLocalTime();
-    QString s = QString::asprintf(".%04d%02d%02d-%02d%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour,
-                                  t.wMinute, t.wSecond);
-    if (attempt > 0) s += QStringLiteral("-%1").arg(attempt);
-    return s + QStringLiteral(".bak");
-}
-
-// Copies a ledger that was not read completely to "<name>.<date>-<time>.bak"
-// beside it. True when there is nothing to keep or the copy succeeded.
-bool KeepUnreadFileAside(const QString& path) {
-    const plat::FileAttributes a = plat::GetFileAttributes(path);
-    if (!a.exists || a.size == 0) return true;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString target = path + BackupSuffix(attempt);
-        if (plat::GetFileAttributes(target).exists) continue;
-        return plat::CopyFile(path, target, true);
-    }
-    plat::SetLastError(plat::ERROR_FILE_EXISTS);
-    return false;
+        std::min<std::int64_t>((size - headerSize) / layout.recordSize, UINT32_MAX);
+    const auto records = static_cast<std::uint32_t>(complete);
+    // An old-layout file is nothing but whole records after its count; any
+    // other size means the first bytes are no count at all (a damaged header).
+    if (!current && ((size - headerSize) % layout.recordSize != 0 || complete > layout.count))
+        return {0, 0, true};
+    if (complete < layout.count) return {records, records, true}; // cut short: keep what is whole
+    return {records, layout.count, false};
 }
 
 // Collects records into blocks and hands each full block to a writer.
@@ -163,10 +154,12 @@ void DecodeRecord(const std::uint8_t* bytes, std::size_t recordSize, InOutRecord
 // load must count as failed (nothing usable read).
 class CMyTALYDoc::LedgerLoader {
 public:
-    LedgerLoader(CMyTALYDoc& doc, plat::File& file, std::uint32_t recordSize)
-        : m_doc(doc), m_file(file), m_recordSize(recordSize) {}
+    LedgerLoader(CMyTALYDoc& doc, plat::File& file, std::uint32_t recordSize, std::uint32_t counted)
+        : m_doc(doc), m_file(file), m_recordSize(recordSize), m_counted(counted) {}
 
-    // Reads up to `wanted` records. *stoppedEarly tells whether fewer were read.
+    // Reads up to `wanted` records; beyond the counted ones only while each
+    // carries the next id, as an append writes them. *stoppedEarly tells
+    // whether a read or an allocation failed.
     bool load(std::uint32_t wanted, bool* stoppedEarly) {
         std::vector<std::uint8_t> block(static_cast<std::size_t>(m_recordSize) * kRecordsPerBlock);
         std::uint32_t loaded = 0;
@@ -177,6 +170,7 @@ public:
                 return stop(loaded, stoppedEarly);
             const std::uint32_t complete = got / m_recordSize;
             if (!appendNodes(block.data(), complete, &loaded)) return stop(loaded, stoppedEarly);
+            if (m_foreignTail) break;
             if (complete < n) {
                 plat::SetLastError(plat::ERROR_HANDLE_EOF);
                 return stop(loaded, stoppedEarly);
@@ -187,13 +181,25 @@ public:
     }
 
 private:
+    // Whether a record beyond the header's count is not the next one appended.
+    bool isForeign(const std::uint8_t* bytes, std::uint32_t index) const {
+        if (index < m_counted) return false;
+        std::int32_t id = 0;
+        std::memcpy(&id, bytes, sizeof id);
+        return id != static_cast<std::int32_t>(index + 1);
+    }
+
     bool appendNodes(const std::uint8_t* bytes, std::uint32_t n, std::uint32_t* loaded) {
         for (std::uint32_t i = 0; i < n; ++i) {
+            const std::uint8_t* stored = bytes + static_cast<std::size_t>(i) * m_recordSize;
+            if (isForeign(stored, *loaded)) {
+                m_foreignTail = true;
+                return true;
+            }
             auto* node =
                 static_cast<LedgerNode*>(plat::HeapAlloc(m_doc.m_hHeap, sizeof(LedgerNode)));
             if (!node) return false;
-            DecodeRecord(bytes + static_cast<std::size_t>(i) * m_recordSize, m_recordSize,
-                         &node->record);
+            DecodeRecord(stored, m_recordSize, &node->record);
             node->record.id = static_cast<std::int32_t>(++*loaded);
             node->next = nullptr;
             m_doc.m_nBalance -= node->record.amount;
@@ -214,6 +220,8 @@ private:
     CMyTALYDoc& m_doc;
     plat::File& m_file;
     std::uint32_t m_recordSize;
+    std::uint32_t m_counted;
+    bool m_foreignTail = false;
 };
 
 namespace {
@@ -265,21 +273,36 @@ bool CMyTALYDoc::LoadLedger() {
         ShowLastError();
         return false;
     }
-    const std::uint32_t wanted = RecordsToRead(file, layout);
-    if (wanted == 0) return true;
-
+    const std::int64_t size = file.size();
+    if (size < 0) {
+        ShowLastError();
+        m_bFileUnread = true;
+        return false;
+    }
+    const LoadPlan plan = PlanLoad(layout, size);
+    if (plan.records == 0 && !plan.damaged) return true;
     bool stoppedEarly = false;
-    LedgerLoader loader(*this, file, layout.recordSize);
-    const bool any = loader.load(wanted, &stoppedEarly);
+    LedgerLoader loader(*this, file, layout.recordSize, plan.counted);
+    const bool any = plan.records > 0 && loader.load(plan.records, &stoppedEarly);
     file.close();
-    m_bFileUnread = stoppedEarly;
+    const std::int64_t unread = size - RecordOffset(m_nCount);
+    const bool damaged =
+        !stoppedEarly && (plan.damaged || (layout.recordSize == kRecordSize &&
+                                           unread >= static_cast<std::int64_t>(kRecordSize)));
+    m_bFileUnread = stoppedEarly || damaged;
+    if (damaged) {
+        // Kept aside by the next save, never written over as if it had been read.
+        plat::ShowError(plat::ERROR_INVALID_DATA);
+        if (!any) m_nFileReserved = 1;
+    }
     if (!any) {
         // Nothing usable: the next save writes the current layout afresh.
         ForgetLedger();
-        m_nFileVersion = m_nFileReserved = 0;
+        m_nFileVersion = 0;
+        if (!damaged) m_nFileReserved = 0;
         return false;
     }
-    if (!stoppedEarly) RecordLastDataFolder(*this);
+    if (!m_bFileUnread) RecordLastDataFolder(*this);
     return true;
 }
 
@@ -337,7 +360,7 @@ bool CMyTALYDoc::SaveLedger() {
     const QString path = DataPath(datafile::kLedger);
     if (path.isEmpty()) return false;
     if (m_bFileUnread) {
-        if (!KeepUnreadFileAside(path)) {
+        if (!plat::KeepFileAside(path)) {
             ShowLastError();
             return false;
         }

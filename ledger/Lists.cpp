@@ -35,6 +35,14 @@ bool LooksEscaped(const QString& text, qsizetype i) {
     return true;
 }
 
+// Half of a surrogate pair without its other half: the host cannot name a
+// file with it, and would turn every such text into the same name.
+bool IsLoneSurrogate(const QString& text, qsizetype i) {
+    if (text[i].isHighSurrogate()) return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+    if (text[i].isLowSurrogate()) return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
 bool IsEdgeChar(char16_t c) {
     return c == u'.' || c == u' ';
 }
@@ -44,7 +52,7 @@ std::vector<bool> CharsToEscape(const QString& text) {
     std::vector<bool> escape(static_cast<std::size_t>(text.size()), false);
     for (qsizetype i = 0; i < text.size(); ++i)
         escape[static_cast<std::size_t>(i)] =
-            IsReservedChar(text[i].unicode()) || LooksEscaped(text, i);
+            IsReservedChar(text[i].unicode()) || LooksEscaped(text, i) || IsLoneSurrogate(text, i);
     if (text.startsWith(QStringLiteral(".."))) escape[0] = true;
     if (!text.isEmpty() && IsEdgeChar(text.back().unicode())) escape.back() = true;
     return escape;

@@ -31,14 +31,18 @@ bool ReadBinary(plat::HKEY key, const QString& name, void* data, DWORD size) {
            type == plat::REG_BINARY && got == size;
 }
 
-void WriteDword(plat::HKEY key, const QString& name, std::int64_t value) {
+plat::LONG WriteDword(plat::HKEY key, const QString& name, std::int64_t value) {
     const DWORD v = static_cast<DWORD>(value);
-    plat::RegSetValueEx(key, name, plat::REG_DWORD, &v, sizeof v);
+    return plat::RegSetValueEx(key, name, plat::REG_DWORD, &v, sizeof v);
 }
 
-void WriteString(plat::HKEY key, const QString& name, const QString& value) {
-    plat::RegSetValueEx(key, name, plat::REG_SZ, value.utf16(),
-                        static_cast<DWORD>((value.size() + 1) * 2));
+plat::LONG WriteString(plat::HKEY key, const QString& name, const QString& value) {
+    return plat::RegSetValueEx(key, name, plat::REG_SZ, value.utf16(),
+                               static_cast<DWORD>((value.size() + 1) * 2));
+}
+
+plat::LONG WriteBinary(plat::HKEY key, const QString& name, const void* data, std::size_t size) {
+    return plat::RegSetValueEx(key, name, plat::REG_BINARY, data, static_cast<DWORD>(size));
 }
 
 QString HeaderInfoName(int columns) {
@@ -158,6 +162,9 @@ std::uint32_t ConversionModeFor(int mode) {
 
 void CMyTALYDoc::LoadSettings() {
     SetDefaults(*this);
+    // Unreadable (owned by another user, say): its values are not lost, just
+    // not used; it is not written over in this run.
+    if (const DWORD code = plat::RegFileReadError()) plat::ShowError(code);
     MigrateLegacySettings(*this);
     KeyHolder k;
     if (plat::RegOpenKeyEx(plat::HKEY_LOCAL_MACHINE, settings::kKey, &k.key) !=
@@ -172,23 +179,30 @@ void CMyTALYDoc::LoadSettings() {
     SanitizeSettings(*this);
 }
 
-void CMyTALYDoc::SaveSettings() {
+bool CMyTALYDoc::SaveSettings() {
+    if (plat::RegFileReadError() != plat::ERROR_SUCCESS) return true; // skipped, shown at start
     KeyHolder k;
-    if (plat::RegCreateKeyEx(plat::HKEY_LOCAL_MACHINE, settings::kKey, &k.key) !=
-        plat::ERROR_SUCCESS) {
-        k.key = nullptr;
-        return;
+    plat::LONG status = plat::RegCreateKeyEx(plat::HKEY_LOCAL_MACHINE, settings::kKey, &k.key);
+    if (status != plat::ERROR_SUCCESS) k.key = nullptr;
+    // Every value is tried; the first failure is the one reported.
+    auto keep = [&status](plat::LONG result) {
+        if (status == plat::ERROR_SUCCESS) status = result;
+    };
+    if (k.key) {
+        const OptionsRecord o = MakeOptions(*this);
+        keep(WriteBinary(k.key, settings::kOptions, &o, sizeof o));
+        keep(WriteDword(k.key, settings::kStartYear, m_nYearStartMonth));
+        keep(WriteDword(k.key, settings::kDataFolderType, m_nDataFolderType));
+        keep(WriteString(k.key, settings::kDataFolderPath, m_strDataFolderPath));
+        for (int columns = 2; columns <= 5; ++columns) {
+            const QByteArray bytes = HeaderInfoFor(columns)->toBytes();
+            keep(WriteBinary(k.key, HeaderInfoName(columns), bytes.constData(),
+                             static_cast<std::size_t>(bytes.size())));
+        }
     }
-    const OptionsRecord o = MakeOptions(*this);
-    plat::RegSetValueEx(k.key, settings::kOptions, plat::REG_BINARY, &o, sizeof o);
-    WriteDword(k.key, settings::kStartYear, m_nYearStartMonth);
-    WriteDword(k.key, settings::kDataFolderType, m_nDataFolderType);
-    WriteString(k.key, settings::kDataFolderPath, m_strDataFolderPath);
-    for (int columns = 2; columns <= 5; ++columns) {
-        const QByteArray bytes = HeaderInfoFor(columns)->toBytes();
-        plat::RegSetValueEx(k.key, HeaderInfoName(columns), plat::REG_BINARY, bytes.constData(),
-                            static_cast<DWORD>(bytes.size()));
-    }
+    if (status == plat::ERROR_SUCCESS) return true;
+    plat::ShowError(static_cast<DWORD>(status));
+    return false;
 }
 
 bool CMyTALYDoc::GetDataPath(QString* path, const QString& suffix) const {

@@ -4,6 +4,7 @@
 #include "Device.h"
 #include "Faults.h"
 #include "Internal.h"
+#include "Time.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,6 +27,8 @@ namespace {
 using internal::PathLock;
 
 constexpr std::uint32_t kCopyChunk = 64 * 1024;
+constexpr int kMaxLinkHops = 40;                              // as the host's own path resolution
+const QString kReplacementSuffix = QStringLiteral(".tb-new"); // half-written replacements
 
 QByteArray Native(const QString& hostPath) {
     return QFile::encodeName(hostPath);
@@ -61,9 +65,10 @@ bool FailMissingOr(const QString& hostPath) {
 }
 
 // The handset refuses these characters in names; they also keep wildcards
-// out of names the program creates.
+// out of names the program creates. A lone surrogate would reach the host as
+// U+FFFD, the same name as every other such text.
 bool ValidHandsetPath(const QString& path) {
-    if (path.trimmed().isEmpty()) return false;
+    if (path.trimmed().isEmpty() || !path.isValidUtf16()) return false;
     return std::none_of(path.begin(), path.end(), [](QChar c) {
         return c.unicode() < 0x20 || QStringView(u"<>:\"|?*").contains(c);
     });
@@ -146,6 +151,24 @@ bool SeekFd(int fd, std::int64_t offset, int whence, std::int64_t* newPosition) 
     return true;
 }
 
+// The file a path finally names: symbolic links are followed (also one whose
+// target does not exist yet), so that a replacement lands on the linked file
+// and the link itself stays.
+QString FinalTarget(const QString& hostPath) {
+    QString path = hostPath;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(Native(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(Native(path).constData(), target, sizeof target);
+        if (n <= 0 || n >= static_cast<ssize_t>(sizeof target)) return path;
+        const QString link = QFile::decodeName(QByteArray(target, n));
+        path = QDir::cleanPath(
+            link.startsWith(u'/') ? link : QFileInfo(path).absolutePath() + u'/' + link);
+    }
+    return path;
+}
+
 // Writes a new version of a host file beside it and renames it into place.
 class AtomicWriter {
 public:
@@ -157,12 +180,13 @@ public:
     bool open(const QString& hostPath) {
         abandon();
         if (m_counted && faults::ShouldFail(faults::Op::Open)) return false;
-        if (IsFolder(hostPath)) return Fail(ERROR_ACCESS_DENIED);
-        if (!IsFolder(QFileInfo(hostPath).absolutePath())) return Fail(ERROR_PATH_NOT_FOUND);
+        const QString target = FinalTarget(hostPath);
+        if (IsFolder(target)) return Fail(ERROR_ACCESS_DENIED);
+        if (!IsFolder(QFileInfo(target).absolutePath())) return Fail(ERROR_PATH_NOT_FOUND);
         if (!m_lock.acquire(hostPath, true)) return false;
         if (faults::BlockedByCut()) return releaseLock(false);
-        m_target = hostPath;
-        m_temp = hostPath + u".tb-new"_s;
+        m_target = target;
+        m_temp = target + kReplacementSuffix;
         m_fd = ::open(Native(m_temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (m_fd < 0) {
             const DWORD code = ErrorFromErrno(errno);
@@ -253,6 +277,36 @@ bool MaskMatches(const QString& foldedMask, const QString& foldedName) {
     return foldedMask.endsWith(u".*") && WildcardMatch(foldedMask.chopped(2), foldedName);
 }
 
+// Copies what is left to read of source to hostTo, atomically.
+bool CopyInto(File& source, const QString& hostTo, bool counted) {
+    AtomicWriter target(counted);
+    if (!target.open(hostTo)) return false;
+    std::vector<char> buffer(kCopyChunk);
+    for (;;) {
+        std::uint32_t got = 0;
+        if (!source.read(buffer.data(), kCopyChunk, &got)) return false;
+        if (got == 0) break;
+        if (!target.write(buffer.data(), got)) return false;
+    }
+    return target.commit();
+}
+
+// "<path>.<YYYYMMDD-HHMMSS>.bak", with "-1" … "-99" before ".bak" when taken;
+// empty (ERROR_FILE_EXISTS) when all are.
+QString DatedAsideName(const QString& hostPath) {
+    const SYSTEMTIME t = GetLocalTime();
+    const QString stem =
+        hostPath + QString::asprintf(".%04d%02d%02d-%02d%02d%02d", t.wYear, t.wMonth, t.wDay,
+                                     t.wHour, t.wMinute, t.wSecond);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = stem + (attempt > 0 ? u"-%1"_s.arg(attempt) : QString()) + u".bak"_s;
+        struct stat st {};
+        if (::lstat(Native(name).constData(), &st) != 0) return name;
+    }
+    Fail(ERROR_FILE_EXISTS);
+    return {};
+}
+
 } // namespace
 
 // ---- PathLock ---------------------------------------------------------------
@@ -289,6 +343,33 @@ bool PathLock::acquire(const QString& hostPath, bool exclusive) {
 
 void PathLock::release() {
     if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
+}
+
+bool CopyHostFileAside(const QString& hostPath) {
+    const QString aside = DatedAsideName(hostPath);
+    if (aside.isEmpty()) return false;
+    const int fd = ::open(Native(hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return FailErrno();
+    AtomicWriter target(false);
+    bool ok = target.open(aside);
+    std::vector<char> buffer(kCopyChunk);
+    while (ok) {
+        int err = 0;
+        const std::uint32_t got = ReadAll(fd, buffer.data(), kCopyChunk, &err);
+        if (err != 0) ok = Fail(ErrorFromErrno(err));
+        if (got == 0 || !ok) break;
+        ok = target.write(buffer.data(), got);
+    }
+    ::close(fd);
+    return ok && target.commit();
+}
+
+void RemoveUnfinishedReplacement(const QString& hostTemp) {
+    if (!hostTemp.endsWith(kReplacementSuffix) || faults::BlockedByCut()) return;
+    // A write still going on holds its target's lock; its file is not left over.
+    PathLock lock;
+    if (!lock.acquire(hostTemp.chopped(kReplacementSuffix.size()), true)) return;
+    if (::unlink(Native(hostTemp).constData()) == 0) SyncParentFolder(hostTemp);
 }
 
 bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes) {
@@ -483,16 +564,24 @@ bool CopyFile(const QString& from, const QString& to, bool failIfExists) {
 
     File source;
     if (!source.open(from, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting)) return false;
-    AtomicWriter target;
-    if (!target.open(hostTo)) return false;
-    std::vector<char> buffer(kCopyChunk);
-    for (;;) {
-        std::uint32_t got = 0;
-        if (!source.read(buffer.data(), kCopyChunk, &got)) return false;
-        if (got == 0) break;
-        if (!target.write(buffer.data(), got)) return false;
-    }
-    return target.commit();
+    return CopyInto(source, hostTo, true);
+}
+
+bool KeepFileAside(const QString& path) {
+    const QString host = ToHostPath(path);
+    File source;
+    if (!source.open(path, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting))
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const QString aside = DatedAsideName(host);
+    return source.size() == 0 || (!aside.isEmpty() && CopyInto(source, aside, true));
+}
+
+void RemoveUnfinishedReplacements(const QString& folder) {
+    const QString host = ToHostPath(folder);
+    const QStringList leftovers = QDir(host).entryList({u"*"_s + kReplacementSuffix},
+                                                       QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : leftovers)
+        internal::RemoveUnfinishedReplacement(host + u'/' + name);
 }
 
 bool MoveFile(const QString& from, const QString& to) {
@@ -595,7 +684,7 @@ bool FileFind::first(const QString& pattern, FindData* data) {
     for (const QFileInfo& info : infos) {
         const QString name = info.fileName();
         // Half-written replacements are the platform's own, never the caller's.
-        if (name.endsWith(u".tb-new")) continue;
+        if (name.endsWith(kReplacementSuffix)) continue;
         if (!MaskMatches(mask, internal::FoldAsciiCase(name))) continue;
         d->entries.push_back({name, info.isDir(), info.isDir() ? 0 : info.size()});
     }

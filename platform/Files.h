@@ -55,7 +55,8 @@ private:
 
 // Writes a new version of a file beside it and replaces the old one in one step,
 // so that a crash or a full disk at any byte leaves either the old or the new
-// contents, never a mix. Holds the target path's no-sharing lock from open to
+// contents, never a mix. A symbolic link is followed: its target is replaced,
+// the link stays. Holds the target path's no-sharing lock from open to
 // commit or abandon; abandon (or destruction without commit) keeps the old file.
 class AtomicFile {
 public:
@@ -87,6 +88,13 @@ FileAttributes GetFileAttributes(const QString& path); // last error set when mi
 // never truncated. The target is written atomically.
 bool CopyFile(const QString& from, const QString& to, bool failIfExists);
 bool MoveFile(const QString& from, const QString& to); // fails when `to` exists
+// Copies a file that could not be read, before anything is written over it, to
+// "<name>.<YYYYMMDD-HHMMSS>.bak" beside it ("-1" … "-99" added when taken).
+// True when there is nothing to keep (missing or empty) or the copy succeeded.
+bool KeepFileAside(const QString& path);
+// Removes the half-written replacements that atomic writes cut by a crash left
+// in a folder; one whose write is still going on is left alone.
+void RemoveUnfinishedReplacements(const QString& folder);
 bool DeleteFile(const QString& path);
 bool CreateDirectory(const QString& path); // ERROR_ALREADY_EXISTS when present
 bool RemoveDirectory(const QString& path);

@@ -50,4 +50,13 @@ private:
 // count it, so they keep aiming at the program's own file calls.
 bool WriteHostFileAtomically(const QString& hostPath, const QByteArray& bytes);
 
+// Copies a host file to its dated name beside it (as KeepFileAside).
+bool CopyHostFileAside(const QString& hostPath);
+// Deletes one "<target>.tb-new" unless a write to the target is going on.
+void RemoveUnfinishedReplacement(const QString& hostTemp);
+
+// The registry file's bytes as a fresh store reads them and writes them back
+// (the store in use is not touched): for checking the reader on any input.
+QByteArray ReserializedRegistry(const QByteArray& fileBytes);
+
 } // namespace plat::internal

@@ -8,11 +8,16 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace plat {
@@ -32,6 +37,12 @@ RegKey g_currentUser{1, {}};
 constexpr std::array<const char16_t*, 2> kRootNames = {u"HKEY_LOCAL_MACHINE", u"HKEY_CURRENT_USER"};
 constexpr char kHeader[] = "Windows Registry Editor Version 5.00";
 constexpr int kHexLineLimit = 76;
+// The handset's own limits; anything beyond them is junk, not a key.
+constexpr qsizetype kMaxKeyNameChars = 255;
+constexpr qsizetype kMaxKeyDepth = 512;
+constexpr qsizetype kMaxValueNameChars = 16383;
+// A larger file is no settings file of ours; it is not parsed.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
 struct Value {
     QString name;
@@ -40,15 +51,31 @@ struct Value {
     bool operator==(const Value&) const = default;
 };
 
+// Keys are kept flat, by their case-folded path below the root, so that
+// copying, writing and destroying the store never recurse, however deep a
+// hand-edited file nests them.
 struct Key {
-    QString name;
+    QString path;                    // as first spelt, parts joined by '\'; empty for the root
     std::map<QString, Value> values; // by case-folded name
-    std::map<QString, Key> children; // by case-folded name
 };
+
+// Orders paths as a walk of the tree does: a key, then its sub-keys by name.
+struct TreeOrder {
+    bool operator()(const QString& a, const QString& b) const {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](QChar x, QChar y) { return Rank(x) < Rank(y); });
+    }
+    static unsigned Rank(QChar c) { return c == u'\\' ? 0u : c.unicode() + 1u; }
+};
+using KeyMap = std::map<QString, Key, TreeOrder>;
 
 struct Store {
     bool loaded = false;
-    std::array<Key, 2> roots;
+    // The file exists but could not be read: it is never written in this run.
+    DWORD readError = ERROR_SUCCESS;
+    // The file held something not understood: it is copied aside before the first write.
+    bool keepAside = false;
+    std::array<KeyMap, 2> roots;
 };
 
 Store g_store;
@@ -69,12 +96,31 @@ std::optional<int> RootIndex(const QString& name) {
     return std::nullopt;
 }
 
-Key* Descend(Key* key, const QStringList& path, bool create, bool* created) {
-    for (const QString& part : path) {
-        auto it = key->children.find(Folded(part));
-        if (it == key->children.end()) {
+// A name the export format holds one way only: no line breaks or other
+// control characters, no half surrogate pairs (they would all read back as
+// U+FFFD and merge).
+bool StorableName(const QString& name, qsizetype maxChars) {
+    return name.size() <= maxChars && name.isValidUtf16() &&
+           std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
+}
+
+bool ValidKeyPath(const QStringList& path) {
+    return path.size() <= kMaxKeyDepth &&
+           std::all_of(path.begin(), path.end(),
+                       [](const QString& part) { return StorableName(part, kMaxKeyNameChars); });
+}
+
+Key* Descend(KeyMap& keys, const QStringList& path, bool create, bool* created) {
+    if (!ValidKeyPath(path)) return nullptr;
+    Key* key = &keys[QString()]; // the root always exists
+    QString folded;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QString separator = i == 0 ? QString() : QStringLiteral("\\");
+        folded += separator + Folded(path[i]);
+        auto it = keys.find(folded);
+        if (it == keys.end()) {
             if (!create) return nullptr;
-            it = key->children.emplace(Folded(part), Key{part, {}, {}}).first;
+            it = keys.emplace(folded, Key{key->path + separator + path[i], {}}).first;
             if (created) *created = true;
         }
         key = &it->second;
@@ -137,20 +183,18 @@ QString ValueLine(const Value& value) {
     return HexBytes(name + u'=' + kind, value.data);
 }
 
-void WriteKey(const Key& key, const QString& fullName, bool isRoot, QString* out) {
-    if (!isRoot || !key.values.empty()) {
-        *out += u"\r\n["_s + fullName + u"]\r\n"_s;
-        for (const auto& entry : key.values)
-            *out += ValueLine(entry.second);
-    }
-    for (const auto& child : key.children)
-        WriteKey(child.second, fullName + u'\\' + child.second.name, false, out);
-}
-
 QByteArray Serialized(const Store& store) {
     QString out = QString::fromLatin1(kHeader) + u"\r\n"_s;
-    for (std::size_t i = 0; i < store.roots.size(); ++i)
-        WriteKey(store.roots[i], QString::fromUtf16(kRootNames[i]), true, &out);
+    for (std::size_t i = 0; i < store.roots.size(); ++i) {
+        const QString root = QString::fromUtf16(kRootNames[i]);
+        for (const auto& [folded, key] : store.roots[i]) {
+            if (folded.isEmpty() && key.values.empty()) continue; // a root shows only its values
+            out += u"\r\n["_s + root +
+                   (folded.isEmpty() ? QString() : QStringLiteral("\\") + key.path) + u"]\r\n"_s;
+            for (const auto& entry : key.values)
+                out += ValueLine(entry.second);
+        }
+    }
     out += u"\r\n";
     return out.toUtf8();
 }
@@ -222,7 +266,8 @@ std::optional<Value> ParseData(const QString& name, const QString& rest) {
 }
 
 // "name"=data or @=data; hex data may continue on the next lines after a '\'.
-void ParseValueLine(const QStringList& lines, qsizetype* index, Key* key) {
+// False when the line is not understood or has no key to go to.
+bool ParseValueLine(const QStringList& lines, qsizetype* index, Key* key) {
     const QString line = lines[*index].trimmed();
     qsizetype pos = 0;
     QString name;
@@ -230,12 +275,12 @@ void ParseValueLine(const QStringList& lines, qsizetype* index, Key* key) {
         pos = 1;
     } else {
         const auto quoted = Unquoted(line, &pos);
-        if (!quoted) return;
+        if (!quoted || !StorableName(*quoted, kMaxValueNameChars)) return false;
         name = *quoted;
     }
     while (pos < line.size() && line[pos].isSpace())
         ++pos;
-    if (pos >= line.size() || line[pos] != u'=') return;
+    if (pos >= line.size() || line[pos] != u'=') return false;
     QString rest = line.mid(pos + 1).trimmed();
     if (rest.startsWith(QStringLiteral("hex"), Qt::CaseInsensitive)) {
         while (rest.endsWith(u'\\') && *index + 1 < lines.size()) {
@@ -245,6 +290,7 @@ void ParseValueLine(const QStringList& lines, qsizetype* index, Key* key) {
     }
     const auto value = ParseData(name, rest);
     if (key && value) key->values[Folded(name)] = *value;
+    return key && value;
 }
 
 Key* SectionKey(Store* store, const QString& line) {
@@ -254,7 +300,7 @@ Key* SectionKey(Store* store, const QString& line) {
     if (parts.isEmpty()) return nullptr;
     const auto root = RootIndex(parts.front());
     if (!root) return nullptr;
-    return Descend(&store->roots[static_cast<std::size_t>(*root)], parts.mid(1), true, nullptr);
+    return Descend(store->roots[static_cast<std::size_t>(*root)], parts.mid(1), true, nullptr);
 }
 
 QString DecodedText(const QByteArray& bytes) {
@@ -267,33 +313,73 @@ QString DecodedText(const QByteArray& bytes) {
     return QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
 }
 
-// A file edited by a person: anything not understood is skipped.
-void Parse(const QByteArray& bytes, Store* store) {
+bool IsHeaderLine(const QString& line) {
+    return line == QLatin1String(kHeader) || line == u"REGEDIT4";
+}
+
+// A file edited by a person: what is understood is taken, anything else is
+// skipped. False when the header line is missing or any line was skipped.
+bool Parse(const QByteArray& bytes, Store* store) {
     QString text = DecodedText(bytes);
     text.remove(u'\r');
     const QStringList lines = text.split(u'\n');
+    bool understood = true;
+    bool headerSeen = false;
     Key* current = nullptr;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(u';')) continue;
+        if (!headerSeen) {
+            headerSeen = true;
+            if (IsHeaderLine(line)) continue;
+            understood = false;
+        }
         if (line.startsWith(u'[')) {
             current = SectionKey(store, line);
+            understood = understood && current;
         } else if (line.startsWith(u'"') || line.startsWith(u'@')) {
-            ParseValueLine(lines, &i, current);
+            understood = ParseValueLine(lines, &i, current) && understood;
+        } else {
+            understood = false;
         }
     }
+    return understood;
 }
 
 // ---- The store -------------------------------------------------------------------
 
-Store& LoadedStore() {
-    if (!g_store.loaded) {
-        g_store = Store{};
-        g_store.roots[0].name = QString::fromUtf16(kRootNames[0]);
-        g_store.roots[1].name = QString::fromUtf16(kRootNames[1]);
-        QFile file(RegistryFilePath());
-        if (file.open(QIODevice::ReadOnly)) Parse(file.readAll(), &g_store);
-        g_store.loaded = true;
+// Reads the registry file into a fresh store. A missing file is an empty
+// registry; one that cannot be read is never written over in this run.
+void Load(const QString& hostPath, Store* store) {
+    *store = Store{};
+    store->loaded = true;
+    internal::RemoveUnfinishedReplacement(hostPath + u".tb-new"_s);
+    const int fd = ::open(QFile::encodeName(hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) store->readError = ErrorFromErrno(errno);
+        return;
     }
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        store->readError = S_ISDIR(st.st_mode) ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
+    } else if (st.st_size > kMaxFileBytes) {
+        store->keepAside = true;
+    } else if (!file.open(fd, QIODevice::ReadOnly)) {
+        store->readError = ERROR_READ_FAULT;
+    } else {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            store->readError = ERROR_READ_FAULT;
+        else
+            store->keepAside = !Parse(bytes, store);
+    }
+    file.close();
+    ::close(fd);
+}
+
+Store& LoadedStore() {
+    if (!g_store.loaded) Load(RegistryFilePath(), &g_store);
     return g_store;
 }
 
@@ -302,7 +388,7 @@ bool ValidHandle(HKEY key) {
 }
 
 Key* KeyOf(HKEY key, const QStringList& subPath, bool create, bool* created) {
-    Key* root = &LoadedStore().roots[static_cast<std::size_t>(key->root)];
+    KeyMap& root = LoadedStore().roots[static_cast<std::size_t>(key->root)];
     return Descend(root, key->path + subPath, create, created);
 }
 
@@ -315,12 +401,19 @@ HKEY NewHandle(HKEY parent, const QStringList& subPath) {
 
 // Applies a change and writes the file; a failed write undoes the change so
 // that memory never claims what the disk does not hold.
+// A file that could not be read is never written; one with lines not
+// understood is copied aside before the first write.
 template <typename Change> LONG Persisted(Change change) {
-    Store before = LoadedStore();
+    if (LoadedStore().readError != ERROR_SUCCESS) return static_cast<LONG>(g_store.readError);
+    Store before = g_store;
     if (!change()) return ERROR_SUCCESS;
     const QString path = RegistryFilePath();
     internal::MakePrivateDirs(QFileInfo(path).absolutePath());
-    if (internal::WriteHostFileAtomically(path, Serialized(g_store))) return ERROR_SUCCESS;
+    const bool kept = !g_store.keepAside || internal::CopyHostFileAside(path);
+    if (kept && internal::WriteHostFileAtomically(path, Serialized(g_store))) {
+        g_store.keepAside = false;
+        return ERROR_SUCCESS;
+    }
     const DWORD code = GetLastError();
     g_store = std::move(before);
     return static_cast<LONG>(code);
@@ -336,6 +429,7 @@ LONG RegOpenKeyEx(HKEY root, const QString& subKey, HKEY* result) {
     *result = nullptr;
     if (!ValidHandle(root)) return ERROR_INVALID_HANDLE;
     const QStringList sub = SplitKeyPath(subKey);
+    if (!ValidKeyPath(root->path + sub)) return ERROR_INVALID_PARAMETER;
     if (!KeyOf(root, sub, false, nullptr)) return ERROR_FILE_NOT_FOUND;
     *result = NewHandle(root, sub);
     return ERROR_SUCCESS;
@@ -347,6 +441,7 @@ LONG RegCreateKeyEx(HKEY root, const QString& subKey, HKEY* result, bool* create
     if (created) *created = false;
     if (!ValidHandle(root)) return ERROR_INVALID_HANDLE;
     const QStringList sub = SplitKeyPath(subKey);
+    if (!ValidKeyPath(root->path + sub)) return ERROR_INVALID_PARAMETER;
     bool isNew = false;
     const LONG status = Persisted([&] {
         KeyOf(root, sub, true, &isNew);
@@ -384,6 +479,7 @@ LONG RegQueryValueEx(HKEY key, const QString& name, DWORD* type, void* data, DWO
 LONG RegSetValueEx(HKEY key, const QString& name, DWORD type, const void* data, DWORD size) {
     if (!ValidHandle(key)) return ERROR_INVALID_HANDLE;
     if ((!data && size > 0) || (type == REG_DWORD && size != 4)) return ERROR_INVALID_PARAMETER;
+    if (!StorableName(name, kMaxValueNameChars)) return ERROR_INVALID_PARAMETER;
     const Value value{name, type, QByteArray(static_cast<const char*>(data), size)};
     return Persisted([&] {
         Key* node = KeyOf(key, {}, true, nullptr);
@@ -433,9 +529,19 @@ bool RegReadString(HKEY key, const QString& name, QString* value, int maxChars) 
     return true;
 }
 
+DWORD RegFileReadError() {
+    return LoadedStore().readError;
+}
+
 namespace internal {
 void ResetRegistry() {
     g_store = Store{};
+}
+
+QByteArray ReserializedRegistry(const QByteArray& fileBytes) {
+    Store store;
+    Parse(fileBytes, &store);
+    return Serialized(store);
 }
 } // namespace internal
 

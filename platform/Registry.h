@@ -4,6 +4,12 @@
 // ("Windows Registry Editor Version 5.00", dword:, hex:, quoted strings),
 // rewritten atomically whenever a value or key changes.
 // Functions return ERROR_SUCCESS or an error code, as the handset's do.
+// Limits as on the handset: a key name holds at most 255 characters, a path at
+// most 512 keys, a value name at most 16383; longer ones, and names with line
+// breaks, control characters or half surrogate pairs, are refused
+// (ERROR_INVALID_PARAMETER). A file that is not understood in full (or is over
+// 16 MB) keeps what was understood and is copied aside under a dated name
+// before the first write.
 #pragma once
 
 #include "Errors.h"
@@ -32,6 +38,11 @@ LONG RegQueryValueEx(HKEY key, const QString& name, DWORD* type, void* data, DWO
 LONG RegSetValueEx(HKEY key, const QString& name, DWORD type, const void* data, DWORD size);
 LONG RegDeleteValue(HKEY key, const QString& name);
 LONG RegCloseKey(HKEY key);
+
+// ERROR_SUCCESS, or the error that kept the existing registry file from being
+// read. The file is then never written in this run: every change fails with
+// this code and nothing reaches the disk.
+DWORD RegFileReadError();
 
 // Convenience wrappers over the calls above.
 bool RegReadDword(HKEY key, const QString& name, DWORD* value); // only a REG_DWORD value

@@ -143,7 +143,7 @@ TEST_F(LedgerFileTest, HeaderPromisingMoreRecordsThanTheFileHoldsKeepsTheComplet
     writeData(datafile::kLedger, Header(5) + Record(Numbered(1)) + Record(Numbered(2)) +
                                      Record(Numbered(3)) + Record(Numbered(4)).left(100));
     const auto doc = openDoc();
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_HANDLE_EOF});
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_INVALID_DATA});
     EXPECT_EQ(doc->Count(), 3u);
     EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
     EXPECT_EQ(doc->Balance(), -600);
@@ -171,7 +171,7 @@ TEST_F(LedgerFileTest, OldLayoutCountBeyondTheFileKeepsTheCompleteRecords) {
     file += Record(Numbered(1), 152) + Record(Numbered(2), 152);
     writeData(datafile::kLedger, file);
     const auto doc = openDoc();
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_HANDLE_EOF});
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_INVALID_DATA});
     EXPECT_EQ(categories(*doc), numberedCategories(1, 2));
 }
 

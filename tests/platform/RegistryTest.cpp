@@ -336,4 +336,81 @@ TEST_F(RegistryTest, LoadedLazilyAndForgottenByInitDevice) {
     EXPECT_EQ(RegistryFilePath(), other.path() + u"/registry.reg"_s);
 }
 
+struct NameLimit {
+    const char* name;
+    QString keyPath;
+    QString valueName;
+    LONG status; // of the first call that fails, or success
+};
+
+const NameLimit kNameLimits[] = {
+    {"KeyNameOf255", QString(255, u'k'), u"v"_s, ERROR_SUCCESS},
+    {"KeyNameOf256", QString(256, u'k'), u"v"_s, ERROR_INVALID_PARAMETER},
+    {"Depth512", QStringList(512, u"k"_s).join(u'\\'), u"v"_s, ERROR_SUCCESS},
+    {"Depth513", QStringList(513, u"k"_s).join(u'\\'), u"v"_s, ERROR_INVALID_PARAMETER},
+    {"LoneSurrogateInKey", u"a"_s + QChar(0xD800), u"v"_s, ERROR_INVALID_PARAMETER},
+    {"LoneSurrogateInValueName", u"a"_s, u"v"_s + QChar(0xDC00), ERROR_INVALID_PARAMETER},
+    {"LineBreakInValueName", u"a"_s, u"v\r\n[HKEY_CURRENT_USER\\x]"_s, ERROR_INVALID_PARAMETER},
+};
+
+class RegistryNameLimitTest : public RegistryTest,
+                              public ::testing::WithParamInterface<NameLimit> {};
+
+TEST_P(RegistryNameLimitTest, NamesBeyondTheHandsetsLimitsAreRefused) {
+    HKEY key = nullptr;
+    LONG status = RegCreateKeyEx(HKEY_CURRENT_USER, GetParam().keyPath, &key);
+    if (status == ERROR_SUCCESS) status = setDword(key, GetParam().valueName, 1);
+    EXPECT_EQ(status, GetParam().status);
+    if (key) RegCloseKey(key);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RegistryNameLimitTest, ::testing::ValuesIn(kNameLimits),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+const QByteArray kHeaderLine = "Windows Registry Editor Version 5.00\r\n";
+const QByteArray kStartYear4 =
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\r\n\"StartYear\"=dword:4\r\n";
+
+struct DamagedRegistry {
+    const char* name;
+    QByteArray text;
+    bool valueUsed; // StartYear 4 is read
+    bool keptAside;
+};
+
+const DamagedRegistry kDamagedRegistries[] = {
+    {"WellFormed", kHeaderLine + "; a comment\r\n" + kStartYear4, true, false},
+    {"NoHeaderLine", kStartYear4, true, true},
+    {"LineNotUnderstood", kHeaderLine + kStartYear4 + "junk\r\n", true, true},
+    {"KeyDeeperThan512",
+     kHeaderLine + "[HKEY_LOCAL_MACHINE" + QByteArray(50000 * 2, 'a').replace("aa", "\\a") +
+         "]\r\n\"x\"=dword:1\r\n" + kStartYear4,
+     true, true},
+    {"Over16MB", kHeaderLine + kStartYear4 + QByteArray(16 * 1024 * 1024, ';'), false, true},
+};
+
+class DamagedRegistryTest : public RegistryTest,
+                            public ::testing::WithParamInterface<DamagedRegistry> {};
+
+TEST_P(DamagedRegistryTest, UnderstoodValuesAreUsedAndTheFileKeptAsideBeforeTheFirstWrite) {
+    writeRegistry(GetParam().text);
+    DWORD value = 0;
+    EXPECT_EQ(RegReadDword(create(HKEY_LOCAL_MACHINE, kTaly), u"StartYear"_s, &value),
+              GetParam().valueUsed);
+    ASSERT_EQ(setDword(create(HKEY_CURRENT_USER, u"Other"_s), u"v"_s, 1), ERROR_SUCCESS);
+    ASSERT_EQ(setDword(create(HKEY_CURRENT_USER, u"Other"_s), u"v"_s, 2), ERROR_SUCCESS);
+
+    const QStringList aside = QDir(deviceDir()).entryList({u"registry.reg.*.bak"_s});
+    EXPECT_EQ(aside.size(), GetParam().keptAside ? 1 : 0);
+    if (!aside.isEmpty()) {
+        QFile kept(deviceDir() + u'/' + aside.front());
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(kept.readAll() == GetParam().text);
+    }
+    EXPECT_LT(registryText().size(), 1000); // nothing not understood is written back
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DamagedRegistryTest, ::testing::ValuesIn(kDamagedRegistries),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 } // namespace
