@@ -40,9 +40,14 @@ inline constexpr char kTalyMagic[4] = {'T', 'A', 'L', 'Y'};
 // The largest amount of yen an entry may hold, either way.
 inline constexpr std::int64_t kAmountLimit = 2000000000;
 
+// The first maxUnits UTF-16 units of text, one fewer when the cut would split
+// a surrogate pair, so that no field, list file or input box ever holds half a
+// character. Every path that limits a text to its field goes through here.
+QString CutText(QStringView text, qsizetype maxUnits = kMaxTextLength);
+
 // The text of a field up to its NUL (at most 16 units, even without one).
 QString FieldText(const char16_t (&field)[kTextUnits]);
-// Stores at most 15 characters and a NUL; the rest of the field is zeroed.
+// Stores the text cut by CutText and a NUL; the rest of the field is zeroed.
 void SetFieldText(char16_t (&field)[kTextUnits], QStringView text);
 
 struct LedgerNode {

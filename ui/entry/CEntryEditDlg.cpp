@@ -158,7 +158,7 @@ void CEntryEditDlg::FillCombo(int id, const QString& path, const QString& value)
     combo->clear();
     combo->addItems(choices.items);
     combo->setCurrentIndex(choices.selected);
-    if (combo->lineEdit()) combo->lineEdit()->setMaxLength(kMaxTextLength);
+    LimitTextLength(combo, kMaxTextLength);
 }
 
 void CEntryEditDlg::TakeRecord() {

@@ -125,7 +125,7 @@ QString CNewEntryPageDlg::FillList(int id, const QString& path) {
     combo->clear();
     combo->addItems(texts);
     combo->setCurrentIndex(texts.isEmpty() ? -1 : 0);
-    if (combo->lineEdit()) combo->lineEdit()->setMaxLength(kMaxTextLength);
+    LimitTextLength(combo, kMaxTextLength);
     return texts.value(0);
 }
 
@@ -158,8 +158,8 @@ bool CNewEntryPageDlg::Confirm() {
                          plat::MB_OK);
         return false;
     }
-    m_strTextA.truncate(kMaxTextLength);
-    m_strTextB.truncate(kMaxTextLength);
+    m_strTextA = CutText(m_strTextA);
+    m_strTextB = CutText(m_strTextB);
     if (!(m_nOptions & PayeeLayout)) m_stDate = plat::TimeValueToSystemTime(m_date);
     if (m_bCheckA) SaveList(IDC_LIST_A, m_strPathA, m_strTextA);
     if (m_bCheckB) SaveList(IDC_LIST_B, m_strPathB, m_strTextB);

@@ -1,5 +1,6 @@
 #include "ui/framework/DataExchange.h"
 
+#include "ledger/InOutRecord.h"
 #include "platform/MessageBox.h"
 #include "ui/framework/Window.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QValidator>
 
 namespace tb::ui {
 
@@ -40,15 +42,39 @@ plat::TimeValue FromDateTime(const QDateTime& dt) {
     return QDateTime(dt.date(), dt.time(), Qt::UTC).toSecsSinceEpoch();
 }
 
-void LimitText(QWidget* w, int maxChars) {
-    if (maxChars <= 0) return;
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setMaxLength(maxChars);
-    else if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
-        cb->lineEdit()->setMaxLength(maxChars);
-}
+// The text after the cursor is what was there before the insertion; what
+// exceeds the limit is cut from the inserted text before it.
+class LengthValidator : public QValidator {
+public:
+    LengthValidator(int maxUnits, QObject* parent) : QValidator(parent), m_max(maxUnits) {}
+    int max() const { return m_max; }
+    State validate(QString& input, int& pos) const override {
+        if (input.size() <= m_max) return Acceptable;
+        pos = std::clamp<int>(pos, 0, static_cast<int>(input.size()));
+        const QString tail = input.mid(pos);
+        const QString head = CutText(QStringView(input).left(pos), m_max - tail.size());
+        input = head + tail;
+        pos = static_cast<int>(head.size());
+        return Acceptable;
+    }
+
+private:
+    int m_max;
+};
 
 } // namespace
+
+void LimitTextLength(QWidget* w, int maxUnits) {
+    if (maxUnits <= 0) return;
+    auto* e = qobject_cast<QLineEdit*>(w);
+    if (auto* cb = qobject_cast<QComboBox*>(w)) e = cb->lineEdit();
+    if (!e) return;
+    const QValidator* old = e->validator();
+    if (auto* same = dynamic_cast<const LengthValidator*>(old); same && same->max() == maxUnits)
+        return;
+    e->setValidator(new LengthValidator(maxUnits, e));
+    if (old && old->parent() == e) delete old;
+}
 
 DataExchange::DataExchange(Window& window, bool saveAndValidate)
     : m_window(window), m_save(saveAndValidate) {}
@@ -90,7 +116,7 @@ void DataExchange::Text(int id, QString& value, int maxChars) {
     QWidget* w = control(id);
     if (!w) return;
     if (!m_save) {
-        LimitText(w, maxChars);
+        LimitTextLength(w, maxChars);
         SetControlText(w, value);
         return;
     }
@@ -158,7 +184,7 @@ void DataExchange::ComboText(int id, QString& value, int maxChars) {
     auto* cb = qobject_cast<QComboBox*>(control(id));
     if (!cb) return;
     if (!m_save) {
-        LimitText(cb, maxChars);
+        LimitTextLength(cb, maxChars);
         SetControlText(cb, value);
         return;
     }

@@ -30,6 +30,11 @@ QString TextTooLong(int maxChars);            // "%1 文字以内で入力して
 QString Caption();                            // "注意！"
 } // namespace validation
 
+// Limits what can be typed or pasted into an edit (or an editable combo box's
+// field) to maxUnits UTF-16 units, cut as CutText cuts: text that does not fit
+// is refused from the end of what was inserted, never half of a character.
+void LimitTextLength(QWidget* edit, int maxUnits);
+
 class DataExchange {
 public:
     DataExchange(Window& window, bool saveAndValidate);

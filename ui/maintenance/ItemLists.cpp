@@ -29,13 +29,6 @@ std::vector<ListChoice> BuildListChoices(const CMyTALYDoc& doc, const QStringLis
     return choices;
 }
 
-QString CutText(const QString& text, int maxChars) {
-    if (text.size() <= maxChars) return text;
-    qsizetype n = maxChars;
-    if (n > 0 && text[n - 1].isHighSurrogate()) --n;
-    return text.left(n);
-}
-
 QStringList TextsForSaving(const QStringList& texts) {
     QStringList kept;
     for (const QString& t : texts) {

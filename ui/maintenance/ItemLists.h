@@ -4,6 +4,8 @@
 // remark and payee lists.
 #pragma once
 
+#include "ledger/InOutRecord.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -27,9 +29,6 @@ struct ListChoice {
 // "支払方法". The per-category files go through the safe file-name mapping,
 // so a category text never reaches outside its folder.
 std::vector<ListChoice> BuildListChoices(const CMyTALYDoc& doc, const QStringList& categories);
-
-// The first n characters, never ending in the first half of a surrogate pair.
-QString CutText(const QString& text, int maxChars);
 
 // The texts as they are written: each cut to kMaxItemChars; empty texts (which
 // would end the list early) left out.

@@ -3,8 +3,12 @@
 #include "support/DeviceTest.h"
 #include "ui/framework/testing/Harness.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 using namespace tb::ui;
@@ -129,4 +133,42 @@ TEST_F(DataExchangeTest, PickerKeepsTheTimeOfDayAndCalendarChangesTheDateOnly) {
     ASSERT_TRUE(dlg.UpdateData(true));
     EXPECT_EQ(dlg.m_picker, plat::TimeFromFields(2008, 2, 29, 12, 34, 56));
     EXPECT_EQ(dlg.m_calendar, plat::TimeFromFields(2009, 1, 1, 12, 34, 56));
+}
+
+// A character outside the BMP is two UTF-16 units; a 16-unit field holds 15.
+TEST_F(DataExchangeTest, TypingStopsAtFifteenUnitsWithoutSplittingACharacter) {
+    const QString clef = QStringLiteral(u"\U0001D11E");
+    const QString a14(14, u'あ');
+    struct Case {
+        const char* name;
+        QString start;
+        int cursor;
+        QString typed;
+        QString result;
+    };
+    const Case cases[] = {
+        {"a pair that would end at unit 16 is refused", a14, 14, clef, a14},
+        {"a pair that ends at unit 15 is taken", a14.left(13), 13, clef, a14.left(13) + clef},
+        {"a full field takes nothing in the middle", a14 + u'い', 3, QStringLiteral("x"),
+         a14 + u'い'},
+        {"a long insertion is cut at the limit", QStringLiteral("ab"), 1, a14,
+         QStringLiteral("a") + a14.left(13) + u'b'},
+    };
+    for (int id : {ID_NAME, ID_PAYEE}) {
+        for (const Case& c : cases) {
+            TestDialog dlg;
+            dlg.m_name = dlg.m_payee = c.start;
+            dlg.UpdateData(false);
+            ASSERT_TRUE(ShowActive(dlg));
+            QWidget* w = Control(dlg, id);
+            if (auto* cb = qobject_cast<QComboBox*>(w)) w = cb->lineEdit();
+            auto* edit = qobject_cast<QLineEdit*>(w);
+            edit->setFocus();
+            edit->setCursorPosition(c.cursor);
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, c.typed); // an input method's text
+            QApplication::sendEvent(edit, &press);
+            EXPECT_EQ(edit->text(), c.result) << c.name << " in " << id;
+            ASSERT_TRUE(dlg.UpdateData(true)) << c.name;
+        }
+    }
 }

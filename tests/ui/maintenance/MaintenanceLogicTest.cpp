@@ -20,8 +20,13 @@ struct CutCase {
 };
 class CutTextTest : public ::testing::TestWithParam<CutCase> {};
 
+// The record's field setter cuts its 15 units the same way.
 TEST_P(CutTextTest, KeepsWholeCharacters) {
     EXPECT_EQ(CutText(GetParam().text, GetParam().max), GetParam().cut);
+    if (GetParam().max != kMaxTextLength) return;
+    InOutRecord r{};
+    SetFieldText(r.remark, GetParam().text);
+    EXPECT_EQ(FieldText(r.remark), GetParam().cut);
 }
 
 const QString k31 = QStringLiteral("abcdefghijklmnopqrstuvwxyz01234");
@@ -33,6 +38,7 @@ const CutCase kCutCases[] = {
     {"Longer", k31 + QStringLiteral("XYZ"), 31, k31},
     {"SurrogatePairAtTheEdgeIsDropped", k31.left(30) + kClef, 31, k31.left(30)},
     {"SurrogatePairInside", k31.left(29) + kClef, 31, k31.left(29) + kClef},
+    {"PairAtTheFieldEdgeIsDropped", k31.left(14) + kClef, 15, k31.left(14)},
     {"Category15", QStringLiteral(u"あいうえおかきくけこさしすせそた"), 15,
      QStringLiteral(u"あいうえおかきくけこさしすせそ")},
 };
