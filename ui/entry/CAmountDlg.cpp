@@ -158,6 +158,15 @@ void CAmountDlg::OnAmountFocus() {
     FocusConfirmButton();
 }
 
+// Enter and F2 confirm with the button that is shown: next, or finish when
+// the page shows only "完了" (its opener takes nothing else).
+void CAmountDlg::OnConfirmKey() {
+    if (m_nOptions & HideNext)
+        OnFinish();
+    else
+        OnOK();
+}
+
 void CAmountDlg::FocusConfirmButton() {
     GotoDlgCtrl((m_nOptions & HideNext) ? int{IDFINISH} : int{IDOK});
 }
@@ -180,7 +189,7 @@ bool CAmountDlg::PreTranslateKeyDown(int vk) {
     else if (vk == VK_DOWN || vk == VK_DIVIDE)
         OnOperator(IDC_DIVIDE);
     else if (vk == VK_RETURN || vk == VK_F2)
-        OnOK();
+        OnConfirmKey();
     else
         return false;
     FocusConfirmButton();

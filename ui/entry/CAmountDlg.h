@@ -59,6 +59,7 @@ private:
     void Show();
     // Next or finish: false in the error state, where no amount may leave.
     bool HandBack();
+    void OnConfirmKey();
     void FocusConfirmButton();
 
     CMyTALYDoc* m_pDoc;

@@ -567,12 +567,14 @@ TEST_F(EntryEditTest, CalculatorFinishTakesTheSignedResult) {
     EXPECT_EQ(handedBack.amount, -1150);
 }
 
-TEST_F(EntryEditTest, CalculatorOpensWithIncomeNegatedAndOnlyFinishCounts) {
+// Enter on the calculator's single step is its finish: the amount typed is
+// taken, not silently dropped.
+TEST_F(EntryEditTest, CalculatorOpensWithIncomeNegatedAndEnterTakesTheAmount) {
     const InOutRecord salary = Entry(u"給与"_s, u"月給"_s, u"会社"_s, u"振込"_s, -3000);
     QStringList seen;
     Run(salary, CEntryEditDlg::ModeChange,
         [&](Dialog& dlg) {
-            Click(dlg, kCalc); // ended with Enter: next, which this dialog does not take
+            Click(dlg, kCalc); // ended with Enter
             seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u"expense"_s);
             Click(dlg, kCalc); // cancelled
             seen << Text(dlg, kAmount);
@@ -588,9 +590,9 @@ TEST_F(EntryEditTest, CalculatorOpensWithIncomeNegatedAndOnlyFinishCounts) {
              PressKeyInWindow(calc, Qt::Key_7);
              Click(calc, kCalcCancel);
          }});
-    EXPECT_EQ(seen, (QStringList{u"3000"_s, u"checked"_s, u"3000"_s, u"income"_s, u"3000"_s,
-                                 u"shown"_s}));
-    EXPECT_EQ(handedBack.amount, -3000);
+    EXPECT_EQ(seen,
+              (QStringList{u"3000"_s, u"checked"_s, u"5"_s, u"income"_s, u"5"_s, u"shown"_s}));
+    EXPECT_EQ(handedBack.amount, -5);
 }
 
 TEST_F(EntryEditTest, CalculatorIsNotOpenedOnAnInvalidAmount) {
