@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace tb::ui {
@@ -23,14 +25,72 @@ SoftKeyBar::SoftKeyBar(const res::MenuTemplate& menu, CommandTarget& target, QWi
         key->setObjectName(QStringLiteral("softkey%1").arg(i));
         key->setAutoDefault(false);
         key->setFocusPolicy(Qt::NoFocus); // the soft keys never take the focus from a field
+        // Equal halves whatever the texts, so a text never widens the window.
+        key->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(key, &QPushButton::clicked, this, [this, i] { pressKey(i); });
-        layout->addWidget(key);
+        layout->addWidget(key, 1);
         m_keys.push_back(key);
     }
 }
 
+SoftKeyBar* SoftKeyBar::of(const QWidget* topLevel) {
+    if (!topLevel) return nullptr;
+    for (SoftKeyBar* bar : topLevel->findChildren<SoftKeyBar*>())
+        if (bar->window() == topLevel && bar->isVisibleTo(topLevel)) return bar;
+    return nullptr;
+}
+
+int SoftKeyBar::keyIndexOf(int virtualKey) {
+    if (virtualKey == VK_F1) return 0;
+    if (virtualKey == VK_F2) return 1;
+    return -1;
+}
+
 QPushButton* SoftKeyBar::key(int index) const {
     return index >= 0 && index < keyCount() ? m_keys[index] : nullptr;
+}
+
+QString SoftKeyBar::label(int index) const {
+    return key(index) ? QString::fromUtf16(m_menu.items[index].text) : QString();
+}
+
+// "キャンセル (F1)" when the button is wide enough for it, else the text alone.
+void SoftKeyBar::showKeyboardKeys() {
+    for (int i = 0; i < keyCount(); ++i) {
+        QPushButton* b = m_keys[i];
+        QString text = label(i);
+        if (i < 2) {
+            const QString marked = text + QStringLiteral(" (F%1)").arg(i + 1);
+            QStyleOptionButton option;
+            option.initFrom(b);
+            option.text = marked;
+            const QSize textSize = b->fontMetrics().size(Qt::TextShowMnemonic, marked);
+            const QSize need =
+                b->style()->sizeFromContents(QStyle::CT_PushButton, &option, textSize, b);
+            if (need.width() <= b->width()) text = marked;
+        }
+        b->setText(text);
+    }
+}
+
+void SoftKeyBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showKeyboardKeys();
+}
+
+bool SoftKeyBar::pressKeyFromKeyboard(int index) {
+    QPushButton* b = key(index);
+    if (!b || !b->isVisibleTo(this) || !b->isEnabled()) return false;
+    pressKey(index);
+    if (QMenu* menu = m_openMenu; menu && isPopupKey(index)) {
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator() && a->isEnabled()) {
+                menu->setActiveAction(a);
+                break;
+            }
+        }
+    }
+    return true;
 }
 
 bool SoftKeyBar::isPopupKey(int index) const {

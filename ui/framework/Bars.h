@@ -17,27 +17,45 @@ namespace tb::ui {
 
 class CommandTarget;
 
+// The keyboard stands in for the handset's two soft keys: F1 is the left one,
+// F2 the right one. Each key's button shows its keyboard key where it fits.
 class SoftKeyBar : public QWidget {
     Q_OBJECT
 public:
     // objectName "softkeys"; the keys are named "softkey0", "softkey1".
     SoftKeyBar(const res::MenuTemplate& menu, CommandTarget& target, QWidget* parent);
 
+    // The shown bar of a top-level window (its own, not one of a window inside
+    // another top-level window); null when it has none.
+    static SoftKeyBar* of(const QWidget* topLevel);
+    // The soft key a virtual key stands for (F1 0, F2 1); -1 for any other key.
+    static int keyIndexOf(int virtualKey);
+
     int menuId() const { return m_menu.id; }
     int keyCount() const { return static_cast<int>(m_keys.size()); }
     QPushButton* key(int index) const;
+    // The menu text of a key, without the keyboard key shown beside it.
+    QString label(int index) const;
     bool isPopupKey(int index) const;
 
     // A command key sends its command; a pop-up key opens its menu (after
     // passing every item through the target's update handlers).
     void pressKey(int index);
+    // The same from the keyboard: a pop-up opens with its first usable item
+    // active, so that the arrows and Enter choose. False for a missing,
+    // hidden or disabled key.
+    bool pressKeyFromKeyboard(int index);
     // Builds the pop-up of a key with every item updated, without showing it.
     // The actions carry their command as objectName; null for a command key.
     QMenu* preparePopup(int index);
     QMenu* openPopup() const { return m_openMenu; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void fillMenu(QMenu* menu, std::span<const res::MenuItem> items);
+    void showKeyboardKeys();
 
     res::MenuTemplate m_menu;
     CommandTarget& m_target;

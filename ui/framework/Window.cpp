@@ -53,12 +53,21 @@ protected:
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
         const int vk = VirtualKeyOf(*static_cast<QKeyEvent*>(event));
         if (vk == 0) return false;
-        for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
+        auto* receiver = static_cast<QWidget*>(watched);
+        for (auto* w = receiver; w; w = w->parentWidget()) {
             if (auto* window = qobject_cast<Window*>(w); window && window->isEnabled())
                 if (window->PreTranslateKeyDown(vk)) return true;
             if (w->isWindow()) break;
         }
-        return false;
+        return pressSoftKey(receiver->window(), vk);
+    }
+
+    // F1 and F2 that no window took press the soft keys of the window's bar.
+    static bool pressSoftKey(const QWidget* topLevel, int vk) {
+        const int index = SoftKeyBar::keyIndexOf(vk);
+        if (index < 0 || !topLevel->isEnabled()) return false;
+        SoftKeyBar* bar = SoftKeyBar::of(topLevel);
+        return bar && bar->pressKeyFromKeyboard(index);
     }
 
 private:
@@ -71,6 +80,16 @@ QRect Scaled(const QRect& r) {
 QRect Logical(const QRect& r) {
     const int s = UiScale();
     return {r.x() / s, r.y() / s, r.width() / s, r.height() / s};
+}
+
+// A combo box's rectangle includes its drop-down list, as in a handset
+// template; on the screen the box itself is one line tall.
+QRect OnScreen(const QWidget* w, QRect logical) {
+    if (!qobject_cast<const QComboBox*>(w)) return logical;
+    const int s = UiScale();
+    const int line = std::max(20, (w->sizeHint().height() + s - 1) / s);
+    logical.setHeight(std::min(logical.height(), line));
+    return logical;
 }
 
 Qt::Alignment AlignmentOf(unsigned style) {
@@ -181,10 +200,16 @@ void Window::setupFrame(const QString& title, QSize designSize) {
     KeyRouter::ensureInstalled();
     setWindowTitle(title);
     setFont(HandsetFont());
-    // Check marks as large as the text, like the handset's.
-    setStyleSheet(QStringLiteral("QCheckBox::indicator, QRadioButton::indicator "
-                                 "{ width: %1px; height: %1px; }")
-                      .arg(Lp(11)));
+    // Check marks as large as the text, like the handset's. The font is named
+    // here too: a style sheet's font reaches every control, whatever the
+    // application's font is.
+    setStyleSheet(QStringLiteral("QWidget { font-family: \"%1\"; font-size: %2px; } "
+                                 "QCheckBox::indicator, QRadioButton::indicator "
+                                 "{ width: %2px; height: %2px; } "
+                                 "QCalendarWidget QWidget { font-size: %3px; }")
+                      .arg(HandsetFont().family())
+                      .arg(Lp(11))
+                      .arg(Lp(10)));
     m_designSize = designSize;
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -208,7 +233,7 @@ void Window::buildControls(const res::DialogTemplate& tmpl) {
     QButtonGroup* buttons = nullptr;
     for (const res::ControlTemplate& c : tmpl.controls) {
         QWidget* w = createControl(c);
-        w->setGeometry(Scaled({c.rect.x, c.rect.y, c.rect.w, c.rect.h}));
+        w->setGeometry(Scaled(OnScreen(w, {c.rect.x, c.rect.y, c.rect.w, c.rect.h})));
         w->setProperty(kControlId, c.id);
         if (c.id != -1) {
             Q_ASSERT_X(!m_controls.count(c.id), "Window", "control ID used twice");
@@ -474,7 +499,7 @@ QRect Window::ControlRect(int id) const {
 }
 
 void Window::MoveControl(int id, const QRect& logical) {
-    if (QWidget* w = GetDlgItem(id)) w->setGeometry(Scaled(logical));
+    if (QWidget* w = GetDlgItem(id)) w->setGeometry(Scaled(OnScreen(w, logical)));
 }
 
 bool Window::UpdateData(bool saveAndValidate) {

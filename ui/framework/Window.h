@@ -80,6 +80,7 @@ public:
     QSize DesignSize() const { return m_designSize; }
     QSize ClientSize() const;
     QRect ControlRect(int id) const;
+    // A combo box takes one line of the height; the rest is its drop-down.
     void MoveControl(int id, const QRect& logical);
 
     // Members <-> controls. Returns false when a value fails validation.

@@ -224,7 +224,7 @@ TEST_F(TemplateListTest, SoftKeyMenuOnlyUnderTheHandsetPlatform) {
             ASSERT_EQ(bar != nullptr, pocketPc);
             if (bar) {
                 EXPECT_EQ(bar->menuId(), 166);
-                EXPECT_EQ(bar->key(0)->text(), u"収支を追加"_s);
+                EXPECT_EQ(bar->label(0), u"収支を追加"_s);
                 QMenu* popup = bar->preparePopup(1);
                 ASSERT_NE(popup, nullptr);
                 EXPECT_EQ(MenuLines(*popup), (QStringList{u"閉じる=1129"_s, u"-"_s, u"追加=1131"_s,

@@ -1,6 +1,7 @@
 // Soft-key bar by platform identity, its menus and update handlers; the
 // command bar; the frame's bar and accelerators.
 #include "ui/framework/Bars.h"
+#include "res/Resources.h"
 #include "TestDialog.h"
 #include "platform/System.h"
 #include "support/DeviceTest.h"
@@ -45,8 +46,8 @@ TEST_F(BarsTest, MainMenuBarCarriesExactlyTheItemsOfMenu152) {
     ASSERT_TRUE(dlg.CreateSoftKeyBar(152));
     SoftKeyBar* bar = dlg.softKeyBar();
     ASSERT_EQ(bar->keyCount(), 2);
-    EXPECT_EQ(bar->key(0)->text(), "ファイル");
-    EXPECT_EQ(bar->key(1)->text(), "データ");
+    EXPECT_EQ(bar->label(0), "ファイル");
+    EXPECT_EQ(bar->label(1), "データ");
     EXPECT_EQ(MenuLines(*bar->preparePopup(0)),
               QStringList({"終了=32795", "-", "バージョン=57664", "-", "整理=32791",
                            "項目編集=32792", "オプション...=32793"}));
@@ -81,19 +82,60 @@ TEST_F(BarsTest, UpdateHandlersMarkItemsBeforeAPopupOpens) {
     EXPECT_TRUE(MenuLines(*dlg.softKeyBar()->preparePopup(1)).contains("  日=32871 [x]"));
 }
 
-TEST_F(BarsTest, CommandKeysEndTheDialogWithTheirCode) {
+TEST_F(BarsTest, CommandKeysEndTheDialogWithTheirCodeTappedOrByF1AndF2) {
     struct Case {
         int menu;
         int key;
+        Qt::Key keyboard; // 0: tapped
         int result;
     };
-    for (const Case& c : {Case{157, 0, IDCANCEL}, Case{157, 1, IDOK}, Case{168, 1, IDOK}}) {
+    const Case cases[] = {
+        {157, 0, Qt::Key(0), IDCANCEL}, {157, 1, Qt::Key(0), IDOK}, {168, 1, Qt::Key(0), IDOK},
+        {157, 0, Qt::Key_F1, IDCANCEL}, {157, 1, Qt::Key_F2, IDOK}, {168, 1, Qt::Key_F2, IDOK},
+    };
+    for (const Case& c : cases) {
         TestDialog dlg;
         dlg.CreateSoftKeyBar(c.menu);
         ModalDriver driver;
-        driver.then([&](Dialog& d) { PressSoftKey(d, c.key); });
-        EXPECT_EQ(dlg.DoModal(), c.result) << c.menu << "/" << c.key;
+        driver.then([&](Dialog& d) {
+            d.GotoDlgCtrl(ID_NAME); // a field with the focus does not keep the key
+            if (c.keyboard)
+                PressKeyInWindow(d, c.keyboard);
+            else
+                PressSoftKey(d, c.key);
+        });
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.menu << "/" << c.key << "/" << c.keyboard;
+        EXPECT_EQ(dlg.m_name, "食費");
     }
+}
+
+TEST_F(BarsTest, SoftKeyPopUpOpensByKeyAndTheArrowsAndEnterChoose) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateSoftKeyBar(156));
+    ASSERT_TRUE(ShowActive(dlg));
+    PressKeyInWindow(dlg, Qt::Key_F2);
+    QMenu* menu = dlg.softKeyBar()->openPopup();
+    ASSERT_TRUE(menu && menu->isVisible());
+    EXPECT_EQ(menu->activeAction()->objectName(), "1031"); // the first item, ready for Enter
+    for (int i = 0; i < 6; ++i) // down to "表示期間選択", into it, "日"
+        PressKeyInWindow(dlg, Qt::Key_Down);
+    PressKeyInWindow(dlg, Qt::Key_Right);
+    PressKeyInWindow(dlg, Qt::Key_Return);
+    EXPECT_EQ(dlg.m_period, 0);
+    EXPECT_FALSE(menu->isVisible());
+}
+
+TEST_F(BarsTest, SoftKeysShowTheirKeyboardKeyWhereItFits) {
+    TestDialog dlg;
+    SoftKeyBar bar(*tb::res::FindMenu(158), dlg, nullptr);
+    bar.setFont(HandsetFont());
+    bar.resize(Lp(240), Lp(24));
+    bar.show();
+    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ (F1)");
+    EXPECT_EQ(bar.key(1)->text(), "次へ＞ (F2)");
+    bar.resize(Lp(120), Lp(24));
+    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ");
+    EXPECT_EQ(bar.label(0), "戻る／ｷｬﾝｾﾙ");
 }
 
 TEST_F(BarsTest, CommandBarShowsTheToolBarsButtonsInOrderWithCheckMarks) {

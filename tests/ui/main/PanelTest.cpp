@@ -373,8 +373,8 @@ TEST_F(PanelTest, SoftKeyPopupsCarryExactlyMenu152) {
     SoftKeyBar* bar = frame->softKeyBar();
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->keyCount(), 2);
-    EXPECT_EQ(bar->key(0)->text(), u"ファイル"_s);
-    EXPECT_EQ(bar->key(1)->text(), u"データ"_s);
+    EXPECT_EQ(bar->label(0), u"ファイル"_s);
+    EXPECT_EQ(bar->label(1), u"データ"_s);
     const QStringList file = {u"終了=32795"_s,         u"-"_s,
                               u"バージョン=57664"_s,   u"-"_s,
                               u"整理=32791"_s,         u"項目編集=32792"_s,

@@ -1,26 +1,81 @@
 #include "ui/framework/testing/Harness.h"
 
 #include "ui/framework/Bars.h"
+#include "ui/framework/Framework.h"
 #include "ui/framework/Window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tb::ui::testing {
 namespace {
 
 QString Describe(const QWidget& window) {
     return window.metaObject()->className() + QStringLiteral(" ") + window.windowTitle();
+}
+
+QString Plain(const QString& text) {
+    QString plain = text;
+    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return plain;
+}
+
+// Whether `text` in one line, with `margin` device pixels on each side, fits `w`.
+bool FitsOneLine(const QWidget& w, const QString& text, int margin) {
+    const QFontMetrics fm = w.fontMetrics();
+    return fm.horizontalAdvance(Plain(text)) + 2 * margin <= w.width() && fm.height() <= w.height();
+}
+
+bool LabelFits(const QLabel& l) {
+    const QRect box = l.contentsRect();
+    if (!l.wordWrap())
+        return l.fontMetrics().horizontalAdvance(Plain(l.text())) <= box.width() &&
+               l.fontMetrics().height() <= box.height();
+    const QRect lines =
+        l.fontMetrics().boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, l.text());
+    return lines.width() <= box.width() && lines.height() <= box.height();
+}
+
+// Nullopt: the control shows no text of its own to judge.
+std::optional<bool> Fits(const QWidget& w) {
+    if (auto* l = qobject_cast<const QLabel*>(&w))
+        return l->text().isEmpty() ? std::nullopt : std::optional(LabelFits(*l));
+    if (qobject_cast<const QCheckBox*>(&w) || qobject_cast<const QRadioButton*>(&w)) {
+        const auto& b = static_cast<const QAbstractButton&>(w);
+        if (b.text().isEmpty()) return std::nullopt;
+        return b.sizeHint().width() <= b.width() && b.fontMetrics().height() <= b.height();
+    }
+    if (auto* b = qobject_cast<const QPushButton*>(&w)) {
+        if (b->text().isEmpty()) return std::nullopt;
+        const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + Lp(2);
+        return FitsOneLine(*b, b->text(), Lp(2) + icon / 2);
+    }
+    if (auto* g = qobject_cast<const QGroupBox*>(&w))
+        return g->title().isEmpty() ? std::nullopt
+                                    : std::optional(FitsOneLine(*g, g->title(), Lp(6)));
+    if (qobject_cast<const QCalendarWidget*>(&w) || qobject_cast<const QDateTimeEdit*>(&w)) {
+        const QSize need = w.minimumSizeHint();
+        return need.width() <= w.width() && need.height() <= w.height();
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -98,6 +153,8 @@ void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods) {
 }
 
 void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods) {
+    // An open pop-up menu has the keyboard, as it has on the screen.
+    if (QWidget* popup = QApplication::activePopupWidget()) return PressKey(*popup, qtKey, mods);
     QWidget* focus = QApplication::focusWidget();
     const bool inside = focus && (focus == &window || window.isAncestorOf(focus));
     PressKey(inside ? *focus : window, qtKey, mods);
@@ -176,6 +233,22 @@ QStringList Items(const QWidget& window, int id) {
         for (int i = 0; i < lw->count(); ++i)
             items << lw->item(i)->text();
     return items;
+}
+
+QStringList ClippedTexts(const Window& window, bool hiddenToo) {
+    QStringList clipped;
+    for (const QWidget* w : window.form()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isHidden() && !hiddenToo) continue;
+        w->ensurePolished(); // a hidden control gets the window's font only then
+        if (const std::optional<bool> fits = Fits(*w); fits && !*fits)
+            clipped << w->objectName() + QStringLiteral(": ") + ControlText(w);
+    }
+    if (const SoftKeyBar* bar = window.softKeyBar()) {
+        for (int i = 0; i < bar->keyCount(); ++i)
+            if (!FitsOneLine(*bar->key(i), bar->label(i), Lp(2)))
+                clipped << QStringLiteral("softkey%1: ").arg(i) + bar->label(i);
+    }
+    return clipped;
 }
 
 static void AppendMenuLines(const QMenu& menu, const QString& indent, QStringList& lines) {

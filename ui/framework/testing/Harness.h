@@ -32,7 +32,8 @@ void ClearText(const QWidget& window, int id);
 void SelectIndex(const QWidget& window, int id, int index); // combo or list box, as the user
 void SelectText(const QWidget& window, int id, const QString& text);
 void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
-// Presses a key on whichever widget has the focus in `window` (the window itself without one).
+// Presses a key on the open pop-up menu, else on whichever widget has the focus
+// in `window` (the window itself without one).
 void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // List view: taps row `row` (column `column`).
 void ClickListRow(const QWidget& window, int id, int row, int column = 0);
@@ -54,6 +55,13 @@ QStringList Items(const QWidget& window, int id); // combo or list box items
 // "text>" followed by the sub-items indented with two spaces; "[x]" marks checked,
 // "(disabled)" disabled items.
 QStringList MenuLines(const QMenu& menu);
+
+// The texts of the window's shown controls (and soft keys) that their control
+// cannot show whole at its present size, one "id: text" line each: a one-line
+// text by its width and height, a wrapped one by the height its lines take at
+// the control's width, a calendar or date picker by its smallest usable size.
+// Hidden controls count too with `hiddenToo` (a template's, shown in some mode).
+QStringList ClippedTexts(const Window& window, bool hiddenToo = false);
 
 // Runs queued actions inside the next modal runs of dialogs, one per run, in
 // order. Installs itself as the modal hook while it lives.
