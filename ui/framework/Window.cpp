@@ -334,6 +334,7 @@ QWidget* Window::createControl(const res::ControlTemplate& c) {
                                                     : QStringLiteral("yyyy/MM/dd"));
         d->setAlignment(AlignmentOf(c.style));
         // Only the drop-down button shows; the date itself is shown elsewhere.
+        d->setProperty("tbButtonOnly", bool(c.style & res::ButtonOnly));
         if (c.style & res::ButtonOnly)
             d->setStyleSheet(QStringLiteral("QDateTimeEdit { color: transparent; "
                                             "selection-color: transparent; "

@@ -196,6 +196,7 @@ TEST_P(EntryEditModes, PromptButtonSoftKeysAndFields) {
             }
             EXPECT_EQ(IsShown(dlg, kNameLabel), IsShown(dlg, kName));
             EXPECT_EQ(IsShown(dlg, kDateLabel), IsShown(dlg, kDate));
+            EXPECT_EQ(ClippedTexts(dlg).join(u" | ").toStdString(), ""); // at the handset's size
             dlg.SendCommand(IDCANCEL);
         });
     }

@@ -71,6 +71,7 @@ std::optional<bool> Fits(const QWidget& w) {
     if (auto* g = qobject_cast<const QGroupBox*>(&w))
         return g->title().isEmpty() ? std::nullopt
                                     : std::optional(FitsOneLine(*g, g->title(), Lp(6)));
+    if (w.property("tbButtonOnly").toBool()) return std::nullopt; // shows no date
     if (qobject_cast<const QCalendarWidget*>(&w) || qobject_cast<const QDateTimeEdit*>(&w)) {
         const QSize need = w.minimumSizeHint();
         return need.width() <= w.width() && need.height() <= w.height();
@@ -235,11 +236,10 @@ QStringList Items(const QWidget& window, int id) {
     return items;
 }
 
-QStringList ClippedTexts(const Window& window, bool hiddenToo) {
+QStringList ClippedTexts(const Window& window) {
     QStringList clipped;
     for (const QWidget* w : window.form()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w->isHidden() && !hiddenToo) continue;
-        w->ensurePolished(); // a hidden control gets the window's font only then
+        if (w->isHidden()) continue;
         if (const std::optional<bool> fits = Fits(*w); fits && !*fits)
             clipped << w->objectName() + QStringLiteral(": ") + ControlText(w);
     }

@@ -60,8 +60,8 @@ QStringList MenuLines(const QMenu& menu);
 // cannot show whole at its present size, one "id: text" line each: a one-line
 // text by its width and height, a wrapped one by the height its lines take at
 // the control's width, a calendar or date picker by its smallest usable size.
-// Hidden controls count too with `hiddenToo` (a template's, shown in some mode).
-QStringList ClippedTexts(const Window& window, bool hiddenToo = false);
+// Controls a mode shows are checked in that mode by the dialog's own tests.
+QStringList ClippedTexts(const Window& window);
 
 // Runs queued actions inside the next modal runs of dialogs, one per run, in
 // order. Installs itself as the modal hook while it lives.
