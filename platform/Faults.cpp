@@ -22,6 +22,7 @@ struct State {
     std::vector<Rule> rules;
     bool cutArmed = false;
     bool cut = false;
+    bool journal = false;
     std::int64_t bytesLeft = 0;
     DWORD cutCode = ERROR_DISK_FULL;
 };
@@ -55,6 +56,14 @@ void CutWritesAfter(std::int64_t bytes, DWORD code) {
 
 bool WritesCut() {
     return g_state.cut;
+}
+
+void JournalUnsyncedWrites() {
+    g_state.journal = true;
+}
+
+bool JournallingUnsyncedWrites() {
+    return g_state.journal;
 }
 
 void Reset() {

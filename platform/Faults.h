@@ -21,6 +21,15 @@ void FailFrom(Op op, int n, DWORD code);
 // every write, flush, truncate, rename and delete fails too, as after a crash.
 void CutWritesAfter(std::int64_t bytes, DWORD code = ERROR_DISK_FULL);
 bool WritesCut();
+// Power-loss mode: from now on every write not yet flushed to the disk (fsync)
+// is journalled. A cut then also loses every earlier write that was not
+// flushed, while the cut write reaches the disk up to the cut (a disk may
+// persist writes in any order); PowerLoss() loses all of them. So a save that
+// skips a flush it needs leaves a damaged file.
+void JournalUnsyncedWrites();
+bool JournallingUnsyncedWrites();
+// Undoes every journalled write, newest first (Files.cpp).
+void PowerLoss();
 // Clears every injected fault.
 void Reset();
 

@@ -127,6 +127,74 @@ std::uint32_t WriteAll(int fd, const char* in, std::uint32_t size, int* err) {
     return done;
 }
 
+// The power-loss journal of the fault injection: what each write not yet
+// flushed replaced, so that a simulated power loss can undo it.
+struct UnsyncedWrite {
+    QByteArray path; // host path of the file
+    off_t offset;
+    QByteArray old;  // the bytes the write replaced (fewer at the old end of file)
+    off_t oldSize;
+};
+std::vector<UnsyncedWrite> g_unsynced;
+
+QByteArray PathOfFd(int fd) {
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    QByteArray path(4096, '\0');
+    const ssize_t n = ::readlink(link, path.data(), static_cast<std::size_t>(path.size()));
+    return n > 0 ? path.left(n) : QByteArray();
+}
+
+void JournalWrite(int fd, std::uint32_t size) {
+    struct stat st {};
+    const off_t at = ::lseek(fd, 0, SEEK_CUR);
+    if (at < 0 || ::fstat(fd, &st) != 0) return;
+    UnsyncedWrite w{PathOfFd(fd), at, QByteArray(static_cast<qsizetype>(size), '\0'), st.st_size};
+    const int in = ::open(w.path.constData(), O_RDONLY | O_CLOEXEC);
+    const ssize_t got = in < 0 ? 0 : ::pread(in, w.old.data(), size, at);
+    if (in >= 0) ::close(in);
+    w.old.truncate(std::max<ssize_t>(got, 0));
+    g_unsynced.push_back(std::move(w));
+}
+
+void ForgetUnsynced(const QByteArray& path) {
+    std::erase_if(g_unsynced, [&](const UnsyncedWrite& w) { return w.path == path; });
+}
+
+// fsync, and what it flushed leaves the power-loss journal.
+bool Fsync(int fd) {
+    if (::fsync(fd) != 0) return false;
+    if (!g_unsynced.empty()) ForgetUnsynced(PathOfFd(fd));
+    return true;
+}
+
+// A file renamed with writes not yet flushed keeps them unflushed under its
+// new name (in the same folder).
+void RenameUnsynced(const QByteArray& fromPath, const QString& to) {
+    if (g_unsynced.empty()) return;
+    const QByteArray toPath =
+        fromPath.left(fromPath.lastIndexOf('/') + 1) + Native(QFileInfo(to).fileName());
+    ForgetUnsynced(toPath); // the old file under that name is gone
+    for (UnsyncedWrite& w : g_unsynced)
+        if (w.path == fromPath) w.path = toPath;
+}
+
+// Undoes the journalled writes, newest first, but keeps the last `keep` of them.
+void UndoUnsynced(std::size_t keep) {
+    while (g_unsynced.size() > keep) {
+        const UnsyncedWrite& w = g_unsynced[g_unsynced.size() - keep - 1];
+        const int fd = ::open(w.path.constData(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            // Best effort: a test then sees the damage it looks for all the same.
+            static_cast<void>(::pwrite(fd, w.old.constData(), static_cast<std::size_t>(w.old.size()),
+                                       w.offset));
+            static_cast<void>(::ftruncate(fd, w.oldSize));
+            ::close(fd);
+        }
+        g_unsynced.erase(g_unsynced.end() - static_cast<std::ptrdiff_t>(keep) - 1);
+    }
+}
+
 // A write that honours the injected faults: a cut writes only the bytes up to
 // the limit, as a disk filling up at that byte would. Calls of the program's
 // own files also count for FailNth / FailFrom.
@@ -137,10 +205,15 @@ bool FaultAwareWrite(int fd, const void* buffer, std::uint32_t size, std::uint32
     if (counted && faults::ShouldFail(faults::Op::Write)) return false;
     const auto allowed = static_cast<std::uint32_t>(faults::AllowedWriteBytes(size));
     const DWORD cutCode = GetLastError();
+    if (faults::JournallingUnsyncedWrites()) JournalWrite(fd, allowed);
     int err = 0;
     *written = WriteAll(fd, static_cast<const char*>(buffer), allowed, &err);
     if (*written < allowed) return Fail(ErrorFromErrno(err));
-    if (allowed < size) return Fail(cutCode);
+    if (allowed < size) {
+        if (faults::JournallingUnsyncedWrites()) UndoUnsynced(1); // the cut write itself stays
+        g_unsynced.clear();
+        return Fail(cutCode);
+    }
     return true;
 }
 
@@ -210,7 +283,12 @@ public:
     bool commit() {
         if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
         if (faults::BlockedByCut()) return failCommit();
-        if (::fsync(m_fd) != 0 || ::close(std::exchange(m_fd, -1)) != 0) {
+        if (!Fsync(m_fd)) {
+            SetLastError(ErrorFromErrno(errno));
+            return failCommit();
+        }
+        const QByteArray tempPath = g_unsynced.empty() ? QByteArray() : PathOfFd(m_fd);
+        if (::close(std::exchange(m_fd, -1)) != 0) {
             SetLastError(ErrorFromErrno(errno));
             return failCommit();
         }
@@ -218,6 +296,7 @@ public:
             SetLastError(ErrorFromErrno(errno));
             return failCommit();
         }
+        RenameUnsynced(tempPath, m_target);
         internal::SyncParentFolder(m_target);
         m_temp.clear();
         return releaseLock(true);
@@ -485,7 +564,7 @@ std::int64_t File::size() {
 bool File::flush() {
     if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
     if (faults::BlockedByCut()) return false;
-    return ::fsync(d->fd) == 0 || FailErrno();
+    return Fsync(d->fd) || FailErrno();
 }
 
 bool File::truncateHere() {
@@ -712,3 +791,11 @@ void FileFind::close() {
 }
 
 } // namespace plat
+
+namespace plat::faults {
+
+void PowerLoss() {
+    UndoUnsynced(0);
+}
+
+} // namespace plat::faults

@@ -1,5 +1,6 @@
 // Every kind of save cut off after every possible number of bytes, as a crash
-// or a full disk would: what an earlier save wrote must load unharmed.
+// or a power loss would, losing what was not flushed: what an earlier save
+// wrote must load unharmed.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
@@ -13,14 +14,21 @@ namespace {
 
 class CrashCutTest : public DocTest {
 protected:
-    // The program starts again: nothing of the platform's memory survives.
+    // The power fails and the program starts again: nothing of the platform's
+    // memory survives, nor any write that was not flushed to the disk.
     void restart() {
+        faults::PowerLoss();
         faults::Reset();
         plat::InitDevice(deviceDir());
         plat::SetClockForTest(kTestNow);
         boxes.clear();
     }
-    void cutAfter(std::int64_t bytes) { faults::CutWritesAfter(bytes, plat::ERROR_DISK_FULL); }
+    // A crash after `bytes` more bytes: the write it stops in reaches the disk
+    // up to there, every earlier write not yet flushed is lost.
+    void cutAfter(std::int64_t bytes) {
+        faults::JournalUnsyncedWrites();
+        faults::CutWritesAfter(bytes, plat::ERROR_DISK_FULL);
+    }
 };
 
 TEST_F(CrashCutTest, FullRewriteLeavesTheOldOrTheNewLedger) {

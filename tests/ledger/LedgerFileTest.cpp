@@ -203,7 +203,7 @@ const LoadFault kLoadFaults[] = {
 
 class LedgerLoadFaultTest : public DocTest, public ::testing::WithParamInterface<LoadFault> {};
 
-TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceAndKeepsWhatWasRead) {
+TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceKeepsWhatWasReadAndRewritesItWhole) {
     const LoadFault& f = GetParam();
     const auto doc = openDoc(); // on an empty folder: nothing to load yet
     QByteArray file;
@@ -230,6 +230,21 @@ TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceAndKeepsWhatWasRead) {
     for (std::uint32_t n = 1; n <= f.recordsLeft; ++n)
         balance -= 100 * n;
     EXPECT_EQ(doc->Balance(), balance);
+
+    // The next save writes exactly the list, never appending behind records
+    // that were not read.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(7000))));
+    EXPECT_TRUE(doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Rewrite);
+    ASSERT_TRUE(doc->SaveLedger());
+    QByteArray expected = Header(f.recordsLeft + 1, f.reservedWord);
+    for (std::uint32_t n = 1; n <= f.recordsLeft; ++n)
+        expected += Record(Numbered(static_cast<int>(n)));
+    Entry added = Numbered(7000);
+    added.id = static_cast<std::int32_t>(f.recordsLeft + 1);
+    expected += Record(added);
+    const QByteArray saved = readFile(ledgerPath());
+    EXPECT_EQ(saved.size(), expected.size());
+    EXPECT_TRUE(saved == expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LedgerLoadFaultTest, ::testing::ValuesIn(kLoadFaults), CaseName());

@@ -76,6 +76,21 @@ TEST_F(KeysTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
         EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
         EXPECT_EQ(dlg.m_runs, c.runs) << c.name;
     }
+    // Enter on a disabled default button does nothing: the dialog runs on.
+    {
+        TestDialog dlg;
+        ModalDriver driver;
+        bool running = false;
+        driver.then([&](Dialog&) {
+            dlg.EnableControl(IDOK, false);
+            dlg.GotoDlgCtrl(ID_NAME);
+            PressKeyInWindow(dlg, Qt::Key_Return);
+            running = dlg.IsRunning();
+            dlg.EndDialog(IDCANCEL);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(running);
+    }
     // Enter on a focused push button presses that button, not the default one.
     TestDialog dlg;
     ASSERT_TRUE(ShowActive(dlg));

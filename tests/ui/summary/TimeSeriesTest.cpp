@@ -187,3 +187,28 @@ TEST(TimeSeries, KeyLabelAndChosenRow) {
     EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), -1).wYear, 2007);
     EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), 1).wYear, 2009);
 }
+
+// An entry exactly at the end of the twelfth row belongs to no row; a range
+// check off by one would put it in a thirteenth row past the array, which the
+// guard row placed right behind it would then show.
+TEST(TimeSeries, EntryExactlyAtTheEndCountsInNoRowAndWritesNothingPastThem) {
+    LedgerBuilder ledger;
+    ledger.add({2008, 4, 1, S(u"食費"), 100, {}, {}, {}, 0, 0, 0})
+        .add({2009, 4, 1, S(u"食費"), 3200, {}, {}, {}, 0, 0, 0})
+        .add({2009, 3, 31, S(u"食費"), -50, {}, {}, {}, 23, 59, 59});
+    struct {
+        TimeSeriesRows rows;
+        TimeSeriesRow guard{};
+    } s;
+    static_assert(sizeof s == sizeof(TimeSeriesRows) + sizeof(TimeSeriesRow));
+    s.rows = BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(4, 1));
+    AddTimeSeriesTotals(s.rows, ledger.head(), InOutRecord{});
+    EXPECT_EQ(s.rows[0].expense, 100);
+    EXPECT_EQ(s.rows[11].income, 50);
+    EXPECT_EQ(s.guard.expense, 0);
+    EXPECT_EQ(s.guard.income, 0);
+    std::int64_t expenses = 0;
+    for (const TimeSeriesRow& row : s.rows)
+        expenses += row.expense;
+    EXPECT_EQ(expenses, 100);
+}
