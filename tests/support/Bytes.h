@@ -67,7 +67,7 @@ struct Entry {
     QString payMethod = QStringLiteral(u"現金");
     std::uint16_t year = 2008, month = 3, weekday = 1, day = 10;
     std::int32_t amount = 800;
-    std::uint16_t hour = 0, minute = 0;
+    std::uint16_t hour = 0, minute = 0, second = 0;
 };
 
 // A 184-byte record, or its first 152 bytes for the old layout.
@@ -84,6 +84,7 @@ inline QByteArray Record(const Entry& e, int size = 184) {
     PutU16(b, 138, e.day);
     PutU16(b, 140, e.hour);
     PutU16(b, 142, e.minute);
+    PutU16(b, 144, e.second);
     PutU32(b, 148, static_cast<std::uint32_t>(e.amount));
     return b.left(size);
 }

@@ -1,7 +1,9 @@
 // The entry edit dialog driven as a person does: its fields filled from
 // hand-made list files, typed into key by key, the calculator opened from
 // "...", soft keys and buttons, with the record and name each run hands back.
-#include "support/DeviceTest.h"
+#include "support/DocTest.h"
+#include "support/ModalRunner.h"
+#include "support/RegistryProbe.h"
 
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Faults.h"
@@ -30,12 +32,12 @@ enum : int {
     kPrompt = 1063,
     kNameLabel = 1117,
     kName = 1118,
+    kDateLabel = 1116,
     kCategory = 1049,
     kRemark = 1050,
     kAmount = 1055,
     kCalc = 1038,
     kIncome = 1131,
-    kDateLabel = 1116,
     kDate = 1054,
     kPayee = 1052,
     kPayMethod = 1053,
@@ -46,111 +48,41 @@ constexpr int kCalcAmount = 1006; // the calculator's display
 constexpr int kCalcFinish = 3;
 constexpr int kCalcCancel = 2;
 
-const QString kSelectItems = u"項目を選択してください"_s;
-
-// List file bytes written out by hand: uint16 count, UTF-16LE texts with NULs, empty text.
-QByteArray ListBytes(const QStringList& texts) {
-    QByteArray bytes;
-    const auto put16 = [&](char16_t unit) {
-        bytes.append(static_cast<char>(unit & 0xFF));
-        bytes.append(static_cast<char>(unit >> 8));
-    };
-    put16(static_cast<char16_t>(texts.size()));
-    for (const QString& text : texts) {
-        for (QChar c : text)
-            put16(c.unicode());
-        put16(0);
-    }
-    put16(0);
-    return bytes;
-}
-
-plat::SYSTEMTIME Day(int year, int month, int day, int hour = 0, int minute = 0) {
-    plat::SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(year);
-    st.wMonth = static_cast<std::uint16_t>(month);
-    st.wDay = static_cast<std::uint16_t>(day);
-    st.wHour = static_cast<std::uint16_t>(hour);
-    st.wMinute = static_cast<std::uint16_t>(minute);
-    return st;
-}
 
 InOutRecord Entry(const QString& category, const QString& remark, const QString& payee,
                   const QString& payMethod, std::int32_t amount) {
-    InOutRecord r{};
-    r.id = 7;
-    SetFieldText(r.category, category);
-    SetFieldText(r.remark, remark);
-    SetFieldText(r.payee, payee);
-    SetFieldText(r.payMethod, payMethod);
-    r.date = Day(2008, 3, 10, 9, 30);
-    r.date.wDayOfWeek = 1;
-    r.amount = amount;
+    InOutRecord r = bytes::MakeRecord({7, category, remark, payee, payMethod, 2008, 3, 1, 10,
+                                       amount, 9, 30});
     r.reserved[5] = 0xA5; // bytes the dialog must carry through untouched
     return r;
 }
 
-class EntryEditTest : public DeviceTest {
+class EntryEditTest : public OpenDocTest {
 protected:
     void SetUp() override {
-        DeviceTest::SetUp();
-        plat::SetPlatformIdentity(4, u"PocketPC"_s); // the dialog's own buttons
-        doc = std::make_unique<CMyTALYDoc>();
-        writeList(u"\\分類.DAT"_s, {u"食費"_s, u"交通費"_s, u"給与"_s});
-        writeList(u"\\備考\\食費.DAT"_s, {u"昼食"_s, u"夕食"_s});
-        writeList(u"\\支払先\\食費.DAT"_s, {u"コンビニ"_s});
-        writeList(u"\\備考\\交通費.DAT"_s, {u"電車"_s, u"昼食"_s});
-        writeList(u"\\支払先\\交通費.DAT"_s, {u"JR"_s});
-        writeList(u"\\支払方法.DAT"_s, {u"現金"_s, u"カード"_s});
-    }
-    void TearDown() override {
-        doc.reset();
-        DeviceTest::TearDown();
-    }
-    void writeList(const QString& suffix, const QStringList& texts) const {
-        writeFile(doc->DataPath(suffix), ListBytes(texts));
+        OpenDocTest::SetUp();
+        writeEntryLists();
     }
 
     // Runs a dialog on `record` in `mode`; `drive` acts inside the modal run,
     // `more` inside nested runs (the calculator).
-    int Run(const InOutRecord& record, unsigned mode, std::function<void(Dialog&)> drive,
-            std::vector<std::function<void(Dialog&)>> more = {}) {
+    int Run(const InOutRecord& record, unsigned mode, DialogAction drive,
+            std::vector<DialogAction> more = {}) {
         CEntryEditDlg dlg(doc.get());
         dlg.m_record = record;
         dlg.m_nMode = mode;
         dlg.m_strTemplateName = templateName;
-        leftOpen = 0;
-        ModalDriver driver;
-        driver.then([this, drive = std::move(drive)](Dialog& d) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-            drive(d);
-            CancelIfLeftOpen(d);
-        });
-        for (auto& action : more)
-            driver.then(std::move(action));
-        const int result = dlg.DoModal();
-        EXPECT_EQ(driver.unexpectedRuns(), 0);
-        EXPECT_EQ(driver.pending(), 0);
+        const ModalRun run = RunModal(dlg, std::move(drive), std::move(more));
+        leftOpen = run.leftOpen;
         handedBack = dlg.m_record;
         templateName = dlg.m_strTemplateName;
-        return result;
-    }
-
-    // A dialog the drive left running (a refused confirmation) is cancelled
-    // once its loop runs again, and counted, so that no test waits forever.
-    void CancelIfLeftOpen(Dialog& d) {
-        QTimer::singleShot(0, &d, [this, p = QPointer<Dialog>(&d)] {
-            if (!p || !p->IsRunning()) return;
-            ++leftOpen;
-            p->EndDialog(IDCANCEL);
-        });
+        return run.result;
     }
 
     static bool SameBytes(const InOutRecord& a, const InOutRecord& b) {
         return std::memcmp(&a, &b, sizeof a) == 0;
     }
 
-    std::unique_ptr<CMyTALYDoc> doc;
     InOutRecord handedBack{};
     QString templateName;
     int leftOpen = 0;
@@ -281,18 +213,8 @@ TEST_F(EntryEditTest, CategoryWithoutRemarkFileShowsOnlyTheEntrysRemark) {
     EXPECT_TRUE(fileExists(remarkFile)); // created empty on reading
     EXPECT_EQ(readFile(remarkFile), QByteArray());
     EXPECT_EQ(readFile(doc->DataPath(u"\\分類.DAT"_s)),
-              ListBytes({u"食費"_s, u"交通費"_s, u"給与"_s}));
+              bytes::ListFile({u"食費"_s, u"交通費"_s, u"給与"_s}));
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(EntryEditTest, ShortOrRepeatingListFiles) {
-    writeFile(doc->DataPath(u"\\分類.DAT"_s), QByteArray("\x01", 1)); // too short: empty list
-    writeList(u"\\支払方法.DAT"_s, {u"現金"_s, u"カード"_s, u"現金"_s});
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        EXPECT_EQ(Items(dlg, kCategory), QStringList{u"食費"_s}); // no "その他" put in
-        EXPECT_EQ(CurrentIndex(dlg, kPayMethod), 2);              // the last equal item
-        dlg.SendCommand(IDCANCEL);
-    });
 }
 
 TEST_F(EntryEditTest, UnreadableListShowsPlatformErrorAndDialogStillWorks) {
@@ -333,16 +255,7 @@ TEST_F(EntryEditTest, OtherCategoryKeepsRemarkAndPayeeTheNewListsLack) {
     EXPECT_EQ(FieldText(handedBack.category), u"交通費"_s);
     EXPECT_EQ(FieldText(handedBack.remark), u"夕食"_s);
     EXPECT_EQ(FieldText(handedBack.payee), u"コンビニ"_s);
-    EXPECT_EQ(readFile(doc->DataPath(u"\\備考\\交通費.DAT"_s)), ListBytes({u"電車"_s, u"昼食"_s}));
-}
-
-TEST_F(EntryEditTest, OtherCategoryHoldingTheRemarkSelectsItWithoutCopy) {
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        SelectText(dlg, kCategory, u"交通費"_s);
-        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"電車"_s, u"昼食"_s}));
-        EXPECT_EQ(CurrentIndex(dlg, kRemark), 1);
-        dlg.SendCommand(IDCANCEL);
-    });
+    EXPECT_EQ(readFile(doc->DataPath(u"\\備考\\交通費.DAT"_s)), bytes::ListFile({u"電車"_s, u"昼食"_s}));
 }
 
 TEST_F(EntryEditTest, TypedRemarkSurvivesCategoryChange) {
@@ -374,8 +287,7 @@ TEST_F(EntryEditTest, ChangeHandsBackEveryTypedField) {
     SetFieldText(expected.remark, u"夕食");
     SetFieldText(expected.payMethod, u"カード");
     expected.amount = 1280;
-    expected.date = Day(2008, 2, 29, 9, 30);
-    expected.date.wDayOfWeek = 5; // a Friday
+    expected.date = plat::SYSTEMTIME{2008, 2, 5, 29, 9, 30, 0, 0};
     EXPECT_TRUE(SameBytes(handedBack, expected));
 }
 
@@ -442,22 +354,13 @@ const RefusalRow kRefusalRows[] = {
 INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditRefusals, ::testing::ValuesIn(kRefusalRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(EntryEditTest, LargestAmountIsTaken) {
-    Run(lunch, CEntryEditDlg::ModeAdd, [](Dialog& dlg) {
-        ClearText(dlg, kAmount);
-        TypeText(dlg, kAmount, u"2000000000"_s);
-        Click(dlg, kIncome);
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(handedBack.amount, -2000000000);
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
 TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
     for (std::int32_t amount : {-3000, 2100000000, std::numeric_limits<std::int32_t>::min()}) {
         const InOutRecord entry = Entry(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, amount);
         QString shown;
         const int result = Run(entry, CEntryEditDlg::ModeDelete, [&](Dialog& dlg) {
+            for (int id : {kCategory, kRemark, kAmount, kCalc, kIncome, kDate, kPayee, kPayMethod})
+                EXPECT_FALSE(IsEnabled(dlg, id)) << id; // shown read-only
             shown = Text(dlg, kAmount);
             Click(dlg, kOk);
         });
@@ -472,6 +375,7 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
 TEST_F(EntryEditTest, TemplateNeedsANameAndKeepsTheGivenDate) {
     int focused = 0;
     Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
+        EXPECT_FALSE(IsShown(dlg, kDate)); // a template has no date of its own
         Click(dlg, kOk);
         focused = dlg.FocusedControlId();
     });
@@ -491,16 +395,6 @@ TEST_F(EntryEditTest, TemplateNeedsANameAndKeepsTheGivenDate) {
     EXPECT_EQ(handedBack.date.wDay, 10);
     EXPECT_EQ(handedBack.date.wHour, 9);
     EXPECT_EQ(handedBack.date.wMinute, 30);
-}
-
-TEST_F(EntryEditTest, TemplateNameGivenByTheCallerIsShownAndHandedBack) {
-    templateName = u"朝食"_s;
-    Run(lunch, CEntryEditDlg::ModeTemplate, [](Dialog& dlg) {
-        EXPECT_EQ(Text(dlg, kName), u"朝食"_s);
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(templateName, u"朝食"_s);
-    EXPECT_TRUE(boxes.shown().empty());
 }
 
 TEST_F(EntryEditTest, CancelLeavesTheRecordAsGiven) {
@@ -624,70 +518,18 @@ TEST_F(EntryEditTest, AddModeStartsOnTheAmountWithItsTextSelected) {
     EXPECT_EQ(selected, u"850"_s);
 }
 
-TEST_F(EntryEditTest, ChangeModeStartsOnTheCategory) {
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        EXPECT_EQ(dlg.FocusedControlId(), kCategory);
-        dlg.SendCommand(IDCANCEL);
-    });
-}
-
 TEST_F(EntryEditTest, TextFieldsSwitchToHiraganaAndTheAmountToNumbers) {
     doc->m_bHarunoDevice = true;
-    const auto status22 = [] {
-        plat::HKEY key = nullptr;
-        plat::DWORD value = 99;
-        if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, u"SOFTWARE\\Haruno\\PhoneStatus"_s, &key) ==
-            plat::ERROR_SUCCESS) {
-            plat::RegReadDword(key, u"Status22"_s, &value);
-            plat::RegCloseKey(key);
-        }
-        return value & 0xFFFF;
-    };
     std::vector<plat::DWORD> seen;
     Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
         for (int id : {kAmount, kRemark, kAmount, kPayee, kAmount, kPayMethod, kAmount, kName}) {
             dlg.GotoDlgCtrl(id);
             QApplication::processEvents();
-            seen.push_back(status22());
+            seen.push_back(regprobe::PhoneStatus(u"Status22"_s) & 0xFFFF);
         }
         dlg.SendCommand(IDCANCEL);
     });
     EXPECT_EQ(seen, (std::vector<plat::DWORD>{7, 0, 7, 0, 7, 0, 7, 0}));
-}
-
-// --- Layout ----------------------------------------------------------------------
-
-TEST_F(EntryEditTest, RowsFollowTheWidthAndTheMode) {
-    for (unsigned mode : {CEntryEditDlg::ModeChange, CEntryEditDlg::ModeTemplate}) {
-        SCOPED_TRACE(mode);
-        Run(lunch, mode, [mode](Dialog& dlg) {
-            dlg.resize(dlg.width() + 120, dlg.height());
-            QApplication::processEvents();
-            const int cx = dlg.ClientSize().width();
-            const auto rect = [&](int id) { return dlg.ControlRect(id); };
-            const int fieldX = rect(kNameLabel).right() + 1 + 3;
-            std::vector<int> rows = {kCategory, kRemark, kAmount, kDate, kPayee, kPayMethod};
-            if (mode == CEntryEditDlg::ModeTemplate)
-                rows = {kName, kCategory, kRemark, kAmount, kPayee, kPayMethod};
-            int y = rect(kPrompt).height() + 8;
-            for (int id : rows) {
-                EXPECT_EQ(rect(id).top(), y) << id;
-                EXPECT_EQ(rect(id).left(), fieldX) << id;
-                if (id != kAmount) {
-                    EXPECT_EQ(rect(id).right() + 1, cx - 5) << id;
-                }
-                y = rect(id).bottom() + 1 + 3;
-            }
-            EXPECT_EQ(rect(kIncome).right() + 1, cx - 5);
-            EXPECT_EQ(rect(kCalc).right() + 1, rect(kIncome).left() - 3);
-            EXPECT_EQ(rect(kAmount).right() + 1, rect(kCalc).left() - 3);
-            EXPECT_EQ(rect(kPrompt).width(), cx - 10);
-            EXPECT_EQ(rect(kOk).right() + 1, cx / 2 - 2);
-            EXPECT_EQ(rect(kCancelButton).left(), cx / 2 + 2);
-            EXPECT_EQ(rect(kOk).top(), rect(kPayMethod).bottom() + 1 + 5);
-            dlg.SendCommand(IDCANCEL);
-        });
-    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // The new-entry flow driven as a person does, page by page: from the panel's
 // digit key 1 and from the flow function, with hand-made list files; checks the
 // ledger and list files byte by byte, the boxes shown and the page states.
-#include "support/DeviceTest.h"
+#include "support/DocTest.h"
+#include "support/ModalRunner.h"
+#include "support/RegistryProbe.h"
 
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Registry.h"
@@ -49,56 +51,12 @@ constexpr int kTemplateName = 1118;
 const QString kStopped = u"新規登録を中止しました"_s;
 const QString kChooseItem = u"項目を選択してください"_s;
 
-void Put16(QByteArray& bytes, unsigned value) {
-    bytes.append(static_cast<char>(value & 0xFF));
-    bytes.append(static_cast<char>((value >> 8) & 0xFF));
-}
-void Put32(QByteArray& bytes, std::uint32_t value) {
-    Put16(bytes, value & 0xFFFF);
-    Put16(bytes, value >> 16);
-}
+using bytes::ListFile;
 
-// A list file as it is stored: count, UTF-16LE texts each with a NUL, empty text.
-QByteArray ListBytes(const QStringList& texts) {
-    QByteArray bytes;
-    Put16(bytes, static_cast<unsigned>(texts.size()));
-    for (const QString& text : texts) {
-        for (QChar c : text)
-            Put16(bytes, c.unicode());
-        Put16(bytes, 0);
-    }
-    Put16(bytes, 0);
-    return bytes;
-}
-
-// A 16-unit text field: the text, then zero units.
-void PutField(QByteArray& bytes, const QString& text) {
-    for (int i = 0; i < 16; ++i)
-        Put16(bytes, i < text.size() ? text[i].unicode() : 0u);
-}
-
-// A ledger record of 2008-03-10 12:34:56 (Monday), written out field by field.
-QByteArray RecordBytes(std::uint32_t id, const QString& category, const QString& remark,
+// A ledger record of 2008-03-10 12:34:56 (Monday), the test clock's time.
+QByteArray RecordBytes(std::int32_t id, const QString& category, const QString& remark,
                        const QString& payee, const QString& payMethod, std::int32_t amount) {
-    QByteArray bytes;
-    Put32(bytes, id);
-    PutField(bytes, category);
-    PutField(bytes, remark);
-    PutField(bytes, payee);
-    PutField(bytes, payMethod);
-    for (unsigned v : {2008u, 3u, 1u, 10u, 12u, 34u, 56u, 0u})
-        Put16(bytes, v);
-    Put32(bytes, static_cast<std::uint32_t>(amount));
-    bytes.append(QByteArray(32, '\0'));
-    return bytes;
-}
-
-QByteArray LedgerHeader(std::uint32_t count) {
-    QByteArray bytes("TALY");
-    Put32(bytes, 1);
-    Put32(bytes, 0);
-    Put32(bytes, count);
-    return bytes;
+    return bytes::Record({id, category, remark, payee, payMethod, 2008, 3, 1, 10, amount, 12, 34, 56});
 }
 
 using Drive = std::function<void(Dialog&)>;
@@ -115,64 +73,38 @@ Drive Press(int button) {
     return [=](Dialog& d) { Click(d, button); };
 }
 
-class NewEntryTest : public DeviceTest {
+class NewEntryTest : public OpenDocTest {
 protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        plat::SetPlatformIdentity(4, u"PocketPC"_s); // the pages' own buttons
-        doc = std::make_unique<CMyTALYDoc>();
-    }
-    void TearDown() override {
-        doc.reset();
-        DeviceTest::TearDown();
-    }
-    void writeList(const QString& suffix, const QStringList& texts) const {
-        writeFile(doc->DataPath(suffix), ListBytes(texts));
-    }
-    QByteArray list(const QString& suffix) const { return readFile(doc->DataPath(suffix)); }
-    QByteArray ledger() const { return readFile(doc->DataPath(u"\\収支.DAT"_s)); }
-
+    QByteArray list(const QString& suffix) const { return readData(suffix); }
+    QByteArray ledger() const { return readData(datafile::kLedger); }
     void WriteLists() const {
-        writeList(u"\\分類.DAT"_s, {u"食費"_s, u"交通費"_s, u"給与"_s});
+        writeList(datafile::kCategories, {u"食費"_s, u"交通費"_s, u"給与"_s});
         writeList(u"\\備考\\食費.DAT"_s, {u"昼食"_s, u"夕食"_s});
         writeList(u"\\備考\\交通費.DAT"_s, {u"電車"_s, u"バス"_s});
         writeList(u"\\支払先\\食費.DAT"_s, {u"コンビニ"_s, u"食堂"_s});
         writeList(u"\\支払先\\交通費.DAT"_s, {u"JR"_s, u"私鉄"_s});
-        writeList(u"\\支払方法.DAT"_s, {u"カード"_s, u"現金"_s});
+        writeList(datafile::kPayMethods, {u"カード"_s, u"現金"_s});
     }
-
     // Runs the flow with one drive per page; the owner must be shown again after.
     void RunFlow(std::vector<Drive> pages) {
         QWidget owner;
         owner.show();
         ModalDriver driver;
         for (Drive& page : pages)
-            driver.then([this, page = std::move(page)](Dialog& d) {
-                EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-                ownerHidden.push_back(!ownerOf->isVisible());
-                page(d);
-                CancelIfLeftOpen(d);
-            });
-        ownerOf = &owner;
+            driver.then(Acting(
+                [this, &owner, page = std::move(page)](Dialog& d) {
+                    ownerHidden.push_back(!owner.isVisible());
+                    page(d);
+                },
+                &leftOpen));
         RunNewEntryFlow(&owner, *doc, kTestNow);
         EXPECT_TRUE(owner.isVisible());
         EXPECT_EQ(driver.unexpectedRuns(), 0);
         EXPECT_EQ(driver.pending(), 0);
     }
 
-    // A page a drive left running (a refused confirmation) is cancelled and counted.
-    void CancelIfLeftOpen(Dialog& d) {
-        QTimer::singleShot(0, &d, [this, p = QPointer<Dialog>(&d)] {
-            if (!p || !p->IsRunning()) return;
-            ++leftOpen;
-            p->EndDialog(IDCANCEL);
-        });
-    }
-
-    QWidget* ownerOf = nullptr;
     std::vector<bool> ownerHidden;
     int leftOpen = 0;
-    std::unique_ptr<CMyTALYDoc> doc;
 };
 
 // --- The typical request, from the panel ------------------------------------
@@ -203,12 +135,12 @@ TEST_F(NewEntryTest, DigitOneRecordsAnExpenseAndLearnsTheTexts) {
     EXPECT_TRUE(frame.panel()->isVisible());
 
     EXPECT_EQ(ledger(),
-              LedgerHeader(1) + RecordBytes(1, u"交通費"_s, u"バス"_s, u"JR"_s, u"現金"_s, 12000));
-    EXPECT_EQ(list(u"\\分類.DAT"_s), ListBytes({u"交通費"_s, u"食費"_s, u"給与"_s}));
-    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListBytes({u"バス"_s, u"電車"_s}));
-    EXPECT_EQ(list(u"\\支払先\\交通費.DAT"_s), ListBytes({u"JR"_s, u"私鉄"_s}));
-    EXPECT_EQ(list(u"\\支払方法.DAT"_s), ListBytes({u"現金"_s, u"カード"_s}));
-    EXPECT_EQ(list(u"\\備考\\食費.DAT"_s), ListBytes({u"昼食"_s, u"夕食"_s}));
+              bytes::Header(1) + RecordBytes(1, u"交通費"_s, u"バス"_s, u"JR"_s, u"現金"_s, 12000));
+    EXPECT_EQ(list(u"\\分類.DAT"_s), ListFile({u"交通費"_s, u"食費"_s, u"給与"_s}));
+    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListFile({u"バス"_s, u"電車"_s}));
+    EXPECT_EQ(list(u"\\支払先\\交通費.DAT"_s), ListFile({u"JR"_s, u"私鉄"_s}));
+    EXPECT_EQ(list(u"\\支払方法.DAT"_s), ListFile({u"現金"_s, u"カード"_s}));
+    EXPECT_EQ(list(u"\\備考\\食費.DAT"_s), ListFile({u"昼食"_s, u"夕食"_s}));
     EXPECT_TRUE(boxes.texts().empty());
 }
 
@@ -224,7 +156,7 @@ TEST_F(NewEntryTest, FinishOnCategoryPageKeepsPresetPayeeAndMethod) {
     WriteLists();
     RunFlow({AmountPage("8", kNext), Press(kFinish)});
     EXPECT_EQ(ledger(),
-              LedgerHeader(1) + RecordBytes(1, u"食費"_s, u"昼食"_s, u"その他"_s, u"現金"_s, 8));
+              bytes::Header(1) + RecordBytes(1, u"食費"_s, u"昼食"_s, u"その他"_s, u"現金"_s, 8));
 }
 
 TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
@@ -243,7 +175,7 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
              }});
     EXPECT_EQ(boxes.texts(), std::vector<QString>{kStopped});
     // What the category page confirmed stays learned.
-    EXPECT_EQ(list(u"\\分類.DAT"_s), ListBytes({u"その他"_s}));
+    EXPECT_EQ(list(u"\\分類.DAT"_s), ListFile({u"その他"_s}));
     EXPECT_EQ(doc->Count(), 0u);
 }
 
@@ -284,7 +216,7 @@ TEST_F(NewEntryTest, BackFromPayeeThenFinishStoresThePayeePagesFirstItems) {
                  EXPECT_EQ(Text(d, kListA), u"食費"_s);
                  Click(d, kFinish);
              }});
-    EXPECT_EQ(ledger(), LedgerHeader(1) +
+    EXPECT_EQ(ledger(), bytes::Header(1) +
                             RecordBytes(1, u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"カード"_s, 7));
 }
 
@@ -313,7 +245,7 @@ TEST_F(NewEntryTest, NewRemarkGoesToTheFrontAndUncheckedListIsLeftAlone) {
                  Click(d, kFinish);
              }});
     EXPECT_EQ(list(u"\\分類.DAT"_s), categories);
-    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListBytes({u"おやつ"_s, u"電車"_s, u"バス"_s}));
+    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListFile({u"おやつ"_s, u"電車"_s, u"バス"_s}));
     EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
     EXPECT_EQ(FieldText(doc->Head()->record.category), u"交通費"_s);
 }
@@ -329,8 +261,8 @@ TEST_F(NewEntryTest, TypedCategoryIsStoredWhileRemarksStayWithTheChosenOne) {
              }});
     EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
     EXPECT_EQ(FieldText(doc->Head()->record.remark), u"電車"_s);
-    EXPECT_EQ(list(u"\\分類.DAT"_s), ListBytes({u"娯楽"_s, u"食費"_s, u"交通費"_s, u"給与"_s}));
-    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListBytes({u"電車"_s, u"バス"_s}));
+    EXPECT_EQ(list(u"\\分類.DAT"_s), ListFile({u"娯楽"_s, u"食費"_s, u"交通費"_s, u"給与"_s}));
+    EXPECT_EQ(list(u"\\備考\\交通費.DAT"_s), ListFile({u"電車"_s, u"バス"_s}));
 }
 
 TEST_F(NewEntryTest, EmptyTextKeepsThePageOpen) {
@@ -342,7 +274,7 @@ TEST_F(NewEntryTest, EmptyTextKeepsThePageOpen) {
              }});
     EXPECT_EQ(leftOpen, 1);
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{kChooseItem, kStopped}));
-    EXPECT_EQ(list(u"\\備考\\食費.DAT"_s), ListBytes({u"昼食"_s, u"夕食"_s}));
+    EXPECT_EQ(list(u"\\備考\\食費.DAT"_s), ListFile({u"昼食"_s, u"夕食"_s}));
 }
 
 // --- Templates ---------------------------------------------------------------
@@ -355,6 +287,7 @@ TEST_F(NewEntryTest, TemplateBoxSavesANamedTemplateAndStillStoresTheEntry) {
                  EXPECT_TRUE(IsShown(d, kTemplateBox));
                  EXPECT_TRUE(IsEnabled(d, kTemplateBox));
                  EXPECT_FALSE(IsShown(d, kDate));
+                 EXPECT_FALSE(IsShown(d, kNext));
                  EXPECT_EQ(Text(d, kFinish), u"完了(OK)"_s);
                  Click(d, kTemplateBox);
                  Click(d, kFinish);
@@ -463,13 +396,7 @@ TEST_F(NewEntryTest, SoftKeysGoBackAndFinish) {
 TEST_F(NewEntryTest, HandsetGetsTheHintTimerOthersDoNot) {
     WriteLists();
     for (bool handset : {false, true}) {
-        if (handset) {
-            plat::HKEY key = nullptr;
-            ASSERT_EQ(
-                plat::RegCreateKeyEx(plat::HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s, &key),
-                plat::ERROR_SUCCESS);
-            plat::RegCloseKey(key);
-        }
+        if (handset) regprobe::MakeHandset();
         RunFlow({AmountPage("2", kNext), [handset](Dialog& d) {
                      EXPECT_EQ(static_cast<Window&>(d).IsTimerActive(1), handset);
                      if (handset) {

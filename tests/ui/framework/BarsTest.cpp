@@ -41,21 +41,6 @@ TEST_F(BarsTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
     }
 }
 
-TEST_F(BarsTest, MainMenuBarCarriesExactlyTheItemsOfMenu152) {
-    TestDialog dlg;
-    ASSERT_TRUE(dlg.CreateSoftKeyBar(152));
-    SoftKeyBar* bar = dlg.softKeyBar();
-    ASSERT_EQ(bar->keyCount(), 2);
-    EXPECT_EQ(bar->label(0), "ファイル");
-    EXPECT_EQ(bar->label(1), "データ");
-    EXPECT_EQ(MenuLines(*bar->preparePopup(0)),
-              QStringList({"終了=32795", "-", "バージョン=57664", "-", "整理=32791",
-                           "項目編集=32792", "オプション...=32793"}));
-    EXPECT_EQ(MenuLines(*bar->preparePopup(1)),
-              QStringList({"新規追加=32809", "定番追加=1044", "-", "分類=32778", "備考=32782",
-                           "支払先=32779", "支払方法=32780", "日付=32777", "詳細表示=32815"}));
-}
-
 TEST_F(BarsTest, UpdateHandlersMarkItemsBeforeAPopupOpens) {
     TestDialog dlg;
     ASSERT_TRUE(dlg.CreateSoftKeyBar(156));

@@ -97,24 +97,6 @@ TEST_F(DialogTest, EndingDuringInitialisationReturnsWithoutShowing) {
     EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
-TEST_F(DialogTest, DialogCoversTheMainWindow) {
-    QMainWindow main;
-    main.setGeometry(40, 30, Lp(320), Lp(240));
-    main.show();
-    SetMainWindow(&main);
-    TestDialog dlg;
-    QRect shown;
-    ModalDriver driver;
-    driver.then([&](Dialog& d) {
-        shown = d.geometry();
-        d.EndDialog(1);
-    });
-    dlg.DoModal();
-    SetMainWindow(nullptr);
-    EXPECT_EQ(shown.size(), main.geometry().size());
-    EXPECT_EQ(shown.topLeft(), main.geometry().topLeft());
-}
-
 namespace {
 
 constexpr tb::res::ControlTemplate kPageOne[] = {

@@ -31,22 +31,6 @@ void CollectCommands(std::span<const MenuItem> items, std::vector<int>& out) {
 
 } // namespace
 
-TEST(Resources, EveryNamedResourceIsDefinedExactlyOnce) {
-    const auto dialogs = IdsOf(AllDialogs());
-    const auto menus = IdsOf(AllMenus());
-    const auto toolBars = IdsOf(AllToolBars());
-    for (int id : {100, 101, 131})
-        EXPECT_EQ(dialogs.count(id), 1u) << "dialog " << id;
-    for (int id : {152, 154, 156, 157, 158, 159, 160, 161, 162, 163, 164, 165, 166, 167, 168, 169})
-        EXPECT_EQ(menus.count(id), 1u) << "menu " << id;
-    for (int id : {129, 130, 131})
-        EXPECT_EQ(toolBars.count(id), 1u) << "tool bar " << id;
-    EXPECT_EQ(std::set<int>(menus.begin(), menus.end()).size(), menus.size());
-    EXPECT_EQ(std::set<int>(dialogs.begin(), dialogs.end()).size(), dialogs.size());
-    EXPECT_EQ(FindMenu(153), nullptr);
-    EXPECT_EQ(FindDialog(99), nullptr);
-}
-
 TEST(Resources, ControlIdsAreUniqueWithinEachDialog) {
     for (const DialogTemplate* d : AllDialogs()) {
         std::set<int> seen;
@@ -101,8 +85,4 @@ TEST(Resources, ImagesDrawSomething) {
         EXPECT_TRUE(painted) << "image " << id << " is empty";
     }
     EXPECT_TRUE(ImagePath(144).isEmpty());
-}
-
-TEST(Resources, DocumentStringStartsWithTheWindowTitle) {
-    EXPECT_TRUE(LoadString(IDR_MAINFRAME).startsWith(QStringLiteral("TALY\n")));
 }

@@ -23,30 +23,6 @@ using namespace fwtest;
 
 class WindowTest : public DeviceTest {};
 
-TEST_F(WindowTest, BuildsEveryControlOfTheCommandPanelWithItsIdAndStartState) {
-    Window panel(101);
-    const tb::res::DialogTemplate* tmpl = tb::res::FindDialog(101);
-    ASSERT_NE(tmpl, nullptr);
-    for (const tb::res::ControlTemplate& c : tmpl->controls) {
-        if (c.id == -1) continue;
-        QWidget* w = panel.GetDlgItem(c.id);
-        ASSERT_NE(w, nullptr) << c.id;
-        EXPECT_EQ(w->objectName(), QString::number(c.id));
-        EXPECT_EQ(ControlText(w), QString::fromUtf16(c.text)) << c.id;
-        EXPECT_EQ(!w->isHidden(), c.visible) << c.id;
-        EXPECT_EQ(w->isEnabled(), c.enabled) << c.id;
-        EXPECT_EQ(w->geometry(), QRect(Lp(c.rect.x), Lp(c.rect.y), Lp(c.rect.w), Lp(c.rect.h)));
-    }
-    EXPECT_FALSE(panel.IsControlShown(57666));
-    EXPECT_FALSE(panel.IsControlEnabled(57666));
-    EXPECT_NE(panel.item<QGroupBox>(1114), nullptr);
-    EXPECT_NE(panel.item<QPushButton>(32795), nullptr);
-    // The unnamed group box is there, found by its title.
-    const auto groups = panel.findChildren<QGroupBox*>();
-    EXPECT_TRUE(std::any_of(groups.begin(), groups.end(),
-                            [](QGroupBox* b) { return b->title() == QStringLiteral("新規入力"); }));
-}
-
 TEST_F(WindowTest, PicturesAndButtonImagesShowTheirResource) {
     Window version(100);
     const auto pictures = version.findChildren<QLabel*>();

@@ -3,6 +3,7 @@
 // the soft-key bar by platform; the input-mode hints.
 #include "support/DeviceTest.h"
 #include "support/Bytes.h"
+#include "support/RegistryProbe.h"
 
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Faults.h"
@@ -392,26 +393,14 @@ class PanelHintsTest : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        plat::HKEY key = nullptr;
-        ASSERT_EQ(plat::RegCreateKeyEx(plat::HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s, &key),
-                  plat::ERROR_SUCCESS);
-        plat::RegCloseKey(key);
+        regprobe::MakeHandset();
     }
     plat::DWORD Conversion() const {
         plat::DWORD conversion = 99, sentence = 0;
         plat::ImmGetConversionStatus(frame->panel(), &conversion, &sentence);
         return conversion;
     }
-    plat::DWORD Status22() const {
-        plat::HKEY key = nullptr;
-        plat::DWORD value = 0;
-        if (plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER, u"SOFTWARE\\Haruno\\PhoneStatus"_s, &key) ==
-            plat::ERROR_SUCCESS) {
-            plat::RegReadDword(key, u"Status22"_s, &value);
-            plat::RegCloseKey(key);
-        }
-        return value;
-    }
+    static plat::DWORD Status22() { return regprobe::PhoneStatus(u"Status22"_s); }
 };
 
 TEST_F(PanelHintsTest, NumberModeAtStartAndAgainAfterHalfASecond) {

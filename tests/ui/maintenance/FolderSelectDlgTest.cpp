@@ -120,17 +120,4 @@ TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
     EXPECT_EQ(dlg.m_strPath, QString());
 }
 
-TEST_F(FolderSelectTest, LayoutFollowsTheWindowSize) {
-    Run([](Dialog& d) {
-        auto& w = static_cast<Window&>(d);
-        const QSize s = w.ClientSize();
-        const int t = w.ControlRect(1061).height();
-        EXPECT_EQ(w.ControlRect(kEntries),
-                  QRect(10, 3 * t + 40, s.width() - 20, s.height() - 8 * t - 10));
-        EXPECT_EQ(w.ControlRect(IDOK).top(), s.height() - 3 * t / 2 - 10);
-        EXPECT_EQ(w.ControlRect(IDCANCEL).left(), s.width() / 2 + 5);
-        Click(d, IDCANCEL);
-    });
-}
-
 } // namespace

@@ -30,63 +30,6 @@ std::vector<std::int64_t> Items(const std::vector<SummaryRow>& rows) {
 
 } // namespace
 
-TEST(Columns, LayoutPerModeAndSide) {
-    struct Layout {
-        const char* name;
-        std::uint32_t mode;
-        bool income;
-        std::vector<QString> titles;
-        std::vector<int> widths;
-    };
-    const std::vector<Layout> layouts = {
-        {"category",
-         ModeOf(SUM_CATEGORY, PERIOD_MONTH),
-         false,
-         {S(u"分類"), S(u"金額")},
-         {120, 80}},
-        {"remark", ModeOf(SUM_REMARK, PERIOD_WEEK), true, {S(u"備考"), S(u"金額")}, {120, 80}},
-        {"payee", ModeOf(SUM_PAYEE, PERIOD_YEAR), false, {S(u"支払先"), S(u"金額")}, {120, 80}},
-        {"method",
-         ModeOf(SUM_PAYMETHOD, PERIOD_DAY),
-         false,
-         {S(u"支払方法"), S(u"金額")},
-         {120, 80}},
-        {"day rows", ModeOf(SUM_DATE, PERIOD_MONTH), false, {S(u"日付"), S(u"金額")}, {70, 55}},
-        {"entries of a month",
-         ModeOf(SUM_DETAIL, PERIOD_MONTH),
-         false,
-         {S(u"月日"), S(u"分類"), S(u"備考"), S(u"金額")},
-         {70, 60, 70, 55}},
-        {"income entries of a week",
-         ModeOf(SUM_DETAIL, PERIOD_WEEK),
-         true,
-         {S(u"月日"), S(u"分類"), S(u"備考"), S(u"支払先"), S(u"金額")},
-         {70, 60, 70, 70, 55}},
-        {"entries of a day",
-         ModeOf(SUM_DETAIL, PERIOD_DAY),
-         false,
-         {S(u"分類"), S(u"備考"), S(u"金額")},
-         {60, 70, 55}},
-        {"income entries of a day",
-         ModeOf(SUM_DETAIL, PERIOD_DAY),
-         true,
-         {S(u"分類"), S(u"備考"), S(u"支払先"), S(u"金額")},
-         {60, 70, 70, 55}},
-    };
-    for (const Layout& layout : layouts) {
-        const auto columns = SetupColumns(layout.mode, layout.income);
-        std::vector<QString> titles;
-        std::vector<int> widths;
-        for (const ColumnSpec& c : columns) {
-            titles.push_back(c.title);
-            widths.push_back(c.width);
-            EXPECT_EQ(c.alignRight, &c == &columns.back()) << layout.name;
-        }
-        EXPECT_EQ(titles, layout.titles) << layout.name;
-        EXPECT_EQ(widths, layout.widths) << layout.name;
-    }
-}
-
 TEST(Columns, WidthPlans) {
     const auto contents = [](int c) { return 100 + c; };
     ListHeaderInfo fresh(5);
