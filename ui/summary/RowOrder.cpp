@@ -44,8 +44,7 @@ int Sign(std::int64_t a, std::int64_t b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-int CompareTexts(const QString& a, const QString& b, bool amountColumn) {
-    if (amountColumn) return Sign(AmountTextValue(a), AmountTextValue(b));
+int CompareTexts(const QString& a, const QString& b) {
     const int c = Units(a).compare(Units(b));
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
@@ -110,24 +109,6 @@ SortChoice OnColumnClick(ListHeaderInfo* stored, int column, int currentDirectio
     return {column, direction};
 }
 
-RowComparer::RowComparer(const std::vector<SummaryRow>& rows, SortChoice choice, int columnCount)
-    : m_rows(rows), m_choice(choice), m_columnCount(columnCount) {
-    m_index.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        m_index.emplace(rows[i].itemData, i);
-}
-
-QString RowComparer::TextOf(std::int64_t item) const {
-    const auto it = m_index.find(item);
-    if (it == m_index.end() || m_choice.column < 0 || m_choice.column >= 5) return {};
-    return m_rows[it->second].texts[m_choice.column];
-}
-
-int RowComparer::CompareRows(std::int64_t itemA, std::int64_t itemB) const {
-    const bool amount = m_choice.column == m_columnCount - 1;
-    return CompareTexts(TextOf(itemA), TextOf(itemB), amount) * m_choice.direction;
-}
-
 int DateColumn(std::uint32_t mode) {
     return (mode & SUM_DATE) || IsDetailOverDays(mode) ? 0 : -1;
 }
@@ -145,7 +126,7 @@ void SortRows(std::vector<SummaryRow>& rows, SortChoice choice, int columnCount,
         if (!validColumn) return 0;
         if (amount) return Sign(numbers[a], numbers[b]);
         if (byDate) return Sign(DayNumber(rows[a].day), DayNumber(rows[b].day));
-        return CompareTexts(rows[a].texts[choice.column], rows[b].texts[choice.column], false);
+        return CompareTexts(rows[a].texts[choice.column], rows[b].texts[choice.column]);
     };
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});

@@ -8,7 +8,6 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 namespace summary {
@@ -49,23 +48,6 @@ SortChoice SortOnRebuild(const ListHeaderInfo* stored);
 // whichever column was tapped, and stores the new choice. Without a record the
 // program-wide direction currentDirection is kept.
 SortChoice OnColumnClick(ListHeaderInfo* stored, int column, int currentDirection);
-
-// Compares two rows found by their item data through an index. The amount
-// column (the last) compares numerically after removing ","; others by UTF-16
-// code units. Only the sign is meaningful; multiplied by the direction.
-class RowComparer {
-public:
-    RowComparer(const std::vector<SummaryRow>& rows, SortChoice choice, int columnCount);
-    int CompareRows(std::int64_t itemA, std::int64_t itemB) const;
-
-private:
-    QString TextOf(std::int64_t item) const;
-
-    const std::vector<SummaryRow>& m_rows;
-    std::unordered_map<std::int64_t, std::size_t> m_index;
-    SortChoice m_choice;
-    int m_columnCount;
-};
 
 // The column whose "YY/MM/DD" texts stand for the rows' own dates (the day
 // rows and the single entries of a period longer than a day), or -1. Sorted by
