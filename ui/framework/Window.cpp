@@ -102,22 +102,35 @@ Qt::Alignment AlignmentOf(unsigned style) {
 // indicator, the text wraps inside the control's rectangle beside it.
 template <class Base, QStyle::ControlElement kElement> class Wrapping : public Base {
 public:
-    using Base::Base;
+    Wrapping(const QString& text, QWidget* parent) : Base(text, parent) { KeepMargins(); }
+    // Where the text goes inside a rectangle (as left, top, -right, -bottom margins).
+    QRect TextArea(QRect r) const {
+        if constexpr (kElement == QStyle::CE_CheckBox) {
+            QStyleOptionButton opt;
+            opt.initFrom(this);
+            const QRect box = this->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+            return r.adjusted(box.right() + 6, 0, 0, 0);
+        }
+        return r.adjusted(4, 2, -4, -2);
+    }
 
 protected:
+    // The margins as a property, for the check that every text fits; again
+    // once the style (and its indicator size) is applied.
+    void KeepMargins() { this->setProperty("tbWrapMargins", TextArea(QRect())); }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::Polish) KeepMargins();
+        return Base::event(e);
+    }
     void paintEvent(QPaintEvent*) override {
         QStylePainter p(this);
         QStyleOptionButton opt;
         this->initStyleOption(&opt);
         opt.text.clear();
         p.drawControl(kElement, opt);
-        QRect r = this->rect().adjusted(4, 2, -4, -2);
+        const QRect r = TextArea(this->rect());
         Qt::Alignment align = Qt::AlignCenter;
-        if constexpr (kElement == QStyle::CE_CheckBox) {
-            const QRect box = this->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
-            r = QRect(box.right() + 6, 0, this->width() - box.right() - 6, this->height());
-            align = Qt::AlignLeft | Qt::AlignVCenter;
-        }
+        if constexpr (kElement == QStyle::CE_CheckBox) align = Qt::AlignLeft | Qt::AlignVCenter;
         p.setPen(this->palette().color(this->isEnabled() ? QPalette::Active : QPalette::Disabled,
                                        QPalette::ButtonText));
         p.drawText(r, static_cast<int>(align | Qt::TextWordWrap), this->text());

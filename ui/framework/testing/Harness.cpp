@@ -54,8 +54,20 @@ bool LabelFits(const QLabel& l) {
     return lines.width() <= box.width() && lines.height() <= box.height();
 }
 
+// A button or check box whose text wraps: the lines it takes at the width of
+// its text area (the margins the control keeps as a property) fit that area.
+bool WrappedFits(const QAbstractButton& b) {
+    const QRect m = b.property("tbWrapMargins").toRect();
+    const QRect area = b.rect().adjusted(m.left(), m.top(), m.right(), m.bottom());
+    const QRect lines = b.fontMetrics().boundingRect(QRect(0, 0, area.width(), 1 << 20),
+                                                     Qt::TextWordWrap, b.text());
+    return lines.width() <= area.width() && lines.height() <= area.height();
+}
+
 // Nullopt: the control shows no text of its own to judge.
 std::optional<bool> Fits(const QWidget& w) {
+    if (w.property("tbWrapMargins").isValid())
+        return WrappedFits(static_cast<const QAbstractButton&>(w));
     if (auto* l = qobject_cast<const QLabel*>(&w))
         return l->text().isEmpty() ? std::nullopt : std::optional(LabelFits(*l));
     if (qobject_cast<const QCheckBox*>(&w) || qobject_cast<const QRadioButton*>(&w)) {
@@ -100,11 +112,7 @@ void Click(const QWidget& window, int id) {
     b->click();
 }
 
-void TypeText(const QWidget& window, int id, const QString& text) {
-    QWidget* w = Control(window, id);
-    if (!w) return;
-    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) w = cb->lineEdit();
-    w->setFocus(Qt::OtherFocusReason);
+static void TypeInto(QWidget* w, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 0x80) {
             QTest::keyClick(w, c.toLatin1());
@@ -116,6 +124,19 @@ void TypeText(const QWidget& window, int id, const QString& text) {
         QApplication::sendEvent(w, &press);
         QApplication::sendEvent(w, &release);
     }
+}
+
+void TypeText(const QWidget& window, int id, const QString& text) {
+    QWidget* w = Control(window, id);
+    if (!w) return;
+    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) w = cb->lineEdit();
+    w->setFocus(Qt::OtherFocusReason);
+    TypeInto(w, text);
+}
+
+void TypeKeys(QWidget& window, const QString& text) {
+    QWidget* focus = QApplication::focusWidget();
+    TypeInto(focus && window.isAncestorOf(focus) ? focus : &window, text);
 }
 
 void ClearText(const QWidget& window, int id) {
@@ -159,6 +180,11 @@ void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods) {
     QWidget* focus = QApplication::focusWidget();
     const bool inside = focus && (focus == &window || window.isAncestorOf(focus));
     PressKey(inside ? *focus : window, qtKey, mods);
+}
+
+void PressKeys(QWidget& window, std::initializer_list<int> qtKeys) {
+    for (int key : qtKeys)
+        PressKeyInWindow(window, key);
 }
 
 void ClickListRow(const QWidget& window, int id, int row, int column) {

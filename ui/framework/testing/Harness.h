@@ -11,6 +11,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 
 class QMenu;
 
@@ -35,6 +36,10 @@ void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods = Qt::NoMod
 // Presses a key on the open pop-up menu, else on whichever widget has the focus
 // in `window` (the window itself without one).
 void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Keys alone: presses each key in turn, and types text key by key, on
+// whichever control has the focus (as PressKeyInWindow does).
+void PressKeys(QWidget& window, std::initializer_list<int> qtKeys);
+void TypeKeys(QWidget& window, const QString& text);
 // List view: taps row `row` (column `column`).
 void ClickListRow(const QWidget& window, int id, int row, int column = 0);
 
