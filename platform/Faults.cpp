@@ -18,7 +18,7 @@ struct Rule {
 };
 
 struct State {
-    std::array<std::int64_t, 4> calls{};
+    std::array<std::int64_t, 6> calls{};
     std::vector<Rule> rules;
     bool cutArmed = false;
     bool cut = false;

@@ -8,11 +8,12 @@
 
 namespace plat::faults {
 
-enum class Op { Alloc, Open, Read, Write };
+enum class Op { Alloc, Open, Read, Write, Copy, Delete };
 
 // The n-th call (1-based, counted from now) of op fails with code. Open and
 // Write count File and AtomicFile calls (CopyFile uses both); the registry's
-// own file is not counted. Alloc counts HeapCreate and HeapAlloc.
+// own file is not counted. Alloc counts HeapCreate and HeapAlloc. Copy and
+// Delete count whole CopyFile and DeleteFile calls, before they touch anything.
 void FailNth(Op op, int n, DWORD code);
 // Every call of op from the n-th on fails with code.
 void FailFrom(Op op, int n, DWORD code);

@@ -631,6 +631,7 @@ FileAttributes GetFileAttributes(const QString& path) {
 }
 
 bool CopyFile(const QString& from, const QString& to, bool failIfExists) {
+    if (faults::ShouldFail(faults::Op::Copy)) return false;
     QString hostTo;
     if (!CheckedHostPath(to, &hostTo)) return false;
     const QString hostFrom = ToHostPath(from);
@@ -653,6 +654,11 @@ bool KeepFileAside(const QString& path) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     const QString aside = DatedAsideName(host);
     return source.size() == 0 || (!aside.isEmpty() && CopyInto(source, aside, true));
+}
+
+QString FreeAsideName(const QString& path) {
+    const QString aside = DatedAsideName(ToHostPath(path));
+    return aside.isEmpty() ? QString() : ToHandsetPath(aside);
 }
 
 void RemoveUnfinishedReplacements(const QString& folder) {
@@ -689,6 +695,7 @@ bool MoveFile(const QString& from, const QString& to) {
 }
 
 bool DeleteFile(const QString& path) {
+    if (faults::ShouldFail(faults::Op::Delete)) return false;
     const QString host = ToHostPath(path);
     struct stat st {};
     if (path.isEmpty() || ::lstat(Native(host).constData(), &st) != 0) {

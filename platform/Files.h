@@ -92,6 +92,9 @@ bool MoveFile(const QString& from, const QString& to); // fails when `to` exists
 // "<name>.<YYYYMMDD-HHMMSS>.bak" beside it ("-1" … "-99" added when taken).
 // True when there is nothing to keep (missing or empty) or the copy succeeded.
 bool KeepFileAside(const QString& path);
+// A name "<path>.<YYYYMMDD-HHMMSS>.bak" beside a file that nothing holds yet,
+// for moving the file aside; empty (ERROR_FILE_EXISTS) when every name is taken.
+QString FreeAsideName(const QString& path);
 // Removes the half-written replacements that atomic writes cut by a crash left
 // in a folder; one whose write is still going on is left alone.
 void RemoveUnfinishedReplacements(const QString& folder);

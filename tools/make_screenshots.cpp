@@ -11,6 +11,7 @@
 #include "ui/framework/testing/Screenshot.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/PanelTasks.h"
+#include "ui/maintenance/COptionPropSheet.h"
 #include "ui/maintenance/COrganizeDlg.h"
 #include "ui/maintenance/OrganizePeriod.h"
 #include "ui/summary/CSummaryDlg.h"
@@ -157,6 +158,19 @@ int main(int argc, char** argv) {
             dlg.EndDialog(2);
         });
         organize.DoModal();
+
+        COptionPropSheet options;
+        options.SetValues(ReadOptionValues(doc));
+        driver.then([&](tb::ui::Dialog& dlg) {
+            const char* names[] = {"options-data.png", "options-file.png", "options-term.png",
+                                   "options-display.png"};
+            for (int page = 0; page < options.pageCount(); ++page) {
+                options.SetActivePage(page);
+                ok &= Shot(dlg, out, names[page]);
+            }
+            dlg.EndDialog(2);
+        });
+        options.DoModal();
         doc.ReleaseData(); // nothing to keep: a scratch handset
     }
     return ok ? 0 : 1;

@@ -4,6 +4,8 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,6 +37,19 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
     }
     layout->addLayout(buttons);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { initPage(index); });
+    // Ctrl+Tab turns the page wherever the focus is: a combo box or an edit
+    // would otherwise keep the key to itself.
+    for (auto [keys, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        const int by = step;
+        connect(shortcut, &QShortcut::activated, this, [this, by] {
+            if (pageCount() == 0) return;
+            SetActivePage((activeIndex() + by + pageCount()) % pageCount());
+            m_tabs->tabBar()->setFocus(Qt::TabFocusReason);
+        });
+    }
 }
 
 PropertySheet::~PropertySheet() {

@@ -8,7 +8,9 @@
 #include "ledger/CMyTALYDoc.h"
 #include "ui/maintenance/CItemEditDlg.h"
 #include "ui/summary/CSummaryDlg.h"
+#include "ui/maintenance/COptionPropSheet.h"
 #include "ui/maintenance/COrganizeDlg.h"
+#include "ui/maintenance/DataFolderMove.h"
 #include "ui/maintenance/OrganizePeriod.h"
 
 void PanelTasks::RunNewEntryFlow(QWidget* owner, CMyTALYDoc& doc, plat::TimeValue date) {
@@ -49,4 +51,12 @@ void PanelTasks::OpenItemEdit(QWidget*, CMyTALYDoc& doc, const QString&) {
     dlg.DoModal();
 }
 
-void PanelTasks::OpenOptions(QWidget*, CMyTALYDoc&) {}
+// Cancelling leaves every setting as it was.
+void PanelTasks::OpenOptions(QWidget*, CMyTALYDoc& doc) {
+    COptionPropSheet sheet;
+    sheet.SetValues(ReadOptionValues(doc));
+    if (sheet.DoModal() != tb::ui::IDOK) return;
+    const OptionValues v = sheet.Values();
+    ApplyOptionValues(doc, v);
+    ApplyDataFolder(doc, v.folderMode, v.folderPath);
+}

@@ -1,0 +1,161 @@
+// The data-folder change: refusals before anything is touched, the move with
+// Yes and the switch with No, and every failure on the way leaving each entry
+// in the folder the settings name, with the program going on from there.
+#include "support/DocTest.h"
+#include "support/RegistryProbe.h"
+
+#include "platform/Faults.h"
+#include "platform/Files.h"
+#include "ui/maintenance/DataFolderMove.h"
+
+namespace {
+
+using plat::faults::Op;
+
+const QString kNew = QStringLiteral(u"\\Storage Card\\家計");
+const QString kCopyFailed =
+    QStringLiteral(u"ファイルのコピーに失敗しました。データフォルダの設定は元に戻します。");
+
+class DataFolderMoveTest : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        writeData(datafile::kLedger, bytes::CurrentLedger(3));
+        writeList(datafile::kCategories, {QStringLiteral(u"食費")});
+        writeList(QStringLiteral(u"\\備考\\食費.DAT"), {QStringLiteral(u"昼食")});
+        doc = openDoc();
+    }
+    FolderOutcome Apply(int mode, const QString& path) {
+        const FolderOutcome outcome = ApplyDataFolder(*doc, mode, path);
+        plat::faults::Reset();
+        return outcome;
+    }
+    // The files of a folder with their list folders, for comparing before and after.
+    QStringList Files(const QString& folder) const {
+        QStringList out;
+        for (const QString& sub : {QString(), QStringLiteral(u"\\備考"), QStringLiteral(u"\\支払先")}) {
+            plat::FileFind find;
+            plat::FindData f;
+            for (bool more = find.first(folder + sub + QStringLiteral("\\*.*"), &f); more;
+                 more = find.next(&f))
+                if (!f.isDirectory) out << sub + u'\\' + f.name;
+        }
+        return out;
+    }
+    QString StoredFolder() const {
+        const QByteArray raw = regprobe::Setting(QStringLiteral("DataFile1Path")).data;
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()),
+                                  raw.size() / 2 - 1);
+    }
+    std::unique_ptr<CMyTALYDoc> doc;
+};
+
+TEST_F(DataFolderMoveTest, YesMovesEveryFileAndKeepsAReplacedOneAside) {
+    writeFile(kNew + QStringLiteral(u"\\分類.DAT"), "older");
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Moved);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral(u"データファイルをコピーしますか？")});
+    EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
+    EXPECT_TRUE(Files(kFolder).isEmpty());
+    QStringList moved = Files(kNew);
+    ASSERT_EQ(moved.size(), 5); // ledger, templates, categories, remarks, the older file kept aside
+    EXPECT_TRUE(moved.filter(QStringLiteral(u"\\分類.DAT.")).first().endsWith(QStringLiteral(".bak")));
+    EXPECT_EQ(readFile(kNew + datafile::kCategories), bytes::ListFile({QStringLiteral(u"食費")}));
+    EXPECT_EQ(StoredFolder(), kNew);
+    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
+    // The program goes on in the new folder.
+    ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(4))));
+    EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(4));
+}
+
+TEST_F(DataFolderMoveTest, NoSwitchesToTheNewFolderAndLeavesTheFiles) {
+    boxes.setDefaultYesNoAnswer(plat::IDNO);
+    const QStringList before = Files(kFolder);
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Switched);
+    EXPECT_EQ(Files(kFolder), before);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->DataPath(QString()), kNew);
+}
+
+TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
+    writeFile(QStringLiteral(u"\\My Documents\\a file"), "x");
+    struct Row {
+        const char* name;
+        int mode;
+        QString path;
+        std::function<void()> arm;
+        FolderOutcome outcome;
+        QString message; // empty: the platform's error box
+    } rows[] = {
+        {"same folder in another spelling", 2, QStringLiteral(u"\\my documents\\TALLYBOOK\\"), {},
+         FolderOutcome::PathStored, {}},
+        {"new folder inside the old", 2, kFolder + QStringLiteral(u"\\old"), {},
+         FolderOutcome::Refused, kCopyFailed},
+        {"old folder inside the new", 2, QStringLiteral(u"\\My Documents"), {},
+         FolderOutcome::Refused, kCopyFailed},
+        {"empty other folder", 2, QString(), {}, FolderOutcome::Refused,
+         QStringLiteral(u"「その他」のフォルダを指定してください。")},
+        {"folder that cannot be created", 2, QStringLiteral(u"\\My Documents\\a file\\x"), {},
+         FolderOutcome::Refused, {}},
+        {"folder that takes no file", 2, kNew,
+         [] { plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED); },
+         FolderOutcome::Refused, {}},
+        {"program folder that takes no file", 1, QString(),
+         [] { ASSERT_TRUE(plat::RemoveDirectory(QStringLiteral(u"\\Program Files\\Tallybook"))); },
+         FolderOutcome::Refused,
+         QStringLiteral(u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxes.clear();
+        if (row.arm) row.arm();
+        EXPECT_EQ(Apply(row.mode, row.path), row.outcome);
+        EXPECT_EQ(doc->Count(), 3u); // still open: nothing was closed
+        if (row.outcome == FolderOutcome::PathStored) {
+            EXPECT_TRUE(boxes.shown().empty());
+            doc->m_nDataFolderType = 0; // back to the start for the next row
+            continue;
+        }
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        if (row.message.isEmpty())
+            EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral("ERROR"));
+        else
+            EXPECT_EQ(boxes.shown()[0].text, row.message);
+        EXPECT_EQ(doc->m_nDataFolderType, 0);
+    }
+}
+
+TEST_F(DataFolderMoveTest, FailedCopyPutsEverythingBack) {
+    writeFile(kNew + datafile::kCategories, "older");
+    const QStringList before = Files(kFolder);
+    plat::faults::FailNth(Op::Copy, 3, plat::ERROR_DISK_FULL); // 分類.DAT, after moving "older" aside
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MoveFailed);
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_DISK_FULL});
+    EXPECT_EQ(boxes.shown().back().text, kCopyFailed);
+    EXPECT_EQ(Files(kFolder), before);
+    EXPECT_EQ(Files(kNew), QStringList{datafile::kCategories});
+    EXPECT_EQ(readFile(kNew + datafile::kCategories), "older");
+    EXPECT_EQ(doc->m_nDataFolderType, 0);
+    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile1Flag")).data, bytes::U32(0));
+    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
+}
+
+TEST_F(DataFolderMoveTest, FailedDeleteUsesTheNewFolderAndSaysWhereOldCopiesAre) {
+    plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // the first is the write test's
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
+    EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
+    EXPECT_EQ(Files(kFolder), QStringList{datafile::kTemplates});
+    EXPECT_EQ(StoredFolder(), kNew);
+    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
+}
+
+TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndTheNewEntry) {
+    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
+    plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
+    EXPECT_EQ(doc->DataPath(QString()), kFolder);
+    EXPECT_EQ(categories(*doc), numberedCategories(1, 4));
+    ASSERT_TRUE(doc->SaveAll());
+    EXPECT_EQ(readData(datafile::kLedger), bytes::CurrentLedger(4));
+}
+
+} // namespace
