@@ -165,23 +165,32 @@ bool LineSplitter::refill() {
     return m_len > 0;
 }
 
+// Runs of ordinary bytes are found with memchr and appended at once.
 LineSplitter::Status LineSplitter::next(QByteArray* line) {
     line->clear();
-    bool pendingCr = false;
+    bool pendingCr = false; // a CR, decided by the byte after it
+    const char stop = m_crLf ? '\r' : '\n';
     for (;;) {
         if (m_pos == m_len && !refill())
             return m_readError ? Status::ReadError : line->isEmpty() ? Status::End : Status::Unfinished;
-        const char c = m_buffer.constData()[m_pos++];
-        if (m_crLf) {
-            const bool wasCr = pendingCr;
-            pendingCr = c == '\r';
-            if (wasCr && c == '\n') return Status::Line;
-            if (pendingCr) continue; // decided by the byte after it
-        } else if (c == '\n') {
-            return Status::Line;
+        const char* data = m_buffer.constData() + m_pos;
+        if (pendingCr) {
+            pendingCr = false;
+            if (*data == '\n') {
+                ++m_pos;
+                return Status::Line;
+            } // else the CR is dropped and this byte read as any other
         }
-        line->append(c);
+        const std::int64_t span = std::min<std::int64_t>(kMaxLineBytes - line->size(), m_len - m_pos);
+        const auto* hit = static_cast<const char*>(std::memchr(data, stop, static_cast<std::size_t>(span)));
+        const std::int64_t run = hit ? hit - data : span;
+        line->append(data, static_cast<qsizetype>(run));
+        m_pos += run;
         if (line->size() >= kMaxLineBytes) return Status::Overlong;
+        if (!hit) continue;
+        ++m_pos; // the CR or LF itself
+        if (!m_crLf) return Status::Line;
+        pendingCr = true;
     }
 }
 
