@@ -433,7 +433,9 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
              Key(series, Qt::Key_Return);
          },
          [](Dialog& series) {
-             Key(series, Qt::Key_Left); // the fiscal year before
+             Key(series, Qt::Key_Left); // the fiscal year before, twice
+             ChooseMenuItem(static_cast<Window&>(series), 32927);
+             ChooseMenuItem(static_cast<Window&>(series), 32928); // and one forward
              Key(series, Qt::Key_0);
          },
          [](Dialog& series) {
@@ -544,5 +546,22 @@ TEST_F(SummaryDlgTest, PickerMovesToItsDayOnlyWhenTheDayChanged) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
         EXPECT_EQ(Lines(dlg), QStringList{u"08/02/20|1,000"_s});
         Key(dlg, Qt::Key_0);
+    });
+}
+
+// The day row of 2081 opens 2081, not the 1981 its two-digit year would read as.
+TEST_F(SummaryDlgTest, DayRowOpensItsOwnYearNotTheTwoDigitOne) {
+    InOutRecord r = doc->FindRecord(1)->record;
+    r.date.wYear = 2081;
+    ASSERT_TRUE(doc->AddRecord(r));
+    CSummaryDlg dlg(doc.get());
+    dlg.m_dwMode = SUM_DATE;
+    dlg.m_keyRecord.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2081, 3, 1));
+    RunModal(dlg, [](Dialog& d) {
+        EXPECT_EQ(Lines(d), QStringList{u"81/03/05|500"_s});
+        Key(d, Qt::Key_Return);
+        EXPECT_EQ(Text(d, kPeriodText), u"2081/3/5(水)"_s);
+        EXPECT_EQ(Lines(d), QStringList{u"食費|外食|500"_s});
+        Key(d, Qt::Key_0);
     });
 }
