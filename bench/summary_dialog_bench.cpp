@@ -10,10 +10,10 @@
 #include "platform/MessageBox.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Framework.h"
+#include "ui/summary/Aggregation.h"
 #include "ui/summary/CSummaryDlg.h"
 #include "ui/summary/LedgerWalk.h"
 #include "ui/summary/SummaryListModel.h"
-#include "ui/summary/Aggregation.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
             Paint(dlg);
             sort.push_back(Ms(t));
             // A change confirmed as it stands, saved at once (the whole file).
-            tb::ui::Dialog::SetModalHook([](tb::ui::Dialog& edit) { edit.EndDialog(tb::ui::IDOK); });
+            tb::ui::Dialog::SetModalHook(
+                [](tb::ui::Dialog& edit) { edit.EndDialog(tb::ui::IDOK); });
             List(dlg)->setCurrentIndex(dlg.listModel()->index(0, 0));
             const Start c;
             Key(*List(dlg), Qt::Key_3);

@@ -276,7 +276,8 @@ summary::SummaryQuery CSummaryDlg::Query() const {
 
 void CSummaryDlg::RebuildSummary() {
     if (!m_pDoc) return;
-    summary::SummaryContents c = summary::ComputeSummary(m_pDoc->Head(), SettingsOf(*m_pDoc), Query());
+    summary::SummaryContents c =
+        summary::ComputeSummary(m_pDoc->Head(), SettingsOf(*m_pDoc), Query());
     m_strPeriodText = c.periodText;
     SetDlgItemText(IDC_PERIOD, m_strPeriodText);
     if (!c.complete) {

@@ -62,7 +62,7 @@ bool CTimeSeriesDlg::OnInitDialog() {
     const bool bar =
         UsesSoftKeyBar() ? CreateSoftKeyBar(kMenuSeries) : CreateCommandBar(kToolBarSeries);
     if (!bar) return true;
-    m_strFilter = summary::TimeSeriesKeyLabel(m_keyRecord);
+    m_strFilter = summary::TimeSeriesKeyLabel(m_keyRecord, m_emptyKeys);
     SetDlgItemText(IDC_LABEL, m_strFilter);
     if (auto* list = item<QTreeWidget>(IDC_LIST)) {
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -78,7 +78,8 @@ bool CTimeSeriesDlg::OnInitDialog() {
 
 void CTimeSeriesDlg::Rebuild() {
     const summary::SummarySettings settings = SettingsOf(m_pDoc);
-    m_rows = summary::BuildTimeSeriesRows(m_nMode, m_keyRecord.date, plat::GetLocalTime(), settings);
+    m_rows =
+        summary::BuildTimeSeriesRows(m_nMode, m_keyRecord.date, plat::GetLocalTime(), settings);
     const summary::TimeSeriesTotal total = summary::AddTimeSeriesTotals(
         m_rows, m_pDoc ? m_pDoc->Head() : nullptr, m_keyRecord, m_emptyKeys);
     const auto lines = summary::TimeSeriesTexts(m_rows, total, settings.flags & OPT_COMMA);
@@ -98,8 +99,8 @@ void CTimeSeriesDlg::Rebuild() {
 
 void CTimeSeriesDlg::Choose(int row) {
     if (row < 0 || row >= kRows) return; // the total row chooses nothing
-    m_keyRecord.date = summary::ChooseTimeSeriesRow(m_keyRecord.date,
-                                                    m_rows[static_cast<std::size_t>(row)]);
+    m_keyRecord.date =
+        summary::ChooseTimeSeriesRow(m_keyRecord.date, m_rows[static_cast<std::size_t>(row)]);
     EndDialog(IDOK);
 }
 
@@ -122,7 +123,8 @@ void CTimeSeriesDlg::OnYears() {
 
 void CTimeSeriesDlg::OnListClick(NotifyInfo& info) {
     if (info.row < 0) return;
-    if (auto* list = item<QTreeWidget>(IDC_LIST)) list->setCurrentItem(list->topLevelItem(info.row));
+    if (auto* list = item<QTreeWidget>(IDC_LIST))
+        list->setCurrentItem(list->topLevelItem(info.row));
     Choose(info.row);
 }
 

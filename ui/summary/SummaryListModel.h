@@ -21,7 +21,9 @@ public:
     void Sort(summary::SortChoice choice, int dateColumn);
 
     const std::vector<summary::ColumnSpec>& columns() const { return m_columns; }
-    const summary::SummaryRow& rowAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    const summary::SummaryRow& rowAt(int row) const {
+        return m_rows[static_cast<std::size_t>(row)];
+    }
     int count() const { return static_cast<int>(m_rows.size()); }
 
     int rowCount(const QModelIndex& parent = {}) const override;

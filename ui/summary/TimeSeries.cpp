@@ -104,15 +104,15 @@ std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& row
     return lines;
 }
 
-QString TimeSeriesKeyLabel(const InOutRecord& keyRecord) {
+QString TimeSeriesKeyLabel(const InOutRecord& keyRecord, unsigned emptyKeys) {
     QString label;
-    const auto append = [&label](const char16_t* tag, const char16_t(&key)[kTextUnits]) {
-        if (key[0] != u'\0') label += QString::fromUtf16(tag) + FieldText(key);
+    const auto append = [&](const char16_t* tag, const char16_t(&key)[kTextUnits], unsigned bit) {
+        if (key[0] != u'\0' || (emptyKeys & bit)) label += QString::fromUtf16(tag) + FieldText(key);
     };
-    append(u"[分]", keyRecord.category);
-    append(u"[備]", keyRecord.remark);
-    append(u"[先]", keyRecord.payee);
-    append(u"[方]", keyRecord.payMethod);
+    append(u"[分]", keyRecord.category, KEY_CATEGORY);
+    append(u"[備]", keyRecord.remark, KEY_REMARK);
+    append(u"[先]", keyRecord.payee, KEY_PAYEE);
+    append(u"[方]", keyRecord.payMethod, KEY_PAYMETHOD);
     return label.isEmpty() ? QStringLiteral("[全データ]") : label;
 }
 

@@ -47,8 +47,9 @@ TimeSeriesTotal AddTimeSeriesTotals(TimeSeriesRows& rows, const LedgerNode* head
 std::array<std::array<QString, 4>, 13> TimeSeriesTexts(const TimeSeriesRows& rows,
                                                        const TimeSeriesTotal& total, bool comma);
 
-// "[分]食費[備]外食" and so on, or "[全データ]" without keys.
-QString TimeSeriesKeyLabel(const InOutRecord& keyRecord);
+// "[分]食費[備]外食" and so on, or "[全データ]" without keys. A key that must be
+// empty (emptyKeys, KEY_ bits) shows its tag alone: "[分]食費[備]".
+QString TimeSeriesKeyLabel(const InOutRecord& keyRecord, unsigned emptyKeys = 0);
 
 // keyDate with year, month and day of the row's start (a chosen row).
 plat::SYSTEMTIME ChooseTimeSeriesRow(const plat::SYSTEMTIME& keyDate, const TimeSeriesRow& row);

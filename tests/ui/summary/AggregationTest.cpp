@@ -227,23 +227,6 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
     }
 }
 
-// A row whose value is empty leads to the entries whose field is empty, not
-// to every entry (an empty key alone means "any").
-TEST(ValueRows, EmptyKeyMarkSelectsOnlyEmptyFields) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 1, S(u"食費"), 100, S(u"外食")})
-        .add({2008, 3, 2, S(u"食費"), 20})
-        .add({2008, 3, 3, S(u"交通費"), 4});
-    SummaryQuery q = Query(SUM_DETAIL | PERIOD_MONTH, Date(2008, 3, 1));
-    SetFieldText(q.keyRecord.category, S(u"食費"));
-    EXPECT_EQ(FillEntryRows(ledger.head(), MonthOf(2008, 3), q, false).rows.size(), 2u);
-    q.emptyKeys = KEY_REMARK;
-    const EntryRows rows = FillEntryRows(ledger.head(), MonthOf(2008, 3), q, false);
-    ASSERT_EQ(rows.rows.size(), 1u);
-    EXPECT_EQ(rows.rows[0].sum, 20);
-    EXPECT_EQ(rows.totals.expense, 20);
-}
-
 TEST(DayRows, DateOrderAcrossNewYearWithOwnDates) {
     LedgerBuilder ledger;
     ledger.add({2008, 1, 2, S(u"食費"), 50})

@@ -1,7 +1,7 @@
 // Rows, boundaries, totals, texts and the key label of the time series.
 #include "ui/summary/TimeSeries.h"
-#include "ui/summary/Aggregation.h"
 #include "support/LedgerBuilder.h"
+#include "ui/summary/Aggregation.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -67,10 +67,8 @@ TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
         int monthStart;
     };
     const Case cases[] = {
-        {"months, day 31", PERIOD_MONTH, 31},
-        {"months, day 30", PERIOD_MONTH, 30},
-        {"months, day 25", PERIOD_MONTH, 25},
-        {"years, day 25", PERIOD_YEAR, 25},
+        {"months, day 31", PERIOD_MONTH, 31}, {"months, day 30", PERIOD_MONTH, 30},
+        {"months, day 25", PERIOD_MONTH, 25}, {"years, day 25", PERIOD_YEAR, 25},
         {"years, day 31", PERIOD_YEAR, 31},
     };
     for (const Case& c : cases) {
@@ -89,7 +87,8 @@ TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
     EXPECT_EQ(day31[1].label, S(u"2009/02"));
     EXPECT_EQ(day31[1].start, plat::TimeFromFields(2009, 3, 1));
     EXPECT_EQ(day31[1].end, plat::TimeFromFields(2009, 4, 1));
-    const TimeSeriesRows years = BuildTimeSeriesRows(PERIOD_YEAR, {}, Date(2008, 8, 10), Starts(4, 25));
+    const TimeSeriesRows years =
+        BuildTimeSeriesRows(PERIOD_YEAR, {}, Date(2008, 8, 10), Starts(4, 25));
     EXPECT_EQ(years[11].start, plat::TimeFromFields(2008, 4, 1));
 }
 
@@ -173,6 +172,7 @@ TEST(TimeSeries, KeyLabelAndChosenRow) {
     SetFieldText(keys.category, S(u"食費"));
     SetFieldText(keys.payMethod, S(u"現金"));
     EXPECT_EQ(TimeSeriesKeyLabel(keys), S(u"[分]食費[方]現金"));
+    EXPECT_EQ(TimeSeriesKeyLabel(keys, KEY_PAYEE), S(u"[分]食費[先][方]現金"));
     SetFieldText(keys.remark, S(u"外食"));
     SetFieldText(keys.payee, S(u"A店"));
     EXPECT_EQ(TimeSeriesKeyLabel(keys), S(u"[分]食費[備]外食[先]A店[方]現金"));
