@@ -175,8 +175,6 @@ TEST(RowSort, DayColumnsSortByTheRowsOwnDates) {
         EXPECT_EQ(days, (std::vector<QString>{S(u"99/04/01"), S(u"99/12/31"), S(u"00/03/31")}))
             << c.name;
     }
-    EXPECT_EQ(DateColumn(SUM_DETAIL | PERIOD_DAY), -1); // no date column in a day
-    EXPECT_EQ(DateColumn(SUM_CATEGORY | PERIOD_YEAR), -1);
 }
 
 TEST(RowSort, AmountTextValues) {

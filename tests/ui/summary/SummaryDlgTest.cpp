@@ -41,21 +41,23 @@ enum : int {
     kAmount = 1055, // in the entry edit dialog
 };
 
-struct Entry {
-    int month, day;
-    const char16_t *category, *remark;
-    std::int32_t amount;
-    const char16_t* payee = u"";
-};
-
 // March 2008 around the test clock (Monday 10 March), one February entry.
-const Entry kLedger[] = {
-    {3, 5, u"食費", u"外食", 500, u"A店"},
-    {3, 8, u"食費", u"弁当", 300},
-    {3, 10, u"交通費", u"通勤", 420},
-    {3, 1, u"給与", u"月給", -250000, u"会社"},
-    {3, 15, u"食費", u"", 200}, // imported without a remark
-    {2, 20, u"食費", u"外食", 1000},
+bytes::Entry E(int month, int day, const QString& category, const QString& remark,
+               std::int32_t amount, const QString& payee = {}) {
+    return {.category = category,
+            .remark = remark,
+            .payee = payee,
+            .month = std::uint16_t(month),
+            .day = std::uint16_t(day),
+            .amount = amount};
+}
+const bytes::Entry kLedger[] = {
+    E(3, 5, u"食費"_s, u"外食"_s, 500, u"A店"_s),
+    E(3, 8, u"食費"_s, u"弁当"_s, 300),
+    E(3, 10, u"交通費"_s, u"通勤"_s, 420),
+    E(3, 1, u"給与"_s, u"月給"_s, -250000, u"会社"_s),
+    E(3, 15, u"食費"_s, {}, 200), // imported without a remark
+    E(2, 20, u"食費"_s, u"外食"_s, 1000),
 };
 
 // The key reaches the window's focused control, active window or not.
@@ -106,7 +108,7 @@ protected:
         DocTest::SetUp();
         plat::SetPlatformIdentity(5, u"PocketPC"_s);
         doc = openDoc();
-        for (const Entry& e : kLedger)
+        for (const bytes::Entry& e : kLedger)
             Add(e);
     }
     void TearDown() override {
@@ -114,23 +116,14 @@ protected:
         doc.reset();
         DocTest::TearDown();
     }
-    void Add(const Entry& e) {
-        InOutRecord r{};
-        SetFieldText(r.category, QString::fromUtf16(e.category));
-        SetFieldText(r.remark, QString::fromUtf16(e.remark));
-        SetFieldText(r.payee, QString::fromUtf16(e.payee));
-        SetFieldText(r.payMethod, u"現金"_s);
-        r.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2008, e.month, e.day, 9));
-        r.amount = e.amount;
-        ASSERT_TRUE(doc->AddRecord(r));
-    }
+    void Add(const bytes::Entry& e) { ASSERT_TRUE(doc->AddRecord(record(e))); }
     // Runs a summary opened as the panel opens it; `inside` acts in it and
     // must end it; `nested` act in the dialogs it opens, in order.
     void Run(std::uint32_t mode, const std::function<void(CSummaryDlg&)>& inside,
              std::vector<DialogAction> nested = {}, bool detailScreen = false) {
         CSummaryDlg dlg(doc.get());
         dlg.m_dwMode = mode;
-        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(kTestNow);
+        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(base);
         dlg.m_bFilterMode = detailScreen;
         const ModalRun run = RunModal(
             dlg, [&](Dialog& d) { inside(static_cast<CSummaryDlg&>(d)); }, std::move(nested));
@@ -139,6 +132,7 @@ protected:
     }
 
     std::unique_ptr<CMyTALYDoc> doc;
+    plat::TimeValue base = kTestNow; // the base date the panel hands over
 };
 
 } // namespace
@@ -152,7 +146,6 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
         Key(dlg, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費"_s);
         EXPECT_EQ(Lines(dlg), (QStringList{u"|200"_s, u"外食|500"_s, u"弁当|300"_s}));
-        EXPECT_FALSE(IsShown(dlg, kChange));
         Key(dlg, Qt::Key_Down);
         Key(dlg, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費 - 外食"_s);
@@ -265,8 +258,7 @@ TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnLayout) {
 
 TEST_F(SummaryDlgTest, PeriodCheckMarkFollowsTheModeAfterBack) {
     Run(SUM_DATE, [](CSummaryDlg& dlg) {
-        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  月=32873 [x]"_s))
-            << MenuOf(dlg, 1).join(u'\n').toStdString();
+        EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  月=32873 [x]"_s));
         Key(dlg, Qt::Key_Return);
         EXPECT_TRUE(MenuOf(dlg, 1).contains(u"  日=32871 [x]"_s));
         Key(dlg, Qt::Key_4);
@@ -316,16 +308,14 @@ TEST_F(SummaryDlgTest, WidthsAndSortSurviveIntoTheNextDialogAndTheNextStart) {
 }
 
 TEST_F(SummaryDlgTest, LongLevelLabelIsCutInTheMiddleAndShownWholeAsTooltip) {
-    Add({3, 20, u"とても長い分類の名前ですよ十五", u"こちらも長い備考の名前です十五", 10});
+    Add(E(3, 20, u"とても長い分類の名前ですよ十五"_s, u"こちらも長い備考の名前です十五"_s, 10));
     Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
         Key(dlg, Qt::Key_Return); // the long category sorts first
         Key(dlg, Qt::Key_Return);
         const QString whole =
             u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s;
-        const QWidget* label = Control(dlg, kLabel);
-        EXPECT_NE(Text(dlg, kLabel), whole);
         EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
-        EXPECT_EQ(label->toolTip(), whole);
+        EXPECT_EQ(Control(dlg, kLabel)->toolTip(), whole);
         Key(dlg, Qt::Key_0);
     });
 }
@@ -472,7 +462,7 @@ TEST_F(SummaryDlgTest, TemplateEntryIsDatedInThePeriodShownAndListedAtOnce) {
 // An imported entry of −2,147,483,648 yen is shown and changed with 64-bit
 // arithmetic: its text, the totals and the balance are exact.
 TEST_F(SummaryDlgTest, LowestAmountIsShownAndChangedExactly) {
-    Add({3, 25, u"給与", u"賞与", std::numeric_limits<std::int32_t>::min(), u"会社"});
+    Add(E(3, 25, u"給与"_s, u"賞与"_s, std::numeric_limits<std::int32_t>::min(), u"会社"_s));
     const std::int64_t balance = doc->Balance();
     Run(
         SUM_DETAIL,
@@ -537,14 +527,12 @@ TEST_F(SummaryDlgTest, DayRowOpensItsOwnYearNotTheTwoDigitOne) {
     InOutRecord r = doc->FindRecord(1)->record;
     r.date.wYear = 2081;
     ASSERT_TRUE(doc->AddRecord(r));
-    CSummaryDlg dlg(doc.get());
-    dlg.m_dwMode = SUM_DATE;
-    dlg.m_keyRecord.date = plat::TimeValueToSystemTime(plat::TimeFromFields(2081, 3, 1));
-    RunModal(dlg, [](Dialog& d) {
-        EXPECT_EQ(Lines(d), QStringList{u"81/03/05|500"_s});
-        Key(d, Qt::Key_Return);
-        EXPECT_EQ(Text(d, kPeriodText), u"2081/3/5(水)"_s);
-        EXPECT_EQ(Lines(d), QStringList{u"食費|外食|500"_s});
-        Key(d, Qt::Key_0);
+    base = plat::TimeFromFields(2081, 3, 1);
+    Run(SUM_DATE, [](CSummaryDlg& dlg) {
+        EXPECT_EQ(Lines(dlg), QStringList{u"81/03/05|500"_s});
+        Key(dlg, Qt::Key_Return);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"食費|外食|500"_s});
+        Key(dlg, Qt::Key_0);
     });
 }
