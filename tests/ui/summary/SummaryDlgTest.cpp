@@ -97,6 +97,15 @@ DialogAction ChangeAmountTo(const QString& amount) {
     };
 }
 
+// A menu item by keys alone: F1 or F2 opens the pop-up on its first item, the
+// arrows go down past the separators, Enter chooses.
+void MenuByKeys(Dialog& dlg, int softKey, int downs) {
+    PressKeyInWindow(dlg, softKey);
+    for (int i = 0; i < downs; ++i)
+        PressKeyInWindow(dlg, Qt::Key_Down);
+    PressKeyInWindow(dlg, Qt::Key_Return);
+}
+
 QStringList MenuOf(Window& dlg, int key) {
     QMenu* menu = dlg.softKeyBar()->preparePopup(key);
     return menu ? MenuLines(*menu) : QStringList();
@@ -229,7 +238,7 @@ TEST_F(SummaryDlgTest, DeletingTheOnlyEntryShownEmptiesTheList) {
         [](CSummaryDlg& dlg) {
             Key(dlg, Qt::Key_Down);
             Key(dlg, Qt::Key_Return);
-            ChooseMenuItem(dlg, kDelete);
+            MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
             EXPECT_TRUE(Lines(dlg).isEmpty());
             EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
             Key(dlg, Qt::Key_0);
@@ -325,7 +334,7 @@ TEST_F(SummaryDlgTest, LongLevelLabelIsCutInTheMiddleAndShownWholeAsTooltip) {
 TEST_F(SummaryDlgTest, GoToDateShowsThePeriodOfTheChosenDay) {
     Run(SUM_CATEGORY,
         [](CSummaryDlg& dlg) {
-            ChooseMenuItem(dlg, 32920);
+            MenuByKeys(dlg, Qt::Key_F2, 3); // 表示: 指定日に移動...
             EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
             EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
             Key(dlg, Qt::Key_0);
@@ -345,11 +354,11 @@ TEST_F(SummaryDlgTest, FilterValidatesItsBoundsAndOffKeepsTextAndBounds) {
         SUM_DETAIL,
         [&](CSummaryDlg& dlg) {
             EXPECT_EQ(Lines(dlg).size(), 4);
-            ChooseMenuItem(dlg, 32838);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
             EXPECT_EQ(Lines(dlg), QStringList{allOfMarch});
-            ChooseMenuItem(dlg, 32838);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
             EXPECT_EQ(Lines(dlg).size(), 4);
-            ChooseMenuItem(dlg, 32838);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
             Key(dlg, Qt::Key_0);
         },
         {[this](Dialog& filter) {
@@ -382,7 +391,7 @@ TEST_F(SummaryDlgTest, FilterValidatesItsBoundsAndOffKeepsTextAndBounds) {
         SUM_DETAIL,
         [](CSummaryDlg& dlg) {
             EXPECT_EQ(Lines(dlg).size(), 4); // a new summary starts with the filter off
-            ChooseMenuItem(dlg, 32838);
+            MenuByKeys(dlg, Qt::Key_F2, 4);  // フィルター
             Key(dlg, Qt::Key_0);
         },
         {[](Dialog& filter) {
@@ -399,12 +408,12 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
             Key(dlg, Qt::Key_Down); // 食費
             Key(dlg, Qt::Key_Return);
             Key(dlg, Qt::Key_4);
-            ChooseMenuItem(dlg, 32921);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
             EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
             EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
-            ChooseMenuItem(dlg, 32921);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
             EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
-            ChooseMenuItem(dlg, 32921);
+            MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
             EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
             Key(dlg, Qt::Key_0);
         },
@@ -414,9 +423,9 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
              Key(series, Qt::Key_Return);
          },
          [](Dialog& series) {
-             Key(series, Qt::Key_Left); // the fiscal year before, twice
-             ChooseMenuItem(static_cast<Window&>(series), 32927);
-             ChooseMenuItem(static_cast<Window&>(series), 32928); // and one forward
+             Key(series, Qt::Key_Left);         // the fiscal year before, twice
+             MenuByKeys(series, Qt::Key_F2, 0); // 前年度に移動
+             MenuByKeys(series, Qt::Key_F2, 1); // 翌年度に移動
              Key(series, Qt::Key_0);
          },
          [](Dialog& series) {
