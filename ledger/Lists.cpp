@@ -54,6 +54,8 @@ std::vector<bool> CharsToEscape(const QString& text) {
         escape[static_cast<std::size_t>(i)] =
             IsReservedChar(text[i].unicode()) || LooksEscaped(text, i) || IsLoneSurrogate(text, i);
     if (text.startsWith(QStringLiteral(".."))) escape[0] = true;
+    // Reading a folder's names back drops a leading byte-order mark.
+    if (text.startsWith(QChar(0xFEFF))) escape[0] = true;
     if (!text.isEmpty() && IsEdgeChar(text.back().unicode())) escape.back() = true;
     return escape;
 }

@@ -38,8 +38,8 @@ bool WriteListMostRecentFirst(const QString& path, const QStringList& list, cons
 
 // The file name a category text is stored under inside the remark and payee
 // folders. Ordinary texts stay as they are; a text holding \ / : * ? " < > |,
-// a control character, half a surrogate pair, a leading "..", a trailing dot
-// or space, or a "%"
+// a control character, half a surrogate pair, a leading ".." or byte-order
+// mark, a trailing dot or space, or a "%"
 // followed by four hex digits is escaped: each such character and every "%"
 // become "%XXXX" (the UTF-16 unit in upper-case hex). The mapping is the same
 // every time and one-to-one, and its result never leaves its folder.

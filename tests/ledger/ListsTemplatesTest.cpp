@@ -114,6 +114,8 @@ const NameCase kNames[] = {
     {"PercentWhenEscaping", QStringLiteral("5%/"), QStringLiteral("5%0025%002F")},
     {"LooksEscaped", QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
     {"LooksEscapedLowerCase", QStringLiteral("%00af"), QStringLiteral("%002500af")},
+    {"SurrogatePair", QStringLiteral(u"𠮷"), QStringLiteral(u"𠮷")},
+    {"LeadingByteOrderMark", QChar(0xFEFF) + QStringLiteral(u"食費"), QStringLiteral(u"%FEFF食費")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, SafeNameTest, ::testing::ValuesIn(kNames), CaseName());
