@@ -39,10 +39,17 @@ constexpr Rect Key(int c, int r) {
     return {4 + c * 47, 54 + r * 40, 44, 36};
 }
 
+// The focus rests on the confirm button after every key; the income box and
+// the page's buttons sit next to it in the Tab order, the keypad after them.
+// The amount is never typed into its field, which therefore takes no Tab.
 constexpr ControlTemplate kAmountControls[] = {
     {1004, K::Static, u"金額を入力してください", {4, 4, 232, 16}},
-    {1006, K::Edit, u"", {4, 22, 164, 26}, ReadOnly | AlignRight},
-    {1131, K::CheckBox, u"収入", {176, 25, 60, 20}},
+    {1006, K::Edit, u"", {4, 22, 160, 26}, ReadOnly | AlignRight | NoTabStop},
+    {1131, K::CheckBox, u"収入(&I)", {168, 25, 68, 20}},
+    {1, K::DefaultButton, u"次へ(OK) >>", {160, 218, 76, 26}},
+    {3, K::Button, u"完了", {108, 218, 50, 26}},
+    {2, K::Button, u"キャンセル", {40, 218, 66, 26}},
+    {4, K::Button, u"<<", {4, 218, 34, 26}},
     {1014, K::Button, u"７", Key(0, 0)},
     {1015, K::Button, u"８", Key(1, 0)},
     {1016, K::Button, u"９", Key(2, 0)},
@@ -63,10 +70,6 @@ constexpr ControlTemplate kAmountControls[] = {
     {1018, K::Button, u"０００", Key(2, 3)},
     {1022, K::Button, u"÷", Key(3, 3)},
     {1026, K::Button, u"＝", Key(4, 3)},
-    {4, K::Button, u"<<", {4, 218, 34, 26}},
-    {2, K::Button, u"キャンセル", {40, 218, 66, 26}},
-    {3, K::Button, u"完了", {108, 218, 50, 26}},
-    {1, K::DefaultButton, u"次へ(OK) >>", {160, 218, 76, 26}},
 };
 
 } // namespace

@@ -7,13 +7,15 @@ namespace {
 using K = ControlKind;
 
 // Each list row: its label above, the learn check box left of the combo box.
+// The Tab order (the order here) starts with list A, so typing goes there
+// first, and runs list A, its box, list B, its box, the date, the buttons.
 constexpr ControlTemplate kNewEntryPageControls[] = {
     {1004, K::Static, u"分類：", {5, 6, 120, 16}},
-    {1084, K::CheckBox, u"", {5, 24, 18, 20}},
     {1005, K::ComboBox, u"", {26, 24, 209, 20}},
+    {1084, K::CheckBox, u"", {5, 24, 18, 20}},
     {1100, K::Static, u"支払方法：", {5, 50, 120, 16}},
-    {1085, K::CheckBox, u"", {5, 68, 18, 20}},
     {1099, K::ComboBox, u"", {26, 68, 209, 20}},
+    {1085, K::CheckBox, u"", {5, 68, 18, 20}},
     {1111, K::Static, u"日付：", {5, 98, 40, 16}},
     {1057, K::DatePicker, u"", {48, 96, 187, 20}, LongDate | AlignRight},
     {1115, K::CheckBox, u"定番として登録する", {5, 96, 230, 20}, StyleNone, false, false},

@@ -1,0 +1,130 @@
+// Each entry dialog used with the keyboard alone, as on the handset's keypad
+// with its two soft keys (F1, F2): once a dialog is open, only keys reach it.
+#include "support/DocTest.h"
+#include "support/ModalRunner.h"
+
+#include "ledger/Lists.h"
+#include "platform/System.h"
+#include "ui/entry/CDateSelectDlg.h"
+#include "ui/entry/CEntryEditDlg.h"
+#include "ui/entry/RunNewEntryFlow.h"
+#include "ui/entry/TemplateEntry.h"
+#include "ui/framework/testing/Harness.h"
+
+#include <QTest>
+
+using namespace tb::ui;
+using namespace tb::ui::testing;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class KeysOnlyTest : public OpenDocTest {
+protected:
+    void SetUp() override {
+        OpenDocTest::SetUp();
+        plat::SetPlatformIdentity(5, u"PocketPC"_s); // the soft-key bars
+        writeEntryLists();
+    }
+    // Replaces what the focused field holds by `text`.
+    static void Retype(Dialog& d, const QString& text) {
+        PressKeyInWindow(d, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(d, text);
+    }
+    // The controls the focus visits, one Tab (or Shift+Tab) each.
+    static std::vector<int> Tabbing(Dialog& d, int count, bool back = false) {
+        std::vector<int> ids;
+        for (int i = 0; i < count; ++i) {
+            PressKeyInWindow(d, back ? Qt::Key_Backtab : Qt::Key_Tab);
+            ids.push_back(d.FocusedControlId());
+        }
+        return ids;
+    }
+};
+
+TEST_F(KeysOnlyTest, ChangedEntryIsConfirmedWithF2) {
+    CEntryEditDlg dlg(doc.get());
+    dlg.m_record = record({});
+    dlg.m_nMode = CEntryEditDlg::ModeChange;
+    const ModalRun run = RunModal(dlg, [](Dialog& d) {
+        EXPECT_EQ(d.FocusedControlId(), 1049); // the category list
+        PressKeyInWindow(d, Qt::Key_Tab);
+        Retype(d, u"夕食"_s);
+        PressKeyInWindow(d, Qt::Key_F2);
+    });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(FieldText(dlg.m_record.remark), u"夕食"_s);
+}
+
+// The amount page's income box has a key of its own and sits next to the
+// confirm button in the Tab order; the category page starts in list A and
+// tabs through the lists, their boxes and the date; a changed date is stored.
+TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
+    std::vector<int> amountTabs, pageTabs;
+    int firstFocus = 0;
+    ModalDriver driver;
+    driver
+        .then(Acting([&](Dialog& amount) {
+            PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
+            amountTabs = Tabbing(amount, 1, true);
+            PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
+            QTest::qWait(300); // the check box's shortcut clicks after a short press
+            PressKeyInWindow(amount, Qt::Key_Return);
+        }))
+        .then(Acting([&](Dialog& page) {
+            firstFocus = page.FocusedControlId();
+            Retype(page, u"書籍"_s);
+            pageTabs = Tabbing(page, 4);
+            PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
+            PressKeyInWindow(page, Qt::Key_F2);
+        }))
+        .then(Acting([](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); })); // 完了
+    RunNewEntryFlow(nullptr, *doc, kTestNow);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(amountTabs, std::vector<int>{1131});
+    EXPECT_EQ(firstFocus, 1005);
+    EXPECT_EQ(pageTabs, (std::vector<int>{1084, 1099, 1085, 1057}));
+    ASSERT_EQ(categories(*doc), QStringList{u"書籍"_s});
+    const InOutRecord& stored = doc->Head()->record;
+    EXPECT_EQ(stored.amount, -1200);
+    EXPECT_EQ(stored.date.wYear, 2009);
+    EXPECT_EQ(DecodeListFile(readData(datafile::kCategories)).value(0), u"書籍"_s);
+}
+
+TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
+    ModalDriver driver;
+    driver
+        .then(Acting([](Dialog& list) {
+            PressKeys(list, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return}); // 編集 → 追加
+            PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
+        }))
+        .then(Acting([](Dialog& edit) {
+            Retype(edit, u"昼ごはん"_s); // the template name comes first
+            PressKeyInWindow(edit, Qt::Key_Tab);
+            Retype(edit, u"食費"_s);
+            PressKeyInWindow(edit, Qt::Key_F2); // 保存
+        }))
+        .then(Acting([](Dialog& edit) {
+            EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
+            PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
+        }));
+    EXPECT_TRUE(NewEntryFromTemplate(nullptr, *doc, kTestNow));
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(FieldText(doc->Templates()[0].name), u"昼ごはん"_s);
+    ASSERT_EQ(categories(*doc), QStringList{u"食費"_s});
+    EXPECT_EQ(doc->Head()->record.amount, 900);
+}
+
+TEST_F(KeysOnlyTest, DayChosenInTheDateSelect) {
+    CDateSelectDlg dlg;
+    dlg.m_date = plat::TimeValueToSystemTime(kTestNow); // Monday 2008-03-10
+    const ModalRun run = RunModal(dlg, [](Dialog& d) {
+        EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
+        PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_F2});
+    });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(dlg.m_date.wMonth, 3);
+    EXPECT_EQ(dlg.m_date.wDay, 19);
+}
+
+} // namespace
