@@ -35,6 +35,7 @@ CItemEditDlg::CItemEditDlg(CMyTALYDoc* doc, QWidget* parent)
         OnNotify(IDC_ITEM, Notify::EditChange, &CItemEditDlg::OnEditChanged),
         OnCommand(IDC_ADD, &CItemEditDlg::OnAdd),
         OnNotify(IDC_LIST, Notify::ItemClick, &CItemEditDlg::OnEntryClicked),
+        OnNotify(IDC_LIST, Notify::SelChange, &CItemEditDlg::OnEntryChosenByKey),
         OnCommand(IDC_CHANGE, &CItemEditDlg::OnChange),
     });
 }
@@ -139,6 +140,12 @@ void CItemEditDlg::OnEntryClicked() {
     UpdateData(false);
 }
 
+// The arrow keys in the list choose as a click does, so that the lists can be
+// edited by keys alone; selections the dialog itself makes do not count.
+void CItemEditDlg::OnEntryChosenByKey() {
+    if (List()->hasFocus()) OnEntryClicked();
+}
+
 void CItemEditDlg::OnEditChanged() {
     UpdateData(true);
     const bool any = !m_strItem.isEmpty();
@@ -149,17 +156,21 @@ void CItemEditDlg::OnEditChanged() {
 void CItemEditDlg::OnAdd() {
     UpdateData(true);
     if (m_strItem.isEmpty()) return; // an empty text would end the list in its file
-    List()->addTopLevelItem(new QTreeWidgetItem(QStringList{m_strItem}));
+    auto* added = new QTreeWidgetItem(QStringList{m_strItem});
+    List()->addTopLevelItem(added);
     ClearAndDisable();
+    Select(added);
 }
 
 void CItemEditDlg::OnChange() {
     UpdateData(true);
     const int row = SelectedEntry();
     if (row < 0 || m_strItem.isEmpty()) return;
+    auto* changed = new QTreeWidgetItem(QStringList{m_strItem});
     delete List()->takeTopLevelItem(row);
-    List()->insertTopLevelItem(row, new QTreeWidgetItem(QStringList{m_strItem}));
+    List()->insertTopLevelItem(row, changed);
     ClearAndDisable();
+    Select(changed);
 }
 
 void CItemEditDlg::OnDelete() {
@@ -172,6 +183,19 @@ void CItemEditDlg::OnDelete() {
         RemoveCategoryLists(List()->topLevelItem(row)->text(0));
     delete List()->takeTopLevelItem(row);
     ClearAndDisable();
+    Select(nullptr);
+}
+
+// After an add, a change or a delete the selection is the entry the person
+// acted on (none after a delete), never a neighbour the view moved to: a
+// later change must not land on an entry nobody chose.
+void CItemEditDlg::Select(QTreeWidgetItem* entry) {
+    QTreeWidget* list = List();
+    list->setCurrentItem(entry);
+    if (!entry)
+        list->clearSelection();
+    else
+        list->scrollToItem(entry);
 }
 
 void CItemEditDlg::RemoveCategoryLists(const QString& category) {

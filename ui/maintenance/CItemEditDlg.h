@@ -15,6 +15,7 @@
 
 class CMyTALYDoc;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class CItemEditDlg : public tb::ui::Dialog {
     Q_OBJECT
@@ -35,6 +36,7 @@ protected:
 private:
     void OnSelectList();
     void OnEntryClicked();
+    void OnEntryChosenByKey();
     void OnEditChanged();
     void OnAdd();
     void OnChange();
@@ -48,6 +50,7 @@ private:
     int SelectedEntry() const;
     void EnableButtons(bool add, bool change, bool remove);
     void ClearAndDisable();
+    void Select(QTreeWidgetItem* entry);
     QTreeWidget* List() const;
 
     CMyTALYDoc* m_pDoc;
