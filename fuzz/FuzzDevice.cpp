@@ -9,16 +9,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace fuzz {
 
 void UseDevice() {
-    static QTemporaryDir* dir = nullptr;
+    static std::unique_ptr<QTemporaryDir> dir; // removed when the run ends
     if (dir) return;
     // In memory where possible: every save syncs, and a disk would make that the whole cost.
     const bool shm = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
-    dir = shm ? new QTemporaryDir(QStringLiteral("/dev/shm/tallybook-fuzz-XXXXXX"))
-              : new QTemporaryDir; // lives for the whole run
+    dir = shm ? std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/tallybook-fuzz-XXXXXX"))
+              : std::make_unique<QTemporaryDir>();
     plat::InitDevice(dir->path());
     plat::SetMessageBoxHandler([](const QString&, const QString&, unsigned) { return plat::IDOK; });
 }
