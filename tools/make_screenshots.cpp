@@ -1,16 +1,23 @@
-// Writes the README's pictures of the command panel, the calculator and the
-// summary screens:
+// Writes the README's pictures of the command panel, the entry dialogs, the
+// summary screens and the maintenance dialogs:
 //   make_screenshots <folder>
 // on a scratch handset of its own, offscreen.
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Device.h"
 #include "platform/System.h"
+#include "ledger/DataFiles.h"
+#include "ledger/Lists.h"
 #include "ui/entry/CAmountDlg.h"
+#include "ui/entry/CDateSelectDlg.h"
+#include "ui/entry/CEntryEditDlg.h"
+#include "ui/entry/CNewEntryPageDlg.h"
+#include "ui/entry/CTemplateListDlg.h"
 #include "ui/framework/Framework.h"
 #include "ui/framework/testing/Harness.h"
 #include "ui/framework/testing/Screenshot.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/PanelTasks.h"
+#include "ui/maintenance/CItemEditDlg.h"
 #include "ui/maintenance/COptionPropSheet.h"
 #include "ui/maintenance/COrganizeDlg.h"
 #include "ui/maintenance/OrganizePeriod.h"
@@ -73,6 +80,18 @@ bool Shot(QWidget& w, const QDir& out, const char* name, QSize logical = {}) {
     if (logical.isValid()) w.resize(logical * tb::ui::UiScale());
     QApplication::processEvents();
     return SaveScreenshot(w, out.filePath(QString::fromLatin1(name)));
+}
+
+// Opens `dlg`, takes its picture as `name` and cancels it.
+bool DialogShot(tb::ui::Dialog& dlg, const QDir& out, const char* name) {
+    bool ok = false;
+    ModalDriver driver;
+    driver.then([&](tb::ui::Dialog& shown) {
+        ok = Shot(shown, out, name);
+        shown.EndDialog(2);
+    });
+    dlg.DoModal();
+    return ok;
 }
 
 void CheckAndType(tb::ui::Dialog& filter) {
@@ -171,6 +190,37 @@ int main(int argc, char** argv) {
             dlg.EndDialog(2);
         });
         options.DoModal();
+
+        // The entry and list dialogs with their soft-key bars (F1, F2).
+        plat::SetPlatformIdentity(5, QStringLiteral("PocketPC"));
+        WriteListFile(CategoryListPath(doc), {QStringLiteral(u"食費"), QStringLiteral(u"交通費"),
+                                              QStringLiteral(u"住居費"), QStringLiteral(u"給与")});
+        QString remarks;
+        if (doc.GetDataPath(&remarks, datafile::kRemarkPair))
+            WriteListFile(remarks, {QStringLiteral(u"外食"), QStringLiteral(u"食材")});
+        const plat::TimeValue day = plat::TimeFromFields(2008, 3, 20, 12);
+        CNewEntryPageDlg page(&doc);
+        page.m_strListFileA = datafile::kCategories;
+        page.m_strListFileB = datafile::kRemarkPair;
+        page.m_date = day;
+        ok &= DialogShot(page, out, "new-entry.png");
+
+        CEntryEditDlg edit(&doc);
+        edit.m_record = doc.Head()->record;
+        edit.m_nMode = CEntryEditDlg::ModeChange;
+        ok &= DialogShot(edit, out, "entry-edit.png");
+
+        doc.AddTemplate(QStringLiteral(u"昼ごはん"), doc.Head()->record);
+        doc.AddTemplate(QStringLiteral(u"通勤定期"), doc.Head()->record);
+        CTemplateListDlg templates(&doc);
+        ok &= DialogShot(templates, out, "template-list.png");
+
+        CDateSelectDlg date;
+        date.m_date = plat::TimeValueToSystemTime(day);
+        ok &= DialogShot(date, out, "date-select.png");
+
+        CItemEditDlg items(&doc);
+        ok &= DialogShot(items, out, "item-edit.png");
         doc.ReleaseData(); // nothing to keep: a scratch handset
     }
     return ok ? 0 : 1;
