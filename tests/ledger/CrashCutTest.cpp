@@ -88,13 +88,9 @@ TEST_F(CrashCutTest, AppendLeavesEverySavedRecordAndTheNextSaveGoesOverTheTornTa
 }
 
 TEST_F(CrashCutTest, TemplateSaveLeavesTheOldOrTheNewFile) {
-    QByteArray old("TALY\x01\x00\x00\x00", 8);
-    QByteArray slot(32, '\0');
-    PutText(slot, 0, QStringLiteral(u"昼食"));
-    Entry e = Numbered(1);
-    e.id = 1;
-    old += slot + Record(e);
-    const QByteArray expectedNew = old + slot + Record(e);
+    const Template lunch{QStringLiteral(u"昼食"), Numbered(1)};
+    const QByteArray old = TemplateFile({lunch});
+    const QByteArray expectedNew = TemplateFile({lunch, lunch});
     for (int k : cutPoints(static_cast<int>(expectedNew.size()))) {
         writeData(datafile::kTemplates, old);
         bool saved = false;

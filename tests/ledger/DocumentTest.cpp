@@ -13,25 +13,6 @@ namespace {
 
 class DocumentTest : public DocTest {};
 
-TEST_F(DocumentTest, ThreeAdditionsToAnEmptyLedgerAreAppendedAfterTheHeader) {
-    writeData(datafile::kLedger, Header(0));
-    const auto doc = openDoc();
-    for (int n = 1; n <= 3; ++n)
-        ASSERT_TRUE(doc->AddRecord(record(Numbered(7))));
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(doc->FirstUnsaved(), doc->Head());
-    EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
-    EXPECT_EQ(doc->Balance(), -2100);
-    ASSERT_TRUE(doc->SaveLedger());
-    Entry e = Numbered(7);
-    QByteArray expected = Header(3);
-    for (int n = 1; n <= 3; ++n) {
-        e.id = n;
-        expected += Record(e);
-    }
-    EXPECT_EQ(readFile(ledgerPath()), expected);
-}
-
 TEST_F(DocumentTest, DeletingTheOnlyRecordEmptiesTheList) {
     writeData(datafile::kLedger, CurrentLedger(1));
     const auto doc = openDoc();
@@ -53,18 +34,6 @@ TEST_F(DocumentTest, DeletingMovesLaterIdsUpAndTheNextAdditionTakesTheLastId) {
     ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
     EXPECT_EQ(doc->Tail()->record.id, 4);
     EXPECT_EQ(doc->FindRecord(4), doc->Tail());
-}
-
-TEST_F(DocumentTest, DeleteThenAddIsSavedAsAFullRewriteOfTheList) {
-    writeData(datafile::kLedger, CurrentLedger(3));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->DeleteRecord(1));
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    EXPECT_FALSE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
-    ASSERT_TRUE(doc->SaveLedger());
-    Entry a = Numbered(2), b = Numbered(3), c = Numbered(4);
-    a.id = 1, b.id = 2, c.id = 3;
-    EXPECT_EQ(readFile(ledgerPath()), Header(3) + Record(a) + Record(b) + Record(c));
 }
 
 TEST_F(DocumentTest, ReplacingAnExpenseByAnIncomeRaisesTheBalance) {
@@ -159,13 +128,6 @@ TEST_F(DocumentTest, NodeThatCannotBeAllocatedLeavesTheListUnchanged) {
     EXPECT_FALSE(doc->IsDirty());
 }
 
-TEST_F(DocumentTest, OpeningCreatesTheDataFolderAndItsListFolders) {
-    openDoc();
-    EXPECT_TRUE(fileExists(inFolder(datafile::kRemarkFolder)));
-    EXPECT_TRUE(fileExists(inFolder(datafile::kPayeeFolder)));
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
 TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
     const auto doc = openDoc();
     ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
@@ -183,19 +145,6 @@ TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
     EXPECT_EQ(doc->Balance(), 0);
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
     EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
-}
-
-TEST_F(DocumentTest, ReopeningInAnotherFolderComputesTheBalanceFromZero) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    writeFile(QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"), CurrentLedger(3));
-    const auto doc = openDoc();
-    ASSERT_EQ(doc->Balance(), -300);
-    ASSERT_TRUE(doc->CloseData());
-    doc->m_nDataFolderType = 2;
-    doc->m_strDataFolderPath = QStringLiteral(u"\\Storage Card\\Data");
-    doc->OpenData();
-    EXPECT_EQ(doc->Count(), 3u);
-    EXPECT_EQ(doc->Balance(), -600);
 }
 
 TEST_F(DocumentTest, ReloadingReplacesTheListInsteadOfAddingToIt) {

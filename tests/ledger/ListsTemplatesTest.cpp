@@ -161,28 +161,20 @@ TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
 
 // ---------------------------------------------------------------------------
 
-class TemplatesTest : public DocTest {
-protected:
-    // A slot of the current layout: name, then a record whose id is 1 (used).
-    static QByteArray Slot(const QString& name, int n) {
-        QByteArray b(32, '\0');
-        PutText(b, 0, name);
-        Entry e = Numbered(n);
-        e.id = 1;
-        return b + Record(e);
-    }
-    static QByteArray TemplateFile(int used) {
-        QByteArray b("TALY\x01\x00\x00\x00", 8);
-        for (int i = 1; i <= used; ++i)
-            b += Slot(QStringLiteral(u"定番%1").arg(i), i);
-        return b;
-    }
-};
+using TemplatesTest = DocTest;
+
+// Templates "定番1", "定番2", ... holding the numbered entries.
+std::vector<Template> Standard(int used) {
+    std::vector<Template> list;
+    for (int i = 1; i <= used; ++i)
+        list.push_back({QStringLiteral(u"定番%1").arg(i), Numbered(i)});
+    return list;
+}
 
 TEST_F(TemplatesTest, OldLayoutLoadsWithZeroTailsAndIsSavedInTheCurrentLayout) {
     QByteArray old;
-    for (int i = 1; i <= 3; ++i)
-        old += Slot(QStringLiteral(u"定番%1").arg(i), i).left(184);
+    for (const Template& t : Standard(3))
+        old += TemplateSlot(t).left(184);
     writeData(datafile::kTemplates, old);
     const auto doc = openDoc();
     for (int i = 0; i < 3; ++i) {
@@ -198,23 +190,23 @@ TEST_F(TemplatesTest, OldLayoutLoadsWithZeroTailsAndIsSavedInTheCurrentLayout) {
 
     ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1)); // changed, back as it was
     ASSERT_TRUE(doc->SaveTemplates());
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(3));
+    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(3)));
     EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 TEST_F(TemplatesTest, TenUsedSlotsAreAllSavedAndAnEleventhSlotInTheFileIsIgnored) {
-    writeData(datafile::kTemplates, TemplateFile(10) + Slot(QStringLiteral("x"), 11));
+    writeData(datafile::kTemplates, TemplateFile(Standard(11)));
     const auto doc = openDoc();
     EXPECT_TRUE(IsTemplateUsed(doc->Templates()[9]));
     ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1));
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates).size(), 8 + 10 * 216);
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(10));
+    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(10)));
 }
 
 TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
-    const QByteArray cases[] = {TemplateFile(2).chopped(1), QByteArray("TAL", 3),
-                                TemplateFile(0).left(6)};
+    const QByteArray cases[] = {TemplateFile(Standard(2)).chopped(1), QByteArray("TAL", 3),
+                                TemplateFile(Standard(0)).left(6)};
     const int used[] = {1, 0, 0};
     for (int i = 0; i < 3; ++i) {
         writeData(datafile::kTemplates, cases[i]);
@@ -227,7 +219,7 @@ TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
 }
 
 TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
-    writeData(datafile::kTemplates, TemplateFile(2));
+    writeData(datafile::kTemplates, TemplateFile(Standard(2)));
     const auto doc = openDoc();
     ASSERT_EQ(doc->AddTemplate(QStringLiteral(u"追加"), doc->Templates()[1].record), 2);
     for (const faults::Op op : {faults::Op::Open, faults::Op::Write}) {
@@ -239,7 +231,7 @@ TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
         EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"書き込みエラー"));
         EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK | plat::MB_ICONSTOP});
         EXPECT_TRUE(doc->TemplatesChanged());
-        EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(2));
+        EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(2)));
     }
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates).size(), 8 + 3 * 216);

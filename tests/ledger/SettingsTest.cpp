@@ -14,31 +14,18 @@ namespace faults = plat::faults;
 
 namespace {
 
-const QString kKey = regprobe::kSettingsKey;
 using RegValue = regprobe::Value;
-using regprobe::Read;
-using regprobe::Write;
-
-QByteArray Dword(std::uint32_t v) {
-    return U32(v);
-}
+using regprobe::SetSetting;
+using regprobe::Setting;
 
 QByteArray Ints(std::initializer_list<std::int32_t> values) {
     QByteArray b;
     for (std::int32_t v : values)
-        b += Dword(static_cast<std::uint32_t>(v));
+        b += U32(static_cast<std::uint32_t>(v));
     return b;
 }
 
-class SettingsTest : public DocTest {
-protected:
-    RegValue value(const QString& name) const {
-        return Read(plat::HKEY_LOCAL_MACHINE, kKey, name);
-    }
-    void setValue(const QString& name, plat::DWORD type, const QByteArray& data) const {
-        Write(plat::HKEY_LOCAL_MACHINE, kKey, name, type, data);
-    }
-};
+using SettingsTest = DocTest;
 
 TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
     const auto doc = openDoc();
@@ -50,13 +37,13 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
     EXPECT_EQ(doc->m_nDataFolderType, 0);
     EXPECT_EQ(doc->DataPath(QString()), kFolder);
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 1);
-    EXPECT_EQ(value(QStringLiteral("Options")), RegValue{}); // nothing written before a save
+    EXPECT_EQ(Setting(QStringLiteral("Options")), RegValue{}); // nothing written before a save
 
     doc->SaveSettings();
     const std::pair<const char*, RegValue> expected[] = {
         {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
-        {"StartYear", {plat::REG_DWORD, Dword(1)}},
-        {"DataFile1Flag", {plat::REG_DWORD, Dword(0)}},
+        {"StartYear", {plat::REG_DWORD, U32(1)}},
+        {"DataFile1Flag", {plat::REG_DWORD, U32(0)}},
         {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
         {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
         {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
@@ -64,19 +51,19 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
         {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
     };
     for (const auto& [name, v] : expected) {
-        EXPECT_EQ(value(QString::fromLatin1(name)).type, v.type) << name;
-        EXPECT_EQ(value(QString::fromLatin1(name)).data.toHex(), v.data.toHex()) << name;
+        EXPECT_EQ(Setting(QString::fromLatin1(name)).type, v.type) << name;
+        EXPECT_EQ(Setting(QString::fromLatin1(name)).data.toHex(), v.data.toHex()) << name;
     }
-    EXPECT_EQ(value(QStringLiteral("Options")).data.size(), 148);
+    EXPECT_EQ(Setting(QStringLiteral("Options")).data.size(), 148);
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
-    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0));
-    setValue(QStringLiteral("StartYear"), plat::REG_DWORD, Dword(4));
-    setValue(QStringLiteral("DataFile1Flag"), plat::REG_DWORD, Dword(2));
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0));
+    SetSetting(QStringLiteral("StartYear"), plat::REG_DWORD, U32(4));
+    SetSetting(QStringLiteral("DataFile1Flag"), plat::REG_DWORD, U32(2));
     QByteArray path(QByteArray::fromHex("5c0044000000")); // "\D" and its NUL
-    setValue(QStringLiteral("DataFile1Path"), plat::REG_SZ, path);
-    setValue(QStringLiteral("ListHeaderInfo4"), plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70}));
+    SetSetting(QStringLiteral("DataFile1Path"), plat::REG_SZ, path);
+    SetSetting(QStringLiteral("ListHeaderInfo4"), plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70}));
     const auto doc = openDoc();
     EXPECT_EQ(doc->m_nMonthStartDay, 25);
     EXPECT_EQ(doc->m_nWeekStartDay, 3);
@@ -91,14 +78,14 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
 
     doc->SaveSettings();
-    EXPECT_EQ(value(QStringLiteral("Options")).data.toHex(),
+    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
               Options(25, 3, 0x40001105, 0x7E, 0).toHex());
-    EXPECT_EQ(value(QStringLiteral("ListHeaderInfo4")).data.toHex(),
+    EXPECT_EQ(Setting(QStringLiteral("ListHeaderInfo4")).data.toHex(),
               Ints({3, -1, 40, 50, 60, 70}).toHex());
 }
 
 TEST_F(SettingsTest, OptionsWithoutAPeriodBitGetTheMonth) {
-    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000011));
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000011));
     EXPECT_EQ(openDoc()->m_dwFlags, 0x10000011u);
 }
 
@@ -114,7 +101,7 @@ class BrokenSettingsTest : public SettingsTest,
 
 TEST_P(BrokenSettingsTest, ValueOutOfRangeGetsItsDefault) {
     const BrokenValue& b = GetParam();
-    setValue(QString::fromLatin1(b.value), b.type, b.bytes);
+    SetSetting(QString::fromLatin1(b.value), b.type, b.bytes);
     const auto doc = openDoc();
     EXPECT_EQ(doc->m_nYearStartMonth, 1);
     EXPECT_EQ(doc->m_nMonthStartDay, 1);
@@ -131,8 +118,8 @@ TEST_P(BrokenSettingsTest, ValueOutOfRangeGetsItsDefault) {
 }
 
 const BrokenValue kBroken[] = {
-    {"MonthThirteen", "StartYear", Dword(13), plat::REG_DWORD},
-    {"MonthZero", "StartYear", Dword(0), plat::REG_DWORD},
+    {"MonthThirteen", "StartYear", U32(13), plat::REG_DWORD},
+    {"MonthZero", "StartYear", U32(0), plat::REG_DWORD},
     {"DayThirtyTwo", "Options", Options(32, 0, 0x10000011), plat::REG_BINARY},
     {"DayNegative", "Options", Options(-1, 0, 0x10000011), plat::REG_BINARY},
     {"WeekdaySeven", "Options", Options(1, 7, 0x10000011), plat::REG_BINARY},
@@ -154,7 +141,7 @@ TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
     EXPECT_TRUE(doc->m_bSaveOnChange);
     EXPECT_FALSE(fileExists(legacy));
     doc->SaveSettings();
-    EXPECT_EQ(value(QStringLiteral("Options")).data.toHex(),
+    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
               Options(25, 2, 0x10000013, 0x11).toHex());
 }
 
@@ -168,7 +155,7 @@ TEST_F(SettingsTest, LegacyFileThatCouldNotBeReadIsKept) {
 }
 
 TEST_F(SettingsTest, WithoutFolderValueAndMyDocumentsBitTheProgramFolderIsUsed) {
-    setValue(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x10000001));
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x10000001));
     const auto doc = openDoc();
     EXPECT_EQ(doc->m_nDataFolderType, 1);
     EXPECT_EQ(doc->DataPath(datafile::kLedger),
@@ -193,14 +180,6 @@ protected:
         plat::SetInputPanelHandler({});
         SettingsTest::TearDown();
     }
-    RegValue phone(const char* name) const {
-        return Read(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"),
-                         QString::fromLatin1(name));
-    }
-    void makeHandset() const {
-        Write(plat::HKEY_CURRENT_USER, QStringLiteral("Software\\Haruno\\KeyMail"),
-                   QStringLiteral("x"), plat::REG_DWORD, Dword(0));
-    }
     std::vector<int> panelStates;
     QObject window;
 };
@@ -215,36 +194,32 @@ TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
     ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
     EXPECT_EQ(conversion, 0x123u);
     EXPECT_TRUE(panelStates.empty());
-    EXPECT_EQ(phone("Status22"), RegValue{});
-    plat::HKEY key = nullptr;
-    EXPECT_NE(plat::RegOpenKeyEx(plat::HKEY_CURRENT_USER,
-                                 QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"), &key),
-              plat::ERROR_SUCCESS);
+    EXPECT_FALSE(regprobe::KeyExists(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey));
 }
 
 TEST_F(HandsetTest, PhoneStatusKeepsTheUpperHalfOfStatus22) {
-    makeHandset();
-    Write(plat::HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Haruno\\PhoneStatus"),
-               QStringLiteral("Status22"), plat::REG_DWORD, Dword(0x00030005));
+    regprobe::MakeHandset();
+    regprobe::Write(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey, QStringLiteral("Status22"),
+                    plat::REG_DWORD, U32(0x00030005));
     const auto doc = openDoc();
     ASSERT_TRUE(doc->m_bHarunoDevice);
     doc->SetPhoneInputStatus(0, 7);
-    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030007)}));
-    EXPECT_EQ(phone("Status31"), (RegValue{plat::REG_DWORD, Dword(0)}));
+    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
+    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 0u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
 
     doc->SetPhoneInputStatus(-1, 0); // a text field: hiragana, panel left alone
-    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030000)}));
-    EXPECT_EQ(phone("Status31"), (RegValue{plat::REG_DWORD, Dword(9)}));
+    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030000u);
+    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 9u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
 
     doc->SetPhoneInputStatus(1, 12); // out of range: alphanumeric
-    EXPECT_EQ(phone("Status22"), (RegValue{plat::REG_DWORD, Dword(0x00030007)}));
+    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
     EXPECT_EQ(panelStates, (std::vector<int>{0, 1}));
 }
 
 TEST_F(HandsetTest, ImeModeSetsTheConversionAndKeepsTheSentenceMode) {
-    makeHandset();
+    regprobe::MakeHandset();
     const auto doc = openDoc();
     const std::pair<int, plat::DWORD> table[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
                                                  {4, 8}, {5, 0},  {7, 0}, {-1, 0}};
@@ -257,7 +232,7 @@ TEST_F(HandsetTest, ImeModeSetsTheConversionAndKeepsTheSentenceMode) {
         EXPECT_EQ(s, 0x8u) << "mode " << mode;
         const plat::DWORD status31 = mode >= 0 && mode <= 4 ? conversion : 0;
         doc->SetPhoneInputStatus(-1, mode);
-        EXPECT_EQ(phone("Status31").data.toHex(), Dword(status31).toHex()) << "mode " << mode;
+        EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), status31) << "mode " << mode;
     }
 }
 

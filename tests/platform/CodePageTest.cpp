@@ -47,11 +47,6 @@ TEST_F(CodePageTest, TablePointsConvertBothWays) {
     }
 }
 
-TEST_F(CodePageTest, NecSelectedIbmRowsDecode) {
-    EXPECT_EQ(MultiByteToWide(Bytes({0xED, 0x40})), u"纊"_s);
-    EXPECT_EQ(MultiByteToWide(Bytes({0x81, 0x60, 0x41})), u"～A"_s);
-}
-
 TEST_F(CodePageTest, CharactersOutsideCp932BecomeQuestionMarks) {
     struct Row {
         const char* name;
@@ -73,7 +68,7 @@ TEST_F(CodePageTest, CharactersOutsideCp932BecomeQuestionMarks) {
     }
 }
 
-TEST_F(CodePageTest, UndecodableBytesBecomeOneReplacementEach) {
+TEST_F(CodePageTest, BytesDecodeOneWayAndUndecodableOnesBecomeOneReplacementEach) {
     const QChar r(kReplacementChar);
     struct Row {
         const char* name;
@@ -86,6 +81,7 @@ TEST_F(CodePageTest, UndecodableBytesBecomeOneReplacementEach) {
         {"lead byte at the end", Bytes({'a', 0x82}), u"a"_s + r},
         {"bytes that are never characters", Bytes({0x80, 0xA0, 0xFD, 0xFF}), QString(4, r)},
         {"unassigned double-byte code", Bytes({0x85, 0x40, 'z'}), QString(r) + u"@z"_s},
+        {"NEC-selected IBM row", Bytes({0xED, 0x40, 0x81, 0x60, 0x41}), u"纊～A"_s},
         {"valid text around a bad byte", Bytes({0x8E, 0xFB, 0xFF, 0x8E, 0x78}),
          u"収"_s + r + u"支"_s},
     };

@@ -7,19 +7,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-unsigned Mode(const QString& hostPath) {
-    struct stat st {};
-    ::stat(QFile::encodeName(hostPath).constData(), &st);
-    return st.st_mode & 0777;
-}
 
 class DevicePathsTest : public DeviceTest {
 protected:
@@ -32,7 +25,7 @@ TEST_F(DevicePathsTest, InitDeviceCreatesThePrivateLayout) {
     for (const QString& folder :
          {fs(), fs() + u"/My Documents"_s, fs() + u"/Program Files/Tallybook"_s}) {
         EXPECT_TRUE(QFileInfo(folder).isDir()) << folder.toStdString();
-        EXPECT_EQ(Mode(folder), 0700u) << folder.toStdString();
+        EXPECT_EQ(fileMode(folder), 0700u) << folder.toStdString();
     }
     EXPECT_EQ(RegistryFilePath(), DeviceFolder() + u"/registry.reg"_s);
     EXPECT_EQ(GetMyDocumentsFolder(false), u"\\My Documents"_s);
@@ -92,7 +85,7 @@ TEST_F(DevicePathsTest, ProgramFolderWritableOnlyWhenFilesCanBeMadeThere) {
 TEST_F(DevicePathsTest, RuntimeFoldersArePrivateAndPerDevice) {
     const QString mine = RuntimeFolder();
     EXPECT_TRUE(QFileInfo(mine).isDir());
-    EXPECT_EQ(Mode(mine), 0700u);
+    EXPECT_EQ(fileMode(mine), 0700u);
     EXPECT_EQ(RuntimeFolder(), mine);
     QTemporaryDir other;
     InitDevice(other.path());

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <cstring>
-#include <sys/stat.h>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
@@ -101,9 +100,7 @@ TEST_F(RegistryTest, WritesTheExportFormatExactly) {
         "[HKEY_CURRENT_USER\\Software\\Haruno\\KeyMail]\r\n"
         "\r\n";
     EXPECT_EQ(registryText(), expected);
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(RegistryFilePath()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(fileMode(RegistryFilePath()), 0600u);
 }
 
 TEST_F(RegistryTest, LongBinaryValuesWrapAndReadBack) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 void MessageBoxRecorder::install() {
     plat::SetMessageBoxHandler(
@@ -69,6 +70,13 @@ void DeviceTest::writeFile(const QString& handsetPath, const QByteArray& bytes) 
 
 bool DeviceTest::fileExists(const QString& handsetPath) const {
     return QFileInfo::exists(host(handsetPath));
+}
+
+unsigned DeviceTest::fileMode(const QString& path) const {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path.startsWith(u'\\') ? host(path) : path).constData(), &st) != 0)
+        return 0;
+    return st.st_mode & 0777;
 }
 
 QByteArray DeviceTest::fixture(const QString& name) {

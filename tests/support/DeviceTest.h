@@ -50,6 +50,8 @@ protected:
     QByteArray readFile(const QString& handsetPath) const;
     void writeFile(const QString& handsetPath, const QByteArray& bytes) const;
     bool fileExists(const QString& handsetPath) const;
+    // Permission bits of a host path or a handset path (starting with '\\'); 0 if missing.
+    unsigned fileMode(const QString& path) const;
     // A fixture from tests/data.
     static QByteArray fixture(const QString& name);
     // The clock the test starts with: 2008-03-10 12:34:56 (a Monday).
