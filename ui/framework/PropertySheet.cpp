@@ -53,8 +53,8 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
 }
 
 PropertySheet::~PropertySheet() {
-    for (PropertyPage* page : m_pages)
-        page->setParent(nullptr);
+    for (const QPointer<PropertyPage>& page : m_pages)
+        if (page) page->setParent(nullptr);
 }
 
 void PropertySheet::AddPage(PropertyPage* page) {

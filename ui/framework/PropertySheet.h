@@ -5,6 +5,7 @@
 
 #include "ui/framework/Dialog.h"
 
+#include <QPointer>
 #include <vector>
 
 class QTabWidget;
@@ -33,7 +34,7 @@ public:
     // Pages stay owned by the caller (members of the sheet's subclass as a rule).
     void AddPage(PropertyPage* page);
     int pageCount() const { return static_cast<int>(m_pages.size()); }
-    PropertyPage* page(int index) const { return m_pages.at(index); }
+    PropertyPage* page(int index) const { return m_pages.at(index).data(); }
     void SetActivePage(int index);
     int activeIndex() const;
 
@@ -44,7 +45,8 @@ protected:
 private:
     void initPage(int index);
     QTabWidget* m_tabs = nullptr;
-    std::vector<PropertyPage*> m_pages;
+    // Pages that are members of a subclass are gone before this base is destroyed.
+    std::vector<QPointer<PropertyPage>> m_pages;
     std::vector<bool> m_initialised;
 };
 
