@@ -1,11 +1,10 @@
-// The dialogs behind these tasks join the program with their own libraries;
-// until then each task leaves the panel as it was, as a cancelled dialog does.
+// The panel's tasks: each opens its dialog modally on the document.
 #include "ui/main/PanelTasks.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
-#include "ledger/CMyTALYDoc.h"
 #include "ui/maintenance/CItemEditDlg.h"
 #include "ui/summary/CSummaryDlg.h"
 #include "ui/maintenance/COptionPropSheet.h"
@@ -31,8 +30,7 @@ void PanelTasks::OpenSummary(QWidget* owner, CMyTALYDoc& doc, std::uint32_t mode
         dlg.m_bFilterMode = detailScreen;
         dlg.DoModal();
     }
-    doc.SetPhoneInputStatus(0, 7);
-    doc.SetImeMode(owner, 7);
+    EnterNumberMode(doc, owner);
 }
 
 void PanelTasks::OpenOrganize(QWidget*, CMyTALYDoc& doc) {

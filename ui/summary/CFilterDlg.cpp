@@ -1,6 +1,7 @@
 #include "ui/summary/CFilterDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 
 using namespace tb::ui;
 
@@ -14,11 +15,6 @@ enum ControlId : int {
     IDC_MAX_ON = 1096,
     IDC_MAX = 1098,
 };
-
-constexpr int kPanelStateText = -1;
-constexpr int kModeHiragana = 0;
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 
 } // namespace
 
@@ -50,12 +46,10 @@ void CFilterDlg::OnCancel() {
 
 void CFilterDlg::OnTextFocus() {
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateText, kModeHiragana);
-    m_pDoc->SetImeMode(GetDlgItem(IDC_TEXT), kModeHiragana);
+    EnterTextMode(*m_pDoc, GetDlgItem(IDC_TEXT));
 }
 
 void CFilterDlg::OnAmountFocus() {
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(GetDlgItem(FocusedControlId()), kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, GetDlgItem(FocusedControlId()));
 }

@@ -1,6 +1,7 @@
 #include "ui/summary/CSummaryDlg.h"
 
 #include "ledger/CMyTALYDoc.h"
+#include "ledger/InputMode.h"
 #include "platform/MessageBox.h"
 #include "res/Resources.h"
 #include "ui/entry/CDateSelectDlg.h"
@@ -64,8 +65,6 @@ constexpr int kMenuSummary = 156;
 constexpr int kMenuFilter = 165;
 constexpr int kToolBarSummary = 129;
 constexpr int kToolBarFilter = 130;
-constexpr int kPanelStateOff = 0;
-constexpr int kModeAlphanumeric = 7;
 constexpr int kGap = 4;
 
 // The direction every summary list sorts in; reloaded from the layout's
@@ -300,8 +299,7 @@ void CSummaryDlg::RebuildSummary() {
         if (m_model->count() > 0 && !view->currentIndex().isValid())
             view->setCurrentIndex(m_model->index(0, 0));
     }
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(this, kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, this);
 }
 
 void CSummaryDlg::ShowTotals(const summary::TotalTexts& texts) {
@@ -346,8 +344,7 @@ void CSummaryDlg::ShowAgain() {
     show();
     activateWindow();
     if (!m_pDoc) return;
-    m_pDoc->SetPhoneInputStatus(kPanelStateOff, kModeAlphanumeric);
-    m_pDoc->SetImeMode(this, kModeAlphanumeric);
+    EnterNumberMode(*m_pDoc, this);
 }
 
 int CSummaryDlg::SelectedRow() const {
