@@ -3,6 +3,7 @@
 // same run: CSV export beside an atomic write of as many bytes, CSV import
 // beside reading and splitting the same file into lines, and deleting one year
 // beside a walk that only computes every entry's time.
+#include "bench/Timing.h"
 #include "ledger/CMyTALYDoc.h"
 #include "ledger/CsvFile.h"
 #include "platform/Device.h"
@@ -24,21 +25,8 @@ constexpr int kEntries = 1000000;
 constexpr int kPasses = 3;
 const QString kCsv = QStringLiteral(u"\\My Documents\\all.CSV");
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The median of the passes; prepare runs untimed before each one.
 double Median(const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kPasses; ++i) {
-        prepare();
-        times.push_back(Seconds(work));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::Median(kPasses, prepare, work);
 }
 
 constexpr plat::TimeValue kFirstDay = 946684800; // 2000-01-01

@@ -2,6 +2,7 @@
 // folder: a load beside a plain read() of the same file into a new buffer, a
 // full save, and the append-only save of one entry (also on a small ledger, to
 // show that its cost does not grow with the ledger).
+#include "bench/Timing.h"
 #include "ledger/CMyTALYDoc.h"
 #include "ledger/DataFiles.h"
 #include "platform/Device.h"
@@ -23,21 +24,8 @@ namespace {
 
 constexpr int kPasses = 5;
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The median of several passes; prepare runs untimed before each pass.
 double Median(const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kPasses; ++i) {
-        prepare();
-        times.push_back(Seconds(work));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::Median(kPasses, prepare, work);
 }
 
 InOutRecord Entry(int n) {
