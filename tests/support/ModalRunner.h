@@ -2,7 +2,8 @@
 // once the dialog is the active window, then inside each nested run (a message
 // box is answered through the DeviceTest recorder instead). A dialog the
 // actions leave running (a refused confirmation) is cancelled once its loop
-// runs again and counted, so that no test waits forever.
+// runs again and counted, so that no test waits forever; a run that will not
+// end (a refused close, a pop-up left open) fails the test after a time limit.
 #pragma once
 
 #include "ui/framework/Dialog.h"

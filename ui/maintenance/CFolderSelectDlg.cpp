@@ -1,7 +1,10 @@
 #include "ui/maintenance/CFolderSelectDlg.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -36,6 +39,8 @@ void CFolderSelectDlg::DoDataExchange(DataExchange& dx) {
 
 bool CFolderSelectDlg::OnInitDialog() {
     m_strPath = NormalizedPath(m_strPath);
+    item<QListWidget>(IDC_ENTRIES)->installEventFilter(this);
+    item<QListWidget>(IDC_ENTRIES)->viewport()->installEventFilter(this);
     Fill();
     return Dialog::OnInitDialog();
 }
@@ -59,6 +64,7 @@ void CFolderSelectDlg::Fill() {
         list->addItem(r.text);
     list->setCurrentRow(-1);
     m_strFile.clear();
+    m_onlyHighlighted = false;
 }
 
 void CFolderSelectDlg::GoTo(const QString& path) {
@@ -72,30 +78,76 @@ void CFolderSelectDlg::OnLevelChosen() {
     UpdateData(false);
 }
 
-void CFolderSelectDlg::OnEntryChosen() {
+const CFolderSelectDlg::Row* CFolderSelectDlg::CurrentRow() const {
     const QListWidgetItem* current = item<QListWidget>(IDC_ENTRIES)->currentItem();
-    if (!current) return;
-    const QString text = current->text();
+    if (!current) return nullptr;
     // Folder rows and file rows can share a text ("[a]" as a folder and as a
     // file named "[a]"): a folder row is taken first, as the list shows both.
     const Row* row = nullptr;
     for (const Row& r : m_rows)
-        if (r.text == text && (!row || row->kind == Row::File)) row = &r;
+        if (r.text == current->text() && (!row || row->kind == Row::File)) row = &r;
+    return row;
+}
+
+void CFolderSelectDlg::OnEntryChosen() {
+    const Row* row = CurrentRow();
     if (!row) return;
-    switch (row->kind) {
+    // Moving through the list by keys must not enter every folder passed on
+    // the way; a folder row highlighted so confirms no file either.
+    m_onlyHighlighted = m_movingByKey && row->kind != Row::File;
+    if (m_onlyHighlighted) {
+        m_strFile.clear();
+        return;
+    }
+    Act(*row);
+}
+
+void CFolderSelectDlg::Act(const Row& row) {
+    switch (row.kind) {
     case Row::File:
-        m_strFile = row->name;
+        m_strFile = row.name;
         break;
     case Row::Up:
         GoTo(ParentPath(m_strPath));
         m_strCaption = m_strPath;
         break;
     case Row::Folder:
-        GoTo(ChildPath(m_strPath, row->name));
+        GoTo(ChildPath(m_strPath, row.name));
         m_strCaption = m_strPath;
         break;
     }
     UpdateData(false);
+}
+
+bool CFolderSelectDlg::EnterByKey(int qtKey) {
+    if (qtKey != Qt::Key_Return && qtKey != Qt::Key_Enter && qtKey != Qt::Key_Space) return false;
+    const Row* row = CurrentRow();
+    if (!row || row->kind == Row::File) return false; // Enter on a file is OK's
+    const Row chosen = *row;                          // Act refills the rows
+    Act(chosen);
+    return true;
+}
+
+bool CFolderSelectDlg::eventFilter(QObject* watched, QEvent* event) {
+    auto* list = item<QListWidget>(IDC_ENTRIES);
+    if (!list) return Dialog::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    // A tap on the row the keys highlighted changes no selection: act on it here.
+    if (watched == list->viewport() && type == QEvent::MouseButtonRelease && m_onlyHighlighted) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (const Row* row = CurrentRow(); row && list->itemAt(at) == list->currentItem()) {
+            const Row chosen = *row;
+            Act(chosen);
+        }
+    }
+    if (watched != list || (type != QEvent::KeyPress && type != QEvent::FocusIn))
+        return Dialog::eventFilter(watched, event);
+    if (type == QEvent::KeyPress && EnterByKey(static_cast<QKeyEvent*>(event)->key())) return true;
+    // The list handles the event itself, its moves marked as made by keys; a
+    // key it leaves unaccepted still goes on to the dialog.
+    const QScopedValueRollback<bool> byKey(m_movingByKey, true);
+    static_cast<QObject*>(list)->event(event);
+    return true;
 }
 
 void CFolderSelectDlg::OnOK() {

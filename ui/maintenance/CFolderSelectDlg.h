@@ -1,6 +1,7 @@
 // The folder select on template 154: the levels of the current folder in a
 // drop-down, its sub-folders and its files of one extension in a list; a file
-// must be clicked before OK is taken.
+// must be clicked before OK is taken. By keys, the arrows only move through the
+// list (a file row is taken as clicked); Enter or Space enters a folder row.
 //
 //   CFolderSelectDlg dlg;
 //   dlg.m_strPath = folder;
@@ -31,10 +32,12 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnSize(int cx, int cy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnLevelChosen();
     void OnEntryChosen();
+    bool EnterByKey(int qtKey);
 
     void Fill();
     void GoTo(const QString& path);
@@ -46,5 +49,10 @@ private:
         enum Kind { Up, Folder, File } kind;
         QString name;
     };
+    const Row* CurrentRow() const;
+    void Act(const Row& row);
+
     std::vector<Row> m_rows;
+    bool m_movingByKey = false;     // the list moves its row by keys or by taking the focus
+    bool m_onlyHighlighted = false; // the current row was moved to by keys, not acted on
 };

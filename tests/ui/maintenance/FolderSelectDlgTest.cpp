@@ -1,6 +1,7 @@
 // The folder select driven through its drop-down and list: moving down, up
 // and to a level, which entries are listed, and when OK is taken.
 #include "support/DeviceTest.h"
+#include "support/ModalRunner.h"
 
 #include "ui/framework/testing/Harness.h"
 #include "ui/maintenance/CFolderSelectDlg.h"
@@ -38,16 +39,7 @@ protected:
         dlg.m_strExt = QStringLiteral(".csv");
         dlg.m_strCaption = QStringLiteral("*.csv");
     }
-    int Run(const std::function<void(Dialog&)>& drive) {
-        ModalDriver driver;
-        driver.then([&](Dialog& d) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-            drive(d);
-        });
-        const int result = dlg.DoModal();
-        EXPECT_EQ(driver.unexpectedRuns(), 0);
-        return result;
-    }
+    int Run(DialogAction drive) { return RunModal(dlg, std::move(drive)).result; }
     CFolderSelectDlg dlg;
 };
 
@@ -118,6 +110,37 @@ TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
         Click(d, IDCANCEL);
     });
     EXPECT_EQ(dlg.m_strPath, QString());
+}
+
+// Keys alone once the dialog is open: the arrows pass "[..]" and a folder
+// without entering them, Enter enters the folder, a file row and Enter confirm.
+TEST_F(FolderSelectTest, FolderAndFileReachedByKeysAlone) {
+    QStringList seen;
+    const int result = Run([&](Dialog& d) {
+        PressKeyInWindow(d, Qt::Key_Tab); // into the list, its first row highlighted
+        seen << QString::number(d.FocusedControlId());
+        PressKeys(d, {Qt::Key_Down, Qt::Key_Down});
+        seen << Text(d, kCaption);
+        PressKeys(d, {Qt::Key_Return, Qt::Key_Down});
+        seen << Text(d, kCaption) << Items(d, kEntries).join(u',');
+        PressKeys(d, {Qt::Key_Down, Qt::Key_Return});
+    });
+    EXPECT_EQ(seen.join(u'|').toStdString(),
+              "1059|*.csv|\\My Documents\\Tallybook\\Old|[..],b.csv");
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook\\Old"));
+    EXPECT_EQ(dlg.m_strFile, QStringLiteral("b.csv"));
+}
+
+TEST_F(FolderSelectTest, ATapOnTheRowTheKeysHighlightedEntersIt) {
+    Run([](Dialog& d) {
+        PressKeys(d, {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down}); // on "[Old]"
+        auto* list = ControlAs<QListWidget>(d, kEntries);
+        const QRect row = list->visualItemRect(list->currentItem());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook\\Old"));
+        Click(d, IDCANCEL);
+    });
 }
 
 } // namespace
