@@ -4,9 +4,12 @@
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
+#include "platform/Device.h"
 #include "platform/Faults.h"
 #include "platform/Files.h"
 #include "ui/maintenance/DataFolderMove.h"
+
+#include <QDir>
 
 namespace {
 
@@ -33,7 +36,8 @@ protected:
     // The files of a folder with their list folders, for comparing before and after.
     QStringList Files(const QString& folder) const {
         QStringList out;
-        for (const QString& sub : {QString(), QStringLiteral(u"\\備考"), QStringLiteral(u"\\支払先")}) {
+        for (const QString& sub :
+             {QString(), QStringLiteral(u"\\備考"), QStringLiteral(u"\\支払先")}) {
             plat::FileFind find;
             plat::FindData f;
             for (bool more = find.first(folder + sub + QStringLiteral("\\*.*"), &f); more;
@@ -53,12 +57,14 @@ protected:
 TEST_F(DataFolderMoveTest, YesMovesEveryFileAndKeepsAReplacedOneAside) {
     writeFile(kNew + QStringLiteral(u"\\分類.DAT"), "older");
     ASSERT_EQ(Apply(2, kNew), FolderOutcome::Moved);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral(u"データファイルをコピーしますか？")});
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>{QStringLiteral(u"データファイルをコピーしますか？")});
     EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
     EXPECT_TRUE(Files(kFolder).isEmpty());
     QStringList moved = Files(kNew);
     ASSERT_EQ(moved.size(), 5); // ledger, templates, categories, remarks, the older file kept aside
-    EXPECT_TRUE(moved.filter(QStringLiteral(u"\\分類.DAT.")).first().endsWith(QStringLiteral(".bak")));
+    EXPECT_TRUE(
+        moved.filter(QStringLiteral(u"\\分類.DAT.")).first().endsWith(QStringLiteral(".bak")));
     EXPECT_EQ(readFile(kNew + datafile::kCategories), bytes::ListFile({QStringLiteral(u"食費")}));
     EXPECT_EQ(StoredFolder(), kNew);
     EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
@@ -86,21 +92,41 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
         FolderOutcome outcome;
         QString message; // empty: the platform's error box
     } rows[] = {
-        {"same folder in another spelling", 2, QStringLiteral(u"\\my documents\\TALLYBOOK\\"), {},
-         FolderOutcome::PathStored, {}},
-        {"new folder inside the old", 2, kFolder + QStringLiteral(u"\\old"), {},
-         FolderOutcome::Refused, kCopyFailed},
-        {"empty other folder", 2, QString(), {}, FolderOutcome::Refused,
+        {"same folder in another spelling",
+         2,
+         QStringLiteral(u"\\my documents\\TALLYBOOK\\"),
+         {},
+         FolderOutcome::PathStored,
+         {}},
+        {"new folder inside the old",
+         2,
+         kFolder + QStringLiteral(u"\\old"),
+         {},
+         FolderOutcome::Refused,
+         kCopyFailed},
+        {"empty other folder",
+         2,
+         QString(),
+         {},
+         FolderOutcome::Refused,
          QStringLiteral(u"「その他」のフォルダを指定してください。")},
-        {"folder that cannot be created", 2, QStringLiteral(u"\\My Documents\\a file\\x"), {},
-         FolderOutcome::Refused, {}},
-        {"folder that takes no file", 2, kNew,
+        {"folder that cannot be created",
+         2,
+         QStringLiteral(u"\\My Documents\\a file\\x"),
+         {},
+         FolderOutcome::Refused,
+         {}},
+        {"folder that takes no file",
+         2,
+         kNew,
          [] { plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED); },
-         FolderOutcome::Refused, {}},
+         FolderOutcome::Refused,
+         {}},
         {"program folder that takes no file", 1, QString(),
          [] { ASSERT_TRUE(plat::RemoveDirectory(QStringLiteral(u"\\Program Files\\Tallybook"))); },
          FolderOutcome::Refused,
-         QStringLiteral(u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。")},
+         QStringLiteral(
+             u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -122,23 +148,48 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
     }
 }
 
-TEST_F(DataFolderMoveTest, FailedCopyPutsEverythingBack) {
+// A failure before the sources are deleted puts everything back: a copy that
+// fails, or the settings naming the new folder that cannot be saved.
+TEST_F(DataFolderMoveTest, FailureBeforeTheDeletesPutsEverythingBack) {
     writeFile(kNew + datafile::kCategories, "older");
     const QStringList before = Files(kFolder);
-    plat::faults::FailNth(Op::Copy, 3, plat::ERROR_DISK_FULL); // 分類.DAT, after moving "older" aside
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MoveFailed);
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_DISK_FULL});
-    EXPECT_EQ(boxes.shown().back().text, kCopyFailed);
-    EXPECT_EQ(Files(kFolder), before);
-    EXPECT_EQ(Files(kNew), QStringList{datafile::kCategories});
-    EXPECT_EQ(readFile(kNew + datafile::kCategories), "older");
-    EXPECT_EQ(doc->m_nDataFolderType, 0);
-    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile1Flag")).data, bytes::U32(0));
-    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
+    // A folder where the registry's new version would go fails its writes for real.
+    const QString registryBlock = plat::RegistryFilePath() + QStringLiteral(".tb-new");
+    bool blockAtQuestion = false;
+    plat::SetMessageBoxHandler([&, recorder = plat::SetMessageBoxHandler({})](
+                                   const QString& text, const QString& caption, unsigned flags) {
+        if (blockAtQuestion && (flags & plat::MB_YESNO)) QDir().mkdir(registryBlock);
+        return recorder(text, caption, flags);
+    });
+    const struct {
+        const char* name;
+        std::function<void()> arm;
+        int code;
+    } rows[] = {
+        {"copy", [] { plat::faults::FailNth(Op::Copy, 3, plat::ERROR_DISK_FULL); },
+         plat::ERROR_DISK_FULL}, // 分類.DAT, after moving "older" aside
+        {"settings save", [&] { blockAtQuestion = true; }, plat::ERROR_ACCESS_DENIED},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxes.clear();
+        row.arm();
+        ASSERT_EQ(Apply(2, kNew), FolderOutcome::MoveFailed);
+        QDir().rmdir(registryBlock);
+        EXPECT_EQ(errorCodes().front(), row.code);
+        EXPECT_EQ(boxes.shown().back().text, kCopyFailed);
+        EXPECT_EQ(Files(kFolder), before);
+        EXPECT_EQ(Files(kNew), QStringList{datafile::kCategories});
+        EXPECT_EQ(readFile(kNew + datafile::kCategories), "older");
+        EXPECT_EQ(doc->m_nDataFolderType, 0);
+        EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile1Flag")).data, bytes::U32(0));
+        EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
+    }
 }
 
 TEST_F(DataFolderMoveTest, FailedDeleteUsesTheNewFolderAndSaysWhereOldCopiesAre) {
-    plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // the first is the write test's
+    plat::faults::FailNth(Op::Delete, 2,
+                          plat::ERROR_ACCESS_DENIED); // the first is the write test's
     ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
     EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
     EXPECT_EQ(Files(kFolder), QStringList{datafile::kTemplates});

@@ -26,15 +26,13 @@ QWidget& PageOf(Dialog& sheet, Page page) {
 
 class OptionsSheetTest : public OpenDocTest {
 protected:
-    // Runs the panel's options command; `drive` acts inside the sheet.
+    // Runs the panel's options command; `drive` acts inside the sheet. Clicks
+    // and typing reach their control directly: only keys wait for the focus.
     void RunOptions(const std::function<void(Dialog&)>& drive) {
         PanelTasks tasks;
         CMyTALYView panel(*doc, tasks);
         ModalDriver driver;
-        driver.then([&](Dialog& d) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-            drive(d);
-        });
+        driver.then(drive);
         panel.SendCommand(ID_OPTIONS);
         EXPECT_EQ(driver.unexpectedRuns(), 0);
     }
@@ -59,7 +57,8 @@ TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     ASSERT_TRUE(doc->SaveAll());
     // Month start 25, week start Monday, the flags: comma off, the four others
     // and "new entries today" on, the folder and period bits kept; saved at exit.
-    const std::uint32_t flags = 0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0x2 | 0x4 | 0x8;
+    const std::uint32_t flags =
+        0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0x2 | 0x4 | 0x8;
     EXPECT_EQ(options(), bytes::Options(25, 1, flags, 0, 0));
     EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
 }
@@ -87,6 +86,7 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     RunOptions([](Dialog& d) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         const auto focus = [] { return QApplication::focusWidget(); };
         for (int i = 0; i < 20 && focus() != Control(PageOf(d, kData), 1086); ++i)
             PressKeyInWindow(d, Qt::Key_Tab);

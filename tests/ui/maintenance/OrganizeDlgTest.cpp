@@ -2,6 +2,7 @@
 // delete with the question, import through the folder select; the files and
 // the ledger afterwards. Each action leaves the dialog open.
 #include "support/DocTest.h"
+#include "support/ModalRunner.h"
 
 #include "platform/Files.h"
 #include "platform/System.h"
@@ -28,8 +29,14 @@ constexpr int kFolderList = 1059;
 
 InOutRecord Entry(int y, int m, int d, const QString& category, int amount) {
     InOutRecord r{};
-    r.date = {static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), 0,
-              static_cast<std::uint16_t>(d), 12, 0, 0, 0};
+    r.date = {static_cast<std::uint16_t>(y),
+              static_cast<std::uint16_t>(m),
+              0,
+              static_cast<std::uint16_t>(d),
+              12,
+              0,
+              0,
+              0};
     SetFieldText(r.category, category);
     r.amount = amount;
     return r;
@@ -43,6 +50,7 @@ class OrganizeDlgTest : public DocTest {
 protected:
     void SetUp() override {
         DocTest::SetUp();
+        plat::SetPlatformIdentity(5, QStringLiteral("PocketPC")); // menu 167 on the soft keys
         doc = openDoc();
         for (int day : {1, 15, 31})
             doc->AddRecord(Entry(2008, 8, day, QStringLiteral("aug%1").arg(day), day));
@@ -91,10 +99,11 @@ TEST_F(OrganizeDlgTest, ExportThatCannotCreateItsFileShowsTheErrorOnly) {
 }
 
 TEST_F(OrganizeDlgTest, EndBeforeStartRefusesExportAndDelete) {
+    plat::SetPlatformIdentity(4, QStringLiteral("PocketPC")); // the dialog's own buttons
     Run([](Dialog& d) {
         SetDate(d, kEnd, 2008, 7, 31);
-        ChooseMenuItem(static_cast<Window&>(d), kExport);
-        ChooseMenuItem(static_cast<Window&>(d), kDelete);
+        Click(d, kExport);
+        Click(d, kDelete);
     });
     ASSERT_EQ(boxes.shown().size(), 2u);
     for (const RecordedBox& b : boxes.shown()) {
@@ -113,9 +122,10 @@ TEST_F(OrganizeDlgTest, DeleteAsksAndRemovesTheWholeLastDayWithoutSaving) {
         ChooseMenuItem(static_cast<Window&>(d), kDelete); // No
         ChooseMenuItem(static_cast<Window&>(d), kDelete); // Yes
     });
-    EXPECT_EQ(boxes.texts(), (std::vector<QString>{QStringLiteral(u"本当に削除してもよろしいですか？"),
-                                                   QStringLiteral(u"本当に削除してもよろしいですか？"),
-                                                   QStringLiteral(u"3個のデータを削除しました")}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<QString>{QStringLiteral(u"本当に削除してもよろしいですか？"),
+                                    QStringLiteral(u"本当に削除してもよろしいですか？"),
+                                    QStringLiteral(u"3個のデータを削除しました")}));
     EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"データの整理"));
     EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
     EXPECT_EQ(boxes.shown()[2].flags, 0x40u);
@@ -145,22 +155,23 @@ TEST_F(OrganizeDlgTest, ImportTakesTheFileChosenInTheFolderSelect) {
     EXPECT_TRUE(boxes.shown()[0].text.startsWith(QStringLiteral(u"4個のデータを読み込みました")));
 }
 
-// Keys alone, with the dialog's own buttons: the start goes up a year and the
-// end follows, Tab reaches the export button, Enter exports, Escape closes.
+// Keys alone on the handset's soft keys: the start goes up a year and the end
+// follows, F2 opens the actions, Down and Enter export, F1 closes.
 TEST_F(OrganizeDlgTest, KeyboardAloneExportsAnotherYear) {
-    plat::SetPlatformIdentity(4, QStringLiteral("PocketPC"));
-    Run([](Dialog& d) {
+    COrganizeDlg dlg(doc.get());
+    dlg.m_timeStart = plat::TimeFromFields(2008, 8, 1);
+    dlg.m_timeEnd = plat::TimeFromFields(2008, 8, 31);
+    const ModalRun run = RunModal(dlg, [](Dialog& d) {
         ASSERT_EQ(QApplication::focusWidget(), Control(d, kStart));
         PressKeyInWindow(d, Qt::Key_Up);
         EXPECT_EQ(Text(d, kEnd), QStringLiteral(u"2009年8月31日"));
-        // Tab goes through the pickers' year, month and day first.
-        for (int i = 0; i < 8 && QApplication::focusWidget() != Control(d, kExport); ++i)
-            PressKeyInWindow(d, Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), Control(d, kExport));
-        PressKeyInWindow(d, Qt::Key_Return);
+        PressKeys(d, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return});
+        EXPECT_TRUE(d.IsRunning());
+        PressKeyInWindow(d, Qt::Key_F1); // 閉じる
     });
-    EXPECT_EQ(boxes.texts(),
-              std::vector<QString>{QStringLiteral(u"0個のデータを \"20090801-20090831.CSV\" に出力しました。")});
+    EXPECT_EQ(run.leftOpen, 0);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral(
+                                 u"0個のデータを \"20090801-20090831.CSV\" に出力しました。")});
 }
 
 TEST_F(OrganizeDlgTest, PanelCommandOpensTheDefaultMonth) {

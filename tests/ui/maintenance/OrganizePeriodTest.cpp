@@ -48,12 +48,10 @@ TEST(OrganizePeriodTest, DefaultPeriodIsTheMonthAroundToday) {
         const char* end;
     } rows[] = {
         {"August from the 1st", Day(2008, 8, 20, 15), 1, "2008-08-01 00:00", "2008-08-31 00:00"},
-        {"start 31 opened on 10 May", Day(2008, 5, 10), 31, "2008-05-01 00:00",
-         "2008-05-31 00:00"},
+        {"start 31 opened on 10 May", Day(2008, 5, 10), 31, "2008-05-01 00:00", "2008-05-31 00:00"},
         {"before the start day: the month before", Day(2008, 3, 10), 25, "2008-02-25 00:00",
          "2008-03-24 00:00"},
-        {"January back to December", Day(2009, 1, 5), 10, "2008-12-10 00:00",
-         "2009-01-09 00:00"},
+        {"January back to December", Day(2009, 1, 5), 10, "2008-12-10 00:00", "2009-01-09 00:00"},
         {"start 31 in December rolls into January", Day(2009, 1, 5), 31, "2008-12-31 00:00",
          "2009-01-30 00:00"},
         {"start 30 in January ends in February", Day(2007, 2, 5), 30, "2007-01-30 00:00",
