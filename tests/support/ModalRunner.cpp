@@ -56,4 +56,15 @@ ModalRun RunModal(Dialog& dlg, DialogAction drive, std::vector<DialogAction> nes
     return run;
 }
 
+int RunActing(const std::function<void()>& start, std::vector<DialogAction> actions) {
+    int leftOpen = 0;
+    ModalDriver driver;
+    for (DialogAction& action : actions)
+        driver.then(Acting(std::move(action), &leftOpen));
+    start();
+    EXPECT_EQ(driver.unexpectedRuns(), 0);
+    EXPECT_EQ(driver.pending(), 0);
+    return leftOpen;
+}
+
 } // namespace tb::ui::testing

@@ -27,4 +27,8 @@ ModalRun RunModal(Dialog& dlg, DialogAction drive, std::vector<DialogAction> nes
 // An action for a nested run: wait until active, act, cancel if left open.
 DialogAction Acting(DialogAction action, int* leftOpen = nullptr);
 
+// Calls `start`, which runs dialogs modally (a flow or a task), acting in each
+// run it opens, in order. Returns how many runs the actions left open.
+int RunActing(const std::function<void()>& start, std::vector<DialogAction> actions);
+
 } // namespace tb::ui::testing

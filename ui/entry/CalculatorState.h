@@ -48,10 +48,6 @@ public:
     // The shown value: a plain decimal with a minus sign when negative, or "E".
     QString displayText() const;
     std::int32_t amount() const { return static_cast<std::int32_t>(m_nAmount); }
-    std::int32_t accumulator() const { return static_cast<std::int32_t>(m_nAccumulator); }
-    Op pendingOperator() const { return m_pendingOp; }
-    unsigned stateBits() const { return m_nState; }
-    bool hasError() const { return m_bError; }
 
     // The amount for next and finish: negated when income is set. Empty in the
     // error state, so that no amount past the limit ever leaves the page.
