@@ -11,6 +11,8 @@
 
 #include <QDir>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 using plat::faults::Op;
@@ -82,66 +84,40 @@ TEST_F(DataFolderMoveTest, NoSwitchesToTheNewFolderAndLeavesTheFiles) {
     EXPECT_EQ(doc->DataPath(QString()), kNew);
 }
 
+TEST_F(DataFolderMoveTest, SameFolderInAnotherSpellingStoresThePathOnly) {
+    EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(doc->Count(), 3u);
+}
+
 TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
-    writeFile(QStringLiteral(u"\\My Documents\\a file"), "x");
-    struct Row {
+    writeFile(u"\\My Documents\\a file"_s, "x");
+    const QString noProgramFolder =
+        u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。"_s;
+    const struct {
         const char* name;
         int mode;
         QString path;
-        std::function<void()> arm;
-        FolderOutcome outcome;
         QString message; // empty: the platform's error box
     } rows[] = {
-        {"same folder in another spelling",
-         2,
-         QStringLiteral(u"\\my documents\\TALLYBOOK\\"),
-         {},
-         FolderOutcome::PathStored,
-         {}},
-        {"new folder inside the old",
-         2,
-         kFolder + QStringLiteral(u"\\old"),
-         {},
-         FolderOutcome::Refused,
-         kCopyFailed},
-        {"empty other folder",
-         2,
-         QString(),
-         {},
-         FolderOutcome::Refused,
-         QStringLiteral(u"「その他」のフォルダを指定してください。")},
-        {"folder that cannot be created",
-         2,
-         QStringLiteral(u"\\My Documents\\a file\\x"),
-         {},
-         FolderOutcome::Refused,
-         {}},
-        {"folder that takes no file",
-         2,
-         kNew,
-         [] { plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED); },
-         FolderOutcome::Refused,
-         {}},
-        {"program folder that takes no file", 1, QString(),
-         [] { ASSERT_TRUE(plat::RemoveDirectory(QStringLiteral(u"\\Program Files\\Tallybook"))); },
-         FolderOutcome::Refused,
-         QStringLiteral(
-             u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。")},
+        {"new folder inside the old", 2, kFolder + u"\\old"_s, kCopyFailed},
+        {"empty other folder", 2, QString(), u"「その他」のフォルダを指定してください。"_s},
+        {"folder that cannot be created", 2, u"\\My Documents\\a file\\x"_s, QString()},
+        {"folder that takes no file", 2, kNew, QString()},
+        {"program folder that takes no file", 1, QString(), noProgramFolder},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         boxes.clear();
-        if (row.arm) row.arm();
-        EXPECT_EQ(Apply(row.mode, row.path), row.outcome);
-        EXPECT_EQ(doc->Count(), 3u); // still open: nothing was closed
-        if (row.outcome == FolderOutcome::PathStored) {
-            EXPECT_TRUE(boxes.shown().empty());
-            doc->m_nDataFolderType = 0; // back to the start for the next row
-            continue;
+        if (row.path == kNew) plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+        if (row.mode == 1) {
+            ASSERT_TRUE(plat::RemoveDirectory(u"\\Program Files\\Tallybook"_s));
         }
+        EXPECT_EQ(Apply(row.mode, row.path), FolderOutcome::Refused);
+        EXPECT_EQ(doc->Count(), 3u); // still open: nothing was closed
         ASSERT_EQ(boxes.shown().size(), 1u);
         if (row.message.isEmpty())
-            EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral("ERROR"));
+            EXPECT_EQ(boxes.shown()[0].caption, u"ERROR"_s);
         else
             EXPECT_EQ(boxes.shown()[0].text, row.message);
         EXPECT_EQ(doc->m_nDataFolderType, 0);

@@ -1,6 +1,8 @@
 // The item edit driven as a person does: choose a list, click entries, type,
 // add, change, delete, answer the question, close; then the list files' bytes.
+// One test works it by keys alone.
 #include "support/DocTest.h"
+#include "support/ModalRunner.h"
 
 #include "ledger/Lists.h"
 #include "ui/framework/testing/Harness.h"
@@ -8,12 +10,12 @@
 #include "ui/main/PanelTasks.h"
 #include "ui/maintenance/CItemEditDlg.h"
 
-#include <QTest>
 #include <QTreeWidget>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
 using bytes::ListFile;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -25,13 +27,13 @@ constexpr int kItem = 1042;
 constexpr int kChoice = 1043;
 constexpr int kClose = 1;
 
-const QString kOther = QStringLiteral(u"その他");
-const QString kFood = QStringLiteral(u"食費");
-const QString kRent = QStringLiteral(u"家賃");
-const QString kLunch = QStringLiteral(u"昼食");
-const QString kCategories = QStringLiteral(u"\\分類.DAT");
-const QString kFoodRemarks = QStringLiteral(u"\\備考\\食費.DAT");
-const QString kFoodPayees = QStringLiteral(u"\\支払先\\食費.DAT");
+const QString kOther = u"その他"_s;
+const QString kFood = u"食費"_s;
+const QString kRent = u"家賃"_s;
+const QString kLunch = u"昼食"_s;
+const QString kCategories = u"\\分類.DAT"_s;
+const QString kFoodRemarks = u"\\備考\\食費.DAT"_s;
+const QString kFoodPayees = u"\\支払先\\食費.DAT"_s;
 
 QStringList Rows(const Dialog& dlg) {
     QStringList rows;
@@ -50,33 +52,27 @@ QString Buttons(const Dialog& dlg) {
     return s;
 }
 
-class ItemEditTest : public DocTest {
+class ItemEditTest : public OpenDocTest {
 protected:
-    void SetUp() override {
-        DocTest::SetUp();
-        doc = openDoc();
-    }
     // Runs the dialog; `drive` acts inside its modal run and closes it.
-    void Run(const std::function<void(Dialog&)>& drive, int expected = IDOK) {
+    int Run(DialogAction drive) {
         CItemEditDlg dlg(doc.get());
-        ModalDriver driver;
-        driver.then([&](Dialog& d) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-            drive(d);
-        });
-        EXPECT_EQ(dlg.DoModal(), expected);
-        EXPECT_EQ(driver.unexpectedRuns(), 0);
+        return RunModal(dlg, std::move(drive)).result;
     }
-    std::unique_ptr<CMyTALYDoc> doc;
+    // Tabs (or Shift+Tabs) until control `id` has the focus; false when it never does.
+    static bool TabTo(Dialog& d, int id, bool back = false) {
+        for (int i = 0; i < 12 && d.FocusedControlId() != id; ++i)
+            PressKeyInWindow(d, back ? Qt::Key_Backtab : Qt::Key_Tab);
+        return d.FocusedControlId() == id;
+    }
 };
 
 TEST_F(ItemEditTest, NoCategoryFileShowsOtherAndSavesItWithCountOne) {
     Run([](Dialog& d) {
         EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{QStringLiteral(u"分類"), QStringLiteral(u"備考\\その他"),
-                               QStringLiteral(u"支払先\\その他"), QStringLiteral(u"支払方法")}));
+                  (QStringList{u"分類"_s, u"備考\\その他"_s, u"支払先\\その他"_s, u"支払方法"_s}));
         EXPECT_EQ(Rows(d), QStringList{kOther});
-        EXPECT_EQ(Buttons(d), QStringLiteral("--D"));
+        EXPECT_EQ(Buttons(d), u"--D"_s);
         Click(d, kClose);
     });
     EXPECT_EQ(readData(kCategories), ListFile({kOther}));
@@ -88,85 +84,78 @@ TEST_F(ItemEditTest, AddChangeDeleteFollowTheEditAndTheClickedEntry) {
     Run([](Dialog& d) {
         ClickListRow(d, kList, 1);
         EXPECT_EQ(Text(d, kItem), kRent);
-        EXPECT_EQ(Buttons(d), QStringLiteral("--D"));
-        TypeText(d, kItem, QStringLiteral("X"));
-        EXPECT_EQ(Buttons(d), QStringLiteral("ACD"));
+        EXPECT_EQ(Buttons(d), u"--D"_s);
+        TypeText(d, kItem, u"X"_s);
+        EXPECT_EQ(Buttons(d), u"ACD"_s);
         ClearText(d, kItem);
-        EXPECT_EQ(Buttons(d), QStringLiteral("--D"));
-        TypeText(d, kItem, QStringLiteral(u"光熱"));
+        EXPECT_EQ(Buttons(d), u"--D"_s);
+        TypeText(d, kItem, u"光熱"_s);
         Click(d, kChange);
-        EXPECT_EQ(Rows(d), (QStringList{kFood, QStringLiteral(u"光熱")}));
+        EXPECT_EQ(Rows(d), (QStringList{kFood, u"光熱"_s}));
         EXPECT_EQ(Text(d, kItem), QString());
-        EXPECT_EQ(Buttons(d), QStringLiteral("---"));
+        EXPECT_EQ(Buttons(d), u"---"_s);
         TypeText(d, kItem, kFood);
         Click(d, kAdd);
         TypeText(d, kItem, kFood);
         Click(d, kAdd); // no duplicate check
-        EXPECT_EQ(Rows(d), (QStringList{kFood, QStringLiteral(u"光熱"), kFood, kFood}));
         Click(d, kClose);
     });
-    EXPECT_EQ(readData(kCategories), ListFile({kFood, QStringLiteral(u"光熱"), kFood, kFood}));
+    EXPECT_EQ(readData(kCategories), ListFile({kFood, u"光熱"_s, kFood, kFood}));
 }
 
-TEST_F(ItemEditTest, LongEntryIsSavedCutTo31Characters) {
-    const QString text35 = QStringLiteral("abcdefghijklmnopqrstuvwxyz012345678");
-    Run([&](Dialog& d) {
-        SelectText(d, kChoice, QStringLiteral(u"支払方法"));
-        TypeText(d, kItem, text35);
-        Click(d, kAdd);
-        EXPECT_EQ(Rows(d).last(), text35);
-        Click(d, kClose);
-    });
-    EXPECT_EQ(readData(QStringLiteral(u"\\支払方法.DAT")), ListFile({kOther, text35.left(31)}));
-}
-
+// The shown list is written when another is chosen; a list other than the
+// categories deletes without a question.
 TEST_F(ItemEditTest, SwitchingListsWritesTheShownListAndCreatesTheNextOne) {
     writeData(kCategories, ListFile({kFood}));
     Run([](Dialog& d) {
         TypeText(d, kItem, kRent);
         Click(d, kAdd);
-        SelectText(d, kChoice, QStringLiteral(u"備考\\食費"));
+        SelectText(d, kChoice, u"備考\\食費"_s);
         EXPECT_EQ(Rows(d), QStringList{kOther});
-        EXPECT_EQ(Buttons(d), QStringLiteral("--D"));
         TypeText(d, kItem, kLunch);
         Click(d, kAdd);
-        SelectText(d, kChoice, QStringLiteral(u"分類"));
+        ClickListRow(d, kList, 0);
+        Click(d, kDelete);
+        SelectText(d, kChoice, u"分類"_s);
         EXPECT_EQ(Rows(d), (QStringList{kFood, kRent}));
         // Categories added while the dialog runs get their lists next time.
         EXPECT_EQ(Items(d, kChoice).size(), 4);
         Click(d, kClose);
     });
+    EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(readData(kCategories), ListFile({kFood, kRent}));
-    EXPECT_EQ(readData(kFoodRemarks), ListFile({kOther, kLunch}));
+    EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
 }
 
+// Yes removes the lists of the last entry of that name only; the longer name
+// comes first, where a search by prefix would find it.
 TEST_F(ItemEditTest, DeletingACategoryWithYesRemovesItsListsOnly) {
-    const QString kFoodOut = QStringLiteral(u"食費外食");
-    // The longer name comes first, where a search by prefix would find it.
-    writeData(kCategories, ListFile({kFoodOut, kFood}));
+    writeData(kCategories, ListFile({u"食費外食"_s, kFood, kFood}));
     writeData(kFoodRemarks, ListFile({kLunch}));
     writeData(kFoodPayees, ListFile({kLunch}));
-    writeData(QStringLiteral(u"\\備考\\食費外食.DAT"), ListFile({kLunch}));
-    boxes.answerNext(plat::IDYES);
-    Run([](Dialog& d) {
+    writeData(u"\\備考\\食費外食.DAT"_s, ListFile({kLunch}));
+    Run([this](Dialog& d) {
+        ClickListRow(d, kList, 2);
+        Click(d, kDelete); // another 食費 remains: its lists stay
+        EXPECT_TRUE(fileExists(inFolder(kFoodRemarks)));
         ClickListRow(d, kList, 1);
         Click(d, kDelete);
-        EXPECT_EQ(Rows(d), QStringList{QStringLiteral(u"食費外食")});
-        EXPECT_EQ(Buttons(d), QStringLiteral("---"));
+        EXPECT_EQ(Rows(d), QStringList{u"食費外食"_s});
+        EXPECT_EQ(Buttons(d), u"---"_s);
+        // One choice of each went: the list choice is built once per entry.
         EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{QStringLiteral(u"分類"), QStringLiteral(u"備考\\食費外食"),
-                               QStringLiteral(u"支払先\\食費外食"), QStringLiteral(u"支払方法")}));
+                  (QStringList{u"分類"_s, u"備考\\食費外食"_s, u"備考\\食費"_s,
+                               u"支払先\\食費外食"_s, u"支払先\\食費"_s, u"支払方法"_s}));
         Click(d, kClose);
     });
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text,
-              QStringLiteral(u"関連づけられた備考と支払先のデータも削除しますか？"));
-    EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"削除"));
-    EXPECT_EQ(boxes.shown()[0].flags, 4u);
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, u"関連づけられた備考と支払先のデータも削除しますか？"_s);
+    EXPECT_EQ(boxes.shown()[1].caption, u"削除"_s);
+    EXPECT_EQ(boxes.shown()[1].flags, 4u);
     EXPECT_FALSE(fileExists(inFolder(kFoodRemarks)));
     EXPECT_FALSE(fileExists(inFolder(kFoodPayees)));
-    EXPECT_EQ(readData(QStringLiteral(u"\\備考\\食費外食.DAT")), ListFile({kLunch}));
-    EXPECT_EQ(readData(kCategories), ListFile({kFoodOut}));
+    EXPECT_EQ(readData(u"\\備考\\食費外食.DAT"_s), ListFile({kLunch}));
+    EXPECT_EQ(readData(kCategories), ListFile({u"食費外食"_s}));
 }
 
 TEST_F(ItemEditTest, DeletingACategoryWithNoKeepsItsListsAndChoices) {
@@ -177,7 +166,7 @@ TEST_F(ItemEditTest, DeletingACategoryWithNoKeepsItsListsAndChoices) {
         ClickListRow(d, kList, 0);
         Click(d, kDelete);
         EXPECT_EQ(Items(d, kChoice).size(), 6);
-        SelectText(d, kChoice, QStringLiteral(u"備考\\食費"));
+        SelectText(d, kChoice, u"備考\\食費"_s);
         EXPECT_EQ(Rows(d), QStringList{kLunch});
         Click(d, kClose);
     });
@@ -185,58 +174,16 @@ TEST_F(ItemEditTest, DeletingACategoryWithNoKeepsItsListsAndChoices) {
     EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
 }
 
-TEST_F(ItemEditTest, DeletingOneOfTwoEqualCategoriesKeepsTheirLists) {
-    writeData(kCategories, ListFile({kFood, kFood}));
-    writeData(kFoodRemarks, ListFile({kLunch}));
-    boxes.answerNext(plat::IDYES);
-    Run([](Dialog& d) {
-        ClickListRow(d, kList, 1);
-        Click(d, kDelete);
-        Click(d, kClose);
-    });
-    EXPECT_EQ(readData(kCategories), ListFile({kFood}));
-    EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
-}
-
-TEST_F(ItemEditTest, RenamedCategoryKeepsItsListsUnderTheOldName) {
-    writeData(kCategories, ListFile({kFood}));
-    writeData(kFoodRemarks, ListFile({kLunch}));
-    Run([](Dialog& d) {
-        ClickListRow(d, kList, 0);
-        ClearText(d, kItem);
-        TypeText(d, kItem, kRent);
-        Click(d, kChange);
-        Click(d, kClose);
-    });
-    EXPECT_EQ(readData(kCategories), ListFile({kRent}));
-    EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
-}
-
-TEST_F(ItemEditTest, DeletingInAnotherListAsksNothing) {
-    writeData(kCategories, ListFile({kFood}));
-    writeData(kFoodPayees, ListFile({kLunch, kRent}));
-    Run([](Dialog& d) {
-        SelectText(d, kChoice, QStringLiteral(u"支払先\\食費"));
-        ClickListRow(d, kList, 0);
-        Click(d, kDelete);
-        Click(d, kClose);
-    });
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(readData(kFoodPayees), ListFile({kRent}));
-}
-
 // A category text with a path in it must not reach files outside the lists.
 TEST_F(ItemEditTest, CategoryTextCannotDeleteFilesOutsideItsFolder) {
-    const QString escape = QStringLiteral("..\\..\\Keep");
-    writeData(kCategories, ListFile({escape}));
-    writeFile(QStringLiteral("\\My Documents\\Keep.DAT"), "keep");
-    boxes.answerNext(plat::IDYES);
+    writeData(kCategories, ListFile({u"..\\..\\Keep"_s}));
+    writeFile(u"\\My Documents\\Keep.DAT"_s, "keep");
     Run([](Dialog& d) {
         ClickListRow(d, kList, 0);
-        Click(d, kDelete);
+        Click(d, kDelete); // and Yes
         Click(d, kClose);
     });
-    EXPECT_EQ(readFile(QStringLiteral("\\My Documents\\Keep.DAT")), QByteArray("keep"));
+    EXPECT_EQ(readFile(u"\\My Documents\\Keep.DAT"_s), QByteArray("keep"));
 }
 
 // A list that could not be read must not be overwritten with the entries of
@@ -246,7 +193,7 @@ TEST_F(ItemEditTest, UnreadableListIsNotOverwrittenWithTheShownEntries) {
     // A folder where the remark file should be: it cannot be opened as a file.
     ASSERT_TRUE(QDir().mkpath(host(inFolder(kFoodRemarks))));
     Run([](Dialog& d) {
-        SelectText(d, kChoice, QStringLiteral(u"備考\\食費"));
+        SelectText(d, kChoice, u"備考\\食費"_s);
         EXPECT_EQ(Rows(d), QStringList{kFood}); // the view keeps what it showed
         Click(d, kClose);
     });
@@ -255,36 +202,63 @@ TEST_F(ItemEditTest, UnreadableListIsNotOverwrittenWithTheShownEntries) {
     EXPECT_EQ(readData(kCategories), ListFile({kFood}));
 }
 
+// Texts are saved cut to 31 characters.
 TEST_F(ItemEditTest, ClosingByTheWindowManagerSavesToo) {
-    Run(
-        [](Dialog& d) {
-            TypeText(d, kItem, kRent);
-            Click(d, kAdd);
-            d.close();
-        },
-        IDCANCEL);
-    EXPECT_EQ(readData(kCategories), ListFile({kOther, kRent}));
+    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
+    const int result = Run([&](Dialog& d) {
+        TypeText(d, kItem, text35);
+        Click(d, kAdd);
+        d.close();
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
 }
 
-// The command panel's "項目編集..." runs the dialog while the panel is hidden.
-TEST_F(ItemEditTest, PanelOpensItOnTheCategoryListWhileHidden) {
+// The command panel's "項目編集..." runs it on the category list.
+TEST_F(ItemEditTest, PanelOpensItOnTheCategoryList) {
     PanelTasks tasks;
     CMyTALYView panel(*doc, tasks);
-    ASSERT_TRUE(ShowActive(panel));
-    bool panelShown = true;
     ModalDriver driver;
-    driver.then([&](Dialog& d) {
-        panelShown = panel.isVisible();
-        EXPECT_EQ(d.windowTitle(), QStringLiteral(u"項目の編集"));
+    driver.then([](Dialog& d) {
         TypeText(d, kItem, kRent);
         Click(d, kAdd);
         Click(d, kClose);
     });
     Click(panel, 32792);
     EXPECT_EQ(driver.pending(), 0);
-    EXPECT_FALSE(panelShown);
-    EXPECT_TRUE(panel.isVisible());
     EXPECT_EQ(readData(kCategories), ListFile({kOther, kRent}));
+}
+
+// Keys alone: the arrows choose an entry as a click does, a change keeps the
+// entry where it was, still selected, and the renamed category keeps its lists.
+TEST_F(ItemEditTest, KeysAloneRenameOneCategoryAndDeleteAnother) {
+    writeList(datafile::kCategories, {kFood, u"交通費"_s, u"給与"_s});
+    writeList(u"\\備考\\給与.DAT"_s, {u"月給"_s});
+    writeList(u"\\備考\\交通費.DAT"_s, {u"定期"_s});
+    boxes.answerNext(plat::IDYES); // also delete 給与's remark and payee lists
+    QStringList afterChange;
+    const int result = Run([&](Dialog& d) {
+        ASSERT_TRUE(TabTo(d, kList));
+        PressKeyInWindow(d, Qt::Key_Down); // 交通費, chosen as by a click
+        EXPECT_EQ(Text(d, kItem), u"交通費"_s);
+        ASSERT_TRUE(TabTo(d, kItem, true));
+        PressKeyInWindow(d, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(d, u"旅費"_s);
+        ASSERT_TRUE(TabTo(d, kChange));
+        PressKeyInWindow(d, Qt::Key_Return); // 変更
+        afterChange = {Rows(d).join(u','), QString::number(CurrentIndex(d, kList))};
+        ASSERT_TRUE(TabTo(d, kList));
+        PressKeyInWindow(d, Qt::Key_Down); // 給与
+        ASSERT_TRUE(TabTo(d, kDelete, true));
+        PressKeyInWindow(d, Qt::Key_Return); // 削除, and Yes
+        ASSERT_TRUE(TabTo(d, kClose));
+        PressKeyInWindow(d, Qt::Key_Return); // 終了
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(afterChange, (QStringList{u"食費,旅費,給与"_s, u"1"_s}));
+    EXPECT_EQ(DecodeListFile(readData(kCategories)), (QStringList{kFood, u"旅費"_s}));
+    EXPECT_FALSE(fileExists(inFolder(u"\\備考\\給与.DAT"_s)));
+    EXPECT_EQ(DecodeListFile(readData(u"\\備考\\交通費.DAT"_s)), QStringList{u"定期"_s});
 }
 
 } // namespace
