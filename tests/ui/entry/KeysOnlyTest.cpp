@@ -31,7 +31,7 @@ protected:
         PressKeyInWindow(d, Qt::Key_A, Qt::ControlModifier);
         TypeKeys(d, text);
     }
-    // The controls the focus visits, one Tab (or Shift+Tab) each.
+    // The control the focus reaches after each of `count` Tabs (Shift+Tab when back).
     static std::vector<int> Tabbing(Dialog& d, int count, bool back = false) {
         std::vector<int> ids;
         for (int i = 0; i < count; ++i) {
@@ -62,25 +62,22 @@ TEST_F(KeysOnlyTest, ChangedEntryIsConfirmedWithF2) {
 TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
     std::vector<int> amountTabs, pageTabs;
     int firstFocus = 0;
-    ModalDriver driver;
-    driver
-        .then(Acting([&](Dialog& amount) {
-            PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
-            amountTabs = Tabbing(amount, 1, true);
-            PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
-            QTest::qWait(300); // the check box's shortcut clicks after a short press
-            PressKeyInWindow(amount, Qt::Key_Return);
-        }))
-        .then(Acting([&](Dialog& page) {
-            firstFocus = page.FocusedControlId();
-            Retype(page, u"書籍"_s);
-            pageTabs = Tabbing(page, 4);
-            PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
-            PressKeyInWindow(page, Qt::Key_F2);
-        }))
-        .then(Acting([](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); })); // 完了
-    RunNewEntryFlow(nullptr, *doc, kTestNow);
-    EXPECT_EQ(driver.pending(), 0);
+    const auto flow = [this] { RunNewEntryFlow(nullptr, *doc, kTestNow); };
+    RunActing(flow, {[&](Dialog& amount) {
+                         PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
+                         amountTabs = Tabbing(amount, 1, true);
+                         PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
+                         QTest::qWait(300); // the check box's shortcut clicks after a short press
+                         PressKeyInWindow(amount, Qt::Key_Return);
+                     },
+                     [&](Dialog& page) {
+                         firstFocus = page.FocusedControlId();
+                         Retype(page, u"書籍"_s);
+                         pageTabs = Tabbing(page, 4);
+                         PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
+                         PressKeyInWindow(page, Qt::Key_F2);
+                     },
+                     [](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); }}); // 完了
     EXPECT_EQ(amountTabs, std::vector<int>{1131});
     EXPECT_EQ(firstFocus, 1005);
     EXPECT_EQ(pageTabs, (std::vector<int>{1084, 1099, 1085, 1057}));
@@ -92,24 +89,23 @@ TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
 }
 
 TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
-    ModalDriver driver;
-    driver
-        .then(Acting([](Dialog& list) {
-            PressKeys(list, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return}); // 編集 → 追加
-            PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
-        }))
-        .then(Acting([](Dialog& edit) {
-            Retype(edit, u"昼ごはん"_s); // the template name comes first
-            PressKeyInWindow(edit, Qt::Key_Tab);
-            Retype(edit, u"食費"_s);
-            PressKeyInWindow(edit, Qt::Key_F2); // 保存
-        }))
-        .then(Acting([](Dialog& edit) {
-            EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
-            PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
-        }));
-    EXPECT_TRUE(NewEntryFromTemplate(nullptr, *doc, kTestNow));
-    EXPECT_EQ(driver.pending(), 0);
+    bool picked = false;
+    RunActing([&] { picked = NewEntryFromTemplate(nullptr, *doc, kTestNow); },
+              {[](Dialog& list) {
+                   PressKeys(list, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return}); // 編集 → 追加
+                   PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
+               },
+               [](Dialog& edit) {
+                   Retype(edit, u"昼ごはん"_s); // the template name comes first
+                   PressKeyInWindow(edit, Qt::Key_Tab);
+                   Retype(edit, u"食費"_s);
+                   PressKeyInWindow(edit, Qt::Key_F2); // 保存
+               },
+               [](Dialog& edit) {
+                   EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
+                   PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
+               }});
+    EXPECT_TRUE(picked);
     EXPECT_EQ(FieldText(doc->Templates()[0].name), u"昼ごはん"_s);
     ASSERT_EQ(categories(*doc), QStringList{u"食費"_s});
     EXPECT_EQ(doc->Head()->record.amount, 900);
