@@ -174,18 +174,6 @@ TEST_F(ItemEditTest, DeletingACategoryWithNoKeepsItsListsAndChoices) {
     EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
 }
 
-// A category text with a path in it must not reach files outside the lists.
-TEST_F(ItemEditTest, CategoryTextCannotDeleteFilesOutsideItsFolder) {
-    writeData(kCategories, ListFile({u"..\\..\\Keep"_s}));
-    writeFile(u"\\My Documents\\Keep.DAT"_s, "keep");
-    Run([](Dialog& d) {
-        ClickListRow(d, kList, 0);
-        Click(d, kDelete); // and Yes
-        Click(d, kClose);
-    });
-    EXPECT_EQ(readFile(u"\\My Documents\\Keep.DAT"_s), QByteArray("keep"));
-}
-
 // A list that could not be read must not be overwritten with the entries of
 // the list shown before it.
 TEST_F(ItemEditTest, UnreadableListIsNotOverwrittenWithTheShownEntries) {

@@ -1,5 +1,5 @@
 // The texts written back, the cascade rule of a deleted category, the list
-// choice's files, and walking folders for the folder select.
+// choice's files, and the paths the folder select walks.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
@@ -94,21 +94,6 @@ TEST(FolderPathTest, ExtensionIgnoresCaseAndNeedsTheWholeEnd) {
     EXPECT_FALSE(HasExtension(u"a.csv.bak"_s, u".csv"_s));
     EXPECT_FALSE(HasExtension(u"acsv"_s, u".csv"_s));
     EXPECT_FALSE(HasExtension(u"sv"_s, u".csv"_s));
-}
-
-class ListFolderTest : public DeviceTest {};
-
-TEST_F(ListFolderTest, FoldersAndFilesOfTheExtension) {
-    writeFile(u"\\Data\\a.CSV"_s, "x");
-    writeFile(u"\\Data\\b.txt"_s, "x");
-    writeFile(u"\\Data\\Sub\\c.csv"_s, "x");
-    writeFile(u"\\Data\\.hidden\\d.csv"_s, "x");
-    QStringList texts;
-    for (const FolderEntry& e : ListFolder(u"\\Data"_s, u".csv"_s))
-        texts << e.text();
-    texts.sort();
-    EXPECT_EQ(texts, (QStringList{u"[Sub]"_s, u"a.CSV"_s}));
-    EXPECT_TRUE(ListFolder(u"\\Missing"_s, u".csv"_s).empty());
 }
 
 } // namespace
