@@ -144,40 +144,18 @@ INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditModes, ::testing::ValuesIn(kModeRow
 
 // --- Lists --------------------------------------------------------------------
 
-TEST_F(EntryEditTest, ListsComeFromTheFilesWithTheEntrysTextsSelected) {
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
-        EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
-        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
-        EXPECT_EQ(CurrentIndex(dlg, kRemark), 0);
-        EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
-        EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
-        EXPECT_EQ(Text(dlg, kAmount), u"850"_s);
-        EXPECT_FALSE(IsChecked(dlg, kIncome));
-        EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
-        dlg.SendCommand(IDCANCEL);
-    });
-}
-
-TEST_F(EntryEditTest, CategoryWithoutRemarkFileShowsOnlyTheEntrysRemark) {
+// A category without list files offers only the entry's own texts (an empty
+// one not at all), without a box; the category is added at the list's end.
+TEST_F(EntryEditTest, CategoryWithoutListFilesOffersOnlyTheEntrysTexts) {
     InOutRecord book = Entry(u"趣味"_s, u"本"_s, 1200);
     SetFieldText(book.payee, u"");
-    const QString remarkFile = doc->DataPath(u"\\備考\\趣味.DAT"_s);
     Run(book, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
         EXPECT_EQ(Items(dlg, kRemark), QStringList{u"本"_s});
-        EXPECT_EQ(CurrentIndex(dlg, kRemark), 0);
-        // An empty text is shown as empty, not added to the list.
         EXPECT_EQ(Items(dlg, kPayee), QStringList{});
-        EXPECT_EQ(CurrentIndex(dlg, kPayee), -1);
-        // The category the list file lacks is offered at its end, not written to it.
         EXPECT_EQ(Items(dlg, kCategory).last(), u"趣味"_s);
         EXPECT_EQ(CurrentIndex(dlg, kCategory), 3);
         dlg.SendCommand(IDCANCEL);
     });
-    EXPECT_TRUE(fileExists(remarkFile)); // created empty on reading
-    EXPECT_EQ(readFile(remarkFile), QByteArray());
-    EXPECT_EQ(readData(datafile::kCategories),
-              bytes::ListFile({u"食費"_s, u"交通費"_s, u"給与"_s}));
     EXPECT_TRUE(boxes.shown().empty());
 }
 
@@ -215,13 +193,24 @@ TEST_F(EntryEditTest, OtherCategoryKeepsTheTypedRemarkAndThePayee) {
 
 // --- Confirmation ----------------------------------------------------------------
 
-TEST_F(EntryEditTest, ChangeHandsBackEveryTypedFieldWithTextsCutToFifteen) {
+// The lists come from the files with the entry's texts selected; every field
+// changed is handed back, texts cut to fifteen, the income box giving the sign.
+TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
     const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
+        EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
+        EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
+        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
+        EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
+        EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
+        EXPECT_EQ(Text(dlg, kAmount), u"850"_s);
+        EXPECT_FALSE(IsChecked(dlg, kIncome));
+        EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
         ClearText(dlg, kRemark);
         TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);
         SelectText(dlg, kPayMethod, u"カード"_s);
         ClearText(dlg, kAmount);
         TypeText(dlg, kAmount, u"1280"_s);
+        Click(dlg, kIncome);
         ControlAs<QDateTimeEdit>(dlg, kDate)->setDate(QDate(2008, 2, 29));
         Click(dlg, kOk);
     });
@@ -229,28 +218,9 @@ TEST_F(EntryEditTest, ChangeHandsBackEveryTypedFieldWithTextsCutToFifteen) {
     InOutRecord expected = lunch;
     SetFieldText(expected.remark, u"あいうえおかきくけこさしすせそ");
     SetFieldText(expected.payMethod, u"カード");
-    expected.amount = 1280;
+    expected.amount = -1280;
     expected.date = plat::SYSTEMTIME{2008, 2, 5, 29, 9, 30, 0, 0};
     EXPECT_TRUE(SameBytes(handedBack, expected));
-}
-
-TEST_F(EntryEditTest, IncomeOpensCheckedAndTheBoxGivesTheSign) {
-    QString shown;
-    bool income = false;
-    Run(Entry(u"給与"_s, u"月給"_s, -3000), CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
-        shown = Text(dlg, kAmount);
-        income = IsChecked(dlg, kIncome);
-        Click(dlg, kIncome);
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(shown, u"3000"_s);
-    EXPECT_TRUE(income);
-    EXPECT_EQ(handedBack.amount, 3000);
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        Click(dlg, kIncome);
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(handedBack.amount, -850);
 }
 
 struct RefusalRow {
@@ -298,12 +268,15 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
     for (std::int32_t amount : {-3000, 2100000000, std::numeric_limits<std::int32_t>::min()}) {
         const InOutRecord entry = Entry(u"食費"_s, u"昼食"_s, amount);
         QString shown;
+        bool income = false;
         const int result = Run(entry, CEntryEditDlg::ModeDelete, [&](Dialog& dlg) {
             shown = Text(dlg, kAmount);
+            income = IsChecked(dlg, kIncome);
             Click(dlg, kOk);
         });
         EXPECT_EQ(result, IDOK) << amount;
         EXPECT_EQ(shown, QString::number(std::abs(static_cast<qint64>(amount)))) << amount;
+        EXPECT_EQ(income, amount < 0) << amount;
         EXPECT_TRUE(SameBytes(handedBack, entry)) << amount;
     }
     EXPECT_TRUE(boxes.shown().empty());
