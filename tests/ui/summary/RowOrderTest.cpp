@@ -1,16 +1,13 @@
-// Column layouts, automatic widths, direction rules and the row sort.
+// Automatic column widths, direction rules and the row sort.
 #include "ui/summary/RowOrder.h"
 #include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 
 using namespace summary;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString S(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
 
 SummaryRow Row(std::vector<QString> texts, std::int64_t item) {
     SummaryRow r;
@@ -30,54 +27,29 @@ std::vector<std::int64_t> Items(const std::vector<SummaryRow>& rows) {
 
 } // namespace
 
-TEST(Columns, WidthPlans) {
+TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
     const auto contents = [](int c) { return 100 + c; };
-    ListHeaderInfo fresh(5);
+    const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
+    const auto columns = SetupColumns(mode, false);
+    const std::vector<int> initial = {columns[0].width, columns[1].width};
     ListHeaderInfo stored(2);
     stored.columnWidth = {0x10000 | 90, 40, 0, 0, 0};
-    const auto fiveColumns = SetupColumns(ModeOf(SUM_DETAIL, PERIOD_MONTH), true);
-    const auto fourColumns = SetupColumns(ModeOf(SUM_DETAIL, PERIOD_MONTH), false);
-    const auto twoColumns = SetupColumns(ModeOf(SUM_CATEGORY, PERIOD_MONTH), false);
-    const auto dayColumns = SetupColumns(ModeOf(SUM_DETAIL, PERIOD_DAY), true);
-
+    const ListHeaderInfo fresh(2);
     struct Case {
         const char* name;
-        std::uint32_t mode;
-        const std::vector<ColumnSpec>& columns;
         const ListHeaderInfo* info;
         int rows;
         std::vector<int> widths;
         bool store;
     };
-    const std::vector<Case> cases = {
-        {"stored widths, low 16 bits", SUM_CATEGORY, twoColumns, &stored, 9, {90, 40}, false},
-        {"no rows keep the initial widths", SUM_CATEGORY, twoColumns, nullptr, 0, {120, 80}, true},
-        {"one row too", SUM_CATEGORY, twoColumns, nullptr, 1, {120, 80}, true},
-        {"breakdown sized to contents", SUM_CATEGORY, twoColumns, nullptr, 2, {100, 101}, true},
-        {"five columns share the rest",
-         ModeOf(SUM_DETAIL, PERIOD_MONTH),
-         fiveColumns,
-         &fresh,
-         3,
-         {100, 75, 75, 75, 104},
-         true},
-        {"four columns take the date width",
-         ModeOf(SUM_DETAIL, PERIOD_MONTH),
-         fourColumns,
-         nullptr,
-         3,
-         {100, 100, 100, 103},
-         true},
-        {"day entries sized to contents",
-         ModeOf(SUM_DETAIL, PERIOD_DAY),
-         dayColumns,
-         nullptr,
-         3,
-         {100, 101, 102, 103},
-         true},
+    const Case cases[] = {
+        {"stored widths, low 16 bits", &stored, 9, {90, 40}, false},
+        {"no rows keep the initial widths", nullptr, 0, initial, true},
+        {"one row too", &fresh, 1, initial, true},
+        {"more rows sized to contents", &fresh, 2, {100, 101}, true},
     };
     for (const Case& c : cases) {
-        const WidthPlan plan = PlanColumnWidths(c.mode, c.columns, c.info, c.rows, 400, contents);
+        const WidthPlan plan = PlanColumnWidths(mode, columns, c.info, c.rows, 400, contents);
         EXPECT_EQ(plan.widths, c.widths) << c.name;
         EXPECT_EQ(plan.store, c.store) << c.name;
     }
@@ -111,24 +83,30 @@ TEST(SortDirection, RebuildAndHeaderTaps) {
 
 TEST(RowSort, AmountColumnIsNumeric) {
     std::vector<SummaryRow> rows = {
-        Row({S(u"a"), S(u"980")}, 0),
-        Row({S(u"b"), S(u"1,200")}, 1),
-        Row({S(u"c"), S(u"4,000,000,000")}, 2),
-        Row({S(u"d"), S(u"2,147,483,648")}, 3),
-        Row({S(u"e"), S(u"0")}, 4),
+        Row({u"a"_s, u"980"_s}, 0),
+        Row({u"b"_s, u"1,200"_s}, 1),
+        Row({u"c"_s, u"4,000,000,000"_s}, 2),
+        Row({u"d"_s, u"2,147,483,648"_s}, 3),
+        Row({u"e"_s, u"0"_s}, 4),
     };
     SortRows(rows, {1, -1}, 2);
     EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{2, 3, 1, 0, 4}));
     SortRows(rows, {1, 1}, 2);
     EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{4, 0, 1, 3, 2}));
+
+    EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
+    EXPECT_EQ(AmountTextValue(u""), 0);
+    EXPECT_EQ(AmountTextValue(u"12円"), 12);
+    EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
+              std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(RowSort, TextColumnsAndStability) {
     std::vector<SummaryRow> rows = {
-        Row({S(u"08/01/01"), S(u"食費"), S(u"x"), S(u"100")}, 11),
-        Row({S(u"07/12/31"), S(u"交通費"), S(u"y"), S(u"100")}, 12),
-        Row({S(u"08/01/01"), S(u"交通費"), S(u"z"), S(u"100")}, 13),
-        Row({S(u"07/12/31"), S(u"食費"), S(u"w"), S(u"100")}, 14),
+        Row({u"08/01/01"_s, u"食費"_s, u"x"_s, u"100"_s}, 11),
+        Row({u"07/12/31"_s, u"交通費"_s, u"y"_s, u"100"_s}, 12),
+        Row({u"08/01/01"_s, u"交通費"_s, u"z"_s, u"100"_s}, 13),
+        Row({u"07/12/31"_s, u"食費"_s, u"w"_s, u"100"_s}, 14),
     };
     SortRows(rows, {0, 1}, 4);
     EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{12, 14, 11, 13}));
@@ -141,7 +119,7 @@ TEST(RowSort, TextColumnsAndStability) {
     EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{13, 12, 11, 14}));
 
     // Code units, not code points: a surrogate pair sorts below U+FF21.
-    std::vector<SummaryRow> units = {Row({S(u"Ａ"), S(u"1")}, 0), Row({S(u"𠮷"), S(u"1")}, 1)};
+    std::vector<SummaryRow> units = {Row({u"Ａ"_s, u"1"_s}, 0), Row({u"𠮷"_s, u"1"_s}, 1)};
     SortRows(units, {0, 1}, 2);
     EXPECT_EQ(Items(units), (std::vector<std::int64_t>{1, 0}));
 }
@@ -150,38 +128,22 @@ TEST(RowSort, TextColumnsAndStability) {
 // 1999 lists 1999 first, in the day rows and in the single entries.
 TEST(RowSort, DayColumnsSortByTheRowsOwnDates) {
     LedgerBuilder ledger;
-    ledger.add({2000, 3, 31, S(u"食費"), 100})
-        .add({1999, 4, 1, S(u"食費"), 200})
-        .add({1999, 12, 31, S(u"交通費"), 400});
+    ledger.add({2000, 3, 31, u"食費"_s, 100})
+        .add({1999, 4, 1, u"食費"_s, 200})
+        .add({1999, 12, 31, u"交通費"_s, 400});
     SummarySettings settings;
     settings.yearStartMonth = 4;
-    struct Case {
-        const char* name;
-        std::uint32_t mode;
-        int column;
-    };
-    const Case cases[] = {{"day rows", SUM_DATE, 0}, {"single entries", SUM_DETAIL, 0}};
-    for (const Case& c : cases) {
+    for (std::uint32_t rows : {SUM_DATE, SUM_DETAIL}) {
         SummaryQuery q;
-        q.mode = c.mode | PERIOD_YEAR;
+        q.mode = rows | PERIOD_YEAR;
         q.keyRecord.date = Date(1999, 6, 1);
         SummaryContents contents = ComputeSummary(ledger.head(), settings, q);
-        ASSERT_EQ(DateColumn(q.mode), c.column) << c.name;
-        const int columns = c.mode == SUM_DATE ? 2 : 4;
-        SortRows(contents.rows, {c.column, 1}, columns, DateColumn(q.mode));
+        ASSERT_EQ(DateColumn(q.mode), 0) << rows;
+        SortRows(contents.rows, {0, 1}, rows == SUM_DATE ? 2 : 4, DateColumn(q.mode));
         std::vector<QString> days;
         for (const SummaryRow& r : contents.rows)
             days.push_back(r.texts[0]);
-        EXPECT_EQ(days, (std::vector<QString>{S(u"99/04/01"), S(u"99/12/31"), S(u"00/03/31")}))
-            << c.name;
+        EXPECT_EQ(days, (std::vector<QString>{u"99/04/01"_s, u"99/12/31"_s, u"00/03/31"_s}))
+            << rows;
     }
-}
-
-TEST(RowSort, AmountTextValues) {
-    EXPECT_EQ(AmountTextValue(u"1,234,567"), 1234567);
-    EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
-    EXPECT_EQ(AmountTextValue(u""), 0);
-    EXPECT_EQ(AmountTextValue(u"12円"), 12);
-    EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
-              std::numeric_limits<std::int64_t>::max());
 }
