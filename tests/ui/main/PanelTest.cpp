@@ -1,13 +1,11 @@
 // The main window and the command panel: every command by button, digit key
-// and menu bar; saving on exit, on Ctrl+S and on the window manager's close;
-// the soft-key bar by platform; the input-mode hints.
-#include "support/DeviceTest.h"
+// and soft-key menu; the ways to end and to save; the input-mode hints.
 #include "support/Bytes.h"
+#include "support/DeviceTest.h"
 #include "support/RegistryProbe.h"
 
 #include "ledger/CMyTALYDoc.h"
 #include "platform/Faults.h"
-#include "platform/Registry.h"
 #include "platform/System.h"
 #include "ui/framework/Bars.h"
 #include "ui/framework/testing/Harness.h"
@@ -20,10 +18,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <cstring>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -32,7 +28,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using bytes::AmountsInLedger;
-using bytes::MakeRecord;
 
 // Records which task the panel opened, with what, and whether it was visible then.
 class RecordingTasks : public PanelTasks {
@@ -88,6 +83,14 @@ protected:
     CMyTALYView& panel() const { return *frame->panel(); }
     QByteArray ledgerFile() const { return readFile(doc->DataPath(u"\\収支.DAT"_s)); }
     void PressDigit(int digit) { PressKeyInWindow(panel(), Qt::Key_0 + digit); }
+    // The command's item in the soft-key bar's two pop-ups, or null.
+    QAction* MenuItem(int command) const {
+        for (int key : {0, 1})
+            if (QAction* a = frame->softKeyBar()->preparePopup(key)->findChild<QAction*>(
+                    QString::number(command)))
+                return a;
+        return nullptr;
+    }
 
     RecordingTasks tasks;
     std::unique_ptr<CMyTALYDoc> doc;
@@ -95,13 +98,14 @@ protected:
     std::unique_ptr<QSignalSpy> quits;
 };
 
-// --- Commands: buttons, digit keys and the menu bar reach the same handler ---
+// --- Commands: buttons, digit keys and the soft-key menus reach the same task ---
 
 struct CommandRow {
     const char* name;
-    int button;
+    int command;
     int digit; // -1: no digit key
     const char* call;
+    bool panelShown = true; // while the task runs
 };
 void PrintTo(const CommandRow& row, std::ostream* os) {
     *os << row.name;
@@ -109,18 +113,19 @@ void PrintTo(const CommandRow& row, std::ostream* os) {
 
 class PanelCommands : public PanelTest, public ::testing::WithParamInterface<CommandRow> {};
 
-TEST_P(PanelCommands, ButtonAndDigitKeyOpenTheTask) {
+TEST_P(PanelCommands, ButtonDigitKeyAndMenuOpenTheTask) {
     const CommandRow& row = GetParam();
     Open();
-    Click(panel(), row.button);
+    Click(panel(), row.command);
     if (row.digit >= 0) PressDigit(row.digit);
-    const int times = row.digit >= 0 ? 2 : 1;
+    QAction* item = MenuItem(row.command);
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    const int times = row.digit >= 0 ? 3 : 2;
     EXPECT_EQ(tasks.calls, QStringList(QList<QString>(times, QString::fromUtf8(row.call))));
-    for (plat::TimeValue date : tasks.dates) {
-        if (date != 0) {
-            EXPECT_EQ(date, kTestNow);
-        }
-    }
+    for (plat::TimeValue date : tasks.dates)
+        EXPECT_TRUE(date == 0 || date == kTestNow);
+    EXPECT_EQ(tasks.ownerVisible, std::vector<bool>(times, row.panelShown));
     EXPECT_TRUE(panel().isVisible()); // shown again after the task
     EXPECT_EQ(quits->count(), 0);
 }
@@ -130,261 +135,165 @@ const CommandRow kCommandRows[] = {
     {"Category", 32778, 3, "summary 20000"}, {"Remark", 32782, 4, "summary 40000"},
     {"Payee", 32779, 5, "summary 80000"},    {"PayMethod", 32780, 6, "summary 100000"},
     {"Date", 32777, 7, "summary 10000"},     {"Detail", 32815, 8, "summary 8000 detail"},
-    {"Organize", 32791, -1, "organize"},     {"ItemEdit", 32792, -1, "item-edit \\分類.DAT"},
+    {"Organize", 32791, -1, "organize"},     {"ItemEdit", 32792, -1, "item-edit \\分類.DAT", false},
     {"Options", 32793, -1, "options"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelCommands, ::testing::ValuesIn(kCommandRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// The entry tasks hide their owner themselves; the item edit covers the panel.
-TEST_F(PanelTest, ItemEditRunsWithThePanelHidden) {
+// 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no command;
+// the help button has nothing behind it.
+TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
     Open();
-    Click(panel(), 32792);
-    Click(panel(), 32778);
-    EXPECT_EQ(tasks.ownerVisible, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(panel().isVisible());
-}
-
-TEST_F(PanelTest, NineFocusesOrganizeAndOpensNothing) {
-    Open();
+    doc->m_bSaveOnChange = false;
+    ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(99)));
+    const QByteArray before = ledgerFile();
     PressDigit(9);
     EXPECT_EQ(panel().FocusedControlId(), 32791);
-    EXPECT_TRUE(tasks.calls.isEmpty());
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(PanelTest, NumericPadDigitsAreNoShortcuts) {
-    Open();
     for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
         PressKeyInWindow(panel(), key, Qt::KeypadModifier);
+    QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(ledgerFile(), before);
     EXPECT_TRUE(tasks.calls.isEmpty());
+    EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
-}
-
-TEST_F(PanelTest, MenuBarDateOpensSameSummaryAsButton) {
-    Open();
-    SoftKeyBar* bar = frame->softKeyBar();
-    ASSERT_NE(bar, nullptr);
-    QMenu* data = bar->preparePopup(1);
-    ASSERT_NE(data, nullptr);
-    QAction* date = data->findChild<QAction*>(u"32777"_s);
-    ASSERT_NE(date, nullptr);
-    date->trigger();
-    Click(panel(), 32777);
-    EXPECT_EQ(tasks.calls, (QStringList{u"summary 10000"_s, u"summary 10000"_s}));
+    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
 }
 
 TEST_F(PanelTest, VersionBoxShowsProgramVersion) {
     Open();
     ModalDriver driver;
-    QString title;
     QStringList texts;
     driver.then([&](Dialog& dlg) {
-        title = dlg.windowTitle();
-        for (QWidget* w : dlg.findChildren<QWidget*>())
-            if (auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            texts << label->text();
         Click(dlg, 1);
     });
     Click(panel(), 57664);
     EXPECT_EQ(driver.pending(), 0);
-    EXPECT_EQ(title, u"TALY のバージョン情報"_s);
     EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
 }
 
-TEST_F(PanelTest, HelpButtonIsNeverOffered) {
+// The detail list turns a year into a month only when the option asks for it.
+TEST_F(PanelTest, DetailListPeriod) {
+    const std::uint32_t rows[][2] = {
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
+        {PERIOD_YEAR, PERIOD_YEAR},
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
+    };
     Open();
-    EXPECT_FALSE(IsShown(panel(), 57666));
-    EXPECT_FALSE(IsEnabled(panel(), 57666));
+    for (const auto& row : rows) {
+        doc->m_dwFlags = row[0];
+        PressDigit(8);
+        EXPECT_EQ(tasks.periodSeen, row[1]) << row[0];
+        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, row[1]); // kept afterwards
+    }
 }
 
-constexpr std::uint32_t Bits(std::uint32_t a, std::uint32_t b) {
-    return a | b;
-}
-
-struct DetailRow {
-    const char* name;
-    std::uint32_t flags;
-    std::uint32_t periodAfter;
-};
-void PrintTo(const DetailRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class PanelDetail : public PanelTest, public ::testing::WithParamInterface<DetailRow> {};
-
-TEST_P(PanelDetail, DetailListPeriod) {
-    const DetailRow& row = GetParam();
+// Without the soft-key bar the panel alone still reaches a command.
+TEST_F(PanelTest, OtherPlatformsHaveNoSoftKeyBar) {
+    plat::SetPlatformIdentity(4, u"PocketPC"_s);
     Open();
-    doc->m_dwFlags = row.flags;
-    PressDigit(8);
-    EXPECT_EQ(tasks.periodSeen, row.periodAfter);
-    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, row.periodAfter); // kept afterwards
-}
-
-const DetailRow kDetailRows[] = {
-    {"YearBecomesMonth", Bits(OPT_DETAIL_YEAR_TO_MONTH, PERIOD_YEAR), PERIOD_MONTH},
-    {"YearKeptWithoutOption", PERIOD_YEAR, PERIOD_YEAR},
-    {"WeekKeptWithOption", Bits(OPT_DETAIL_YEAR_TO_MONTH, PERIOD_WEEK), PERIOD_WEEK},
-};
-
-INSTANTIATE_TEST_SUITE_P(Panel, PanelDetail, ::testing::ValuesIn(kDetailRows),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-// --- Saving and ending -------------------------------------------------------
-
-TEST_F(PanelTest, ZeroWritesSettingsLedgerAndTemplatesAndEnds) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    doc->m_nMonthStartDay = 25;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(1200)));
-    ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
-    PressDigit(0);
-    EXPECT_EQ(quits->count(), 1);
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{1200});
-    const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
-    EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
-    plat::HKEY key = nullptr;
-    ASSERT_EQ(plat::RegOpenKeyEx(plat::HKEY_LOCAL_MACHINE, u"SOFTWARE\\Orvane\\TALY"_s, &key),
-              plat::ERROR_SUCCESS);
-    plat::DWORD type = 0, size = 0;
-    EXPECT_EQ(plat::RegQueryValueEx(key, u"Options"_s, &type, nullptr, &size), plat::ERROR_SUCCESS);
-    plat::RegCloseKey(key);
-    EXPECT_FALSE(doc->IsOpen()); // released after the save
-    EXPECT_EQ(doc->Count(), 0u);
-    frame.reset(); // the panel saves once more, with nothing left to write
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{1200});
-}
-
-TEST_F(PanelTest, ExitCommandFromMenuAndCtrlQEndLikeZero) {
-    Open();
-    QMenu* file = frame->softKeyBar()->preparePopup(0);
-    ASSERT_NE(file, nullptr);
-    file->findChild<QAction*>(u"32795"_s)->trigger();
-    EXPECT_EQ(quits->count(), 1);
-    quits->clear();
-    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits->count(), 1);
-}
-
-TEST_F(PanelTest, FailedSaveOnExitKeepsProgramOpenWithItsData) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(777)));
-    plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    PressDigit(0);
-    EXPECT_EQ(quits->count(), 0);
-    EXPECT_FALSE(boxes.shown().empty()); // the save told the person
-    EXPECT_TRUE(doc->IsOpen());
-    EXPECT_EQ(doc->Count(), 1u);
-    plat::faults::Reset(); // space freed: exit again
-    PressDigit(0);
-    EXPECT_EQ(quits->count(), 1);
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{777});
-}
-
-TEST_F(PanelTest, WindowManagerCloseSavesEntryAddedOnSaveOnExit) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(-5000)));
-    EXPECT_TRUE(frame->close());
-    EXPECT_EQ(quits->count(), 1);
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{-5000});
-}
-
-TEST_F(PanelTest, WindowManagerCloseRefusedWhenSaveFails) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(10)));
-    plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    EXPECT_FALSE(frame->close());
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(doc->Count(), 1u);
-}
-
-TEST_F(PanelTest, PanelDestructionSavesAgain) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(321)));
-    frame.reset();
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{321});
-    EXPECT_FALSE(doc->IsOpen());
-}
-
-TEST_F(PanelTest, CtrlSSavesEverythingAndKeepsRunning) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(640)));
-    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
-    EXPECT_EQ(quits->count(), 0);
-    EXPECT_EQ(doc->Count(), 1u);
-}
-
-TEST_F(PanelTest, CtrlNAndCtrlOOpenNothingAndWriteNothing) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(MakeRecord(99)));
-    const QByteArray before = ledgerFile();
-    QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
-    QApplication::processEvents();
-    EXPECT_EQ(ledgerFile(), before);
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_TRUE(tasks.calls.isEmpty());
-    EXPECT_EQ(quits->count(), 0);
-}
-
-// --- The soft-key bar by platform ---------------------------------------------
-
-struct PlatformRow {
-    const char* name;
-    int major;
-    const char* type;
-    bool bar;
-};
-void PrintTo(const PlatformRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class PanelPlatform : public PanelTest, public ::testing::WithParamInterface<PlatformRow> {};
-
-TEST_P(PanelPlatform, SoftKeyBarOnlyOnPocketPc5) {
-    const PlatformRow& row = GetParam();
-    plat::SetPlatformIdentity(row.major, QString::fromUtf8(row.type));
-    Open();
-    EXPECT_EQ(frame->softKeyBar() != nullptr, row.bar);
-    // The panel alone still reaches a command.
+    EXPECT_EQ(frame->softKeyBar(), nullptr);
     PressDigit(3);
     EXPECT_EQ(tasks.calls, QStringList{u"summary 20000"_s});
 }
 
-const PlatformRow kPlatformRows[] = {
-    {"PocketPc5", 5, "PocketPC", true},      {"PocketPc6", 6, "PocketPC", true},
-    {"Major4", 4, "PocketPC", false},        {"OtherType", 5, "SmartPhone", false},
-    {"LowerCaseType", 5, "pocketpc", false},
+// --- Ending and saving -------------------------------------------------------
+
+enum class Via { Zero, ExitMenu, CtrlQ, Close, CtrlS, Destruction };
+
+struct EndRow {
+    const char* name;
+    Via via;
+    bool diskFull;
+    bool ends; // the program is asked to end
+};
+void PrintTo(const EndRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {
+protected:
+    bool Do(Via via) {
+        switch (via) {
+        case Via::Zero:
+            PressDigit(0);
+            return true;
+        case Via::ExitMenu:
+            MenuItem(32795)->trigger();
+            return true;
+        case Via::CtrlQ:
+        case Via::CtrlS:
+            QTest::keyClick(frame.get(), via == Via::CtrlQ ? Qt::Key_Q : Qt::Key_S,
+                            Qt::ControlModifier);
+            return true;
+        case Via::Close:
+            return frame->close();
+        case Via::Destruction:
+            frame.reset();
+            return true;
+        }
+        return false;
+    }
 };
 
-INSTANTIATE_TEST_SUITE_P(Panel, PanelPlatform, ::testing::ValuesIn(kPlatformRows),
+// An entry waiting for the save on exit is written by every way out; when the
+// disk is full the program stays open with the entry, and ends once there is space.
+TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
+    const EndRow& row = GetParam();
+    Open();
+    doc->m_bSaveOnChange = false;
+    ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(640)));
+    if (row.diskFull) {
+        plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
+        const bool accepted = Do(row.via);
+        if (row.via == Via::Close) {
+            EXPECT_FALSE(accepted); // the close is refused
+        }
+        EXPECT_EQ(quits->count(), 0);
+        EXPECT_FALSE(boxes.shown().empty()); // the save told the person
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(doc->IsOpen());
+        EXPECT_EQ(doc->Count(), 1u);
+        plat::faults::Reset(); // space freed: the same way out again
+    }
+    EXPECT_TRUE(Do(row.via));
+    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
+    EXPECT_EQ(quits->count(), row.ends ? 1 : 0);
+    EXPECT_EQ(doc->IsOpen(), !row.ends && row.via != Via::Destruction); // released once saved
+}
+
+const EndRow kEndRows[] = {
+    {"Zero", Via::Zero, false, true},
+    {"ExitMenu", Via::ExitMenu, false, true},
+    {"CtrlQ", Via::CtrlQ, false, true},
+    {"WindowManagerClose", Via::Close, false, true},
+    {"CtrlSKeepsRunning", Via::CtrlS, false, false},
+    {"PanelDestruction", Via::Destruction, false, false},
+    {"ZeroOnAFullDisk", Via::Zero, true, true},
+    {"CloseOnAFullDisk", Via::Close, true, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(PanelTest, SoftKeyPopupsCarryExactlyMenu152) {
+TEST_F(PanelTest, ZeroWritesSettingsAndTemplatesTooAndNothingTwice) {
     Open();
-    SoftKeyBar* bar = frame->softKeyBar();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->keyCount(), 2);
-    EXPECT_EQ(bar->label(0), u"ファイル"_s);
-    EXPECT_EQ(bar->label(1), u"データ"_s);
-    const QStringList file = {u"終了=32795"_s,         u"-"_s,
-                              u"バージョン=57664"_s,   u"-"_s,
-                              u"整理=32791"_s,         u"項目編集=32792"_s,
-                              u"オプション...=32793"_s};
-    const QStringList data = {u"新規追加=32809"_s, u"定番追加=1044"_s, u"-"_s,
-                              u"分類=32778"_s,     u"備考=32782"_s,    u"支払先=32779"_s,
-                              u"支払方法=32780"_s, u"日付=32777"_s,    u"詳細表示=32815"_s};
-    EXPECT_EQ(MenuLines(*bar->preparePopup(0)), file);
-    EXPECT_EQ(MenuLines(*bar->preparePopup(1)), data);
+    doc->m_bSaveOnChange = false;
+    ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
+    PressDigit(0);
+    EXPECT_EQ(quits->count(), 1);
+    const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
+    EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
+    EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
+    EXPECT_EQ(doc->Count(), 0u);
+    frame.reset(); // the panel saves once more, with nothing left to write
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)), templates);
 }
 
 // --- Input-mode hints -----------------------------------------------------------
@@ -400,7 +309,6 @@ protected:
         plat::ImmGetConversionStatus(frame->panel(), &conversion, &sentence);
         return conversion;
     }
-    static plat::DWORD Status22() { return regprobe::PhoneStatus(u"Status22"_s); }
 };
 
 TEST_F(PanelHintsTest, NumberModeAtStartAndAgainAfterHalfASecond) {
@@ -409,7 +317,7 @@ TEST_F(PanelHintsTest, NumberModeAtStartAndAgainAfterHalfASecond) {
     Open();
     ASSERT_TRUE(doc->m_bHarunoDevice);
     EXPECT_EQ(Conversion(), 0u); // half-width alphanumeric
-    EXPECT_EQ(Status22() & 0xFFFF, 7u);
+    EXPECT_EQ(regprobe::PhoneStatus(u"Status22"_s) & 0xFFFF, 7u);
     plat::ImmSetConversionStatus(frame->panel(), 9, 0); // something switched to hiragana
     while (Conversion() != 0 && clock.elapsed() < 2000)
         QTest::qWait(20);
