@@ -25,11 +25,11 @@ bool SameDate(const plat::SYSTEMTIME& a, const plat::SYSTEMTIME& b) {
 using Action = std::function<void(NewEntryFlow&)>;
 struct PathRow {
     const char* name;
-    std::vector<Action> actions;
     Step end;
     const char* category;
     const char* payee;
     std::int32_t amount;
+    std::vector<Action> actions;
 };
 void PrintTo(const PathRow& row, std::ostream* os) {
     *os << row.name;
@@ -54,6 +54,17 @@ Action Payee(int result, const char* payee, bool asTemplate = false) {
     };
 }
 
+Action TemplateSaved() {
+    return [](NewEntryFlow& f) {
+        ASSERT_EQ(f.step(), Step::TemplateSave);
+        f.TemplateSaveEnded();
+    };
+}
+
+template <class... A> std::vector<Action> Steps(A... actions) {
+    return {actions...};
+}
+
 class NewEntryFlowPaths : public ::testing::TestWithParam<PathRow> {};
 
 TEST_P(NewEntryFlowPaths, EndsWithTheRecordThePagesBuilt) {
@@ -67,57 +78,27 @@ TEST_P(NewEntryFlowPaths, EndsWithTheRecordThePagesBuilt) {
     EXPECT_EQ(flow.record().amount, row.amount);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, NewEntryFlowPaths,
-    ::testing::Values(
-        PathRow{"FinishOnAmount", {Amount(3, 500)}, Step::Store, "", "その他", 500},
-        PathRow{"CancelOnAmountKeepsNothing", {Amount(2, 500)}, Step::Cancelled, "", "その他", 0},
-        PathRow{"FinishOnCategory",
-                {Amount(1, 12000), Category(3, "食費")},
-                Step::Store,
-                "食費",
-                "その他",
-                12000},
-        PathRow{"NextThroughPayee",
-                {Amount(1, 12000), Category(1, "食費"), Payee(3, "JR")},
-                Step::Store,
-                "食費",
-                "JR",
-                12000},
-        PathRow{"NextOnPayeeStoresToo",
-                {Amount(1, 1), Category(1, "食費"), Payee(1, "JR")},
-                Step::Store,
-                "食費",
-                "JR",
-                1},
-        PathRow{"BackFromCategoryToAmount",
-                {Amount(1, 100), Category(4, "給与"), Amount(1, -300)},
-                Step::Category,
-                "給与",
-                "その他",
-                -300},
-        PathRow{"BackFromPayeeKeepsItsTexts",
-                {Amount(1, 100), Category(1, "食費"), Payee(4, "コンビニ"), Category(3, "交通費")},
-                Step::Store,
-                "交通費",
-                "コンビニ",
-                100},
-        PathRow{"CancelOnPayee",
-                {Amount(1, 100), Category(1, "食費"), Payee(2, "JR")},
-                Step::Cancelled,
-                "食費",
-                "その他",
-                100},
-        PathRow{"TemplateAskedThenStored",
-                {Amount(1, 100), Category(1, "食費"), Payee(3, "JR", true),
-                 [](NewEntryFlow& f) {
-                     ASSERT_EQ(f.step(), Step::TemplateSave);
-                     f.TemplateSaveEnded();
-                 }},
-                Step::Store,
-                "食費",
-                "JR",
-                100}));
+const PathRow kPathRows[] = {
+    {"FinishOnAmount", Step::Store, "", "その他", 500, {Amount(3, 500)}},
+    {"CancelOnAmountKeepsNothing", Step::Cancelled, "", "その他", 0, {Amount(2, 500)}},
+    {"FinishOnCategory", Step::Store, "食費", "その他", 12000,
+     Steps(Amount(1, 12000), Category(3, "食費"))},
+    {"NextThroughPayee", Step::Store, "食費", "JR", 12000,
+     Steps(Amount(1, 12000), Category(1, "食費"), Payee(3, "JR"))},
+    {"NextOnPayeeStoresToo", Step::Store, "食費", "JR", 1,
+     Steps(Amount(1, 1), Category(1, "食費"), Payee(1, "JR"))},
+    {"BackFromCategoryToAmount", Step::Category, "給与", "その他", -300,
+     Steps(Amount(1, 100), Category(4, "給与"), Amount(1, -300))},
+    {"BackFromPayeeKeepsItsTexts", Step::Store, "交通費", "コンビニ", 100,
+     Steps(Amount(1, 100), Category(1, "食費"), Payee(4, "コンビニ"), Category(3, "交通費"))},
+    {"CancelOnPayee", Step::Cancelled, "食費", "その他", 100,
+     Steps(Amount(1, 100), Category(1, "食費"), Payee(2, "JR"))},
+    {"TemplateAskedThenStored", Step::Store, "食費", "JR", 100,
+     Steps(Amount(1, 100), Category(1, "食費"), Payee(3, "JR", true), TemplateSaved())},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, NewEntryFlowPaths, ::testing::ValuesIn(kPathRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(NewEntryFlowDates, CategoryPageDateWinsAndBackDoesNotChangeIt) {
     NewEntryFlow flow(kMarch10);
