@@ -567,15 +567,6 @@ bool File::flush() {
     return Fsync(d->fd) || FailErrno();
 }
 
-bool File::truncateHere() {
-    if (!isOpen()) return Fail(ERROR_INVALID_HANDLE);
-    if (!d->canWrite) return Fail(ERROR_ACCESS_DENIED);
-    if (faults::BlockedByCut()) return false;
-    const off_t pos = ::lseek(d->fd, 0, SEEK_CUR);
-    if (pos < 0 || ::ftruncate(d->fd, pos) != 0) return FailErrno();
-    return true;
-}
-
 void File::close() {
     if (!d) return;
     if (d->fd >= 0) ::close(std::exchange(d->fd, -1));
@@ -718,28 +709,6 @@ bool CreateDirectory(const QString& path) {
     if (::mkdir(Native(host).constData(), 0700) == 0) return true;
     if (errno == ENOENT) return Fail(ERROR_PATH_NOT_FOUND);
     return FailErrno();
-}
-
-bool RemoveDirectory(const QString& path) {
-    const QString host = ToHostPath(path);
-    if (path.isEmpty()) return Fail(ERROR_PATH_NOT_FOUND);
-    if (faults::BlockedByCut()) return false;
-    if (::rmdir(Native(host).constData()) == 0) {
-        internal::SyncParentFolder(host);
-        return true;
-    }
-    switch (errno) {
-    case ENOENT:
-        return Fail(MissingError(host));
-    case ENOTDIR:
-        return Fail(IsFolder(QFileInfo(host).absolutePath()) ? ERROR_DIRECTORY
-                                                             : ERROR_PATH_NOT_FOUND);
-    case EEXIST:
-    case ENOTEMPTY:
-        return Fail(ERROR_DIR_NOT_EMPTY);
-    default:
-        return FailErrno();
-    }
 }
 
 // ---- FileFind -------------------------------------------------------------------

@@ -45,7 +45,6 @@ public:
     bool seek(std::int64_t offset, SeekOrigin origin, std::int64_t* newPosition = nullptr);
     std::int64_t size(); // -1 on failure
     bool flush();        // data reaches the disk (fsync)
-    bool truncateHere(); // the file ends at the current position
     void close();
 
 private:
@@ -100,7 +99,6 @@ QString FreeAsideName(const QString& path);
 void RemoveUnfinishedReplacements(const QString& folder);
 bool DeleteFile(const QString& path);
 bool CreateDirectory(const QString& path); // ERROR_ALREADY_EXISTS when present
-bool RemoveDirectory(const QString& path);
 
 struct FindData {
     QString name; // the entry's own name, no folder

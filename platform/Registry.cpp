@@ -490,16 +490,6 @@ LONG RegSetValueEx(HKEY key, const QString& name, DWORD type, const void* data, 
     });
 }
 
-LONG RegDeleteValue(HKEY key, const QString& name) {
-    if (!ValidHandle(key)) return ERROR_INVALID_HANDLE;
-    Key* node = KeyOf(key, {}, false, nullptr);
-    if (!node || !node->values.count(Folded(name))) return ERROR_FILE_NOT_FOUND;
-    return Persisted([&] {
-        KeyOf(key, {}, false, nullptr)->values.erase(Folded(name));
-        return true;
-    });
-}
-
 LONG RegCloseKey(HKEY key) {
     if (key == &g_localMachine || key == &g_currentUser) return ERROR_SUCCESS;
     return g_handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;

@@ -36,7 +36,6 @@ LONG RegCreateKeyEx(HKEY root, const QString& subKey, HKEY* result, bool* create
 // *size is smaller than the value (then *size holds the needed size).
 LONG RegQueryValueEx(HKEY key, const QString& name, DWORD* type, void* data, DWORD* size);
 LONG RegSetValueEx(HKEY key, const QString& name, DWORD type, const void* data, DWORD size);
-LONG RegDeleteValue(HKEY key, const QString& name);
 LONG RegCloseKey(HKEY key);
 
 // ERROR_SUCCESS, or the error that kept the existing registry file from being

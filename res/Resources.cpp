@@ -42,14 +42,6 @@ constexpr ImageEntry kImages[] = {
     {IDB_TOOLBAR, ":/tallybook/images/bitmap145.svg"},
 };
 
-struct StringEntry {
-    int id;
-    const char16_t* text;
-};
-constexpr StringEntry kStrings[] = {
-    {IDR_MAINFRAME, u"TALY\n\nMyTALY\n\n\nMyTALY.Document\nMyTALY Document"},
-};
-
 template <class T> const T* FindIn(std::span<const T* const> all, int id) {
     for (const T* t : all)
         if (t->id == id) return t;
@@ -83,12 +75,6 @@ QString ImagePath(int id) {
     (void)initialised;
     for (const auto& image : kImages)
         if (image.id == id) return QString::fromLatin1(image.path);
-    return {};
-}
-
-QString LoadString(int id) {
-    for (const auto& s : kStrings)
-        if (s.id == id) return QString::fromUtf16(s.text);
     return {};
 }
 

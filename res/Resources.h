@@ -32,9 +32,6 @@ const ToolBarTemplate* FindToolBar(int id);
 // the program icon); empty when there is none.
 QString ImagePath(int id);
 
-// The string table; empty when there is no string with that number.
-QString LoadString(int id);
-
 // Every ID in use, for the checks that each resource is defined once.
 std::span<const DialogTemplate* const> AllDialogs();
 std::span<const MenuTemplate* const> AllMenus();

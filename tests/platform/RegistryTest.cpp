@@ -196,8 +196,7 @@ TEST_F(RegistryTest, QuerySizeProtocol) {
     EXPECT_EQ(std::memcmp(buffer, "12345678", 8), 0);
     EXPECT_EQ(RegQueryValueEx(taly, u"C"_s, &type, buffer, &size), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegSetValueEx(taly, u"D"_s, REG_DWORD, "12", 2), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegDeleteValue(taly, u"b"_s), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteValue(taly, u"b"_s), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegQueryValueEx(taly, u"b"_s, &type, buffer, &size), ERROR_SUCCESS); // names ignore case
 }
 
 TEST_F(RegistryTest, KeysOpenCreateAndClose) {

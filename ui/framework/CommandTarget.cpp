@@ -6,10 +6,6 @@ void CommandTarget::setMessageMap(std::initializer_list<Route> routes) {
     m_routes.assign(routes.begin(), routes.end());
 }
 
-void CommandTarget::addRoutes(std::initializer_list<Route> routes) {
-    m_routes.insert(m_routes.end(), routes.begin(), routes.end());
-}
-
 const Route* CommandTarget::find(Route::Kind kind, int id, Notify code) const {
     for (const Route& r : m_routes) {
         if (r.kind != kind || id < r.first || id > r.last) continue;
@@ -17,10 +13,6 @@ const Route* CommandTarget::find(Route::Kind kind, int id, Notify code) const {
         return &r;
     }
     return nullptr;
-}
-
-bool CommandTarget::HasCommandHandler(int id) const {
-    return find(Route::Kind::Command, id) != nullptr;
 }
 
 bool CommandTarget::SendCommand(int id) {

@@ -134,11 +134,9 @@ public:
     void UpdateCmdUI(CmdUI& ui);
     // The key table: runs the entry for this virtual key, true when there was one.
     bool RunKeyTable(int virtualKey);
-    bool HasCommandHandler(int id) const;
 
 protected:
     void setMessageMap(std::initializer_list<Route> routes);
-    void addRoutes(std::initializer_list<Route> routes);
     // Commands that no entry handles; a dialog ends itself on IDOK and IDCANCEL.
     virtual bool OnUnhandledCommand(int /*id*/) { return false; }
     // Where a command goes when this target has no entry for it (the frame

@@ -20,7 +20,7 @@
 namespace tb::ui {
 namespace {
 
-int g_scale = 2;
+constexpr int kScale = 2;
 QPointer<QWidget> g_mainWindow;
 
 // Properties that keep the conversion status of a widget.
@@ -55,10 +55,7 @@ bool UsesSoftKeyBar() {
 }
 
 int UiScale() {
-    return g_scale;
-}
-void SetUiScale(int scale) {
-    g_scale = scale < 1 ? 1 : scale;
+    return kScale;
 }
 
 QFont HandsetFont() {

@@ -20,7 +20,6 @@ bool UsesSoftKeyBar();
 
 // Device pixels per logical pixel (2 unless set).
 int UiScale();
-void SetUiScale(int scale);
 inline int Lp(int logical) {
     return logical * UiScale();
 }

@@ -450,11 +450,6 @@ void Window::EnableControl(int id, bool enable) {
     if (QWidget* w = GetDlgItem(id)) w->setEnabled(enable);
 }
 
-bool Window::IsControlShown(int id) const {
-    const QWidget* w = GetDlgItem(id);
-    return w && !w->isHidden();
-}
-
 bool Window::IsControlEnabled(int id) const {
     const QWidget* w = GetDlgItem(id);
     return w && w->isEnabled();

@@ -67,7 +67,6 @@ public:
     void SetDlgItemText(int id, const QString& text);
     void ShowControl(int id, bool show);
     void EnableControl(int id, bool enable);
-    bool IsControlShown(int id) const; // shown in the window (not hidden itself)
     bool IsControlEnabled(int id) const;
     void CheckDlgButton(int id, bool checked);
     bool IsDlgButtonChecked(int id) const;

@@ -140,10 +140,6 @@ SummaryRow EntryRow(const InOutRecord& r, plat::TimeValue t, bool withDate, bool
 RecordMatcher::RecordMatcher(const Period& period, const SummaryQuery& query)
     : m_period(period), m_query(query) {}
 
-bool RecordMatcher::InPeriod(const InOutRecord& r) const {
-    return m_period.contains(EntryTimeValue(r.date));
-}
-
 bool RecordMatcher::MatchesRecord(const InOutRecord& r) const {
     return MatchesAt(r, EntryTimeValue(r.date));
 }

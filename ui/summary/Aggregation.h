@@ -81,7 +81,6 @@ inline bool OnShownSide(std::int64_t amount, bool showIncome) {
 class RecordMatcher {
 public:
     RecordMatcher(const Period& period, const SummaryQuery& query);
-    bool InPeriod(const InOutRecord& r) const;
     // Period, then the filter (filter mode) or the four drill-down keys.
     bool MatchesRecord(const InOutRecord& r) const;
     // The same with the entry's time value already at hand.

@@ -111,7 +111,7 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
         boxes.clear();
         if (row.path == kNew) plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED);
         if (row.mode == 1) {
-            ASSERT_TRUE(plat::RemoveDirectory(u"\\Program Files\\Tallybook"_s));
+            ASSERT_TRUE(QDir().rmdir(plat::ToHostPath(u"\\Program Files\\Tallybook"_s)));
         }
         EXPECT_EQ(Apply(row.mode, row.path), FolderOutcome::Refused);
         EXPECT_EQ(doc->Count(), 3u); // still open: nothing was closed
