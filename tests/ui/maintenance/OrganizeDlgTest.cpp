@@ -4,6 +4,7 @@
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
+#include "platform/Device.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "ui/framework/testing/Harness.h"
@@ -12,6 +13,7 @@
 #include "ui/maintenance/COrganizeDlg.h"
 
 #include <QApplication>
+#include <QDir>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -68,7 +70,7 @@ TEST_F(OrganizeDlgTest, ExportWritesThePeriodToItsNamedFileAndCounts) {
     Run([&](Dialog& d) {
         EXPECT_FALSE(IsShown(d, kExport)); // the soft-key bar stands in for the buttons
         Choose(d, kExport);
-        ASSERT_TRUE(plat::RemoveDirectory(inFolder(name)));
+        ASSERT_TRUE(QDir().rmdir(plat::ToHostPath(inFolder(name))));
         Choose(d, kExport);
     });
     const QByteArray csv = readData(name);
