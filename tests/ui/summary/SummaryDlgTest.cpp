@@ -34,6 +34,7 @@ enum : int {
     kDelete = 1041,
     kIncomeTotal = 1042,
     kBack = 1045,
+    kBalance = 1138,
     kLabel = 1089,
     kAmount = 1055, // in the entry edit dialog
 };
@@ -243,7 +244,9 @@ TEST_F(SummaryDlgTest, DeletingTheOnlyEntryShownEmptiesTheList) {
     EXPECT_EQ(doc->Count(), std::size(kLedger) - 1);
 }
 
+// The balance may be the whole ledger's (February's entry included).
 TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnWidths) {
+    doc->m_dwFlags |= OPT_BALANCE_ALL_DATA;
     Run(
         SUM_DETAIL,
         [this](CSummaryDlg& dlg) {
@@ -251,6 +254,7 @@ TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnWidths) {
             EXPECT_EQ(Lines(dlg, true), (QStringList{u"月日|分類|備考|支払先|金額"_s,
                                                      u"08/03/01|給与|月給|会社|250,000"_s}));
             EXPECT_EQ(Text(dlg, kIncomeTotal), u"収入合計：250,000円"_s);
+            EXPECT_EQ(Text(dlg, kBalance), u"残高：247,580円"_s);
             EXPECT_TRUE(Checked(dlg, u"  収入=32870"_s));
             EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
             Key(dlg, Qt::Key_5);
