@@ -43,7 +43,9 @@ protected:
     CFolderSelectDlg dlg;
 };
 
-TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAClickedFile) {
+// Folders and the files of the extension are listed; OK takes only a file
+// clicked in the folder shown.
+TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFolderShown) {
     const int result = Run([](Dialog& d) {
         EXPECT_EQ(Text(d, kCaption), QStringLiteral("*.csv"));
         EXPECT_EQ(Items(d, kLevels),
@@ -54,17 +56,6 @@ TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAClickedFile)
         rows.sort();
         EXPECT_EQ(rows, (QStringList{QStringLiteral("20080801-20080831.CSV"),
                                      QStringLiteral("[..]"), QStringLiteral("[Old]")}));
-        ChooseEntry(d, QStringLiteral("20080801-20080831.CSV"));
-        Click(d, IDOK);
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook"));
-    EXPECT_EQ(dlg.m_strFile, QStringLiteral("20080801-20080831.CSV"));
-}
-
-// OK takes only a file clicked in the folder shown.
-TEST_F(FolderSelectTest, ChangingFolderForgetsTheClickedFile) {
-    const int result = Run([](Dialog& d) {
         Click(d, IDOK); // no file yet
         EXPECT_TRUE(d.IsRunning());
         ChooseEntry(d, QStringLiteral("20080801-20080831.CSV"));
@@ -105,34 +96,28 @@ TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
 }
 
 // Keys alone once the dialog is open: the arrows pass "[..]" and a folder
-// without entering them, Enter enters the folder, a file row and Enter confirm.
-TEST_F(FolderSelectTest, FolderAndFileReachedByKeysAlone) {
+// without entering them; a tap on the row they highlighted enters it, as Enter
+// on "[..]" goes up; a file row and Enter confirm.
+TEST_F(FolderSelectTest, FolderAndFileReachedByKeysAloneOrATapOnTheHighlightedRow) {
     QStringList seen;
     const int result = Run([&](Dialog& d) {
         PressKeyInWindow(d, Qt::Key_Tab); // into the list, its first row highlighted
         seen << QString::number(d.FocusedControlId());
-        PressKeys(d, {Qt::Key_Down, Qt::Key_Down});
+        PressKeys(d, {Qt::Key_Down, Qt::Key_Down}); // on "[Old]"
         seen << Text(d, kCaption);
-        PressKeys(d, {Qt::Key_Return, Qt::Key_Down});
-        seen << Text(d, kCaption) << Items(d, kEntries).join(u',');
-        PressKeys(d, {Qt::Key_Down, Qt::Key_Return});
-    });
-    EXPECT_EQ(seen.join(u'|').toStdString(),
-              "1059|*.csv|\\My Documents\\Tallybook\\Old|[..],b.csv");
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook\\Old"));
-    EXPECT_EQ(dlg.m_strFile, QStringLiteral("b.csv"));
-}
-
-TEST_F(FolderSelectTest, ATapOnTheRowTheKeysHighlightedEntersIt) {
-    Run([](Dialog& d) {
-        PressKeys(d, {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down}); // on "[Old]"
         auto* list = ControlAs<QListWidget>(d, kEntries);
         const QRect row = list->visualItemRect(list->currentItem());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook\\Old"));
-        Click(d, IDCANCEL);
+        seen << Text(d, kCaption) << Items(d, kEntries).join(u',');
+        PressKeys(d, {Qt::Key_Down, Qt::Key_Return}); // on "[..]"
+        seen << Text(d, kCaption);
+        PressKeys(d, {Qt::Key_Down, Qt::Key_Return}); // the file listed first
     });
+    EXPECT_EQ(seen.join(u'|').toStdString(), "1059|*.csv|\\My Documents\\Tallybook\\Old|[..],b.csv|"
+                                             "\\My Documents\\Tallybook");
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook"));
+    EXPECT_EQ(dlg.m_strFile, QStringLiteral("20080801-20080831.CSV"));
 }
 
 } // namespace

@@ -67,21 +67,33 @@ protected:
     }
 };
 
-TEST_F(ItemEditTest, NoCategoryFileShowsOtherAndSavesItWithCountOne) {
-    Run([](Dialog& d) {
+// With no category file it shows その他; closing by the window manager saves
+// too, the texts cut to 31 characters.
+TEST_F(ItemEditTest, NoCategoryFileShowsOtherAndAClosedWindowSavesTheTextsCut) {
+    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
+    const int result = Run([&](Dialog& d) {
         EXPECT_EQ(Items(d, kChoice),
                   (QStringList{u"分類"_s, u"備考\\その他"_s, u"支払先\\その他"_s, u"支払方法"_s}));
         EXPECT_EQ(Rows(d), QStringList{kOther});
         EXPECT_EQ(Buttons(d), u"--D"_s);
-        Click(d, kClose);
+        TypeText(d, kItem, text35);
+        Click(d, kAdd);
+        d.close();
     });
-    EXPECT_EQ(readData(kCategories), ListFile({kOther}));
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
     EXPECT_TRUE(boxes.shown().empty());
 }
 
-TEST_F(ItemEditTest, AddChangeDeleteFollowTheEditAndTheClickedEntry) {
+// The command panel's "項目編集..." runs it on the category list. The edit and
+// the clicked entry enable the buttons; the shown list is written when another
+// is chosen, and a list other than the categories deletes without a question.
+// A list that could not be read is not overwritten with the entries shown.
+TEST_F(ItemEditTest, PanelRunsItAndEditsAreWrittenPerListButNotOverAnUnreadableOne) {
     writeData(kCategories, ListFile({kFood, kRent}));
-    Run([](Dialog& d) {
+    // A folder where the payee file should be: it cannot be opened as a file.
+    ASSERT_TRUE(QDir().mkpath(host(inFolder(kFoodPayees))));
+    const DialogAction drive = [](Dialog& d) {
         ClickListRow(d, kList, 1);
         EXPECT_EQ(Text(d, kItem), kRent);
         EXPECT_EQ(Buttons(d), u"--D"_s);
@@ -91,25 +103,10 @@ TEST_F(ItemEditTest, AddChangeDeleteFollowTheEditAndTheClickedEntry) {
         EXPECT_EQ(Buttons(d), u"--D"_s);
         TypeText(d, kItem, u"光熱"_s);
         Click(d, kChange);
-        EXPECT_EQ(Rows(d), (QStringList{kFood, u"光熱"_s}));
         EXPECT_EQ(Text(d, kItem), QString());
         EXPECT_EQ(Buttons(d), u"---"_s);
         TypeText(d, kItem, kFood);
-        Click(d, kAdd);
-        TypeText(d, kItem, kFood);
         Click(d, kAdd); // no duplicate check
-        Click(d, kClose);
-    });
-    EXPECT_EQ(readData(kCategories), ListFile({kFood, u"光熱"_s, kFood, kFood}));
-}
-
-// The shown list is written when another is chosen; a list other than the
-// categories deletes without a question.
-TEST_F(ItemEditTest, SwitchingListsWritesTheShownListAndCreatesTheNextOne) {
-    writeData(kCategories, ListFile({kFood}));
-    Run([](Dialog& d) {
-        TypeText(d, kItem, kRent);
-        Click(d, kAdd);
         SelectText(d, kChoice, u"備考\\食費"_s);
         EXPECT_EQ(Rows(d), QStringList{kOther});
         TypeText(d, kItem, kLunch);
@@ -117,104 +114,59 @@ TEST_F(ItemEditTest, SwitchingListsWritesTheShownListAndCreatesTheNextOne) {
         ClickListRow(d, kList, 0);
         Click(d, kDelete);
         SelectText(d, kChoice, u"分類"_s);
-        EXPECT_EQ(Rows(d), (QStringList{kFood, kRent}));
+        const QStringList categories{kFood, u"光熱"_s, kFood};
+        EXPECT_EQ(Rows(d), categories);
         // Categories added while the dialog runs get their lists next time.
-        EXPECT_EQ(Items(d, kChoice).size(), 4);
+        EXPECT_EQ(Items(d, kChoice).size(), 6);
+        SelectText(d, kChoice, u"支払先\\食費"_s);
+        EXPECT_EQ(Rows(d), categories); // the view keeps what it showed
         Click(d, kClose);
-    });
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(readData(kCategories), ListFile({kFood, kRent}));
+    };
+    PanelTasks tasks;
+    CMyTALYView panel(*doc, tasks);
+    EXPECT_EQ(RunActing([&] { Click(panel, 32792); }, {drive}), 0);
+    EXPECT_EQ(errorCodes().size(), 1u);
+    EXPECT_EQ(boxes.shown().size(), 1u); // the error only
+    EXPECT_EQ(readData(kCategories), ListFile({kFood, u"光熱"_s, kFood}));
     EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
+    EXPECT_TRUE(QFileInfo(host(inFolder(kFoodPayees))).isDir());
 }
 
-// Yes removes the lists of the last entry of that name only; the longer name
-// comes first, where a search by prefix would find it.
-TEST_F(ItemEditTest, DeletingACategoryWithYesRemovesItsListsOnly) {
-    writeData(kCategories, ListFile({u"食費外食"_s, kFood, kFood}));
+// Yes removes the lists of the last entry of that name only (the longer name
+// comes first, where a search by prefix would find it); No keeps them.
+TEST_F(ItemEditTest, DeletingACategoryRemovesItsListsOnlyWithYes) {
+    const QString eatingOut = u"食費外食"_s;
+    writeData(kCategories, ListFile({eatingOut, kFood, kFood, kRent}));
     writeData(kFoodRemarks, ListFile({kLunch}));
     writeData(kFoodPayees, ListFile({kLunch}));
     writeData(u"\\備考\\食費外食.DAT"_s, ListFile({kLunch}));
-    Run([this](Dialog& d) {
+    for (int answer : {plat::IDYES, plat::IDYES, plat::IDNO})
+        boxes.answerNext(answer);
+    Run([&](Dialog& d) {
         ClickListRow(d, kList, 2);
         Click(d, kDelete); // another 食費 remains: its lists stay
         EXPECT_TRUE(fileExists(inFolder(kFoodRemarks)));
         ClickListRow(d, kList, 1);
         Click(d, kDelete);
-        EXPECT_EQ(Rows(d), QStringList{u"食費外食"_s});
         EXPECT_EQ(Buttons(d), u"---"_s);
+        ClickListRow(d, kList, 0);
+        Click(d, kDelete); // No
         // One choice of each went: the list choice is built once per entry.
         EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{u"分類"_s, u"備考\\食費外食"_s, u"備考\\食費"_s,
-                               u"支払先\\食費外食"_s, u"支払先\\食費"_s, u"支払方法"_s}));
+                  (QStringList{u"分類"_s, u"備考\\食費外食"_s, u"備考\\食費"_s, u"備考\\家賃"_s,
+                               u"支払先\\食費外食"_s, u"支払先\\食費"_s, u"支払先\\家賃"_s,
+                               u"支払方法"_s}));
+        SelectText(d, kChoice, u"備考\\食費外食"_s);
+        EXPECT_EQ(Rows(d), QStringList{kLunch});
         Click(d, kClose);
     });
-    ASSERT_EQ(boxes.shown().size(), 2u);
+    ASSERT_EQ(boxes.shown().size(), 3u);
     EXPECT_EQ(boxes.shown()[1].text, u"関連づけられた備考と支払先のデータも削除しますか？"_s);
     EXPECT_EQ(boxes.shown()[1].caption, u"削除"_s);
     EXPECT_EQ(boxes.shown()[1].flags, 4u);
     EXPECT_FALSE(fileExists(inFolder(kFoodRemarks)));
     EXPECT_FALSE(fileExists(inFolder(kFoodPayees)));
-    EXPECT_EQ(readData(u"\\備考\\食費外食.DAT"_s), ListFile({kLunch}));
-    EXPECT_EQ(readData(kCategories), ListFile({u"食費外食"_s}));
-}
-
-TEST_F(ItemEditTest, DeletingACategoryWithNoKeepsItsListsAndChoices) {
-    writeData(kCategories, ListFile({kFood, kRent}));
-    writeData(kFoodRemarks, ListFile({kLunch}));
-    boxes.answerNext(plat::IDNO);
-    Run([](Dialog& d) {
-        ClickListRow(d, kList, 0);
-        Click(d, kDelete);
-        EXPECT_EQ(Items(d, kChoice).size(), 6);
-        SelectText(d, kChoice, u"備考\\食費"_s);
-        EXPECT_EQ(Rows(d), QStringList{kLunch});
-        Click(d, kClose);
-    });
     EXPECT_EQ(readData(kCategories), ListFile({kRent}));
-    EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
-}
-
-// A list that could not be read must not be overwritten with the entries of
-// the list shown before it.
-TEST_F(ItemEditTest, UnreadableListIsNotOverwrittenWithTheShownEntries) {
-    writeData(kCategories, ListFile({kFood}));
-    // A folder where the remark file should be: it cannot be opened as a file.
-    ASSERT_TRUE(QDir().mkpath(host(inFolder(kFoodRemarks))));
-    Run([](Dialog& d) {
-        SelectText(d, kChoice, u"備考\\食費"_s);
-        EXPECT_EQ(Rows(d), QStringList{kFood}); // the view keeps what it showed
-        Click(d, kClose);
-    });
-    EXPECT_EQ(errorCodes().size(), 1u);
-    EXPECT_TRUE(QFileInfo(host(inFolder(kFoodRemarks))).isDir());
-    EXPECT_EQ(readData(kCategories), ListFile({kFood}));
-}
-
-// Texts are saved cut to 31 characters.
-TEST_F(ItemEditTest, ClosingByTheWindowManagerSavesToo) {
-    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
-    const int result = Run([&](Dialog& d) {
-        TypeText(d, kItem, text35);
-        Click(d, kAdd);
-        d.close();
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
-}
-
-// The command panel's "項目編集..." runs it on the category list.
-TEST_F(ItemEditTest, PanelOpensItOnTheCategoryList) {
-    PanelTasks tasks;
-    CMyTALYView panel(*doc, tasks);
-    ModalDriver driver;
-    driver.then([](Dialog& d) {
-        TypeText(d, kItem, kRent);
-        Click(d, kAdd);
-        Click(d, kClose);
-    });
-    Click(panel, 32792);
-    EXPECT_EQ(driver.pending(), 0);
-    EXPECT_EQ(readData(kCategories), ListFile({kOther, kRent}));
 }
 
 // Keys alone: the arrows choose an entry as a click does, a change keeps the

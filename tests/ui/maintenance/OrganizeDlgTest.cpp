@@ -50,45 +50,67 @@ protected:
             doc->AddRecord(Entry(8, day, u"aug%1"_s.arg(day), day));
         doc->AddRecord(Entry(9, 1, u"sep1"_s, 1000));
         ASSERT_TRUE(doc->SaveAll());
-        dlg = std::make_unique<COrganizeDlg>(doc.get());
-        dlg->m_timeStart = plat::TimeFromFields(2008, 8, 1);
-        dlg->m_timeEnd = plat::TimeFromFields(2008, 8, 31);
     }
-    // Runs the dialog on 1 to 31 August 2008; `drive` acts inside its modal
-    // run, and every action keeps it open.
-    void Run(DialogAction drive, std::vector<DialogAction> nested = {}) {
-        EXPECT_EQ(RunModal(*dlg, std::move(drive), std::move(nested)).leftOpen, 1);
+    // Runs the dialog from 1 August 2008 to `end`; `drive` acts inside its
+    // modal run, and every action keeps it open.
+    void Run(plat::TimeValue end, DialogAction drive, std::vector<DialogAction> nested = {}) {
+        COrganizeDlg dlg(doc.get());
+        dlg.m_timeStart = plat::TimeFromFields(2008, 8, 1);
+        dlg.m_timeEnd = end;
+        EXPECT_EQ(RunModal(dlg, std::move(drive), std::move(nested)).leftOpen, 1);
     }
     std::unique_ptr<CMyTALYDoc> doc;
-    std::unique_ptr<COrganizeDlg> dlg;
 };
 
-// A file that cannot be created shows the error, never the count message.
-TEST_F(OrganizeDlgTest, ExportWritesThePeriodToItsNamedFileAndCounts) {
+// An export to a file that cannot be created shows the error, never the count;
+// a delete asks, removes the whole last day and leaves the saving to the next
+// SaveAll; an import takes the file chosen in the folder select.
+TEST_F(OrganizeDlgTest, ExportDeleteAndImportTheMonth) {
     const QString name = u"\\20080801-20080831.CSV"_s;
     ASSERT_TRUE(plat::CreateDirectory(inFolder(name)));
-    Run([&](Dialog& d) {
-        EXPECT_FALSE(IsShown(d, kExport)); // the soft-key bar stands in for the buttons
-        Choose(d, kExport);
-        ASSERT_TRUE(QDir().rmdir(plat::ToHostPath(inFolder(name))));
-        Choose(d, kExport);
-    });
+    writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
+    const QByteArray saved = readData(datafile::kLedger);
+    Run(plat::TimeFromFields(2008, 8, 31),
+        [&](Dialog& d) {
+            EXPECT_FALSE(IsShown(d, kExport)); // the soft-key bar stands in for the buttons
+            Choose(d, kExport);
+            ASSERT_TRUE(QDir().rmdir(plat::ToHostPath(inFolder(name))));
+            Choose(d, kExport);
+            boxes.setDefaultYesNoAnswer(plat::IDNO);
+            Choose(d, kDelete);
+            boxes.setDefaultYesNoAnswer(plat::IDYES);
+            Choose(d, kDelete);
+            EXPECT_EQ(categories(*doc), QStringList{u"sep1"_s});
+            EXPECT_EQ(ids(*doc), std::vector<int>{1});
+            EXPECT_EQ(readData(datafile::kLedger), saved);
+            Choose(d, kImport); // returns when the import ended
+        },
+        {Acting([](Dialog& select) {
+            SelectIndex(select, kFolderList, Items(select, kFolderList).indexOf(u"bank.csv"_s));
+            Click(select, IDOK);
+        })});
     const QByteArray csv = readData(name);
     EXPECT_EQ(csv.count("\r\n"), 4); // the header and the entries of the 1st, 15th and 31st
     EXPECT_TRUE(csv.contains("3,\"2008/8/31\",\"aug31\""));
-    ASSERT_EQ(boxes.shown().size(), 2u);
+    ASSERT_EQ(boxes.shown().size(), 6u);
     EXPECT_EQ(boxes.shown()[0].caption, u"ERROR"_s);
     EXPECT_EQ(boxes.shown()[1].text, u"3個のデータを \"20080801-20080831.CSV\" に出力しました。"_s);
     EXPECT_EQ(boxes.shown()[1].caption, u"CSV作成"_s);
     EXPECT_EQ(boxes.shown()[1].flags, 0x40u);
+    const QString question = u"本当に削除してもよろしいですか？"_s;
+    const std::vector<QString> texts = boxes.texts();
+    EXPECT_EQ(std::vector<QString>(texts.begin() + 2, texts.begin() + 5),
+              (std::vector<QString>{question, question, u"3個のデータを削除しました"_s}));
+    EXPECT_EQ(boxes.shown()[2].caption, u"データの整理"_s);
+    EXPECT_EQ(boxes.shown()[2].flags, 0x34u);
+    EXPECT_EQ(boxes.shown()[4].flags, 0x40u);
+    EXPECT_TRUE(texts[5].startsWith(u"4個のデータを読み込みました"_s));
+    EXPECT_EQ(doc->Count(), 5u);
 }
 
 TEST_F(OrganizeDlgTest, EndBeforeStartRefusesExportAndDelete) {
     plat::SetPlatformIdentity(4, u"PocketPC"_s); // the dialog's own buttons
-    dlg = std::make_unique<COrganizeDlg>(doc.get());
-    dlg->m_timeStart = plat::TimeFromFields(2008, 8, 1);
-    dlg->m_timeEnd = plat::TimeFromFields(2008, 7, 31);
-    Run([](Dialog& d) {
+    Run(plat::TimeFromFields(2008, 7, 31), [](Dialog& d) {
         Click(d, kExport);
         Click(d, kDelete);
     });
@@ -102,63 +124,25 @@ TEST_F(OrganizeDlgTest, EndBeforeStartRefusesExportAndDelete) {
     EXPECT_EQ(doc->Count(), 4u);
 }
 
-TEST_F(OrganizeDlgTest, DeleteAsksAndRemovesTheWholeLastDayWithoutSaving) {
-    const QByteArray saved = readData(datafile::kLedger);
-    boxes.answerNext(plat::IDNO);
-    Run([](Dialog& d) {
-        Choose(d, kDelete); // No
-        Choose(d, kDelete); // Yes
-    });
-    const QString question = u"本当に削除してもよろしいですか？"_s;
-    EXPECT_EQ(boxes.texts(),
-              (std::vector<QString>{question, question, u"3個のデータを削除しました"_s}));
-    EXPECT_EQ(boxes.shown()[0].caption, u"データの整理"_s);
-    EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
-    EXPECT_EQ(boxes.shown()[2].flags, 0x40u);
-    EXPECT_EQ(categories(*doc), QStringList{u"sep1"_s});
-    EXPECT_EQ(ids(*doc), std::vector<int>{1});
-    EXPECT_EQ(readData(datafile::kLedger), saved); // saved with the next SaveAll only
-}
-
-TEST_F(OrganizeDlgTest, ImportTakesTheFileChosenInTheFolderSelect) {
-    writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
-    Run([](Dialog& d) { Choose(d, kImport); }, // returns when the import ended
-        {Acting([](Dialog& select) {
-            SelectIndex(select, kFolderList, Items(select, kFolderList).indexOf(u"bank.csv"_s));
-            Click(select, IDOK);
-        })});
-    EXPECT_EQ(doc->Count(), 8u);
-    ASSERT_FALSE(boxes.shown().empty());
-    EXPECT_TRUE(boxes.shown()[0].text.startsWith(u"4個のデータを読み込みました"_s));
-}
-
-// Keys alone on the handset's soft keys: the start goes up a year and the end
-// follows, F2 opens the actions, Down and Enter export, F1 closes.
-TEST_F(OrganizeDlgTest, KeyboardAloneExportsAnotherYear) {
-    const ModalRun run = RunModal(*dlg, [](Dialog& d) {
+// The panel opens it on the month around today. Keys alone on the handset's
+// soft keys: the start goes up a year and the end follows, F2 opens the
+// actions, Down and Enter export, F1 closes.
+TEST_F(OrganizeDlgTest, PanelOpensTheMonthAroundTodayAndKeysAloneExportAnotherYear) {
+    PanelTasks tasks;
+    CMyTALYView panel(*doc, tasks);
+    const DialogAction keys = [](Dialog& d) {
+        EXPECT_EQ(Text(d, kStart), u"2008年3月1日"_s);
+        EXPECT_EQ(Text(d, kEnd), u"2008年3月31日"_s);
         ASSERT_EQ(QApplication::focusWidget(), Control(d, kStart));
         PressKeyInWindow(d, Qt::Key_Up);
-        EXPECT_EQ(Text(d, kEnd), u"2009年8月31日"_s);
+        EXPECT_EQ(Text(d, kEnd), u"2009年3月31日"_s);
         PressKeys(d, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return});
         EXPECT_TRUE(d.IsRunning());
         PressKeyInWindow(d, Qt::Key_F1); // 閉じる
-    });
-    EXPECT_EQ(run.leftOpen, 0);
+    };
+    EXPECT_EQ(RunActing([&] { panel.SendCommand(ID_ORGANIZE); }, {keys}), 0);
     EXPECT_EQ(boxes.texts(),
-              std::vector<QString>{u"0個のデータを \"20090801-20090831.CSV\" に出力しました。"_s});
-}
-
-TEST_F(OrganizeDlgTest, PanelCommandOpensTheDefaultMonth) {
-    PanelTasks tasks;
-    CMyTALYView panel(*doc, tasks);
-    ModalDriver driver;
-    driver.then([](Dialog& d) {
-        EXPECT_EQ(Text(d, kStart), u"2008年3月1日"_s);
-        EXPECT_EQ(Text(d, kEnd), u"2008年3月31日"_s);
-        PressKeyInWindow(d, Qt::Key_Escape);
-    });
-    panel.SendCommand(ID_ORGANIZE);
-    EXPECT_EQ(driver.pending(), 0);
+              std::vector<QString>{u"0個のデータを \"20090301-20090331.CSV\" に出力しました。"_s});
 }
 
 } // namespace
