@@ -31,11 +31,12 @@ protected:
     void SetUp() override {
         DeviceTest::SetUp();
         writeFile(QStringLiteral("\\My Documents\\Tallybook\\20080801-20080831.CSV"), "x");
-        writeFile(QStringLiteral("\\My Documents\\Tallybook\\notes.txt"), "x");
+        for (const char* other : {"notes.txt", "acsv", "a.csv.bak"})
+            writeFile(QStringLiteral("\\My Documents\\Tallybook\\") + QLatin1String(other), "x");
         writeFile(QStringLiteral("\\My Documents\\Tallybook\\.cache\\a.csv"), "x");
         writeFile(QStringLiteral("\\My Documents\\Tallybook\\Old\\b.csv"), "x");
         writeFile(QStringLiteral("\\My Documents\\Empty\\c.txt"), "x");
-        dlg.m_strPath = QStringLiteral("\\My Documents\\Tallybook");
+        dlg.m_strPath = QStringLiteral("\\My Documents\\Tallybook\\");
         dlg.m_strExt = QStringLiteral(".csv");
         dlg.m_strCaption = QStringLiteral("*.csv");
     }

@@ -1,10 +1,12 @@
 // The texts written back, the cascade rule of a deleted category, the list
-// choice's files, and the paths the folder select walks.
+// choice's files, and the organize dialog's periods: the default from today
+// and the month start setting, and the end that follows a changed start.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
 #include "ui/maintenance/FolderBrowser.h"
 #include "ui/maintenance/ItemLists.h"
+#include "ui/maintenance/OrganizePeriod.h"
 
 using namespace maintenance;
 using namespace Qt::Literals::StringLiterals;
@@ -62,38 +64,82 @@ TEST(ItemListsTest, FilesGoOnlyWithTheLastEntryOfTheirName) {
 
 class ItemListFilesTest : public DocTest {};
 
-// A category text with a path in it stays inside its list folder.
+// The payment methods have one file; a category text with a path in it stays
+// inside its list folder.
 TEST_F(ItemListFilesTest, ChoicesNameEveryListAndItsFile) {
     const auto doc = openDoc();
-    QStringList labels, paths;
-    for (const ListChoice& choice : BuildListChoices(*doc, {kFood, u"..\\x"_s})) {
-        labels << choice.label;
+    QStringList paths;
+    for (const ListChoice& choice : BuildListChoices(*doc, {u"..\\x"_s}))
         paths << choice.path.mid(kFolder.size());
-    }
-    EXPECT_EQ(labels, (QStringList{u"分類"_s, u"備考\\食費"_s, u"備考\\..\\x"_s, u"支払先\\食費"_s,
-                                   u"支払先\\..\\x"_s, u"支払方法"_s}));
-    EXPECT_EQ(paths[3], u"\\支払先\\食費.DAT"_s);
-    EXPECT_EQ(paths[5], u"\\支払方法.DAT"_s);
-    EXPECT_TRUE(paths[2].startsWith(u"\\備考\\"_s));
-    EXPECT_EQ(paths[2].count(u'\\'), 2);
+    EXPECT_EQ(paths[3], u"\\支払方法.DAT"_s);
+    EXPECT_TRUE(paths[1].startsWith(u"\\備考\\"_s));
+    EXPECT_EQ(paths[1].count(u'\\'), 2);
 }
 
-TEST(FolderPathTest, LevelsParentsAndChildren) {
-    const QStringList twoLevels{u"\\"_s, u"  My Documents"_s, u"    Tallybook"_s};
-    EXPECT_EQ(LevelItems(PathLevels(u"\\My Documents\\Tallybook\\"_s)), twoLevels);
-    EXPECT_EQ(LevelItems(PathLevels(u"\\"_s)), QStringList{u"\\"_s});
-    EXPECT_EQ(ParentPath(u"\\My Documents\\Tallybook\\"_s), u"\\My Documents"_s);
-    const QStringList levels = PathLevels(u"\\a\\b\\c"_s);
-    EXPECT_EQ(PathOfLevels(levels, 2), u"\\a\\b"_s);
-    EXPECT_EQ(ChildPath(QString(), u"a"_s), u"\\a"_s);
+// The folder select keeps its paths without the last backslash; other callers
+// need not.
+TEST(FolderPathTest, ChildOfAFolderEndingInABackslash) {
     EXPECT_EQ(ChildPath(u"\\a\\"_s, u"b"_s), u"\\a\\b"_s);
 }
 
-TEST(FolderPathTest, ExtensionIgnoresCaseAndNeedsTheWholeEnd) {
-    EXPECT_TRUE(HasExtension(u"20080801-20080831.CSV"_s, u".csv"_s));
-    EXPECT_FALSE(HasExtension(u"a.csv.bak"_s, u".csv"_s));
-    EXPECT_FALSE(HasExtension(u"acsv"_s, u".csv"_s));
-    EXPECT_FALSE(HasExtension(u"sv"_s, u".csv"_s));
+plat::TimeValue Day(int y, int m, int d, int h = 0) {
+    return plat::TimeFromFields(y, m, d, h);
+}
+
+QString DayText(plat::TimeValue t) {
+    const plat::SYSTEMTIME s = plat::TimeValueToSystemTime(t);
+    return QString::asprintf("%d-%02d-%02d %02d:%02d", s.wYear, s.wMonth, s.wDay, s.wHour,
+                             s.wMinute);
+}
+
+TEST(OrganizePeriodTest, ChangedStartEndsTheDayBeforeTheSameDayNextMonth) {
+    struct Row {
+        const char* name;
+        plat::TimeValue start;
+        const char* end;
+    } rows[] = {
+        {"31 January, common year", Day(2007, 1, 31), "2007-02-28 00:00"},
+        {"29 January, leap year", Day(2008, 1, 29), "2008-02-28 00:00"},
+        {"31 January, leap year", Day(2008, 1, 31), "2008-02-29 00:00"},
+        {"1 February, leap year", Day(2008, 2, 1), "2008-02-29 00:00"},
+        {"1 August keeps its time of day", Day(2008, 8, 1, 9), "2008-08-31 09:00"},
+        {"15 December", Day(2008, 12, 15), "2009-01-14 00:00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(DayText(OrganizeEndFor(row.start)), QString::fromLatin1(row.end));
+    }
+}
+
+TEST(OrganizePeriodTest, DefaultPeriodIsTheMonthAroundToday) {
+    struct Row {
+        const char* name;
+        plat::TimeValue now;
+        int monthStart;
+        const char* start;
+        const char* end;
+    } rows[] = {
+        {"August from the 1st", Day(2008, 8, 20, 15), 1, "2008-08-01 00:00", "2008-08-31 00:00"},
+        {"start 31 opened on 10 May", Day(2008, 5, 10), 31, "2008-05-01 00:00", "2008-05-31 00:00"},
+        {"before the start day: the month before", Day(2008, 3, 10), 25, "2008-02-25 00:00",
+         "2008-03-24 00:00"},
+        {"January back to December", Day(2009, 1, 5), 10, "2008-12-10 00:00", "2009-01-09 00:00"},
+        {"start 31 in December rolls into January", Day(2009, 1, 5), 31, "2008-12-31 00:00",
+         "2009-01-30 00:00"},
+        {"start 30 in January ends in February", Day(2007, 2, 5), 30, "2007-01-30 00:00",
+         "2007-02-28 00:00"},
+        {"start 0 is the 1st", Day(2008, 6, 3), 0, "2008-06-01 00:00", "2008-06-30 00:00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const OrganizePeriod p = DefaultOrganizePeriod(row.now, row.monthStart);
+        EXPECT_EQ(DayText(p.start), QString::fromLatin1(row.start));
+        EXPECT_EQ(DayText(p.end), QString::fromLatin1(row.end));
+    }
+}
+
+TEST(OrganizePeriodTest, LastSecondOfDayEndsTheDay) {
+    EXPECT_EQ(LastSecondOfDay(Day(2008, 8, 31, 7)), plat::TimeFromFields(2008, 8, 31, 23, 59, 59));
 }
 
 } // namespace
