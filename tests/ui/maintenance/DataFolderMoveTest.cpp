@@ -75,19 +75,18 @@ TEST_F(DataFolderMoveTest, YesMovesEveryFileAndKeepsAReplacedOneAside) {
     EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(4));
 }
 
-TEST_F(DataFolderMoveTest, NoSwitchesToTheNewFolderAndLeavesTheFiles) {
+// The same folder in another spelling only stores the path; No to the
+// question switches to the new folder and leaves the files where they are.
+TEST_F(DataFolderMoveTest, SameFolderStoresThePathOnlyAndNoSwitchesLeavingTheFiles) {
+    EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(doc->Count(), 3u);
     boxes.setDefaultYesNoAnswer(plat::IDNO);
     const QStringList before = Files(kFolder);
     ASSERT_EQ(Apply(2, kNew), FolderOutcome::Switched);
     EXPECT_EQ(Files(kFolder), before);
     EXPECT_EQ(doc->Count(), 0u);
     EXPECT_EQ(doc->DataPath(QString()), kNew);
-}
-
-TEST_F(DataFolderMoveTest, SameFolderInAnotherSpellingStoresThePathOnly) {
-    EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(doc->Count(), 3u);
 }
 
 TEST_F(DataFolderMoveTest, RefusalsChangeNothing) {
@@ -163,17 +162,10 @@ TEST_F(DataFolderMoveTest, FailureBeforeTheDeletesPutsEverythingBack) {
     }
 }
 
-TEST_F(DataFolderMoveTest, FailedDeleteUsesTheNewFolderAndSaysWhereOldCopiesAre) {
-    plat::faults::FailNth(Op::Delete, 2,
-                          plat::ERROR_ACCESS_DENIED); // the first is the write test's
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
-    EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
-    EXPECT_EQ(Files(kFolder), QStringList{datafile::kTemplates});
-    EXPECT_EQ(StoredFolder(), kNew);
-    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
-}
-
-TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndTheNewEntry) {
+// A save that fails on closing keeps the old folder and the new entry; a
+// delete that fails after the copies uses the new folder and says where the
+// old copies are.
+TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndAFailedDeleteTheNew) {
     ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
     plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
     ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
@@ -181,6 +173,13 @@ TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndTheNewEntry) {
     EXPECT_EQ(categories(*doc), numberedCategories(1, 4));
     ASSERT_TRUE(doc->SaveAll());
     EXPECT_EQ(readData(datafile::kLedger), bytes::CurrentLedger(4));
+    plat::faults::FailNth(Op::Delete, 2,
+                          plat::ERROR_ACCESS_DENIED); // the first is the write test's
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
+    EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
+    EXPECT_EQ(Files(kFolder), QStringList{datafile::kTemplates});
+    EXPECT_EQ(StoredFolder(), kNew);
+    EXPECT_EQ(categories(*doc), numberedCategories(1, 4));
 }
 
 } // namespace
