@@ -172,29 +172,11 @@ TEST_F(EntryEditTest, UnreadableListShowsPlatformErrorAndDialogStillWorks) {
     EXPECT_TRUE(SameBytes(handedBack, lunch));
 }
 
-// The remark typed and the payee shown stay when the new category's lists
-// lack them; the new category's list file is not changed by that.
-TEST_F(EntryEditTest, OtherCategoryKeepsTheTypedRemarkAndThePayee) {
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        ClearText(dlg, kRemark);
-        TypeText(dlg, kRemark, u"おやつ"_s);
-        SelectText(dlg, kCategory, u"交通費"_s);
-        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"電車"_s, u"昼食"_s, u"おやつ"_s}));
-        EXPECT_EQ(Text(dlg, kRemark), u"おやつ"_s);
-        EXPECT_EQ(Items(dlg, kPayee), (QStringList{u"JR"_s, u"コンビニ"_s}));
-        EXPECT_EQ(Text(dlg, kPayee), u"コンビニ"_s);
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(FieldText(handedBack.category), u"交通費"_s);
-    EXPECT_EQ(FieldText(handedBack.remark), u"おやつ"_s);
-    EXPECT_EQ(FieldText(handedBack.payee), u"コンビニ"_s);
-    EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s), bytes::ListFile({u"電車"_s, u"昼食"_s}));
-}
-
 // --- Confirmation ----------------------------------------------------------------
 
-// The lists come from the files with the entry's texts selected; every field
-// changed is handed back, texts cut to fifteen, the income box giving the sign.
+// The lists come from the files with the entry's texts selected; the remark
+// typed and the payee shown stay when another category's lists lack them; every
+// field changed is handed back, texts cut to fifteen, the income box giving the sign.
 TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
     const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
         EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
@@ -207,6 +189,11 @@ TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
         EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
         ClearText(dlg, kRemark);
         TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);
+        SelectText(dlg, kCategory, u"交通費"_s);
+        EXPECT_EQ(Items(dlg, kRemark),
+                  (QStringList{u"電車"_s, u"昼食"_s, u"あいうえおかきくけこさしすせそ"_s}));
+        EXPECT_EQ(Items(dlg, kPayee), (QStringList{u"JR"_s, u"コンビニ"_s}));
+        EXPECT_EQ(Text(dlg, kPayee), u"コンビニ"_s);
         SelectText(dlg, kPayMethod, u"カード"_s);
         ClearText(dlg, kAmount);
         TypeText(dlg, kAmount, u"1280"_s);
@@ -216,6 +203,7 @@ TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
     });
     EXPECT_EQ(result, IDOK);
     InOutRecord expected = lunch;
+    SetFieldText(expected.category, u"交通費");
     SetFieldText(expected.remark, u"あいうえおかきくけこさしすせそ");
     SetFieldText(expected.payMethod, u"カード");
     expected.amount = -1280;

@@ -251,11 +251,17 @@ TEST_F(TemplateListTest, AnEleventhTemplateIsRefusedWithoutOpeningTheEntryDialog
     EXPECT_FALSE(doc->TemplatesChanged());
 }
 
+// An edit leaves no line selected; the commands that need one then do nothing.
 TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
     Open({kLunch, kFare, kPay});
-    RunList({[](Dialog& d) {
+    RunList({[this](Dialog& d) {
                  SelectIndex(d, kList, 2);
                  Click(d, kEdit);
+                 EXPECT_TRUE(doc->TemplatesChanged());
+                 ASSERT_TRUE(doc->SaveTemplates());
+                 for (int command : {kEdit, kDelete, kUp, kDown, kPick})
+                     Click(d, command);
+                 EXPECT_TRUE(d.IsRunning());
              },
              [](Dialog& edit) {
                  EXPECT_EQ(Text(edit, kName), u"給与"_s);
@@ -268,57 +274,32 @@ TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
     EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s, u" 2:賞与"_s}));
     EXPECT_EQ(selected, -1);
     EXPECT_TRUE(selectedText.isEmpty());
-    EXPECT_EQ(SlotName(*doc, 2), u"賞与"_s);
     EXPECT_EQ(doc->Templates()[2].record.amount, -250000);
-    EXPECT_TRUE(doc->TemplatesChanged());
-}
-
-// An edit leaves no line selected; the commands that need one then do nothing.
-TEST_F(TemplateListTest, CommandsWithoutASelectionDoNothing) {
-    for (int command : {kEdit, kDelete, kUp, kDown, kPick}) {
-        Open({kLunch, kFare});
-        RunList({[&](Dialog& d) {
-                     SelectIndex(d, kList, 0);
-                     Click(d, kEdit);
-                     ASSERT_TRUE(doc->SaveTemplates()); // nothing left unsaved
-                     Click(d, command);
-                     EXPECT_TRUE(d.IsRunning()) << command;
-                 },
-                 [](Dialog& edit) { Click(edit, IDOK); }});
-        EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s})) << command;
-        EXPECT_FALSE(doc->TemplatesChanged()) << command;
-    }
+    EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
     EXPECT_TRUE(boxes.shown().empty());
 }
 
 // --- Deleting and reordering --------------------------------------------------------
 
+// Answered "No" the first time, "Yes" the second.
 TEST_F(TemplateListTest, DeletingTheThirdOfTenAsksAndClosesTheGap) {
     Open(Numbered(10));
-    RunList({[](Dialog& d) {
+    boxes.answerNext(plat::IDNO);
+    RunList({[this](Dialog& d) {
         SelectIndex(d, kList, 2);
         Click(d, kDelete);
+        EXPECT_EQ(Items(d, kList).size(), 10);
+        EXPECT_FALSE(doc->TemplatesChanged());
+        Click(d, kDelete);
     }});
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, u"「定番2」を削除してよろしいですか？"_s);
-    EXPECT_EQ(boxes.shown()[0].caption, u"定番の削除"_s);
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, u"「定番2」を削除してよろしいですか？"_s);
+    EXPECT_EQ(boxes.shown()[1].caption, u"定番の削除"_s);
     EXPECT_EQ(lines.size(), 9);
     EXPECT_EQ(lines.value(2), u" 2:定番3"_s);
     EXPECT_EQ(selected, 2);
     EXPECT_EQ(SlotName(*doc, 9), u"未設定"_s);
     EXPECT_TRUE(doc->TemplatesChanged());
-}
-
-TEST_F(TemplateListTest, AnsweringNoKeepsTheTemplate) {
-    Open({kLunch, kFare});
-    boxes.answerNext(plat::IDNO);
-    RunList({[](Dialog& d) {
-        SelectIndex(d, kList, 1);
-        Click(d, kDelete);
-    }});
-    EXPECT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s}));
-    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 struct MoveRow {
