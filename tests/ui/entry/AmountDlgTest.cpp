@@ -97,7 +97,9 @@ TEST_F(AmountDlgTest, ErrorStateKeepsPageOpenUntilCleared) {
 }
 
 TEST_F(AmountDlgTest, CancelAndBackEndWithoutSignHandling) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
     EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
+    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
     const int result = Run(0, 0, [](Dialog& dlg) {
         ClickFaces(dlg, u"２ ５ ０"_s);
         Click(dlg, kIncome);
@@ -151,13 +153,15 @@ const KeyRow kKeyRows[] = {
 INSTANTIATE_TEST_SUITE_P(AmountDlg, AmountDlgKeys, ::testing::ValuesIn(kKeyRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// Enter and F2 confirm with the button shown: next on the amount page, finish
-// on the single step the entry edit dialog opens (which takes only a finish);
-// the other one and back are hidden. Focus put on the amount moves to it too.
-TEST_F(AmountDlgTest, EnterAndF2ConfirmWithTheShownButton) {
+// Enter, F2 and the right soft key (0 below) confirm with the button shown:
+// next on the amount page, finish on the single step the entry edit dialog
+// opens (which takes only a finish); the other one and back are hidden. Focus
+// put on the amount moves to that button.
+TEST_F(AmountDlgTest, EnterF2AndSoftKeyConfirmWithTheShownButton) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
     for (const unsigned options : {kNextPage, kFinishOnly}) {
         const int button = options == kNextPage ? kNext : kFinish;
-        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2}) {
+        for (int key : {int{Qt::Key_Return}, int{Qt::Key_Enter}, int{Qt::Key_F2}, 0}) {
             int focused = 0;
             const int result = Run(0, options, [&](Dialog& dlg) {
                 for (int id : {kNext, kFinish, kBack})
@@ -166,27 +170,16 @@ TEST_F(AmountDlgTest, EnterAndF2ConfirmWithTheShownButton) {
                 dlg.GotoDlgCtrl(kAmountEdit);
                 QApplication::processEvents();
                 focused = dlg.FocusedControlId();
-                PressKeyInWindow(dlg, key);
+                if (key)
+                    PressKeyInWindow(dlg, key);
+                else
+                    dlg.softKeyBar()->pressKey(1);
             });
             EXPECT_EQ(focused, button) << options;
             EXPECT_EQ(result, button) << options << " " << key;
             EXPECT_EQ(handedBack, 6) << options << " " << key;
         }
     }
-}
-
-TEST_F(AmountDlgTest, SoftKeysCancelAndConfirm) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
-    const int next = Run(0, kNextPage, [](Dialog& dlg) {
-        ClickFaces(dlg, u"９"_s);
-        dlg.softKeyBar()->pressKey(1); // "次へ＞"
-    });
-    EXPECT_EQ(next, kNext);
-    EXPECT_EQ(handedBack, 9);
-    const int finish = Run(0, kFinishOnly, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(1); });
-    EXPECT_EQ(finish, kFinish);
-    const int cancel = Run(0, kFinishOnly, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); });
-    EXPECT_EQ(cancel, kCancel);
 }
 
 } // namespace
