@@ -37,7 +37,7 @@ private:
 
 using CrossProcessTest = DeviceTest;
 
-TEST_F(CrossProcessTest, NoSharingOpenInAnotherProcessRefusesOurs) {
+TEST_F(CrossProcessTest, LocksOfAnotherProcessOnTheSameDevice) {
     writeFile(u"\\My Documents\\収支.DAT"_s, "old");
     {
         Helper other(deviceDir(), "open", u"\\my documents\\収支.dat"_s);
@@ -49,48 +49,44 @@ TEST_F(CrossProcessTest, NoSharingOpenInAnotherProcessRefusesOurs) {
         AtomicFile replace;
         EXPECT_FALSE(replace.open(u"\\My Documents\\収支.DAT"_s));
         EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        Helper mutex(deviceDir(), "mutex", u"Orvane Tallybook"_s);
+        ASSERT_EQ(mutex.answer(), u"held"_s);
+        bool exists = false;
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+        EXPECT_TRUE(exists);
+        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
     }
     File file;
     EXPECT_TRUE(file.open(u"\\My Documents\\収支.DAT"_s, GENERIC_READ, FILE_SHARE_NONE,
                           Disposition::OpenExisting));
+    Helper refused(deviceDir(), "open", u"\\MY DOCUMENTS\\収支.DAT"_s);
+    EXPECT_EQ(refused.answer(), u"error 32"_s);
 }
 
-TEST_F(CrossProcessTest, OurNoSharingOpenRefusesAnotherProcess) {
-    File file;
-    ASSERT_TRUE(file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_NONE,
-                          Disposition::CreateAlways));
-    Helper other(deviceDir(), "open", u"\\A.DAT"_s);
-    EXPECT_EQ(other.answer(), u"error 32"_s);
-}
-
-TEST_F(CrossProcessTest, NamedMutexIsSeenByAnotherProcess) {
+TEST_F(CrossProcessTest, OurMutexIsSeenOnlyByItsNameOnTheSameDevice) {
+    QTemporaryDir otherDevice;
     bool exists = true;
     ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
-    EXPECT_FALSE(exists);
-    {
-        Helper second(deviceDir(), "mutex", u"Orvane Tallybook"_s);
-        EXPECT_EQ(second.answer(), u"exists"_s);
-        Helper otherName(deviceDir(), "mutex", u"Another"_s);
-        EXPECT_EQ(otherName.answer(), u"held"_s);
-    }
-    ReleaseNamedMutexes();
-    Helper first(deviceDir(), "mutex", u"Orvane Tallybook"_s);
-    ASSERT_EQ(first.answer(), u"held"_s);
-    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
-    EXPECT_TRUE(exists);
-    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-}
-
-TEST_F(CrossProcessTest, DeviceFoldersNeverSeeEachOther) {
-    QTemporaryDir otherDevice;
-    ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, nullptr));
+    ASSERT_FALSE(exists);
     writeFile(u"\\a.dat"_s, "x");
     File file;
     ASSERT_TRUE(file.open(u"\\a.dat"_s, GENERIC_READ, FILE_SHARE_NONE, Disposition::OpenExisting));
-    Helper mutex(otherDevice.path(), "mutex", u"Orvane Tallybook"_s);
-    EXPECT_EQ(mutex.answer(), u"held"_s);
-    Helper open(otherDevice.path(), "open", u"\\a.dat"_s);
-    EXPECT_EQ(open.answer(), u"held"_s);
+    struct Row {
+        QString device;
+        const char* command;
+        QString argument;
+        QString answer;
+    };
+    const Row rows[] = {
+        {deviceDir(), "mutex", u"Orvane Tallybook"_s, u"exists"_s},
+        {deviceDir(), "mutex", u"Another"_s, u"held"_s},
+        {otherDevice.path(), "mutex", u"Orvane Tallybook"_s, u"held"_s},
+        {otherDevice.path(), "open", u"\\a.dat"_s, u"held"_s},
+    };
+    for (const Row& row : rows) {
+        Helper helper(row.device, row.command, row.argument);
+        EXPECT_EQ(helper.answer(), row.answer) << row.command << " " << row.argument.toStdString();
+    }
 }
 
 } // namespace

@@ -10,17 +10,19 @@
 #include <sys/stat.h>
 
 void MessageBoxRecorder::install() {
-    plat::SetMessageBoxHandler(
-        [this](const QString& text, const QString& caption, unsigned flags) {
-            return answer(text, caption, flags);
-        });
+    plat::SetMessageBoxHandler([this](const QString& text, const QString& caption, unsigned flags) {
+        return answer(text, caption, flags);
+    });
 }
 
-void MessageBoxRecorder::uninstall() { plat::SetMessageBoxHandler({}); }
+void MessageBoxRecorder::uninstall() {
+    plat::SetMessageBoxHandler({});
+}
 
 std::vector<QString> MessageBoxRecorder::texts() const {
     std::vector<QString> result;
-    for (const auto& box : m_shown) result.push_back(box.text);
+    for (const auto& box : m_shown)
+        result.push_back(box.text);
     return result;
 }
 
@@ -50,12 +52,16 @@ void DeviceTest::TearDown() {
     plat::SetClockForTest(std::nullopt);
 }
 
-QString DeviceTest::deviceDir() const { return m_dir->path(); }
+QString DeviceTest::deviceDir() const {
+    return m_dir->path();
+}
 
-QString DeviceTest::host(const QString& handsetPath) const { return plat::ToHostPath(handsetPath); }
+QString DeviceTest::host(const QString& handsetPath) const {
+    return plat::ToHostPath(handsetPath);
+}
 
-QByteArray DeviceTest::readFile(const QString& handsetPath) const {
-    QFile f(host(handsetPath));
+QByteArray DeviceTest::readHost(const QString& hostPath) {
+    QFile f(hostPath);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }

@@ -47,7 +47,8 @@ protected:
     // Host path of the device folder and of a handset path on it.
     QString deviceDir() const;
     QString host(const QString& handsetPath) const;
-    QByteArray readFile(const QString& handsetPath) const;
+    QByteArray readFile(const QString& handsetPath) const { return readHost(host(handsetPath)); }
+    static QByteArray readHost(const QString& hostPath); // empty if missing
     void writeFile(const QString& handsetPath, const QByteArray& bytes) const;
     bool fileExists(const QString& handsetPath) const;
     // Permission bits of a host path or a handset path (starting with '\\'); 0 if missing.
