@@ -23,7 +23,6 @@ public:
 
     // The text of the selected line, read from the list box; empty without one.
     QString SelectedLineText() const;
-    int TemplateCount() const { return m_nCount; }
 
 protected:
     bool OnInitDialog() override;

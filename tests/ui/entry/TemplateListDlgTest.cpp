@@ -111,15 +111,6 @@ protected:
 
 // --- Showing -------------------------------------------------------------------
 
-TEST_F(TemplateListTest, ListsTheUsedSlotsNumberedFromZeroWithTheFirstSelected) {
-    Open({kLunch, kFare, kPay});
-    EXPECT_EQ(RunList({[](Dialog&) {}}), 0);
-    EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s}));
-    EXPECT_EQ(selected, 0);
-    EXPECT_EQ(selectedText, u" 0:昼食"_s);
-    EXPECT_FALSE(doc->TemplatesChanged());
-}
-
 // The right soft key's popup moves the line down; the left one picks it.
 TEST_F(TemplateListTest, SoftKeysOnlyUnderTheHandsetPlatformAndTheLeftOnePicks) {
     Open({kLunch, kFare});
@@ -188,6 +179,7 @@ const PickRow kPickRows[] = {
     {"KeyThreePicksLineThree", 5, [](Dialog& d) { PressKeyInWindow(d, Qt::Key_3); }, 4},
     {"KeyZeroPicksTheFirst", 5, [](Dialog& d) { PressKeyInWindow(d, Qt::Key_0); }, 1},
     {"KeyOfAFreeSlotStillPicks", 2, [](Dialog& d) { PressKeyInWindow(d, Qt::Key_9); }, 10},
+    {"PickOnOpeningTakesTheFirstLine", 4, [](Dialog& d) { Click(d, kPick); }, 1},
     {"PickButtonTakesTheSelection", 4,
      [](Dialog& d) {
          SelectIndex(d, kList, 2);
