@@ -1,4 +1,4 @@
-// Platform identity, the mutex within one process and input-method status.
+// Platform identity and input-method status.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
@@ -39,21 +39,10 @@ TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
     qunsetenv("TALLYBOOK_DEVICE");
 }
 
-TEST_F(SystemTest, SecondCreateOfAMutexReportsAlreadyExists) {
-    bool exists = true;
-    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
-    EXPECT_FALSE(exists);
-    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
-    EXPECT_TRUE(exists);
-    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-    ReleaseNamedMutexes();
-    EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
-    EXPECT_FALSE(exists);
-}
-
-TEST_F(SystemTest, ImeStatusKeptPerWindowWithoutHandlers) {
+TEST_F(SystemTest, ImeStatusKeptPerWindowAndPanelStateUntilInitDevice) {
     QObject first, second;
+    SetInputPanelState(1);
+    EXPECT_EQ(GetInputPanelState(), 1);
     ASSERT_TRUE(ImmSetConversionStatus(&first, 9, 1));
     ASSERT_TRUE(ImmSetConversionStatus(&second, 3, 0));
     DWORD conversion = 0, sentence = 0;
@@ -65,37 +54,7 @@ TEST_F(SystemTest, ImeStatusKeptPerWindowWithoutHandlers) {
     InitDevice(deviceDir());
     ASSERT_TRUE(ImmGetConversionStatus(&first, &conversion, &sentence));
     EXPECT_EQ(conversion, 0u);
-}
-
-TEST_F(SystemTest, InstalledHandlersReceiveTheCalls) {
-    QObject window;
-    std::vector<DWORD> seen;
-    SetImeHandlers({[](QObject*, DWORD* c, DWORD* s) {
-                        *c = 11;
-                        *s = 2;
-                        return true;
-                    },
-                    [&](QObject* w, DWORD c, DWORD) {
-                        seen.push_back(c);
-                        return w == &window;
-                    }});
-    EXPECT_TRUE(ImmSetConversionStatus(&window, 8, 0));
-    EXPECT_FALSE(ImmSetConversionStatus(nullptr, 8, 0));
-    DWORD conversion = 0, sentence = 0;
-    EXPECT_TRUE(ImmGetConversionStatus(&window, &conversion, &sentence));
-    EXPECT_EQ(conversion, 11u);
-    EXPECT_EQ(seen, (std::vector<DWORD>{8, 8}));
-    SetImeHandlers({});
-
-    std::vector<int> panel;
-    SetInputPanelHandler([&](int state) { panel.push_back(state); });
-    SetInputPanelState(-1);
-    SetInputPanelState(0);
-    EXPECT_EQ(panel, (std::vector<int>{-1, 0}));
     EXPECT_EQ(GetInputPanelState(), 0);
-    SetInputPanelHandler({});
-    SetInputPanelState(1);
-    EXPECT_EQ(GetInputPanelState(), 1);
 }
 
 } // namespace
