@@ -75,8 +75,6 @@ TEST_F(DataFolderMoveTest, YesMovesEveryFileAndKeepsAReplacedOneAside) {
     EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(4));
 }
 
-// The same folder in another spelling only stores the path; No to the
-// question switches to the new folder and leaves the files where they are.
 TEST_F(DataFolderMoveTest, SameFolderStoresThePathOnlyAndNoSwitchesLeavingTheFiles) {
     EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
     EXPECT_TRUE(boxes.shown().empty());
@@ -162,9 +160,6 @@ TEST_F(DataFolderMoveTest, FailureBeforeTheDeletesPutsEverythingBack) {
     }
 }
 
-// A save that fails on closing keeps the old folder and the new entry; a
-// delete that fails after the copies uses the new folder and says where the
-// old copies are.
 TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndAFailedDeleteTheNew) {
     ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
     plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's

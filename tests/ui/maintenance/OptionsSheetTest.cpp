@@ -70,7 +70,7 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
         QWidget& page = PageOf(d, kFile);
         ModalDriver select;
         select.then([](Dialog& s) {
-            SelectIndex(s, 1059, Items(s, 1059).indexOf(QStringLiteral("x.DAT")));
+            SelectText(s, 1059, QStringLiteral("x.DAT"));
             Click(s, IDOK);
         });
         TypeText(page, 1139, kFolder);

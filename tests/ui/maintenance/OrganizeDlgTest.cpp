@@ -36,10 +36,6 @@ InOutRecord Entry(int m, int d, const QString& category, int amount) {
     return r;
 }
 
-void Choose(Dialog& d, int command) {
-    ChooseMenuItem(static_cast<Window&>(d), command);
-}
-
 class OrganizeDlgTest : public DocTest {
 protected:
     void SetUp() override {
@@ -73,20 +69,20 @@ TEST_F(OrganizeDlgTest, ExportDeleteAndImportTheMonth) {
     Run(plat::TimeFromFields(2008, 8, 31),
         [&](Dialog& d) {
             EXPECT_FALSE(IsShown(d, kExport)); // the soft-key bar stands in for the buttons
-            Choose(d, kExport);
+            ChooseMenuItem(d, kExport);
             ASSERT_TRUE(QDir().rmdir(plat::ToHostPath(inFolder(name))));
-            Choose(d, kExport);
+            ChooseMenuItem(d, kExport);
             boxes.setDefaultYesNoAnswer(plat::IDNO);
-            Choose(d, kDelete);
+            ChooseMenuItem(d, kDelete);
             boxes.setDefaultYesNoAnswer(plat::IDYES);
-            Choose(d, kDelete);
+            ChooseMenuItem(d, kDelete);
             EXPECT_EQ(categories(*doc), QStringList{u"sep1"_s});
             EXPECT_EQ(ids(*doc), std::vector<int>{1});
             EXPECT_EQ(readData(datafile::kLedger), saved);
-            Choose(d, kImport); // returns when the import ended
+            ChooseMenuItem(d, kImport); // returns when the import ended
         },
         {Acting([](Dialog& select) {
-            SelectIndex(select, kFolderList, Items(select, kFolderList).indexOf(u"bank.csv"_s));
+            SelectText(select, kFolderList, u"bank.csv"_s);
             Click(select, IDOK);
         })});
     const QByteArray csv = readData(name);

@@ -163,11 +163,9 @@ void SelectIndex(const QWidget& window, int id, int index) {
 }
 
 void SelectText(const QWidget& window, int id, const QString& text) {
-    if (auto* cb = ControlAs<QComboBox>(window, id)) {
-        const int index = cb->findText(text);
-        if (index < 0) return ADD_FAILURE() << "no item " << text.toStdString();
-        SelectIndex(window, id, index);
-    }
+    const int index = static_cast<int>(Items(window, id).indexOf(text));
+    if (index < 0) return ADD_FAILURE() << "no item " << text.toStdString();
+    SelectIndex(window, id, index);
 }
 
 void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods) {

@@ -31,7 +31,7 @@ void Click(const QWidget& window, int id);                         // button, ch
 void TypeText(const QWidget& window, int id, const QString& text); // focus + key by key
 void ClearText(const QWidget& window, int id);
 void SelectIndex(const QWidget& window, int id, int index); // combo or list box, as the user
-void SelectText(const QWidget& window, int id, const QString& text);
+void SelectText(const QWidget& window, int id, const QString& text); // the same, by its text
 void PressKey(QWidget& target, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // Presses a key on the open pop-up menu, else on whichever widget has the focus
 // in `window` (the window itself without one).
