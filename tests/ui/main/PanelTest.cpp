@@ -109,9 +109,6 @@ struct CommandRow {
     int digit; // -1: no digit key
     const char* call;
 };
-void PrintTo(const CommandRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class PanelCommands : public PanelTest, public ::testing::WithParamInterface<CommandRow> {};
 
@@ -216,9 +213,6 @@ struct EndRow {
     bool diskFull;
     bool ends; // the program is asked to end
 };
-void PrintTo(const EndRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {
 protected:
@@ -245,13 +239,15 @@ protected:
     }
 };
 
-// An entry waiting for the save on exit is written by every way out; when the
-// disk is full the program stays open with the entry, and ends once there is space.
+// An entry and a template waiting for the save on exit are written by every
+// way out, with the settings; when the disk is full the program stays open with
+// the entry, and ends once there is space. After the end nothing is written twice.
 TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     const EndRow& row = GetParam();
     Open();
     doc->m_bSaveOnChange = false;
     ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(640)));
+    ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
     if (row.diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
         const bool accepted = Do(row.via);
@@ -267,8 +263,16 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     }
     EXPECT_TRUE(Do(row.via));
     EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
+    const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
+    EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
+    EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
     EXPECT_EQ(quits->count(), row.ends ? 1 : 0);
     EXPECT_EQ(doc->IsOpen(), !row.ends && row.via != Via::Destruction); // released once saved
+    if (!row.ends) return;
+    EXPECT_EQ(doc->Count(), 0u);
+    frame.reset(); // the panel saves once more, with nothing left to write
+    EXPECT_EQ(boxes.shown().empty(), !row.diskFull);
+    EXPECT_EQ(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)), templates);
 }
 
 const EndRow kEndRows[] = {
@@ -285,21 +289,6 @@ const EndRow kEndRows[] = {
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(PanelTest, ZeroWritesSettingsAndTemplatesTooAndNothingTwice) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
-    PressDigit(0);
-    EXPECT_EQ(quits->count(), 1);
-    const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
-    EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
-    EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
-    EXPECT_EQ(doc->Count(), 0u);
-    frame.reset(); // the panel saves once more, with nothing left to write
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)), templates);
-}
-
 // --- Input-mode hints -----------------------------------------------------------
 
 class PanelHintsTest : public PanelTest {
@@ -315,7 +304,7 @@ protected:
     }
 };
 
-TEST_F(PanelHintsTest, NumberModeAtStartAndAgainAfterHalfASecond) {
+TEST_F(PanelHintsTest, NumberModeAtStartAfterHalfASecondAndAfterATask) {
     QElapsedTimer clock; // started before the panel, so a slow start cannot shorten the wait
     clock.start();
     Open();
@@ -330,13 +319,7 @@ TEST_F(PanelHintsTest, NumberModeAtStartAndAgainAfterHalfASecond) {
     plat::ImmSetConversionStatus(frame->panel(), 9, 0);
     QTest::qWait(700);
     EXPECT_EQ(Conversion(), 9u); // one shot only
-}
-
-TEST_F(PanelHintsTest, NumberModeAfterATaskEnds) {
-    Open();
-    QTest::qWait(600);
-    plat::ImmSetConversionStatus(frame->panel(), 9, 0);
-    Click(panel(), 32793);
+    Click(panel(), 32793);       // a task ended: number mode again
     EXPECT_EQ(Conversion(), 0u);
 }
 

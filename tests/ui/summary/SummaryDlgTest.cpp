@@ -244,9 +244,18 @@ TEST_F(SummaryDlgTest, DeletingTheOnlyEntryShownEmptiesTheList) {
     EXPECT_EQ(doc->Count(), std::size(kLedger) - 1);
 }
 
-// The balance may be the whole ledger's (February's entry included).
-TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnWidths) {
-    doc->m_dwFlags |= OPT_BALANCE_ALL_DATA;
+// On the detail screen: the balance may be the whole ledger's (February's
+// entry included); a template entry takes the base date of the period shown
+// (new-entry-today off) and appears in the list at once.
+TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
+    InOutRecord lunch{};
+    SetFieldText(lunch.category, u"食費"_s);
+    SetFieldText(lunch.remark, u"昼食"_s);
+    SetFieldText(lunch.payee, u"食堂"_s);
+    SetFieldText(lunch.payMethod, u"現金"_s);
+    lunch.amount = 650;
+    ASSERT_GE(doc->AddTemplate(u"昼食"_s, lunch), 0);
+    doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
     Run(
         SUM_DETAIL,
         [this](CSummaryDlg& dlg) {
@@ -260,18 +269,37 @@ TEST_F(SummaryDlgTest, IncomeSideAddsThePayeeColumnWithItsOwnWidths) {
             Key(dlg, Qt::Key_5);
             EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
             EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
+            Key(dlg, Qt::Key_Left); // February
+            Key(dlg, Qt::Key_2);
+            EXPECT_EQ(Lines(dlg),
+                      (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
         },
-        {}, true);
+        {[](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
+         [](Dialog& edit) { PressSoftKey(edit, 1); }},
+        true);
+    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
 }
 
-// A header tap and a dragged border are kept for every layout of two columns.
-TEST_F(SummaryDlgTest, WidthsAndSortSurviveIntoTheNextDialog) {
-    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
-        auto* view = ControlAs<QTreeView>(dlg, kList);
-        emit view->header()->sectionClicked(1); // the amount header: descending
-        EXPECT_EQ(Lines(dlg), (QStringList{u"食費|1,000"_s, u"交通費|420"_s}));
-        view->setColumnWidth(0, Lp(150)); // the border dragged
-    });
+// A header tap and a dragged border are kept for every layout of two columns;
+// 指定日に移動 shows the period of the day chosen.
+TEST_F(SummaryDlgTest, WidthsSortAndGoToDate) {
+    Run(SUM_CATEGORY,
+        [](CSummaryDlg& dlg) {
+            auto* view = ControlAs<QTreeView>(dlg, kList);
+            emit view->header()->sectionClicked(1); // the amount header: descending
+            EXPECT_EQ(Lines(dlg), (QStringList{u"食費|1,000"_s, u"交通費|420"_s}));
+            view->setColumnWidth(0, Lp(150)); // the border dragged
+            MenuByKeys(dlg, Qt::Key_F2, 3);   // 表示: 指定日に移動...
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+        },
+        {[](Dialog& pick) {
+            QWidget* calendar = Control(pick, 1149);
+            QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
+            for (int i = 0; i < 3; ++i) // 10 March back three weeks to 18 February
+                PressKey(*days, Qt::Key_Up);
+            PressSoftKey(pick, 1);
+        }});
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortColumn, 1);
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, -1);
     EXPECT_EQ(doc->m_ListHeaderInfo2.columnWidth[0], 150);
@@ -290,22 +318,6 @@ TEST_F(SummaryDlgTest, LongLevelLabelIsCutInTheMiddleAndShownWholeAsTooltip) {
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
     });
-}
-
-TEST_F(SummaryDlgTest, GoToDateShowsThePeriodOfTheChosenDay) {
-    Run(SUM_CATEGORY,
-        [](CSummaryDlg& dlg) {
-            MenuByKeys(dlg, Qt::Key_F2, 3); // 表示: 指定日に移動...
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
-            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
-        },
-        {[](Dialog& pick) {
-            QWidget* calendar = Control(pick, 1149);
-            QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
-            for (int i = 0; i < 3; ++i) // 10 March back three weeks to 18 February
-                PressKey(*days, Qt::Key_Up);
-            PressSoftKey(pick, 1);
-        }});
 }
 
 // The filter by keys alone: a bound out of range is refused; フィルターオフ
@@ -399,31 +411,6 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
              Key(series, Qt::Key_Return);
          }});
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
-}
-
-// A template entry takes the base date of the period shown (new-entry-today
-// off) and appears in the list at once.
-TEST_F(SummaryDlgTest, TemplateEntryIsDatedInThePeriodShownAndListedAtOnce) {
-    InOutRecord lunch{};
-    SetFieldText(lunch.category, u"食費"_s);
-    SetFieldText(lunch.remark, u"昼食"_s);
-    SetFieldText(lunch.payee, u"食堂"_s);
-    SetFieldText(lunch.payMethod, u"現金"_s);
-    lunch.amount = 650;
-    ASSERT_GE(doc->AddTemplate(u"昼食"_s, lunch), 0);
-    doc->m_dwFlags &= ~OPT_NEW_ENTRY_TODAY;
-    Run(
-        SUM_DETAIL,
-        [](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_Left); // February
-            Key(dlg, Qt::Key_2);
-            EXPECT_EQ(Lines(dlg),
-                      (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
-        },
-        {[](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
-         [](Dialog& edit) { PressSoftKey(edit, 1); }},
-        true);
-    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
 }
 
 // Without the Pocket PC soft keys the tool bar carries the commands: the

@@ -142,7 +142,7 @@ TEST(TimeSeries, TotalsPerRowWithKeys) {
     EXPECT_EQ(lines[5][3], u"0"_s);
 }
 
-TEST(TimeSeries, KeyLabelAndChosenRow) {
+TEST(TimeSeries, KeyLabel) {
     InOutRecord keys{};
     EXPECT_EQ(TimeSeriesKeyLabel(keys), u"[全データ]"_s);
     SetFieldText(keys.category, u"食費"_s);
@@ -152,13 +152,6 @@ TEST(TimeSeries, KeyLabelAndChosenRow) {
     SetFieldText(keys.remark, u"外食"_s);
     SetFieldText(keys.payee, u"A店"_s);
     EXPECT_EQ(TimeSeriesKeyLabel(keys), u"[分]食費[備]外食[先]A店[方]現金"_s);
-
-    const TimeSeriesRows rows =
-        BuildTimeSeriesRows(PERIOD_MONTH, Date(2008, 6, 1), {}, Starts(4, 25));
-    const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2008, 6, 1, 9, 30), rows[2]);
-    EXPECT_EQ(plat::SystemTimeToTimeValue(chosen), plat::TimeFromFields(2008, 6, 25, 9, 30));
-    EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), -1).wYear, 2007);
-    EXPECT_EQ(StepTimeSeriesYear(Date(2008, 6, 1), 1).wYear, 2009);
 }
 
 // An entry exactly at the end of the twelfth row belongs to no row; a range
