@@ -225,7 +225,7 @@ TEST(Sums, LargeAmountsNeverOverflow) {
 }
 
 // A zero amount is an expense; the day layout drops the date but keeps the
-// income side's payee.
+// income side's payee; the totals hold both sides.
 TEST(EntryRows, ColumnsPerLayout) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 15, u"食費"_s, 1500, u"外食"_s, u"A店"_s, u"現金"_s, 23, 59, 59})
@@ -238,7 +238,10 @@ TEST(EntryRows, ColumnsPerLayout) {
     for (const auto& [kind, shown] : rows) {
         const SummaryQuery q = Query(SUM_DETAIL | kind, Date(2008, 3, 15), kind == PERIOD_DAY);
         const Period p = ComputePeriod(kind, q.keyRecord.date, SummarySettings{});
-        EXPECT_EQ(Shown(FillEntryRows(ledger.head(), p, q, true).rows), shown) << kind;
+        const EntryRows result = FillEntryRows(ledger.head(), p, q, true);
+        EXPECT_EQ(Shown(result.rows), shown) << kind;
+        EXPECT_EQ(result.totals.expense, 1500) << kind; // both sides, whichever is shown
+        EXPECT_EQ(result.totals.income, 250000) << kind;
     }
 }
 

@@ -156,10 +156,20 @@ TEST(Period, MovesOfTheBaseDate) {
     EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4);
 }
 
-TEST(Period, TodayIsTheStartOfTheDay) {
+TEST(Period, TodayPickerAndDayDrillDown) {
     plat::SetClockForTest(plat::TimeFromFields(2008, 3, 10, 12, 34, 56));
     const plat::SYSTEMTIME today = TodayBaseDate();
     plat::SetClockForTest(std::nullopt);
     EXPECT_EQ(plat::SystemTimeToTimeValue(today), plat::TimeFromFields(2008, 3, 10));
     EXPECT_EQ(today.wMilliseconds, 0);
+
+    const plat::TimeValue applied = plat::TimeFromFields(2008, 3, 10, 12, 34, 56);
+    EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
+    const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(plat::SystemTimeToTimeValue(*picked), plat::TimeFromFields(2008, 3, 11));
+
+    // A day row of 2081 drills down into 2081, not into 1981.
+    const plat::SYSTEMTIME day = DayBaseDate(plat::TimeFromFields(2081, 1, 5, 7));
+    EXPECT_EQ(plat::SystemTimeToTimeValue(day), plat::TimeFromFields(2081, 1, 5));
 }

@@ -74,6 +74,7 @@ TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
             BuildTimeSeriesRows(c.mode, Date(2009, 1, 15), Date(2009, 1, 15), settings);
         for (const TimeSeriesRow& row : rows) {
             const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2009, 1, 15, 9), row);
+            EXPECT_EQ(chosen.wHour, 9); // the time of day is kept
             const Period shown = ComputePeriod(c.mode, chosen, settings);
             EXPECT_EQ(shown, (Period{row.start, row.end}))
                 << c.name << " " << row.label.toStdString();
