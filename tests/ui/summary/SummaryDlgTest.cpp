@@ -168,7 +168,7 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
     });
 }
 
-TEST_F(SummaryDlgTest, DayOfTheDateBreakdownAndBackKeepsTheBaseDate) {
+TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
     Run(SUM_DATE, [](CSummaryDlg& dlg) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
         EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/08|300"_s, u"08/03/10|420"_s,
@@ -185,6 +185,11 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownAndBackKeepsTheBaseDate) {
         EXPECT_TRUE(Checked(dlg, u"  月=32873"_s));
         Key(dlg, Qt::Key_7); // the day kind shows the base date kept from the drill-down
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
+        ControlAs<QDateTimeEdit>(dlg, 1057)->setDate(QDate(2008, 2, 20));
+        NotifyInfo closed{1057, Notify::CloseUp}; // the picker closed on another day
+        dlg.SendNotify(closed);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/20(水)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/02/20|1,000"_s});
     });
 }
 
@@ -432,21 +437,4 @@ TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
         },
         {}, true);
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
-}
-
-// Closing the picker on another day moves there; on the day already shown it
-// changes nothing (a sort chosen by a header tap stays as it is).
-TEST_F(SummaryDlgTest, PickerMovesToItsDayOnlyWhenTheDayChanged) {
-    Run(SUM_DATE, [](CSummaryDlg& dlg) {
-        emit ControlAs<QTreeView>(dlg, kList)->header()->sectionClicked(1); // descending
-        const QStringList sorted = Lines(dlg);
-        EXPECT_EQ(sorted.first(), u"08/03/05|500"_s);
-        NotifyInfo closed{1057, Notify::CloseUp};
-        dlg.SendNotify(closed);
-        EXPECT_EQ(Lines(dlg), sorted);
-        ControlAs<QDateTimeEdit>(dlg, 1057)->setDate(QDate(2008, 2, 20));
-        dlg.SendNotify(closed);
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
-        EXPECT_EQ(Lines(dlg), QStringList{u"08/02/20|1,000"_s});
-    });
 }
