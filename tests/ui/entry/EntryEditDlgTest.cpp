@@ -23,7 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 enum : int {
-    kPrompt = 1063,
     kNameLabel = 1117,
     kName = 1118,
     kDateLabel = 1116,
@@ -84,7 +83,6 @@ protected:
 struct ModeRow {
     const char* name;
     unsigned mode;
-    const char* prompt;
     const char* okText;
     int menu;
     int hidden;    // the name or the date row
@@ -96,13 +94,12 @@ void PrintTo(const ModeRow& row, std::ostream* os) {
 
 class EntryEditModes : public EntryEditTest, public ::testing::WithParamInterface<ModeRow> {};
 
-TEST_P(EntryEditModes, PromptButtonSoftKeysAndFields) {
+TEST_P(EntryEditModes, ButtonSoftKeysFieldsAndCancel) {
     const ModeRow& row = GetParam();
     for (bool pocketPc : {false, true}) {
         SCOPED_TRACE(pocketPc ? "soft keys" : "own buttons");
         plat::SetPlatformIdentity(pocketPc ? 5 : 4, u"PocketPC"_s);
-        Run(lunch, row.mode, [&](Dialog& dlg) {
-            EXPECT_EQ(Text(dlg, kPrompt).toStdString(), row.prompt);
+        const int result = Run(lunch, row.mode, [&](Dialog& dlg) {
             EXPECT_EQ(Text(dlg, kOk).toStdString(), row.okText);
             SoftKeyBar* bar = dlg.softKeyBar();
             EXPECT_EQ(bar ? bar->menuId() : 0, pocketPc ? row.menu : 0);
@@ -117,24 +114,29 @@ TEST_P(EntryEditModes, PromptButtonSoftKeysAndFields) {
             EXPECT_EQ(IsShown(dlg, kNameLabel), IsShown(dlg, kName));
             EXPECT_EQ(IsShown(dlg, kDateLabel), IsShown(dlg, kDate));
             EXPECT_EQ(ClippedTexts(dlg).join(u" | ").toStdString(), ""); // at the handset's size
-            dlg.SendCommand(IDCANCEL);
+            // Cancelled after a change, by the button or the left soft key.
+            ClearText(dlg, kAmount);
+            TypeText(dlg, kAmount, u"5"_s);
+            SelectText(dlg, kCategory, u"給与"_s);
+            if (pocketPc)
+                PressSoftKey(dlg, 0);
+            else
+                Click(dlg, kCancelButton);
         });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_TRUE(SameBytes(handedBack, lunch));
     }
 }
 
+// The OK text tells which mode's look was taken: the first mode bit set wins.
 const ModeRow kModeRows[] = {
-    {"Change", 1, "変更ボタンを押すと、修正が反映されます。", "変更(OK)", 163, kName, false},
-    {"Delete", 2, "この項目を削除して良い場合は削除ボタンを押して下さい。", "削除(OK)", 162, kName,
-     true},
-    {"Add", 8, "追加ボタンを押すと、データが追加されます。", "追加(OK)", 164, kName, false},
-    {"Template", 4, "定番項目名を入力して、保存ボタンを押して下さい。", "保存(OK)", 161, kDate,
-     false},
-    {"NoModeKeepsTemplateTexts", 0, "修正が終わりましたら変更ボタンを押して下さい。", "変更(OK)",
-     157, kName, false},
-    {"ChangeBeforeDelete", 3, "変更ボタンを押すと、修正が反映されます。", "変更(OK)", 163, kName,
-     false},
-    {"AddBeforeTemplate", 12, "追加ボタンを押すと、データが追加されます。", "追加(OK)", 164, kName,
-     false},
+    {"Change", 1, "変更(OK)", 163, kName, false},
+    {"Delete", 2, "削除(OK)", 162, kName, true},
+    {"Add", 8, "追加(OK)", 164, kName, false},
+    {"Template", 4, "保存(OK)", 161, kDate, false},
+    {"NoModeKeepsTemplateTexts", 0, "変更(OK)", 157, kName, false},
+    {"ChangeBeforeDelete", 3, "変更(OK)", 163, kName, false},
+    {"AddBeforeTemplate", 12, "追加(OK)", 164, kName, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditModes, ::testing::ValuesIn(kModeRows),
@@ -209,45 +211,27 @@ TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
     EXPECT_TRUE(SameBytes(handedBack, expected));
 }
 
-struct RefusalRow {
-    const char* name;
-    int field;           // cleared, then typed into
-    const char* typed;   // empty: left cleared
-    const char* message; // empty: the amount's range message
-};
-void PrintTo(const RefusalRow& row, std::ostream* os) {
-    *os << row.name;
+// Each refused field keeps the dialog open with its message and the record as given.
+TEST_F(EntryEditTest, RefusedFieldKeepsTheDialogOpenAndTheRecordAsGiven) {
+    const QString range = validation::IntegerRange(0, 2000000000);
+    const QString choose = u"項目を選択してください"_s;
+    const std::tuple<int, QString, QString> rows[] = {
+        {kAmount, u"-5"_s, range},  {kAmount, u"2000000001"_s, range}, {kRemark, u""_s, choose},
+        {kCategory, u""_s, choose}, {kPayMethod, u""_s, choose},       {kPayee, u""_s, choose},
+    };
+    for (const auto& [field, typed, message] : rows) {
+        boxes.clear();
+        Run(lunch, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
+            ClearText(dlg, field);
+            TypeText(dlg, field, typed);
+            Click(dlg, kOk);
+        });
+        EXPECT_EQ(leftOpen, 1) << field;
+        EXPECT_EQ(boxes.texts(), std::vector<QString>{message}) << field;
+        EXPECT_EQ(boxes.shown().front().caption, u"注意！"_s);
+        EXPECT_TRUE(SameBytes(handedBack, lunch)) << field;
+    }
 }
-
-class EntryEditRefusals : public EntryEditTest, public ::testing::WithParamInterface<RefusalRow> {};
-
-TEST_P(EntryEditRefusals, DialogStaysOpenAndRecordUnchanged) {
-    const RefusalRow& row = GetParam();
-    const QString expected =
-        *row.message ? QString::fromUtf8(row.message) : validation::IntegerRange(0, 2000000000);
-    const int result = Run(lunch, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
-        ClearText(dlg, row.field);
-        TypeText(dlg, row.field, QString::fromUtf8(row.typed));
-        Click(dlg, kOk);
-    });
-    EXPECT_EQ(leftOpen, 1);
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{expected});
-    EXPECT_EQ(boxes.shown().front().caption, u"注意！"_s);
-    EXPECT_TRUE(SameBytes(handedBack, lunch));
-}
-
-const RefusalRow kRefusalRows[] = {
-    {"AmountNegative", kAmount, "-5", ""},
-    {"AmountPastLimit", kAmount, "2000000001", ""},
-    {"RemarkEmpty", kRemark, "", "項目を選択してください"},
-    {"CategoryEmpty", kCategory, "", "項目を選択してください"},
-    {"PayMethodEmpty", kPayMethod, "", "項目を選択してください"},
-    {"PayeeEmpty", kPayee, "", "項目を選択してください"},
-};
-
-INSTANTIATE_TEST_SUITE_P(EntryEdit, EntryEditRefusals, ::testing::ValuesIn(kRefusalRows),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 // Even an entry the fields could not take (past the limit) can go.
 TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
@@ -266,34 +250,6 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
         EXPECT_TRUE(SameBytes(handedBack, entry)) << amount;
     }
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(EntryEditTest, TemplateNeedsAName) {
-    int focused = 0;
-    Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
-        Click(dlg, kOk);
-        focused = dlg.FocusedControlId();
-    });
-    EXPECT_EQ(leftOpen, 1);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{u"定番名を入力してください"_s});
-    EXPECT_EQ(focused, kName);
-}
-
-TEST_F(EntryEditTest, CancelByButtonOrSoftKeyLeavesTheRecordAsGiven) {
-    for (bool pocketPc : {false, true}) {
-        plat::SetPlatformIdentity(pocketPc ? 5 : 4, u"PocketPC"_s);
-        const int result = Run(lunch, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
-            ClearText(dlg, kAmount);
-            TypeText(dlg, kAmount, u"5"_s);
-            SelectText(dlg, kCategory, u"給与"_s);
-            if (pocketPc)
-                PressSoftKey(dlg, 0);
-            else
-                Click(dlg, kCancelButton);
-        });
-        EXPECT_EQ(result, IDCANCEL) << pocketPc;
-        EXPECT_TRUE(SameBytes(handedBack, lunch)) << pocketPc;
-    }
 }
 
 // --- The calculator ----------------------------------------------------------------
@@ -337,19 +293,9 @@ TEST_F(EntryEditTest, CalculatorFinishTakesTheSignedResultAndCancelNothing) {
     EXPECT_EQ(handedBack.amount, -5);
 }
 
-TEST_F(EntryEditTest, CalculatorIsNotOpenedOnAnInvalidAmount) {
-    Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        ClearText(dlg, kAmount);
-        TypeText(dlg, kAmount, u"x"_s);
-        Click(dlg, kCalc); // no calculator run is queued: one would count as unexpected
-        EXPECT_EQ(dlg.FocusedControlId(), kAmount);
-        dlg.SendCommand(IDCANCEL);
-    });
-    EXPECT_EQ(boxes.shown().size(), 1u);
-}
-
 // --- Focus and input mode ---------------------------------------------------------
 
+// The calculator is not opened on an amount that is no number: the focus goes back to it.
 TEST_F(EntryEditTest, AddModeStartsOnTheAmountWithItsTextSelected) {
     int focused = 0;
     QString selected;
@@ -359,16 +305,25 @@ TEST_F(EntryEditTest, AddModeStartsOnTheAmountWithItsTextSelected) {
         dlg.GotoDlgCtrl(kCategory); // the second visit stays
         QApplication::processEvents();
         EXPECT_EQ(dlg.FocusedControlId(), kCategory);
+        ClearText(dlg, kAmount);
+        TypeText(dlg, kAmount, u"x"_s);
+        Click(dlg, kCalc); // no calculator run is queued: one would count as unexpected
+        EXPECT_EQ(dlg.FocusedControlId(), kAmount);
         dlg.SendCommand(IDCANCEL);
     });
     EXPECT_EQ(focused, kAmount);
     EXPECT_EQ(selected, u"850"_s);
+    EXPECT_EQ(boxes.shown().size(), 1u);
 }
 
-TEST_F(EntryEditTest, TextFieldsSwitchToHiraganaAndTheAmountToNumbers) {
+// A template needs a name: refused, the focus goes to it.
+TEST_F(EntryEditTest, TemplateNeedsANameAndFieldsSwitchToHiraganaOrNumbers) {
     doc->m_bHarunoDevice = true;
     std::vector<plat::DWORD> seen;
     Run(lunch, CEntryEditDlg::ModeTemplate, [&](Dialog& dlg) {
+        Click(dlg, kOk);
+        EXPECT_TRUE(dlg.IsRunning());
+        EXPECT_EQ(dlg.FocusedControlId(), kName);
         for (int id : {kAmount, kRemark, kAmount, kPayee, kAmount, kPayMethod, kAmount, kName}) {
             dlg.GotoDlgCtrl(id);
             QApplication::processEvents();
@@ -377,6 +332,7 @@ TEST_F(EntryEditTest, TextFieldsSwitchToHiraganaAndTheAmountToNumbers) {
         dlg.SendCommand(IDCANCEL);
     });
     EXPECT_EQ(seen, (std::vector<plat::DWORD>{7, 0, 7, 0, 7, 0, 7, 0}));
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{u"定番名を入力してください"_s});
 }
 
 } // namespace

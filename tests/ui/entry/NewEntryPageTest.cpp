@@ -117,13 +117,18 @@ TEST_F(NewEntryTest, DigitOneRecordsAnExpenseAndLearnsTheTexts) {
 
 // --- Pages and their ends ----------------------------------------------------
 
+// An empty text keeps the page open and learns nothing.
 TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     ASSERT_TRUE(QFile::remove(host(inFolder(datafile::kCategories)))); // a fresh folder
     RunFlow({AmountPage("3", kNext),
              [this](Dialog& d) {
                  EXPECT_EQ(Items(d, kListA), QStringList{u"その他"_s});
                  EXPECT_EQ(Items(d, kListB), QStringList{u"その他"_s});
+                 ClearText(d, kListB);
+                 Click(d, kNext);
+                 EXPECT_TRUE(d.IsRunning());
                  EXPECT_EQ(readData(u"\\備考\\その他.DAT"_s), QByteArray());
+                 SelectIndex(d, kListB, 0);
                  Click(d, kNext);
              },
              [this](Dialog& d) {
@@ -131,7 +136,7 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
                  EXPECT_EQ(readData(u"\\支払先\\その他.DAT"_s), QByteArray());
                  Click(d, kCancel);
              }});
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{kStopped});
+    EXPECT_EQ(boxes.texts(), (std::vector<QString>{u"項目を選択してください"_s, kStopped}));
     // What the category page confirmed stays learned.
     EXPECT_EQ(readData(datafile::kCategories), bytes::ListFile({u"その他"_s}));
     EXPECT_EQ(doc->Count(), 0u);
@@ -152,25 +157,6 @@ TEST_F(NewEntryTest, CancelOnAnyPageShowsTheBoxAndAddsNothing) {
     EXPECT_FALSE(fileExists(ledgerPath()) && ledger().size() > 16);
 }
 
-// Back takes what a page started with; the amount page shows the amount held.
-TEST_F(NewEntryTest, BackThroughThePagesThenFinishStoresThePayeePagesFirstItems) {
-    RunFlow({AmountPage("7", kNext), Press(kNext),
-             [](Dialog& d) {
-                 SelectIndex(d, kListB, 1); // カード, ignored
-                 Click(d, kBack);
-             },
-             [](Dialog& d) {
-                 EXPECT_EQ(Text(d, kListA), u"食費"_s);
-                 Click(d, kBack);
-             },
-             [](Dialog& d) {
-                 EXPECT_EQ(Text(d, 1006), u"7"_s);
-                 Click(d, kNext);
-             },
-             Press(kFinish)});
-    EXPECT_EQ(ledger(), LedgerWith(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, 7));
-}
-
 // --- Learning the texts ------------------------------------------------------
 
 // A category typed over the chosen one is stored, while the remarks stay
@@ -179,7 +165,8 @@ TEST_F(NewEntryTest, BackThroughThePagesThenFinishStoresThePayeePagesFirstItems)
 TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
     const QByteArray categories = readData(datafile::kCategories);
     RunFlow({AmountPage("1", kNext), [](Dialog& d) {
-                 SelectIndex(d, kListA, 1); // 交通費
+                 EXPECT_FALSE(d.IsTimerActive(1)); // no hint timer but on the handset
+                 SelectIndex(d, kListA, 1);        // 交通費
                  ClearText(d, kListA);
                  TypeText(d, kListA, u"娯楽"_s);
                  EXPECT_EQ(Items(d, kListB), (QStringList{u"電車"_s, u"昼食"_s}));
@@ -193,17 +180,6 @@ TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
               bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
     EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
     EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
-}
-
-TEST_F(NewEntryTest, EmptyTextKeepsThePageOpen) {
-    RunFlow({AmountPage("2", kNext), [](Dialog& d) {
-                 ClearText(d, kListB);
-                 Click(d, kNext);
-                 EXPECT_TRUE(d.IsRunning());
-             }});
-    EXPECT_EQ(leftOpen, 1);
-    EXPECT_EQ(boxes.texts(), (std::vector<QString>{u"項目を選択してください"_s, kStopped}));
-    EXPECT_EQ(readData(u"\\備考\\食費.DAT"_s), bytes::ListFile({u"昼食"_s, u"夕食"_s}));
 }
 
 // --- Templates ---------------------------------------------------------------
@@ -232,13 +208,18 @@ TEST_F(NewEntryTest, TemplateBoxSavesANamedTemplateAndStillStoresTheEntry) {
 // --- Page looks ---------------------------------------------------------------
 
 // The category page goes on with "次へ", the payee page ends with "完了" and
-// offers the template box while a slot is free.
-TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeys) {
+// offers the template box while a slot is free. On the handset the hint timer
+// runs and stops. Back takes what a page started with, the amount page shows
+// the amount held, and a finish there stores the payee page's first items.
+TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysAndGoBack) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    regprobe::MakeHandset();
     for (int i = 0; i < kTemplateSlots; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});
-    RunFlow({AmountPage("1", kNext),
+    RunFlow({AmountPage("7", kNext),
              [](Dialog& d) {
+                 EXPECT_TRUE(d.IsTimerActive(1));
+                 EXPECT_TRUE(QTest::qWaitFor([&] { return !d.IsTimerActive(1); }, 3000));
                  for (int id : {kBack, kNext, kFinish, kCancel, kDate, kDateLabel})
                      EXPECT_TRUE(IsShown(d, id)) << id;
                  EXPECT_FALSE(IsShown(d, kTemplateBox));
@@ -258,26 +239,19 @@ TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeys) {
                  EXPECT_EQ(Text(d, kLabelA), u"支払先:"_s);
                  EXPECT_EQ(Text(d, kLabelB), u"支払方法:"_s);
                  EXPECT_EQ(static_cast<Window&>(d).softKeyBar()->label(1), u"完了"_s);
+                 SelectIndex(d, kListB, 1); // カード, dropped by going back
                  ChooseMenuItem(static_cast<Window&>(d), kBack);
              },
-             [](Dialog& d) { PressSoftKey(static_cast<Window&>(d), 1); },
-             [](Dialog& d) { PressSoftKey(static_cast<Window&>(d), 1); }});
-    ASSERT_EQ(doc->Count(), 1u);
-    EXPECT_EQ(FieldText(doc->Head()->record.payee), u"コンビニ"_s);
-}
-
-TEST_F(NewEntryTest, HandsetGetsTheHintTimerOthersDoNot) {
-    for (bool handset : {false, true}) {
-        if (handset) regprobe::MakeHandset();
-        RunFlow({AmountPage("2", kNext), [handset](Dialog& d) {
-                     EXPECT_EQ(static_cast<Window&>(d).IsTimerActive(1), handset);
-                     if (handset) {
-                         EXPECT_TRUE(QTest::qWaitFor([&] { return !d.IsTimerActive(1); }, 3000));
-                     }
-                     Click(d, kFinish);
-                 }});
-    }
-    EXPECT_EQ(doc->Count(), 2u);
+             [](Dialog& d) {
+                 EXPECT_EQ(Text(d, kListA), u"食費"_s);
+                 Click(d, kBack);
+             },
+             [](Dialog& d) {
+                 EXPECT_EQ(Text(d, 1006), u"7"_s);
+                 Click(d, kNext);
+             },
+             Press(kFinish)});
+    EXPECT_EQ(ledger(), LedgerWith(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, 7));
 }
 
 } // namespace

@@ -66,6 +66,19 @@ void Close(Dialog& d) {
     Click(d, kClose);
 }
 
+void ExpectFitsAShortWindow(Window& dlg) {
+    dlg.resize(Lp(240), Lp(150));
+    QApplication::processEvents();
+    const QRect client(QPoint(0, 0), dlg.ClientSize());
+    const int ids[] = {kList, kPick, kClose, kAdd, kEdit, kDelete, kUp, kDown};
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        EXPECT_TRUE(client.contains(dlg.ControlRect(ids[i]))) << ids[i];
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(dlg.ControlRect(ids[i]).intersects(dlg.ControlRect(ids[j])))
+                << ids[i] << "/" << ids[j];
+    }
+}
+
 class TemplateListTest : public OpenDocTest {
 protected:
     // Loads the templates from a hand-made file.
@@ -111,14 +124,15 @@ protected:
 
 // --- Showing -------------------------------------------------------------------
 
-// The right soft key's popup moves the line down; the left one picks it.
+// The right soft key's popup moves the line down; the left one picks it. On
+// a short window the side buttons shrink so that all still fit.
 TEST_F(TemplateListTest, SoftKeysOnlyUnderTheHandsetPlatformAndTheLeftOnePicks) {
     Open({kLunch, kFare});
     for (bool pocketPc : {false, true}) {
         plat::SetPlatformIdentity(pocketPc ? 5 : 4, u"PocketPC"_s);
         const int result = RunList({[&](Dialog& d) {
             ASSERT_EQ(d.softKeyBar() != nullptr, pocketPc);
-            if (!pocketPc) return;
+            if (!pocketPc) return ExpectFitsAShortWindow(static_cast<Window&>(d));
             QMenu* popup = d.softKeyBar()->preparePopup(1);
             ASSERT_NE(popup, nullptr);
             for (QAction* action : popup->actions())
@@ -128,24 +142,6 @@ TEST_F(TemplateListTest, SoftKeysOnlyUnderTheHandsetPlatformAndTheLeftOnePicks) 
         EXPECT_EQ(result, pocketPc ? 2 : 0);
     }
     EXPECT_EQ(lines, (QStringList{u" 0:電車"_s, u" 1:昼食"_s}));
-}
-
-// On a short screen the side buttons shrink so that all still fit.
-TEST_F(TemplateListTest, ControlsStayInsideAShortWindowWithoutOverlapping) {
-    Open({kLunch});
-    RunList({[](Dialog& d) {
-        auto& dlg = static_cast<Window&>(d);
-        dlg.resize(Lp(240), Lp(150));
-        QApplication::processEvents();
-        const QRect client(QPoint(0, 0), dlg.ClientSize());
-        const int ids[] = {kList, kPick, kClose, kAdd, kEdit, kDelete, kUp, kDown};
-        for (std::size_t i = 0; i < std::size(ids); ++i) {
-            EXPECT_TRUE(client.contains(dlg.ControlRect(ids[i]))) << ids[i];
-            for (std::size_t j = 0; j < i; ++j)
-                EXPECT_FALSE(dlg.ControlRect(ids[i]).intersects(dlg.ControlRect(ids[j])))
-                    << ids[i] << "/" << ids[j];
-        }
-    }});
 }
 
 // --- Picking -------------------------------------------------------------------
@@ -233,16 +229,6 @@ TEST_F(TemplateListTest, AddStoresTheEditedTemplateAtTheEndSelected) {
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
-TEST_F(TemplateListTest, AnEleventhTemplateIsRefusedWithoutOpeningTheEntryDialog) {
-    Open(Numbered(10));
-    RunList({[](Dialog& d) { Click(d, kAdd); }});
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, u"これ以上定番データは追加できません。"_s);
-    EXPECT_EQ(boxes.shown()[0].caption, u"定番データの追加"_s);
-    EXPECT_EQ(lines.size(), 10);
-    EXPECT_FALSE(doc->TemplatesChanged());
-}
-
 // An edit leaves no line selected; the commands that need one then do nothing.
 TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
     Open({kLunch, kFare, kPay});
@@ -273,20 +259,25 @@ TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
 
 // --- Deleting and reordering --------------------------------------------------------
 
-// Answered "No" the first time, "Yes" the second.
-TEST_F(TemplateListTest, DeletingTheThirdOfTenAsksAndClosesTheGap) {
+// An eleventh template is refused without opening the entry dialog. The
+// delete is answered "No" the first time, "Yes" the second.
+TEST_F(TemplateListTest, EleventhRefusedAndDeletingTheThirdOfTenAsksAndClosesTheGap) {
     Open(Numbered(10));
+    boxes.answerNext(plat::IDOK);
     boxes.answerNext(plat::IDNO);
     RunList({[this](Dialog& d) {
+        Click(d, kAdd);
         SelectIndex(d, kList, 2);
         Click(d, kDelete);
         EXPECT_EQ(Items(d, kList).size(), 10);
         EXPECT_FALSE(doc->TemplatesChanged());
         Click(d, kDelete);
     }});
-    ASSERT_EQ(boxes.shown().size(), 2u);
-    EXPECT_EQ(boxes.shown()[1].text, u"「定番2」を削除してよろしいですか？"_s);
-    EXPECT_EQ(boxes.shown()[1].caption, u"定番の削除"_s);
+    ASSERT_EQ(boxes.shown().size(), 3u);
+    EXPECT_EQ(boxes.shown()[0].text, u"これ以上定番データは追加できません。"_s);
+    EXPECT_EQ(boxes.shown()[0].caption, u"定番データの追加"_s);
+    EXPECT_EQ(boxes.shown()[2].text, u"「定番2」を削除してよろしいですか？"_s);
+    EXPECT_EQ(boxes.shown()[2].caption, u"定番の削除"_s);
     EXPECT_EQ(lines.size(), 9);
     EXPECT_EQ(lines.value(2), u" 2:定番3"_s);
     EXPECT_EQ(selected, 2);
@@ -294,40 +285,28 @@ TEST_F(TemplateListTest, DeletingTheThirdOfTenAsksAndClosesTheGap) {
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
-struct MoveRow {
-    const char* name;
-    int row;
-    int command;
-    QStringList lines;
-    int selected;
-    bool changed;
-};
-void PrintTo(const MoveRow& row, std::ostream* os) {
-    *os << row.name;
-}
-class TemplateReorder : public TemplateListTest, public ::testing::WithParamInterface<MoveRow> {};
-
-TEST_P(TemplateReorder, MovesTheLineAndKeepsItSelected) {
-    const MoveRow& row = GetParam();
+// Up and down move the selected line and keep it selected, but not past either end.
+TEST_F(TemplateListTest, UpAndDownMoveTheSelectedLineButNotPastTheEnds) {
     Open({kLunch, kFare, kPay});
+    const QStringList given{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s};
+    const std::tuple<int, int, QStringList, int> steps[] = {
+        {0, kUp, given, 0},
+        {2, kDown, given, 2},
+        {2, kUp, {u" 0:昼食"_s, u" 1:給与"_s, u" 2:電車"_s}, 1},
+        {0, kDown, {u" 0:給与"_s, u" 1:昼食"_s, u" 2:電車"_s}, 1},
+    };
     RunList({[&](Dialog& d) {
-        SelectIndex(d, kList, row.row);
-        Click(d, row.command);
+        for (const auto& [row, command, after, selectedAfter] : steps) {
+            SelectIndex(d, kList, row);
+            Click(d, command);
+            EXPECT_EQ(Items(d, kList), after) << row << "/" << command;
+            EXPECT_EQ(CurrentIndex(d, kList), selectedAfter) << row << "/" << command;
+            EXPECT_EQ(doc->TemplatesChanged(), after != given) << row << "/" << command;
+        }
     }});
-    EXPECT_EQ(lines, row.lines);
-    EXPECT_EQ(selected, row.selected);
-    EXPECT_EQ(doc->TemplatesChanged(), row.changed);
-    EXPECT_EQ(SlotName(*doc, row.selected), lines.value(row.selected).mid(3));
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_EQ(SlotName(*doc, slot), lines.value(slot).mid(3));
 }
-
-const MoveRow kMoveRows[] = {
-    {"UpOnTheLast", 2, kUp, {u" 0:昼食"_s, u" 1:給与"_s, u" 2:電車"_s}, 1, true},
-    {"DownOnTheFirst", 0, kDown, {u" 0:電車"_s, u" 1:昼食"_s, u" 2:給与"_s}, 1, true},
-    {"UpOnTheFirstDoesNothing", 0, kUp, {u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s}, 0, false},
-    {"DownOnTheLastDoesNothing", 2, kDown, {u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s}, 2, false},
-};
-INSTANTIATE_TEST_SUITE_P(TemplateList, TemplateReorder, ::testing::ValuesIn(kMoveRows),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 // --- A new entry from a template ----------------------------------------------------------
 
@@ -351,29 +330,26 @@ TEST_F(TemplateListTest, KeyPicksTheTemplateAndTheCheckedEntryIsAddedAndSaved) {
     EXPECT_EQ(doc->Templates()[2].record.date.wYear, 2007);
 }
 
-TEST_F(TemplateListTest, CancelledEntryCountsAsPickedAndClosingTheListDoesNot) {
-    Open({kLunch});
-    EXPECT_TRUE(FromTemplate(
-        {[](Dialog& d) { Click(d, kPick); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }}));
-    EXPECT_FALSE(FromTemplate({Close})); // and no entry dialog opens
-    EXPECT_EQ(doc->Count(), 0u);
-}
-
+// Closing the list picks nothing and opens no entry dialog; a cancelled entry
+// still counts as picked and adds nothing.
 TEST_F(TemplateListTest, TemplateChangesAreSavedAtOnceOnlyUnderSaveOnChange) {
     for (bool saveOnChange : {false, true}) {
         SCOPED_TRACE(saveOnChange ? "save on change" : "save at exit");
         Open({kLunch, kFare});
         doc->m_bSaveOnChange = saveOnChange;
-        FromTemplate({[](Dialog& d) {
+        EXPECT_FALSE(FromTemplate({[](Dialog& d) {
             SelectIndex(d, kList, 0);
             Click(d, kDelete);
             Close(d);
-        }});
+        }}));
         EXPECT_EQ(
             readData(datafile::kTemplates),
             bytes::TemplateFile(saveOnChange ? std::vector{kFare} : std::vector{kLunch, kFare}));
         EXPECT_EQ(doc->TemplatesChanged(), !saveOnChange);
     }
+    EXPECT_TRUE(FromTemplate(
+        {[](Dialog& d) { Click(d, kPick); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }}));
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 } // namespace
