@@ -39,8 +39,6 @@ TEST(FormatAmount, DigitsGroupsAndSigns) {
     };
     const Row rows[] = {
         {0, true, "0"},
-        {1000, true, "1,000"},
-        {1234567, true, "1,234,567"},
         {1234567, false, "1234567"},
         {-50000, true, "50,000"},
         {std::numeric_limits<std::int32_t>::min(), true, "2,147,483,648"},
@@ -63,8 +61,6 @@ TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
     const Row rows[] = {
         {"negative without commas", 0, 1700, 500, 0, false,
          u"支出合計：1700円|収入合計：500円|残高：-1200円"_s, "111"},
-        {"negative with commas", OPT_COMMA, 1700, 500, 0, false,
-         u"支出合計：1,700円|収入合計：500円|残高：-1,200円"_s, "111"},
         {"positive with commas", OPT_COMMA, 500, 1234567, 0, false,
          u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s, "111"},
         {"whole-ledger balance", OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false,
