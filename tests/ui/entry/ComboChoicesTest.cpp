@@ -28,11 +28,7 @@ TEST_P(ComboChoicesRows, ItemsAndSelection) {
 }
 
 const ChoiceRow kRows[] = {
-    {"InList", {u"昼食"_s, u"夕食"_s}, u"夕食"_s, {u"昼食"_s, u"夕食"_s}, 1},
-    {"MissingIsAppended", {u"昼食"_s}, u"本"_s, {u"昼食"_s, u"本"_s}, 1},
-    {"EmptyListTakesValue", {}, u"本"_s, {u"本"_s}, 0},
     {"EmptyValueSelectsNothing", {u"昼食"_s}, u""_s, {u"昼食"_s}, -1},
-    {"EmptyListEmptyValue", {}, u""_s, {}, -1},
     {"LastOfRepeats",
      {u"現金"_s, u"カード"_s, u"現金"_s},
      u"現金"_s,

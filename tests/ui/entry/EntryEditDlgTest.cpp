@@ -172,65 +172,93 @@ TEST_F(EntryEditTest, UnreadableListShowsPlatformErrorAndDialogStillWorks) {
     EXPECT_TRUE(SameBytes(handedBack, lunch));
 }
 
-// --- Confirmation ----------------------------------------------------------------
+// --- One change run ----------------------------------------------------------------
 
-// The lists come from the files with the entry's texts selected; the remark
-// typed and the payee shown stay when another category's lists lack them; every
-// field changed is handed back, texts cut to fifteen, the income box giving the sign.
-TEST_F(EntryEditTest, ListsFromTheFilesAndEveryChangedFieldHandedBack) {
-    const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
-        EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
-        EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
-        EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
-        EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
-        EXPECT_EQ(Text(dlg, kAmount), u"850"_s);
-        EXPECT_FALSE(IsChecked(dlg, kIncome));
-        EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
-        ClearText(dlg, kRemark);
-        TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);
-        SelectText(dlg, kCategory, u"交通費"_s);
-        EXPECT_EQ(Items(dlg, kRemark),
-                  (QStringList{u"電車"_s, u"昼食"_s, u"あいうえおかきくけこさしすせそ"_s}));
-        EXPECT_EQ(Items(dlg, kPayee), (QStringList{u"JR"_s, u"コンビニ"_s}));
-        EXPECT_EQ(Text(dlg, kPayee), u"コンビニ"_s);
-        SelectText(dlg, kPayMethod, u"カード"_s);
-        ClearText(dlg, kAmount);
-        TypeText(dlg, kAmount, u"1280"_s);
-        Click(dlg, kIncome);
-        ControlAs<QDateTimeEdit>(dlg, kDate)->setDate(QDate(2008, 2, 29));
-        Click(dlg, kOk);
-    });
+// Each refused field keeps the dialog open with its message and the record as
+// given. The calculator opens on the signed amount with the dialog hidden; its
+// finish (a button, or Enter on its single step) sets amount and income box,
+// its cancel leaves both. The lists come from the files with the entry's texts
+// selected; the remark typed and the payee shown stay when another category's
+// lists lack them; every field changed is handed back, texts cut to fifteen.
+TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
+    const QString range = validation::IntegerRange(0, 2000000000);
+    const QString choose = u"項目を選択してください"_s;
+    const std::tuple<int, QString, QString> refusals[] = {
+        {kAmount, u"-5"_s, range},  {kAmount, u"2000000001"_s, range}, {kRemark, u""_s, choose},
+        {kCategory, u""_s, choose}, {kPayMethod, u""_s, choose},       {kPayee, u""_s, choose},
+    };
+    QStringList seen;
+    Dialog* edit = nullptr;
+    const auto look = [&seen](Dialog& dlg) {
+        seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u"expense"_s);
+    };
+    const int result =
+        Run(lunch, CEntryEditDlg::ModeChange,
+            [&](Dialog& dlg) {
+                edit = &dlg;
+                for (const auto& [field, typed, message] : refusals) {
+                    const QString given = Text(dlg, field);
+                    ClearText(dlg, field);
+                    TypeText(dlg, field, typed);
+                    Click(dlg, kOk);
+                    EXPECT_TRUE(dlg.IsRunning()) << field;
+                    ClearText(dlg, field);
+                    TypeText(dlg, field, given);
+                }
+                EXPECT_TRUE(SameBytes(static_cast<CEntryEditDlg&>(dlg).m_record, lunch));
+                for (int run = 0; run < 3; ++run) {
+                    Click(dlg, kCalc);
+                    look(dlg);
+                }
+                seen << (dlg.isVisible() ? u"shown"_s : u"hidden"_s);
+                EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
+                EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
+                EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
+                EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
+                EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
+                EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
+                ClearText(dlg, kRemark);
+                TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);
+                SelectText(dlg, kCategory, u"交通費"_s);
+                EXPECT_EQ(Items(dlg, kRemark),
+                          (QStringList{u"電車"_s, u"昼食"_s, u"あいうえおかきくけこさしすせそ"_s}));
+                EXPECT_EQ(Items(dlg, kPayee), (QStringList{u"JR"_s, u"コンビニ"_s}));
+                EXPECT_EQ(Text(dlg, kPayee), u"コンビニ"_s);
+                SelectText(dlg, kPayMethod, u"カード"_s);
+                ClearText(dlg, kAmount);
+                TypeText(dlg, kAmount, u"1280"_s);
+                ControlAs<QDateTimeEdit>(dlg, kDate)->setDate(QDate(2008, 2, 29));
+                Click(dlg, kOk);
+            },
+            {[&](Dialog& calc) {
+                 seen << (edit->isVisible() ? u"shown"_s : u"hidden"_s);
+                 for (int key : {1024, 1007 + 2, 1018, 1026}) // － 2 ０００ ＝: 850 − 2000
+                     Click(calc, key);
+                 Click(calc, kCalcFinish);
+             },
+             [&](Dialog& calc) {
+                 seen << Text(calc, kCalcAmount)
+                      << (IsChecked(calc, kIncome) ? u"checked"_s : u""_s);
+                 PressKeyInWindow(calc, Qt::Key_5);
+                 PressKeyInWindow(calc, Qt::Key_Return);
+             },
+             [](Dialog& calc) {
+                 PressKeyInWindow(calc, Qt::Key_7);
+                 Click(calc, kCalcCancel);
+             }});
+    EXPECT_EQ(boxes.texts(), (std::vector<QString>{range, range, choose, choose, choose, choose}));
+    for (const auto& box : boxes.shown())
+        EXPECT_EQ(box.caption, u"注意！"_s);
+    EXPECT_EQ(seen, (QStringList{u"hidden"_s, u"1150"_s, u"income"_s, u"1150"_s, u"checked"_s,
+                                 u"5"_s, u"income"_s, u"5"_s, u"income"_s, u"shown"_s}));
     EXPECT_EQ(result, IDOK);
     InOutRecord expected = lunch;
     SetFieldText(expected.category, u"交通費");
     SetFieldText(expected.remark, u"あいうえおかきくけこさしすせそ");
     SetFieldText(expected.payMethod, u"カード");
-    expected.amount = -1280;
+    expected.amount = -1280; // the income box the calculator checked gives the sign
     expected.date = plat::SYSTEMTIME{2008, 2, 5, 29, 9, 30, 0, 0};
     EXPECT_TRUE(SameBytes(handedBack, expected));
-}
-
-// Each refused field keeps the dialog open with its message and the record as given.
-TEST_F(EntryEditTest, RefusedFieldKeepsTheDialogOpenAndTheRecordAsGiven) {
-    const QString range = validation::IntegerRange(0, 2000000000);
-    const QString choose = u"項目を選択してください"_s;
-    const std::tuple<int, QString, QString> rows[] = {
-        {kAmount, u"-5"_s, range},  {kAmount, u"2000000001"_s, range}, {kRemark, u""_s, choose},
-        {kCategory, u""_s, choose}, {kPayMethod, u""_s, choose},       {kPayee, u""_s, choose},
-    };
-    for (const auto& [field, typed, message] : rows) {
-        boxes.clear();
-        Run(lunch, CEntryEditDlg::ModeChange, [&](Dialog& dlg) {
-            ClearText(dlg, field);
-            TypeText(dlg, field, typed);
-            Click(dlg, kOk);
-        });
-        EXPECT_EQ(leftOpen, 1) << field;
-        EXPECT_EQ(boxes.texts(), std::vector<QString>{message}) << field;
-        EXPECT_EQ(boxes.shown().front().caption, u"注意！"_s);
-        EXPECT_TRUE(SameBytes(handedBack, lunch)) << field;
-    }
 }
 
 // Even an entry the fields could not take (past the limit) can go.
@@ -250,47 +278,6 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
         EXPECT_TRUE(SameBytes(handedBack, entry)) << amount;
     }
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-// --- The calculator ----------------------------------------------------------------
-
-// The calculator opens on the signed amount with the edit dialog hidden; its
-// finish (a button, or Enter on its single step) sets amount and income box,
-// its cancel leaves both.
-TEST_F(EntryEditTest, CalculatorFinishTakesTheSignedResultAndCancelNothing) {
-    QStringList seen;
-    Dialog* edit = nullptr;
-    const auto look = [&seen](Dialog& dlg) {
-        seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u"expense"_s);
-    };
-    Run(lunch, CEntryEditDlg::ModeChange,
-        [&](Dialog& dlg) {
-            edit = &dlg;
-            for (int run = 0; run < 3; ++run) {
-                Click(dlg, kCalc);
-                look(dlg);
-            }
-            seen << (dlg.isVisible() ? u"shown"_s : u"hidden"_s);
-            Click(dlg, kOk);
-        },
-        {[&](Dialog& calc) {
-             seen << (edit->isVisible() ? u"shown"_s : u"hidden"_s);
-             for (int key : {1024, 1007 + 2, 1018, 1026}) // － 2 ０００ ＝: 850 − 2000
-                 Click(calc, key);
-             Click(calc, kCalcFinish);
-         },
-         [&](Dialog& calc) {
-             seen << Text(calc, kCalcAmount) << (IsChecked(calc, kIncome) ? u"checked"_s : u""_s);
-             PressKeyInWindow(calc, Qt::Key_5);
-             PressKeyInWindow(calc, Qt::Key_Return);
-         },
-         [](Dialog& calc) {
-             PressKeyInWindow(calc, Qt::Key_7);
-             Click(calc, kCalcCancel);
-         }});
-    EXPECT_EQ(seen, (QStringList{u"hidden"_s, u"1150"_s, u"income"_s, u"1150"_s, u"checked"_s,
-                                 u"5"_s, u"income"_s, u"5"_s, u"income"_s, u"shown"_s}));
-    EXPECT_EQ(handedBack.amount, -5);
 }
 
 // --- Focus and input mode ---------------------------------------------------------

@@ -54,13 +54,6 @@ Action Payee(int result, const char* payee, bool asTemplate = false) {
     };
 }
 
-Action TemplateSaved() {
-    return [](NewEntryFlow& f) {
-        ASSERT_EQ(f.step(), Step::TemplateSave);
-        f.TemplateSaveEnded();
-    };
-}
-
 template <class... A> std::vector<Action> Steps(A... actions) {
     return {actions...};
 }
@@ -80,21 +73,12 @@ TEST_P(NewEntryFlowPaths, EndsWithTheRecordThePagesBuilt) {
 
 const PathRow kPathRows[] = {
     {"FinishOnAmount", Step::Store, "", "その他", 500, {Amount(3, 500)}},
-    {"CancelOnAmountKeepsNothing", Step::Cancelled, "", "その他", 0, {Amount(2, 500)}},
-    {"FinishOnCategory", Step::Store, "食費", "その他", 12000,
-     Steps(Amount(1, 12000), Category(3, "食費"))},
-    {"NextThroughPayee", Step::Store, "食費", "JR", 12000,
-     Steps(Amount(1, 12000), Category(1, "食費"), Payee(3, "JR"))},
     {"NextOnPayeeStoresToo", Step::Store, "食費", "JR", 1,
      Steps(Amount(1, 1), Category(1, "食費"), Payee(1, "JR"))},
     {"BackFromCategoryToAmount", Step::Category, "給与", "その他", -300,
      Steps(Amount(1, 100), Category(4, "給与"), Amount(1, -300))},
     {"BackFromPayeeKeepsItsTexts", Step::Store, "交通費", "コンビニ", 100,
      Steps(Amount(1, 100), Category(1, "食費"), Payee(4, "コンビニ"), Category(3, "交通費"))},
-    {"CancelOnPayee", Step::Cancelled, "食費", "その他", 100,
-     Steps(Amount(1, 100), Category(1, "食費"), Payee(2, "JR"))},
-    {"TemplateAskedThenStored", Step::Store, "食費", "JR", 100,
-     Steps(Amount(1, 100), Category(1, "食費"), Payee(3, "JR", true), TemplateSaved())},
     {"LongCategoryCutToFifteen", Step::Payee, "あいうえおかきくけこさしすせそ", "その他", 10,
      Steps(Amount(1, 10), Category(1, "あいうえおかきくけこさしすせそたち"))},
 };

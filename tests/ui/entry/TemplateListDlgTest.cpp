@@ -229,34 +229,6 @@ TEST_F(TemplateListTest, AddStoresTheEditedTemplateAtTheEndSelected) {
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
-// An edit leaves no line selected; the commands that need one then do nothing.
-TEST_F(TemplateListTest, EditReplacesTheLineInPlaceAndLeavesNoSelection) {
-    Open({kLunch, kFare, kPay});
-    RunList({[this](Dialog& d) {
-                 SelectIndex(d, kList, 2);
-                 Click(d, kEdit);
-                 EXPECT_TRUE(doc->TemplatesChanged());
-                 ASSERT_TRUE(doc->SaveTemplates());
-                 for (int command : {kEdit, kDelete, kUp, kDown, kPick})
-                     Click(d, command);
-                 EXPECT_TRUE(d.IsRunning());
-             },
-             [](Dialog& edit) {
-                 EXPECT_EQ(Text(edit, kName), u"給与"_s);
-                 EXPECT_EQ(Text(edit, kAmount), u"250000"_s);
-                 EXPECT_TRUE(IsChecked(edit, kIncome));
-                 ClearText(edit, kName);
-                 TypeText(edit, kName, u"賞与"_s);
-                 Click(edit, IDOK);
-             }});
-    EXPECT_EQ(lines, (QStringList{u" 0:昼食"_s, u" 1:電車"_s, u" 2:賞与"_s}));
-    EXPECT_EQ(selected, -1);
-    EXPECT_TRUE(selectedText.isEmpty());
-    EXPECT_EQ(doc->Templates()[2].record.amount, -250000);
-    EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
 // --- Deleting and reordering --------------------------------------------------------
 
 // An eleventh template is refused without opening the entry dialog. The
@@ -285,8 +257,10 @@ TEST_F(TemplateListTest, EleventhRefusedAndDeletingTheThirdOfTenAsksAndClosesThe
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
-// Up and down move the selected line and keep it selected, but not past either end.
-TEST_F(TemplateListTest, UpAndDownMoveTheSelectedLineButNotPastTheEnds) {
+// Up and down move the selected line and keep it selected, but not past
+// either end. An edit replaces the line in place and leaves no line selected;
+// the commands that need one then do nothing.
+TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
     Open({kLunch, kFare, kPay});
     const QStringList given{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s};
     const std::tuple<int, int, QStringList, int> steps[] = {
@@ -296,16 +270,37 @@ TEST_F(TemplateListTest, UpAndDownMoveTheSelectedLineButNotPastTheEnds) {
         {0, kDown, {u" 0:給与"_s, u" 1:昼食"_s, u" 2:電車"_s}, 1},
     };
     RunList({[&](Dialog& d) {
-        for (const auto& [row, command, after, selectedAfter] : steps) {
-            SelectIndex(d, kList, row);
-            Click(d, command);
-            EXPECT_EQ(Items(d, kList), after) << row << "/" << command;
-            EXPECT_EQ(CurrentIndex(d, kList), selectedAfter) << row << "/" << command;
-            EXPECT_EQ(doc->TemplatesChanged(), after != given) << row << "/" << command;
-        }
-    }});
+                 for (const auto& [row, command, after, selectedAfter] : steps) {
+                     SelectIndex(d, kList, row);
+                     Click(d, command);
+                     EXPECT_EQ(Items(d, kList), after) << row << "/" << command;
+                     EXPECT_EQ(CurrentIndex(d, kList), selectedAfter) << row << "/" << command;
+                     EXPECT_EQ(doc->TemplatesChanged(), after != given) << row << "/" << command;
+                 }
+                 SelectIndex(d, kList, 0);
+                 Click(d, kEdit);
+                 EXPECT_TRUE(doc->TemplatesChanged());
+                 ASSERT_TRUE(doc->SaveTemplates());
+                 for (int command : {kEdit, kDelete, kUp, kDown, kPick})
+                     Click(d, command);
+                 EXPECT_TRUE(d.IsRunning());
+             },
+             [](Dialog& edit) {
+                 EXPECT_EQ(Text(edit, kName), u"給与"_s);
+                 EXPECT_EQ(Text(edit, kAmount), u"250000"_s);
+                 EXPECT_TRUE(IsChecked(edit, kIncome));
+                 ClearText(edit, kName);
+                 TypeText(edit, kName, u"賞与"_s);
+                 Click(edit, IDOK);
+             }});
+    EXPECT_EQ(lines, (QStringList{u" 0:賞与"_s, u" 1:昼食"_s, u" 2:電車"_s}));
+    EXPECT_EQ(selected, -1);
+    EXPECT_TRUE(selectedText.isEmpty());
     for (int slot = 0; slot < 3; ++slot)
         EXPECT_EQ(SlotName(*doc, slot), lines.value(slot).mid(3));
+    EXPECT_EQ(doc->Templates()[0].record.amount, -250000);
+    EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 // --- A new entry from a template ----------------------------------------------------------
