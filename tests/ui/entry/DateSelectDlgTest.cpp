@@ -42,24 +42,19 @@ protected:
 
 // Cancelled after the changes, the given date stays as it was.
 TEST_F(DateSelectTest, OpensOnTheGivenDayAndPickerAndCalendarFollowEachOther) {
-    QString shown;
-    std::vector<QDate> seen;
     const ModalRun run = Run([&](Dialog& dlg) {
-        shown = Text(dlg, kPicker);
+        EXPECT_EQ(Text(dlg, kPicker), u"2008年3月10日"_s);
         dlg.GotoDlgCtrl(kPicker);
         PressKeyInWindow(dlg, Qt::Key_Up); // the year section steps on
-        seen.push_back(Calendar(dlg)->selectedDate());
+        EXPECT_EQ(Calendar(dlg)->selectedDate(), QDate(2009, 3, 10));
         Picker(dlg)->setDate(QDate(2007, 12, 31));
-        seen.push_back(Calendar(dlg)->selectedDate());
+        EXPECT_EQ(Calendar(dlg)->selectedDate(), QDate(2007, 12, 31));
         Calendar(dlg)->setSelectedDate(QDate(2008, 2, 29));
-        seen.push_back(Picker(dlg)->date());
+        EXPECT_EQ(Picker(dlg)->date(), QDate(2008, 2, 29));
         PressSoftKey(dlg, 0);
     });
     EXPECT_EQ(run.result, IDCANCEL);
     EXPECT_EQ(std::memcmp(&chosen, &kGiven, sizeof kGiven), 0);
-    EXPECT_EQ(shown, u"2008年3月10日"_s);
-    EXPECT_EQ(seen,
-              (std::vector<QDate>{QDate(2009, 3, 10), QDate(2007, 12, 31), QDate(2008, 2, 29)}));
 }
 
 // With or without a change, OK drops the weekday and the time of day. The

@@ -60,27 +60,22 @@ TEST_F(KeysOnlyTest, ChangedEntryIsConfirmedWithF2) {
 // confirm button in the Tab order; the category page starts in list A and
 // tabs through the lists, their boxes and the date; a changed date is stored.
 TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
-    std::vector<int> amountTabs, pageTabs;
-    int firstFocus = 0;
     const auto flow = [this] { RunNewEntryFlow(nullptr, *doc, kTestNow); };
     RunActing(flow, {[&](Dialog& amount) {
                          PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
-                         amountTabs = Tabbing(amount, 1, true);
+                         EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
                          PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
                          QTest::qWait(300); // the check box's shortcut clicks after a short press
                          PressKeyInWindow(amount, Qt::Key_Return);
                      },
                      [&](Dialog& page) {
-                         firstFocus = page.FocusedControlId();
+                         EXPECT_EQ(page.FocusedControlId(), 1005);
                          Retype(page, u"書籍"_s);
-                         pageTabs = Tabbing(page, 4);
+                         EXPECT_EQ(Tabbing(page, 4), (std::vector<int>{1084, 1099, 1085, 1057}));
                          PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
                          PressKeyInWindow(page, Qt::Key_F2);
                      },
                      [](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); }}); // 完了
-    EXPECT_EQ(amountTabs, std::vector<int>{1131});
-    EXPECT_EQ(firstFocus, 1005);
-    EXPECT_EQ(pageTabs, (std::vector<int>{1084, 1099, 1085, 1057}));
     ASSERT_EQ(categories(*doc), QStringList{u"書籍"_s});
     const InOutRecord& stored = doc->Head()->record;
     EXPECT_EQ(stored.amount, -1200);
