@@ -14,18 +14,6 @@ struct ChoiceRow {
     QStringList items;
     int selected;
 };
-void PrintTo(const ChoiceRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class ComboChoicesRows : public ::testing::TestWithParam<ChoiceRow> {};
-
-TEST_P(ComboChoicesRows, ItemsAndSelection) {
-    const ChoiceRow& row = GetParam();
-    const ComboChoices choices = ChoicesWithValue(row.list, row.value);
-    EXPECT_EQ(choices.items, row.items);
-    EXPECT_EQ(choices.selected, row.selected);
-}
 
 const ChoiceRow kRows[] = {
     {"EmptyValueSelectsNothing", {u"昼食"_s}, u""_s, {u"昼食"_s}, -1},
@@ -37,7 +25,13 @@ const ChoiceRow kRows[] = {
     {"LetterCaseCounts", {u"JR"_s}, u"jr"_s, {u"JR"_s, u"jr"_s}, 1},
 };
 
-INSTANTIATE_TEST_SUITE_P(ComboChoices, ComboChoicesRows, ::testing::ValuesIn(kRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+TEST(ComboChoices, ItemsAndSelection) {
+    for (const ChoiceRow& row : kRows) {
+        SCOPED_TRACE(row.name);
+        const ComboChoices choices = ChoicesWithValue(row.list, row.value);
+        EXPECT_EQ(choices.items, row.items);
+        EXPECT_EQ(choices.selected, row.selected);
+    }
+}
 
 } // namespace
