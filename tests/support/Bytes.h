@@ -24,11 +24,6 @@ inline void PutU32(QByteArray& b, qsizetype at, std::uint32_t v) {
         b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-inline std::uint16_t GetU16(const QByteArray& b, qsizetype at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) |
-                                      static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
-
 inline std::uint32_t GetU32(const QByteArray& b, qsizetype at) {
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
@@ -40,17 +35,6 @@ inline std::uint32_t GetU32(const QByteArray& b, qsizetype at) {
 inline void PutText(QByteArray& b, qsizetype at, const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i)
         PutU16(b, at + 2 * i, text[i].unicode());
-}
-
-// The text of a 16-unit field at an offset, up to its NUL.
-inline QString GetText(const QByteArray& b, qsizetype at) {
-    QString text;
-    for (int i = 0; i < 16; ++i) {
-        const char16_t unit = GetU16(b, at + 2 * i);
-        if (unit == 0) break;
-        text += QChar(unit);
-    }
-    return text;
 }
 
 inline QByteArray U32(std::uint32_t v) {
