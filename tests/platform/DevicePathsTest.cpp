@@ -23,7 +23,7 @@ TEST_F(DevicePathsTest, InitDeviceCreatesThePrivateLayout) {
     EXPECT_TRUE(HasDeviceFolder());
     EXPECT_EQ(DeviceFolder(), QFileInfo(deviceDir()).canonicalFilePath());
     for (const QString& folder :
-         {fs(), fs() + u"/My Documents"_s, fs() + u"/Program Files/Tallybook"_s}) {
+         {fs(), fs() + u"/My Documents"_s, fs() + u"/Program Files/Tallybook"_s, RuntimeFolder()}) {
         EXPECT_TRUE(QFileInfo(folder).isDir()) << folder.toStdString();
         EXPECT_EQ(fileMode(folder), 0700u) << folder.toStdString();
     }
@@ -80,18 +80,6 @@ TEST_F(DevicePathsTest, ProgramFolderWritableOnlyWhenFilesCanBeMadeThere) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_FALSE(IsProgramFolderWritable()) << "a file where the folder should be";
-}
-
-TEST_F(DevicePathsTest, RuntimeFoldersArePrivateAndPerDevice) {
-    const QString mine = RuntimeFolder();
-    EXPECT_TRUE(QFileInfo(mine).isDir());
-    EXPECT_EQ(fileMode(mine), 0700u);
-    EXPECT_EQ(RuntimeFolder(), mine);
-    QTemporaryDir other;
-    InitDevice(other.path());
-    EXPECT_NE(RuntimeFolder(), mine);
-    InitDevice(deviceDir());
-    EXPECT_EQ(RuntimeFolder(), mine);
 }
 
 TEST_F(DevicePathsTest, HostModeUsesTheUsersFolders) {
