@@ -1,7 +1,7 @@
 // Start-up and ending: one program per handset, and data written however the
 // program ends (termination signals in the event loop, a second start).
-#include "support/DeviceTest.h"
 #include "support/Bytes.h"
+#include "support/DeviceTest.h"
 
 #include "app/CMyTALYApp.h"
 #include "app/WindowLookup.h"
@@ -11,7 +11,6 @@
 #include "ui/main/CMainFrame.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
@@ -136,7 +135,7 @@ protected:
     QProcess second;
 };
 
-TEST_F(ProgramTest, SecondProcessExitsZeroAndFirstStays) {
+TEST_F(ProgramTest, SecondProcessExitsZeroThenSigtermEndsTheFirstWithSettingsWritten) {
     Start(first);
     ASSERT_TRUE(WaitUntilListening()) << first.readAllStandardError().toStdString();
     Start(second);
@@ -145,18 +144,12 @@ TEST_F(ProgramTest, SecondProcessExitsZeroAndFirstStays) {
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
     EXPECT_EQ(first.state(), QProcess::Running);
-}
 
-TEST_F(ProgramTest, SigtermEndsWithSettingsWritten) {
-    Start(first);
-    ASSERT_TRUE(WaitUntilListening()) << first.readAllStandardError().toStdString();
     first.terminate(); // SIGTERM
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
-    QFile registry(plat::RegistryFilePath());
-    ASSERT_TRUE(registry.open(QIODevice::ReadOnly));
-    const QByteArray text = registry.readAll();
+    const QByteArray text = readHost(plat::RegistryFilePath());
     EXPECT_TRUE(text.contains("Orvane\\TALY")) << text.toStdString();
     EXPECT_TRUE(text.contains("\"Options\"")) << text.toStdString();
 }
