@@ -87,7 +87,11 @@ protected:
 
 // --- The typical request, from the panel ------------------------------------
 
-TEST_F(NewEntryTest, DigitOneRecordsAnExpenseAndLearnsTheTexts) {
+// The template box saves a named template in the last free slot, and the
+// entry is still stored.
+TEST_F(NewEntryTest, DigitOneRecordsAnExpenseLearnsTheTextsAndSavesATemplate) {
+    for (int i = 0; i < kTemplateSlots - 1; ++i)
+        doc->AddTemplate(u"定番"_s, InOutRecord{});
     PanelTasks tasks;
     CMainFrame frame(*doc, tasks);
     frame.show();
@@ -104,7 +108,14 @@ TEST_F(NewEntryTest, DigitOneRecordsAnExpenseAndLearnsTheTexts) {
                [](Dialog& d) {
                    EXPECT_EQ(Items(d, kListA), (QStringList{u"JR"_s}));
                    SelectIndex(d, kListB, 1);
+                   Click(d, kTemplateBox);
                    Click(d, kFinish);
+               },
+               [](Dialog& d) {
+                   TypeText(d, 1118, u"昼ごはん"_s);
+                   ClearText(d, 1055);
+                   TypeText(d, 1055, u"900"_s); // the template's own amount
+                   Click(d, IDOK);
                }});
     EXPECT_TRUE(frame.panel()->isVisible());
     EXPECT_EQ(ledger(), LedgerWith(u"交通費"_s, u"昼食"_s, u"JR"_s, u"カード"_s, 12000));
@@ -113,6 +124,10 @@ TEST_F(NewEntryTest, DigitOneRecordsAnExpenseAndLearnsTheTexts) {
     EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s), bytes::ListFile({u"昼食"_s, u"電車"_s}));
     EXPECT_EQ(readData(datafile::kPayMethods), bytes::ListFile({u"カード"_s, u"現金"_s}));
     EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(FieldText(doc->Templates()[9].name), u"昼ごはん"_s);
+    EXPECT_EQ(doc->Templates()[9].record.amount, 900);
+    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"JR"_s);
+    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
 // --- Pages and their ends ----------------------------------------------------
@@ -180,29 +195,6 @@ TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
               bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
     EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
     EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
-}
-
-// --- Templates ---------------------------------------------------------------
-
-TEST_F(NewEntryTest, TemplateBoxSavesANamedTemplateAndStillStoresTheEntry) {
-    for (int i = 0; i < kTemplateSlots - 1; ++i)
-        doc->AddTemplate(u"定番"_s, InOutRecord{}); // the last slot is free
-    RunFlow({AmountPage("6", kNext), Press(kNext),
-             [](Dialog& d) {
-                 Click(d, kTemplateBox);
-                 Click(d, kFinish);
-             },
-             [](Dialog& d) {
-                 TypeText(d, 1118, u"昼ごはん"_s);
-                 ClearText(d, 1055);
-                 TypeText(d, 1055, u"900"_s); // the template's own amount
-                 Click(d, IDOK);
-             }});
-    EXPECT_EQ(FieldText(doc->Templates()[9].name), u"昼ごはん"_s);
-    EXPECT_EQ(doc->Templates()[9].record.amount, 900);
-    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"コンビニ"_s);
-    EXPECT_EQ(doc->Head()->record.amount, 6);
-    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
 // --- Page looks ---------------------------------------------------------------
