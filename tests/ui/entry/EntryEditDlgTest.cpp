@@ -141,7 +141,7 @@ TEST_F(EntryEditTest, ModesSetButtonSoftKeysAndFieldsAndCancelHandsNothingBack) 
 
 // A category without list files offers only the entry's own texts (an empty
 // one not at all), without a box; the category is added at the list's end.
-TEST_F(EntryEditTest, CategoryWithoutListFilesOffersOnlyTheEntrysTexts) {
+TEST_F(EntryEditTest, ListsMissingOrUnreadableLeaveTheEntrysTexts) {
     InOutRecord book = Entry(u"趣味"_s, u"本"_s, 1200);
     SetFieldText(book.payee, u"");
     Run(book, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
@@ -152,9 +152,7 @@ TEST_F(EntryEditTest, CategoryWithoutListFilesOffersOnlyTheEntrysTexts) {
         dlg.SendCommand(IDCANCEL);
     });
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(EntryEditTest, UnreadableListShowsPlatformErrorAndDialogStillWorks) {
+    // An unreadable list shows the platform's error and the dialog still works.
     plat::faults::FailNth(plat::faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
     const int result = Run(lunch, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
         EXPECT_EQ(Items(dlg, kCategory), QStringList{});
