@@ -22,14 +22,6 @@ QByteArray WithMagic(const char* magic) {
     return b;
 }
 
-QByteArray OldLayout(int count, int records) {
-    QByteArray b(2, '\0');
-    PutU16(b, 0, static_cast<std::uint16_t>(count));
-    for (int n = 1; n <= records; ++n)
-        b += Record(Numbered(n), 152);
-    return b;
-}
-
 struct DamagedLedger {
     const char* name;
     QByteArray bytes;
@@ -40,7 +32,9 @@ const DamagedLedger kDamaged[] = {
     {"ZeroedHeader", WithMagic("\0\0\0\0"), 0},
     {"AlteredMagic", WithMagic("TALZ"), 0},
     {"HeaderCutShort", Header(0).left(10), 0},
-    {"OldLayoutLongerThanItsCount", OldLayout(2, 3), 0},
+    {"OldLayoutLongerThanItsCount", OldLedger(2, 3), 0},
+    {"CountBeyondTheRecords", Header(5) + CurrentLedger(4).mid(16, 3 * 184 + 100), 3},
+    {"OldCountBeyondTheRecords", OldLedger(4, 2), 2},
     {"ZeroTail", CurrentLedger(3) + QByteArray(3 * 184, '\0'), 3},
     {"ForeignRecordAfterAnAppendedOne",
      CurrentLedger(4).replace(12, 1, "\3", 1) + Record(Numbered(9)), 4},

@@ -5,8 +5,6 @@
 #include "ledger/Lists.h"
 #include "platform/Faults.h"
 
-#include <set>
-
 using namespace bytes;
 namespace faults = plat::faults;
 
@@ -119,30 +117,6 @@ const NameCase kNames[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, SafeNameTest, ::testing::ValuesIn(kNames), CaseName());
-
-TEST(SafeNameMapping, DifferentTextsNeverShareAFileAndNoneLeavesItsFolder) {
-    // Every text of up to three characters from an alphabet of the awkward ones.
-    const QString alphabet = QStringLiteral("a./\\% 0F:");
-    QStringList texts{QString()};
-    for (int length = 0; length < 3; ++length) {
-        const QStringList shorter = texts;
-        for (const QString& t : shorter)
-            if (t.size() == length)
-                for (QChar c : alphabet)
-                    texts << t + c;
-    }
-    texts << QStringLiteral("%0025") << QStringLiteral("%002F") << QStringLiteral("a%002F");
-    std::set<QString> names;
-    for (const QString& t : texts) {
-        const QString safe = SafeFileName(t);
-        EXPECT_TRUE(names.insert(safe).second) << t.toStdString() << " -> " << safe.toStdString();
-        EXPECT_FALSE(safe.contains(u'/') || safe.contains(u'\\') ||
-                     safe.startsWith(QStringLiteral("..")))
-            << t.toStdString();
-        EXPECT_FALSE(safe.endsWith(u'.') || safe.endsWith(u' ')) << t.toStdString();
-        EXPECT_EQ(SafeFileName(t), safe); // the same every time
-    }
-}
 
 TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
     const auto doc = openDoc();

@@ -93,7 +93,8 @@ const QStringList kTen = {u"T0"_s, u"T1"_s, u"T2"_s, u"T3"_s, u"T4"_s,
 INSTANTIATE_TEST_SUITE_P(
     Slots, TemplateChange,
     ::testing::Values(
-        ChangeRow{"DeleteThirdOfTen", 10, Delete(2), true, QStringList(kTen).mid(0, 2) + kTen.mid(3)},
+        ChangeRow{"DeleteThirdOfTen", 10, Delete(2), true,
+                  QStringList(kTen).mid(0, 2) + kTen.mid(3)},
         ChangeRow{"DeleteLastOfTen", 10, Delete(9), true, kTen.mid(0, 9)},
         ChangeRow{"DeleteTheOnlyOne", 1, Delete(0), true, {}},
         ChangeRow{"DeleteFreeSlotRefused", 3, Delete(5), false, kThree},
@@ -115,7 +116,8 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFift
     InOutRecord r{};
     r.id = 57; // whatever the record held, the slot mark is 1
     r.amount = -2500;
-    expectChange(true, [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 3; });
+    expectChange(true,
+                 [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 3; });
     const TemplateRecord& t = doc->Templates()[3];
     EXPECT_EQ(t.record.id, 1);
     EXPECT_EQ(t.record.amount, -2500);
@@ -126,33 +128,6 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFift
 TEST_F(TemplateSlotsTest, AddToAFullTableChangesNothing) {
     openWith(kTemplateSlots);
     expectChange(false, [&] { return doc->AddTemplate(u"十一"_s, InOutRecord{}) >= 0; });
-}
-
-TEST_F(TemplateSlotsTest, CountStopsAtTheFirstFreeSlotAndLinesNumberFromZero) {
-    TemplateSlots table{};
-    ClearTemplateSlots(&table);
-    for (int i : {0, 1, 3}) {
-        SetFieldText(table[static_cast<std::size_t>(i)].name, u"昼食%1"_s.arg(i));
-        table[static_cast<std::size_t>(i)].record.id = 1;
-    }
-    EXPECT_EQ(CountTemplates(table), 2);
-    EXPECT_EQ(TemplateLine(table, 3), u" 3:昼食3"_s);
-    EXPECT_EQ(TemplateLine(table, 0), u" 0:昼食0"_s);
-}
-
-TEST_F(TemplateSlotsTest, NewRecordHasTheDefaultTextsAndTheDate) {
-    plat::SYSTEMTIME date{};
-    date.wYear = 2008;
-    date.wMonth = 3;
-    date.wDay = 10;
-    const InOutRecord r = NewTemplateRecord(date);
-    EXPECT_EQ(r.id, 0);
-    EXPECT_EQ(FieldText(r.category), u""_s);
-    EXPECT_EQ(FieldText(r.remark), u"その他"_s);
-    EXPECT_EQ(FieldText(r.payee), u"その他"_s);
-    EXPECT_EQ(FieldText(r.payMethod), u"現金"_s);
-    EXPECT_EQ(r.amount, 0);
-    EXPECT_EQ(std::memcmp(&r.date, &date, sizeof date), 0);
 }
 
 } // namespace

@@ -113,6 +113,15 @@ inline QByteArray CurrentLedger(int count) {
     return b;
 }
 
+// The old layout: a 16-bit count, then `records` numbered 152-byte records.
+inline QByteArray OldLedger(int count, int records) {
+    QByteArray b(2, '\0');
+    PutU16(b, 0, static_cast<std::uint16_t>(count));
+    for (int n = 1; n <= records; ++n)
+        b += Record(Numbered(n), 152);
+    return b;
+}
+
 // The amounts of a current-layout ledger file's records (amount at offset 148).
 inline std::vector<std::int32_t> AmountsInLedger(const QByteArray& file) {
     std::vector<std::int32_t> amounts;

@@ -5,7 +5,6 @@
 #include "ui/framework/Framework.h"
 #include "ui/framework/testing/Harness.h"
 
-#include <QKeyEvent>
 #include <QTest>
 
 using namespace tb::ui;
@@ -97,32 +96,4 @@ TEST_F(KeysTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
     dlg.GotoDlgCtrl(ID_RUN);
     PressKeyInWindow(dlg, Qt::Key_Return);
     EXPECT_EQ(dlg.m_runs, 1);
-}
-
-TEST_F(KeysTest, HandsetKeyCodesOfQtKeys) {
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods;
-        int vk;
-    };
-    const Case cases[] = {
-        {Qt::Key_0, Qt::NoModifier, VK_0},
-        {Qt::Key_9, Qt::NoModifier, VK_9},
-        {Qt::Key_7, Qt::KeypadModifier, VK_NUMPAD0 + 7},
-        {Qt::Key_Plus, Qt::KeypadModifier, VK_ADD},
-        {Qt::Key_Plus, Qt::NoModifier, 0},
-        {Qt::Key_Minus, Qt::KeypadModifier, VK_SUBTRACT},
-        {Qt::Key_Asterisk, Qt::KeypadModifier, VK_MULTIPLY},
-        {Qt::Key_Slash, Qt::KeypadModifier, VK_DIVIDE},
-        {Qt::Key_Left, Qt::NoModifier, VK_LEFT},
-        {Qt::Key_Down, Qt::NoModifier, VK_DOWN},
-        {Qt::Key_Enter, Qt::KeypadModifier, VK_RETURN},
-        {Qt::Key_Backspace, Qt::NoModifier, VK_BACK},
-        {Qt::Key_F2, Qt::NoModifier, VK_F2},
-        {Qt::Key_A, Qt::NoModifier, 0},
-    };
-    for (const Case& c : cases) {
-        QKeyEvent event(QEvent::KeyPress, c.key, c.mods);
-        EXPECT_EQ(VirtualKeyOf(event), c.vk) << "Qt key " << c.key;
-    }
 }

@@ -1,23 +1,16 @@
-// The Qt message box behind the platform's boxes, input-method hints and the
-// screenshot helper.
-#include "TestDialog.h"
+// The Qt message box behind the platform's boxes, and input-method hints.
 #include "platform/MessageBox.h"
 #include "platform/System.h"
 #include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"
-#include "ui/framework/testing/Screenshot.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <set>
 
 using namespace tb::ui;
-using namespace fwtest;
 
 class ServicesTest : public DeviceTest {};
 
@@ -113,21 +106,4 @@ TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {
         EXPECT_EQ(sentence, 4u) << c.name;
     }
     plat::SetImeHandlers({});
-}
-
-TEST_F(ServicesTest, ScreenshotWritesAPictureOfTheWindow) {
-    TestDialog dlg;
-    dlg.resize(Lp(240), Lp(320));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("dialog.png"));
-    ASSERT_TRUE(tb::ui::testing::SaveScreenshot(dlg, path));
-    const QImage image(path);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(Lp(240), Lp(320)));
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 7)
-        for (int x = 0; x < image.width(); x += 7)
-            colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 3u) << "the picture shows the controls, not a blank area";
-    EXPECT_FALSE(tb::ui::testing::SaveScreenshot(dlg, dir.filePath("missing/dir/x.png")));
 }
