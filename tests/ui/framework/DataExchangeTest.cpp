@@ -4,6 +4,7 @@
 #include "ui/framework/testing/Harness.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,6 +14,49 @@ using namespace tb::ui::testing;
 using namespace fwtest;
 
 class DataExchangeTest : public DeviceTest {};
+
+TEST_F(DataExchangeTest, LoadsMembersIntoControlsAndReadsTheUsersChangesBack) {
+    TestDialog dlg;
+    dlg.m_name = QStringLiteral("外食");
+    dlg.m_count = 42;
+    dlg.m_number = -7;
+    dlg.m_enabled = true;
+    dlg.m_period = 2;
+    dlg.m_month = 1;
+    dlg.m_payee = QStringLiteral("コンビニ");
+    dlg.m_calendar = kTestNow; // 2008-03-10 12:34:56
+    ASSERT_TRUE(dlg.UpdateData(false));
+    EXPECT_EQ(Text(dlg, ID_NAME), "外食");
+    EXPECT_EQ(Text(dlg, ID_COUNT), "42");
+    EXPECT_EQ(Text(dlg, ID_NUMBER), "-7");
+    EXPECT_TRUE(IsChecked(dlg, ID_ENABLED));
+    EXPECT_TRUE(IsChecked(dlg, ID_MONTH));
+    EXPECT_FALSE(IsChecked(dlg, ID_DAY));
+    EXPECT_EQ(CurrentIndex(dlg, ID_MONTHS), 1);
+    EXPECT_EQ(Text(dlg, ID_PAYEE), "コンビニ");
+    auto* calendar = dlg.item<QCalendarWidget>(ID_CALENDAR);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2008, 3, 10));
+
+    ClearText(dlg, ID_NAME);
+    TypeText(dlg, ID_NAME, QStringLiteral("交通費"));
+    ClearText(dlg, ID_COUNT);
+    TypeText(dlg, ID_COUNT, QStringLiteral("80")); // digits 1 and 5 belong to the key table
+    Click(dlg, ID_ENABLED);
+    Click(dlg, ID_DAY);
+    SelectIndex(dlg, ID_MONTHS, 2);
+    ClearText(dlg, ID_PAYEE);
+    TypeText(dlg, ID_PAYEE, QStringLiteral("駅"));
+    calendar->setSelectedDate(QDate(2009, 1, 1)); // the date changes, the time of day stays
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_name, "交通費");
+    EXPECT_EQ(dlg.m_count, 80);
+    EXPECT_FALSE(dlg.m_enabled);
+    EXPECT_EQ(dlg.m_period, 0);
+    EXPECT_EQ(dlg.m_month, 2);
+    EXPECT_EQ(dlg.m_payee, "駅");
+    EXPECT_EQ(dlg.m_calendar, plat::TimeFromFields(2009, 1, 1, 12, 34, 56));
+    EXPECT_TRUE(boxes.shown().empty());
+}
 
 TEST_F(DataExchangeTest, RadioGroupWithNoneChosenLoadsAndSavesMinusOne) {
     TestDialog dlg;

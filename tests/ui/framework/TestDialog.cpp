@@ -47,12 +47,8 @@ TestDialog::TestDialog(QWidget* parent) : Dialog(kTestTemplate, parent) {
         OnCommandRange(ID_RANGE_A, ID_RANGE_B, &TestDialog::OnRange),
         OnCommand(ID_RESULT, &TestDialog::OnResult),
         OnCommandRange(ID_PERIOD_DAY, ID_PERIOD_YEAR, &TestDialog::OnPeriod),
-        OnNotify(ID_NAME, Notify::SetFocus, &TestDialog::OnNameFocus),
         OnNotify(ID_MONTHS, Notify::SelChange, &TestDialog::OnMonthSelChange),
         OnNotify(ID_LIST, Notify::ItemClick, &TestDialog::OnListClick),
-        OnUpdateRange(ID_PERIOD_DAY, ID_PERIOD_YEAR, &TestDialog::OnUpdatePeriod),
-        OnUpdateRange(ID_SIDE_EXPENSE, ID_SIDE_INCOME, &TestDialog::OnUpdateSide),
-        OnUpdate(ID_RUN, &TestDialog::OnUpdateRun),
         OnUpdate(ID_MONTH_BUTTON, &TestDialog::OnUpdateMonthButton),
         KeyCommand(VK_1, ID_RUN),
         KeyCommand(VK_NUMPAD0 + 1, ID_RANGE_A),
@@ -68,18 +64,12 @@ void TestDialog::DoDataExchange(DataExchange& dx) {
     dx.Radio(ID_DAY, m_period);
     dx.ComboIndex(ID_MONTHS, m_month);
     dx.ComboText(ID_PAYEE, m_payee, 15);
-    dx.Date(ID_PICKER, m_picker);
     dx.Date(ID_CALENDAR, m_calendar);
 }
 
 bool TestDialog::OnInitDialog() {
     ++m_initCalls;
     return Dialog::OnInitDialog();
-}
-
-void TestDialog::OnTimer(int id) {
-    m_timerTicks.push_back(id);
-    if (m_stopTimerOnTick) KillTimer(id);
 }
 
 } // namespace fwtest

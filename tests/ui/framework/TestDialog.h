@@ -29,11 +29,9 @@ enum Id : int {
     ID_NOTE = 70,
     ID_FOLDERS = 80,         // sorted list box
     ID_MONTH_BUTTON = 32812, // tool-bar button with an update handler
-    ID_PERIOD_DAY = 32871,   // menu items with update handlers
+    ID_PERIOD_DAY = 32871,   // menu items
     ID_PERIOD_MONTH = 32873,
     ID_PERIOD_YEAR = 32874,
-    ID_SIDE_EXPENSE = 32869,
-    ID_SIDE_INCOME = 32870,
 };
 
 extern const tb::res::DialogTemplate kTestTemplate;
@@ -51,19 +49,14 @@ public:
     int m_period = 1;
     int m_month = 0;
     QString m_payee;
-    plat::TimeValue m_picker = 0;
     plat::TimeValue m_calendar = 0;
-    int m_side = 0;
 
     // What reached the handlers.
     int m_runs = 0;
     std::vector<int> m_rangeIds;
     int m_key5 = 0;
-    int m_nameFocus = 0;
     int m_monthSelChanges = 0;
     std::vector<tb::ui::NotifyInfo> m_listClicks;
-    std::vector<int> m_timerTicks;
-    bool m_stopTimerOnTick = false;
     int m_resultToGive = 1;
     int m_initCalls = 0;
 
@@ -72,20 +65,15 @@ public:
 protected:
     void DoDataExchange(tb::ui::DataExchange& dx) override;
     bool OnInitDialog() override;
-    void OnTimer(int id) override;
 
 private:
     void OnRun() { ++m_runs; }
     void OnRange(int id) { m_rangeIds.push_back(id); }
     void OnKey5() { ++m_key5; }
-    void OnNameFocus() { ++m_nameFocus; }
     void OnMonthSelChange() { ++m_monthSelChanges; }
     void OnListClick(tb::ui::NotifyInfo& info) { m_listClicks.push_back(info); }
     void OnResult() { EndDialog(m_resultToGive); }
     void OnPeriod(int id) { m_period = id - ID_PERIOD_DAY; }
-    void OnUpdatePeriod(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_PERIOD_DAY == m_period); }
-    void OnUpdateSide(tb::ui::CmdUI& ui) { ui.SetCheck(ui.id() - ID_SIDE_EXPENSE == m_side); }
-    void OnUpdateRun(tb::ui::CmdUI& ui) { ui.Enable(m_enabled); }
     void OnUpdateMonthButton(tb::ui::CmdUI& ui) { ui.SetCheck(m_period == 2); }
 };
 
