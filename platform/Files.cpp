@@ -275,11 +275,6 @@ public:
         return FaultAwareWrite(m_fd, buffer, size, &written, m_counted);
     }
 
-    bool seek(std::int64_t offset) {
-        if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
-        return SeekFd(m_fd, offset, SEEK_SET, nullptr);
-    }
-
     bool commit() {
         if (m_fd < 0) return Fail(ERROR_INVALID_HANDLE);
         if (faults::BlockedByCut()) return failCommit();
@@ -590,10 +585,6 @@ bool AtomicFile::open(const QString& path) {
 
 bool AtomicFile::write(const void* buffer, std::uint32_t size) {
     return d->writer.write(buffer, size);
-}
-
-bool AtomicFile::seek(std::int64_t offset) {
-    return d->writer.seek(offset);
 }
 
 bool AtomicFile::commit() {

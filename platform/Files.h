@@ -66,7 +66,6 @@ public:
 
     bool open(const QString& path);
     bool write(const void* buffer, std::uint32_t size);
-    bool seek(std::int64_t offset);
     bool commit(); // flush, rename over the target, sync the folder
     void abandon();
 

@@ -83,16 +83,6 @@ TEST_F(AtomicFileTest, AbandonAndDestructionKeepOldContents) {
     EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
 }
 
-TEST_F(AtomicFileTest, SeekRewritesTheHeaderOfTheNewVersion) {
-    AtomicFile file;
-    ASSERT_TRUE(file.open(target));
-    ASSERT_TRUE(file.write("0000body", 8));
-    ASSERT_TRUE(file.seek(0));
-    ASSERT_TRUE(file.write("TALY", 4));
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(readFile(target), "TALYbody");
-}
-
 TEST_F(AtomicFileTest, LockConflictsWithANoSharingFileBothWays) {
     writeFile(target, oldBytes);
     {
