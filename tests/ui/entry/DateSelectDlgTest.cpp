@@ -41,7 +41,7 @@ protected:
 };
 
 // Cancelled after the changes, the given date stays as it was.
-TEST_F(DateSelectTest, OpensOnTheGivenDayAndPickerAndCalendarFollowEachOther) {
+TEST_F(DateSelectTest, PickerAndCalendarFollowEachOtherAndOkHandsBackTheBareDay) {
     const ModalRun run = Run([&](Dialog& dlg) {
         EXPECT_EQ(Text(dlg, kPicker), u"2008年3月10日"_s);
         dlg.GotoDlgCtrl(kPicker);
@@ -55,19 +55,16 @@ TEST_F(DateSelectTest, OpensOnTheGivenDayAndPickerAndCalendarFollowEachOther) {
     });
     EXPECT_EQ(run.result, IDCANCEL);
     EXPECT_EQ(std::memcmp(&chosen, &kGiven, sizeof kGiven), 0);
-}
-
-// With or without a change, OK drops the weekday and the time of day. The
-// soft keys are there on every platform, the dialog's own buttons are not,
-// and Enter on the hidden default button does nothing.
-TEST_F(DateSelectTest, OkHandsBackTheBareDayWithTheSoftKeysOnEveryPlatform) {
+    // With or without a change, OK drops the weekday and the time of day. The
+    // soft keys are there on every platform, the dialog's own buttons are not,
+    // and Enter on the hidden default button does nothing.
     const std::tuple<int, QDate, plat::SYSTEMTIME> rows[] = {
         {4, QDate(), {2008, 3, 0, 10, 0, 0, 0, 0}},
         {5, QDate(2008, 4, 1), {2008, 4, 0, 1, 0, 0, 0, 0}},
     };
     for (const auto& [major, day, bare] : rows) {
         plat::SetPlatformIdentity(major, major == 4 ? u"Smartphone"_s : u"PocketPC"_s);
-        const ModalRun run = Run([day](Dialog& dlg) {
+        const ModalRun ok = Run([day](Dialog& dlg) {
             ASSERT_NE(dlg.softKeyBar(), nullptr);
             EXPECT_EQ(dlg.softKeyBar()->menuId(), 168);
             EXPECT_FALSE(IsShown(dlg, IDOK));
@@ -78,7 +75,7 @@ TEST_F(DateSelectTest, OkHandsBackTheBareDayWithTheSoftKeysOnEveryPlatform) {
             if (day.isValid()) Calendar(dlg)->setSelectedDate(day);
             PressSoftKey(dlg, 1);
         });
-        EXPECT_EQ(run.result, IDOK);
+        EXPECT_EQ(ok.result, IDOK);
         EXPECT_EQ(std::memcmp(&chosen, &bare, sizeof bare), 0)
             << chosen.wMonth << "/" << chosen.wDay;
     }
