@@ -174,10 +174,6 @@ bool DrillDownKeysMatch(const InOutRecord& keys, const InOutRecord& r, unsigned 
     return true;
 }
 
-bool MatchesRecord(const InOutRecord& r, const Period& period, const SummaryQuery& query) {
-    return RecordMatcher(period, query).MatchesRecord(r);
-}
-
 std::optional<BuiltTotals> BuildTotals(const LedgerNode* head, const Period& period,
                                        const SummaryQuery& query) {
     try {

@@ -94,7 +94,6 @@ private:
     const SummaryQuery& m_query;
 };
 
-bool MatchesRecord(const InOutRecord& r, const Period& period, const SummaryQuery& query);
 
 // Every non-empty key of category, remark, payee and payMethod in keys equals
 // the entry's field, compared as whole texts (case-sensitive); a key flagged in

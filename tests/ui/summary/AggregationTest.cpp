@@ -273,9 +273,10 @@ TEST(Filter, TextAndAmountBounds) {
         q.filterMin = row.min;
         q.filterMax = row.max;
         SetFieldText(q.keyRecord.category, u"雑費"_s); // ignored in the filter mode
+        const RecordMatcher matcher(MonthOf(2008, 3), q);
         std::vector<std::int64_t> ids;
         for (const LedgerNode* n = ledger.head(); n; n = n->next)
-            if (MatchesRecord(n->record, MonthOf(2008, 3), q)) ids.push_back(n->record.id);
+            if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
         EXPECT_EQ(ids, row.ids) << row.name;
     }
 }
