@@ -34,10 +34,6 @@ struct SignalRow {
     const char* name;
     int signalNumber;
 };
-void PrintTo(const SignalRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class AppSignals : public AppTest, public ::testing::WithParamInterface<SignalRow> {};
 
 TEST_P(AppSignals, SignalSavesEntryAddedUnderSaveOnExit) {
@@ -64,11 +60,18 @@ const SignalRow kSignalRows[] = {
 INSTANTIATE_TEST_SUITE_P(App, AppSignals, ::testing::ValuesIn(kSignalRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(AppTest, SecondStartBringsFirstWindowForwardAndEnds) {
+TEST_F(AppTest, StrangerOnLookupSocketRaisesNothingThenSecondStartBringsFirstForward) {
     CMyTALYApp first;
     ASSERT_TRUE(first.InitInstance());
     EXPECT_EQ(first.frame()->windowTitle(), u"TALY"_s);
     QSignalSpy raised(&first, &CMyTALYApp::raisedByAnotherStart);
+    QLocalSocket stranger;
+    stranger.connectToServer(tb::app::WindowLookupPath());
+    ASSERT_TRUE(stranger.waitForConnected(2000));
+    stranger.write("close everything\n");
+    stranger.waitForBytesWritten(2000);
+    EXPECT_FALSE(raised.wait(300));
+
     CMyTALYApp second;
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(second.frame(), nullptr);
@@ -86,18 +89,6 @@ TEST_F(AppTest, SecondStartWhileFirstStillStartingEndsSilently) {
     EXPECT_FALSE(second.InitInstance());
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(AppTest, StrangerOnLookupSocketRaisesNothing) {
-    CMyTALYApp app;
-    ASSERT_TRUE(app.InitInstance());
-    QSignalSpy raised(&app, &CMyTALYApp::raisedByAnotherStart);
-    QLocalSocket stranger;
-    stranger.connectToServer(tb::app::WindowLookupPath());
-    ASSERT_TRUE(stranger.waitForConnected(2000));
-    stranger.write("close everything\n");
-    stranger.waitForBytesWritten(2000);
-    EXPECT_FALSE(raised.wait(300));
 }
 
 // --- The built program as separate processes -------------------------------------

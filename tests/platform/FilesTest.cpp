@@ -94,29 +94,6 @@ TEST_F(FilesTest, ReadWriteSeekSizeAndTruncate) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(FilesTest, OpenErrorCodes) {
-    struct Row {
-        const char* name;
-        QString path;
-        DWORD error;
-    };
-    CreateDirectory(u"\\folder"_s);
-    const Row rows[] = {
-        {"missing file", u"\\nothing.dat"_s, ERROR_FILE_NOT_FOUND},
-        {"missing folder", u"\\no folder\\x.dat"_s, ERROR_PATH_NOT_FOUND},
-        {"a folder", u"\\folder"_s, ERROR_ACCESS_DENIED},
-        {"wildcard in name", u"\\a*.dat"_s, ERROR_INVALID_NAME},
-        {"empty path", QString(), ERROR_PATH_NOT_FOUND},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        File file;
-        EXPECT_FALSE(openExisting(file, row.path));
-        EXPECT_EQ(GetLastError(), row.error);
-        EXPECT_FALSE(file.isOpen());
-    }
-}
-
 TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
     struct Row {
         const char* name;
@@ -182,28 +159,25 @@ TEST_F(FilesTest, CopyReplacesTargetAndRefusesItself) {
     EXPECT_EQ(readFile(u"\\b.dat"_s), "source"); // as the first copy left it
 }
 
-TEST_F(FilesTest, MoveRefusesAnExistingTargetButChangesCase) {
+// Each call in turn, on the state the rows before it left.
+TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
     writeFile(u"\\a.dat"_s, "a");
     writeFile(u"\\b.dat"_s, "b");
-    EXPECT_FALSE(MoveFile(u"\\a.dat"_s, u"\\b.dat"_s));
-    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(readFile(u"\\b.dat"_s), "b");
-    EXPECT_TRUE(MoveFile(u"\\a.dat"_s, u"\\c.dat"_s));
-    EXPECT_FALSE(fileExists(u"\\a.dat"_s));
-    EXPECT_TRUE(MoveFile(u"\\c.dat"_s, u"\\C.DAT"_s));
-    EXPECT_EQ(QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files),
-              QStringList({u"b.dat"_s, u"C.DAT"_s}));
-    EXPECT_FALSE(MoveFile(u"\\gone.dat"_s, u"\\d.dat"_s));
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-}
-
-TEST_F(FilesTest, DeleteFoldersAndAttributes) {
+    const auto open = [](const QString& path) {
+        File file;
+        return openExisting(file, path) || file.isOpen();
+    };
     struct Row {
         const char* name;
         std::function<bool()> call;
         DWORD error; // ERROR_SUCCESS: the call succeeds
     };
     const Row rows[] = {
+        {"open a missing file", [&] { return open(u"\\nothing.dat"_s); }, ERROR_FILE_NOT_FOUND},
+        {"open in a missing folder", [&] { return open(u"\\no folder\\x.dat"_s); },
+         ERROR_PATH_NOT_FOUND},
+        {"open a wildcard name", [&] { return open(u"\\a*.dat"_s); }, ERROR_INVALID_NAME},
+        {"open an empty path", [&] { return open(QString()); }, ERROR_PATH_NOT_FOUND},
         {"delete a missing file", [] { return DeleteFile(u"\\none.dat"_s); }, ERROR_FILE_NOT_FOUND},
         {"delete in a missing folder", [] { return DeleteFile(u"\\no\\none.dat"_s); },
          ERROR_PATH_NOT_FOUND},
@@ -211,9 +185,17 @@ TEST_F(FilesTest, DeleteFoldersAndAttributes) {
         {"create it again", [] { return CreateDirectory(u"\\備考"_s); }, ERROR_ALREADY_EXISTS},
         {"create in a missing folder", [] { return CreateDirectory(u"\\a\\b"_s); },
          ERROR_PATH_NOT_FOUND},
+        {"open a folder", [&] { return open(u"\\備考"_s); }, ERROR_ACCESS_DENIED},
         {"delete a folder as a file", [] { return DeleteFile(u"\\備考"_s); }, ERROR_ACCESS_DENIED},
         {"attributes in a missing folder", [] { return GetFileAttributes(u"\\no\\x"_s).exists; },
          ERROR_PATH_NOT_FOUND},
+        {"move onto an existing file", [] { return MoveFile(u"\\a.dat"_s, u"\\b.dat"_s); },
+         ERROR_ALREADY_EXISTS},
+        {"move a missing file", [] { return MoveFile(u"\\gone.dat"_s, u"\\d.dat"_s); },
+         ERROR_FILE_NOT_FOUND},
+        {"move", [] { return MoveFile(u"\\a.dat"_s, u"\\c.dat"_s); }, ERROR_SUCCESS},
+        {"move to another case", [] { return MoveFile(u"\\c.dat"_s, u"\\C.DAT"_s); },
+         ERROR_SUCCESS},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -222,6 +204,9 @@ TEST_F(FilesTest, DeleteFoldersAndAttributes) {
             EXPECT_EQ(GetLastError(), row.error);
         }
     }
+    EXPECT_EQ(readFile(u"\\b.dat"_s), "b");
+    EXPECT_EQ(QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files),
+              QStringList({u"b.dat"_s, u"C.DAT"_s}));
     EXPECT_EQ(fileMode(u"\\備考"_s), 0700u);
 
     writeFile(u"\\備考\\食費.DAT"_s, "12345");
