@@ -13,54 +13,42 @@ namespace {
 
 class DocumentTest : public DocTest {};
 
-TEST_F(DocumentTest, DeletingTheOnlyRecordEmptiesTheList) {
-    writeData(datafile::kLedger, CurrentLedger(1));
+TEST_F(DocumentTest, ListChangesRenumberAndKeepTheBalance) {
+    writeData(datafile::kLedger, CurrentLedger(4));
     const auto doc = openDoc();
-    ASSERT_TRUE(doc->DeleteRecord(1));
+    ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
+    // Ids that are not in the list change nothing.
+    EXPECT_FALSE(doc->DeleteRecord(5));
+    EXPECT_FALSE(doc->DeleteRecord(0));
+    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
+    EXPECT_EQ(doc->FindRecord(-1), nullptr);
+    EXPECT_EQ(doc->Count(), 4u);
+    EXPECT_EQ(doc->Balance(), -1000);
+    EXPECT_FALSE(doc->IsDirty());
+    // An income replacing an expense raises the balance; a wrong id from the
+    // caller does not break the numbering.
+    Entry income = Numbered(5);
+    income.amount = -500;
+    income.id = 99;
+    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
+    EXPECT_EQ(doc->Balance(), -400);
+    EXPECT_EQ(doc->Head()->record.id, 1);
+    // Deleting moves later ids up, and the next addition takes the last id.
+    ASSERT_TRUE(doc->DeleteRecord(2));
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(categories(*doc),
+              (QStringList{income.category, Numbered(3).category, Numbered(4).category}));
+    EXPECT_EQ(doc->Balance(), -200);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
+    EXPECT_EQ(doc->Tail()->record.id, 4);
+    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
+    // Deleting down to the only record and then that one empties the list.
+    for (int left = 4; left > 0; --left)
+        ASSERT_TRUE(doc->DeleteRecord(1)) << left;
     EXPECT_EQ(doc->Head(), nullptr);
     EXPECT_EQ(doc->Tail(), nullptr);
     EXPECT_EQ(doc->Count(), 0u);
     EXPECT_EQ(doc->Balance(), 0);
-}
-
-TEST_F(DocumentTest, DeletingMovesLaterIdsUpAndTheNextAdditionTakesTheLastId) {
-    writeData(datafile::kLedger, CurrentLedger(4));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->DeleteRecord(2));
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(categories(*doc),
-              (QStringList{Numbered(1).category, Numbered(3).category, Numbered(4).category}));
-    EXPECT_EQ(doc->Balance(), -800);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
-    EXPECT_EQ(doc->Tail()->record.id, 4);
-    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
-}
-
-TEST_F(DocumentTest, ReplacingAnExpenseByAnIncomeRaisesTheBalance) {
-    Entry e = Numbered(1);
-    e.amount = 1000;
-    writeData(datafile::kLedger, Header(1) + Record(e));
-    const auto doc = openDoc();
-    const std::int64_t before = doc->Balance();
-    Entry income = Numbered(5);
-    income.amount = -500;
-    income.id = 99; // a wrong id from the caller does not break the numbering
-    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
-    EXPECT_EQ(doc->Balance() - before, 1500);
-    EXPECT_EQ(doc->Head()->record.id, 1);
-    EXPECT_EQ(FieldText(doc->Head()->record.category), income.category);
-}
-
-TEST_F(DocumentTest, MissingIdsChangeNothing) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    const auto doc = openDoc();
-    EXPECT_FALSE(doc->DeleteRecord(3));
-    EXPECT_FALSE(doc->DeleteRecord(0));
-    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
-    EXPECT_EQ(doc->FindRecord(-1), nullptr);
-    EXPECT_EQ(doc->Count(), 2u);
-    EXPECT_EQ(doc->Balance(), -300);
-    EXPECT_FALSE(doc->IsDirty());
 }
 
 TEST_F(DocumentTest, SaveStatesFollowTheKindOfChange) {
@@ -145,14 +133,6 @@ TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
     EXPECT_EQ(doc->Balance(), 0);
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
     EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
-}
-
-TEST_F(DocumentTest, ReloadingReplacesTheListInsteadOfAddingToIt) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->LoadLedger());
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2}));
-    EXPECT_EQ(doc->Balance(), -300);
 }
 
 } // namespace

@@ -75,22 +75,13 @@ TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyWithoutAMessage) {
 }
 
 TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
-    const QByteArray before = CurrentLedger(10);
-    writeData(datafile::kLedger, before);
+    writeData(datafile::kLedger, CurrentLedger(10));
     const auto doc = openDoc();
     ASSERT_TRUE(doc->AddRecord(record(Numbered(11))));
     ASSERT_TRUE(doc->AddRecord(record(Numbered(12))));
-    EXPECT_EQ(doc->FirstUnsaved()->record.id, 11);
     EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
     ASSERT_TRUE(doc->SaveLedger());
-
-    const QByteArray after = readFile(ledgerPath());
-    ASSERT_EQ(after.size(), 16 + 12 * 184);
-    // Only the count and the new records differ.
-    EXPECT_EQ(after.left(12), before.left(12));
-    EXPECT_EQ(after.mid(16, before.size() - 16), before.mid(16));
-    EXPECT_EQ(GetU32(after, 12), 12u);
-    EXPECT_EQ(after.mid(before.size()), Record(Numbered(11)) + Record(Numbered(12)));
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(12));
     EXPECT_FALSE(doc->IsDirty());
     EXPECT_EQ(doc->FirstUnsaved(), nullptr);
 }

@@ -108,7 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeRow{"MoveTwoPlacesRefused", 3, Move(0, 2), false, kThree},
         ChangeRow{"StoreOverAUsedSlot", 3, Store(1), true, {u"T0"_s, u"新"_s, u"T2"_s}},
         ChangeRow{"StoreOutsideRefused", 2, Store(kTemplateSlots), false, {u"T0"_s, u"T1"_s}},
-        ChangeRow{"StoreNegativeRefused", 2, Store(-1), false, {u"T0"_s, u"T1"_s}}),
+        ChangeRow{"StoreNegativeRefused", 2, Store(-1), false, {u"T0"_s, u"T1"_s}},
+        ChangeRow{"AddToAFullTableRefused", 10,
+                  [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false,
+                  kTen}),
     CaseName());
 
 TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFifteen) {
@@ -123,11 +126,6 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFift
     EXPECT_EQ(t.record.amount, -2500);
     EXPECT_EQ(TemplateName(t), u"給料日の外食はちょっと豪華にす"_s);
     EXPECT_EQ(CountTemplates(doc->Templates()), 4);
-}
-
-TEST_F(TemplateSlotsTest, AddToAFullTableChangesNothing) {
-    openWith(kTemplateSlots);
-    expectChange(false, [&] { return doc->AddTemplate(u"十一"_s, InOutRecord{}) >= 0; });
 }
 
 } // namespace
