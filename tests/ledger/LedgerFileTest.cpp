@@ -48,13 +48,7 @@ TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout
 
     const auto doc = openDoc();
     ASSERT_EQ(doc->Count(), 3u);
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(categories(*doc), numberedCategories(1, 3));
     EXPECT_EQ(doc->m_nFileVersion, 0u);
-    for (const LedgerNode* n = doc->Head(); n; n = n->next)
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(n->record.reserved), 32),
-                  QByteArray(32, '\0'));
-
     ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
@@ -63,7 +57,6 @@ TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout
 TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyWithoutAMessage) {
     const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_EQ(doc->Head(), nullptr);
     EXPECT_TRUE(fileExists(ledgerPath()));
     EXPECT_EQ(readFile(ledgerPath()).size(), 0);
     EXPECT_TRUE(boxes.shown().empty());
