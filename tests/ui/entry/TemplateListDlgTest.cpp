@@ -295,14 +295,30 @@ TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
 
 // --- A new entry from a template ----------------------------------------------------------
 
-// From the panel's task: the entry takes the date handed over (a Tuesday),
-// the template keeps its own.
-TEST_F(TemplateListTest, KeyPicksTheTemplateAndTheCheckedEntryIsAddedAndSaved) {
-    Open({kLunch, kFare, kPay});
-    doc->m_bSaveOnChange = true;
+// Closing the list picks nothing and opens no entry dialog; a cancelled entry
+// still counts as picked and adds nothing. A key picks from the panel's task:
+// the entry takes the date handed over (a Tuesday), the template keeps its own.
+TEST_F(TemplateListTest, TemplateChangesSavedAtOnceOnlyUnderSaveOnChangeAndKeyPicks) {
+    for (bool saveOnChange : {false, true}) {
+        SCOPED_TRACE(saveOnChange ? "save on change" : "save at exit");
+        Open({kLunch, kFare, kPay});
+        doc->m_bSaveOnChange = saveOnChange;
+        EXPECT_FALSE(FromTemplate({[](Dialog& d) {
+            SelectIndex(d, kList, 0);
+            Click(d, kDelete);
+            Close(d);
+        }}));
+        EXPECT_EQ(readData(datafile::kTemplates),
+                  bytes::TemplateFile(saveOnChange ? std::vector{kFare, kPay}
+                                                   : std::vector{kLunch, kFare, kPay}));
+        EXPECT_EQ(doc->TemplatesChanged(), !saveOnChange);
+    }
+    EXPECT_TRUE(FromTemplate(
+        {[](Dialog& d) { Click(d, kPick); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }}));
+    EXPECT_EQ(doc->Count(), 0u);
     PanelTasks tasks;
     RunActing([&] { tasks.NewEntryFromTemplate(nullptr, *doc, kEntryDate); },
-              {[](Dialog& d) { PressKeyInWindow(d, Qt::Key_2); },
+              {[](Dialog& d) { PressKeyInWindow(d, Qt::Key_1); },
                [](Dialog& edit) {
                    EXPECT_EQ(Text(edit, kEditPrompt),
                              u"追加ボタンを押すと、データが追加されます。"_s);
@@ -312,29 +328,7 @@ TEST_F(TemplateListTest, KeyPicksTheTemplateAndTheCheckedEntryIsAddedAndSaved) {
     EXPECT_EQ(readData(datafile::kLedger),
               bytes::Header(1) + bytes::Record({1, u"給与"_s, u"月給"_s, u"会社"_s, u"振込"_s, 2008,
                                                 4, 2, 1, -250000, 8, 15, 30}));
-    EXPECT_EQ(doc->Templates()[2].record.date.wYear, 2007);
-}
-
-// Closing the list picks nothing and opens no entry dialog; a cancelled entry
-// still counts as picked and adds nothing.
-TEST_F(TemplateListTest, TemplateChangesAreSavedAtOnceOnlyUnderSaveOnChange) {
-    for (bool saveOnChange : {false, true}) {
-        SCOPED_TRACE(saveOnChange ? "save on change" : "save at exit");
-        Open({kLunch, kFare});
-        doc->m_bSaveOnChange = saveOnChange;
-        EXPECT_FALSE(FromTemplate({[](Dialog& d) {
-            SelectIndex(d, kList, 0);
-            Click(d, kDelete);
-            Close(d);
-        }}));
-        EXPECT_EQ(
-            readData(datafile::kTemplates),
-            bytes::TemplateFile(saveOnChange ? std::vector{kFare} : std::vector{kLunch, kFare}));
-        EXPECT_EQ(doc->TemplatesChanged(), !saveOnChange);
-    }
-    EXPECT_TRUE(FromTemplate(
-        {[](Dialog& d) { Click(d, kPick); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }}));
-    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Templates()[1].record.date.wYear, 2007);
 }
 
 } // namespace
