@@ -81,47 +81,40 @@ TEST(SortDirection, RebuildAndHeaderTaps) {
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
 }
 
-TEST(RowSort, AmountColumnIsNumeric) {
-    std::vector<SummaryRow> rows = {
-        Row({u"a"_s, u"980"_s}, 0),
-        Row({u"b"_s, u"1,200"_s}, 1),
-        Row({u"c"_s, u"4,000,000,000"_s}, 2),
-        Row({u"d"_s, u"2,147,483,648"_s}, 3),
-        Row({u"e"_s, u"0"_s}, 4),
+// Amounts sort by value (beyond 32 bits), other columns by UTF-16 code units
+// (交 U+4EA4 before 食 U+98DF; a surrogate pair below U+FF21); equal keys keep
+// their order in both directions.
+TEST(RowSort, ByColumn) {
+    const std::vector<SummaryRow> rows = {
+        Row({u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 11),
+        Row({u"07/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 12),
+        Row({u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 13),
+        Row({u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 14),
+        Row({u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 15),
     };
-    SortRows(rows, {1, -1}, 2);
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{2, 3, 1, 0, 4}));
-    SortRows(rows, {1, 1}, 2);
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{4, 0, 1, 3, 2}));
-
+    struct Case {
+        const char* name;
+        SortChoice choice;
+        std::vector<std::int64_t> items;
+    };
+    const Case cases[] = {
+        {"days up", {0, 1}, {12, 14, 11, 13, 15}},
+        {"days down", {0, -1}, {15, 11, 13, 12, 14}},
+        {"categories", {1, 1}, {12, 13, 11, 14, 15}},
+        {"remarks", {2, 1}, {11, 13, 15, 14, 12}},
+        {"amounts down", {3, -1}, {12, 15, 11, 14, 13}},
+        {"amounts up", {3, 1}, {13, 11, 14, 15, 12}},
+    };
+    for (const Case& c : cases) {
+        std::vector<SummaryRow> sorted = rows;
+        SortRows(sorted, c.choice, 4);
+        EXPECT_EQ(Items(sorted), c.items) << c.name;
+    }
     EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
     EXPECT_EQ(AmountTextValue(u""), 0);
     EXPECT_EQ(AmountTextValue(u"12円"), 12);
     EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
               std::numeric_limits<std::int64_t>::max());
-}
-
-TEST(RowSort, TextColumnsAndStability) {
-    std::vector<SummaryRow> rows = {
-        Row({u"08/01/01"_s, u"食費"_s, u"x"_s, u"100"_s}, 11),
-        Row({u"07/12/31"_s, u"交通費"_s, u"y"_s, u"100"_s}, 12),
-        Row({u"08/01/01"_s, u"交通費"_s, u"z"_s, u"100"_s}, 13),
-        Row({u"07/12/31"_s, u"食費"_s, u"w"_s, u"100"_s}, 14),
-    };
-    SortRows(rows, {0, 1}, 4);
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{12, 14, 11, 13}));
-    SortRows(rows, {0, -1}, 4); // equal days keep their order in both directions
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{11, 13, 12, 14}));
-    SortRows(rows, {3, 1}, 4); // all amounts equal: nothing moves
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{11, 13, 12, 14}));
-    // 交 (U+4EA4) before 食 (U+98DF) in code-unit order.
-    SortRows(rows, {1, 1}, 4);
-    EXPECT_EQ(Items(rows), (std::vector<std::int64_t>{13, 12, 11, 14}));
-
-    // Code units, not code points: a surrogate pair sorts below U+FF21.
-    std::vector<SummaryRow> units = {Row({u"Ａ"_s, u"1"_s}, 0), Row({u"𠮷"_s, u"1"_s}, 1)};
-    SortRows(units, {0, 1}, 2);
-    EXPECT_EQ(Items(units), (std::vector<std::int64_t>{1, 0}));
 }
 
 // "YY/MM/DD" texts sort by the dates behind them: a fiscal year from April
