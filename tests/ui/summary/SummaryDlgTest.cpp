@@ -207,9 +207,9 @@ TEST_F(SummaryDlgTest, DayRowOpensItsOwnYearNotTheTwoDigitOne) {
 }
 
 // A change is saved at once; when that save fails the error is shown and the
-// change stays, unsaved.
-TEST_F(SummaryDlgTest, ChangedAmountMovesTheTotalAndIsSavedAtOnce) {
-    const auto changeTwice = [](CSummaryDlg& dlg) {
+// change stays, unsaved. Deleting the only entry shown empties the list.
+TEST_F(SummaryDlgTest, ChangesAreSavedAtOnceAndDeletingTheOnlyEntryEmptiesTheList) {
+    const auto changeTwiceThenDelete = [this](CSummaryDlg& dlg) {
         Key(dlg, Qt::Key_Down); // 外食
         Key(dlg, Qt::Key_Return);
         Key(dlg, Qt::Key_3);
@@ -217,6 +217,15 @@ TEST_F(SummaryDlgTest, ChangedAmountMovesTheTotalAndIsSavedAtOnce) {
         EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
         Key(dlg, Qt::Key_3);
         EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|900"_s});
+        const std::vector<std::int32_t> saved = bytes::AmountsInLedger(readFile(ledgerPath()));
+        ASSERT_EQ(saved.size(), std::size(kLedger));
+        EXPECT_EQ(saved[0], 800);
+        EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
+        EXPECT_TRUE(doc->IsDirty());
+        plat::faults::Reset();
+        MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
+        EXPECT_TRUE(Lines(dlg).isEmpty());
+        EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
     };
     const auto fullDiskAfter = [](const QString& amount) -> DialogAction {
         return [amount](Dialog& edit) {
@@ -224,27 +233,12 @@ TEST_F(SummaryDlgTest, ChangedAmountMovesTheTotalAndIsSavedAtOnce) {
             plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
         };
     };
-    Run(SUM_REMARK, changeTwice, {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s)});
-    const std::vector<std::int32_t> saved = bytes::AmountsInLedger(readFile(ledgerPath()));
-    ASSERT_EQ(saved.size(), std::size(kLedger));
-    EXPECT_EQ(saved[0], 800);
+    Run(SUM_REMARK, changeTwiceThenDelete,
+        {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s),
+         [](Dialog& edit) { PressSoftKey(edit, 1); }}); // 削除
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
                 boxes.shown()[0].caption.contains(u"ERROR"_s));
-    EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
-    EXPECT_TRUE(doc->IsDirty());
-}
-
-TEST_F(SummaryDlgTest, DeletingTheOnlyEntryShownEmptiesTheList) {
-    Run(SUM_REMARK,
-        [](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_Down);
-            Key(dlg, Qt::Key_Return);
-            MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
-            EXPECT_TRUE(Lines(dlg).isEmpty());
-            EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
-        },
-        {[](Dialog& edit) { PressSoftKey(edit, 1); }}); // 削除
     EXPECT_EQ(doc->Count(), std::size(kLedger) - 1);
 }
 
