@@ -12,14 +12,6 @@ using namespace summary;
 
 namespace {
 
-SummarySettings Settings(int yearStart, int monthStart, int weekStart) {
-    SummarySettings s;
-    s.yearStartMonth = yearStart;
-    s.monthStartDay = monthStart;
-    s.weekStartDay = weekStart;
-    return s;
-}
-
 int SecondOfDay(plat::TimeValue t) {
     const plat::SYSTEMTIME st = plat::TimeValueToSystemTime(t);
     return st.wHour * 3600 + st.wMinute * 60 + st.wSecond;
@@ -69,7 +61,7 @@ const PeriodRow kPeriodRows[] = {
 TEST(Period, StartsAndTextsFollowTheStartSettings) {
     for (const PeriodRow& row : kPeriodRows) {
         const int s = row.start;
-        const Period p = ComputePeriod(row.kind, row.base, Settings(s, s, s));
+        const Period p = ComputePeriod(row.kind, row.base, {s, s, s});
         EXPECT_EQ(FormatPeriodText(row.kind, p), QString::fromUtf16(row.text)) << row.name;
         EXPECT_EQ(SecondOfDay(p.start), 0) << row.name;
         // Only a year may miss its base date (February before an April start).
@@ -83,7 +75,7 @@ TEST(Period, EveryMonthStartDayGivesAdjacentCoveringPeriods) {
     // Whatever the start day, walking month by month from any base date covers
     // each day of a year without a gap (overlaps are allowed for day 31).
     for (int startDay = 1; startDay <= 31; ++startDay) {
-        const SummarySettings s = Settings(1, startDay, 0);
+        const SummarySettings s{1, startDay};
         for (plat::TimeValue t = plat::TimeFromFields(2007, 1, 1);
              t < plat::TimeFromFields(2009, 1, 1); t += plat::kSecondsPerDay) {
             const Period p = ComputePeriod(PERIOD_MONTH, plat::TimeValueToSystemTime(t), s);
@@ -106,7 +98,7 @@ TEST(Period, StartsAtMidnightUnderDaylightSavingZones) {
         tzset();
         for (const auto& day : {Date(2008, 3, 9, 2, 30), Date(2008, 3, 30, 2, 30)}) {
             for (std::uint32_t kind : {PERIOD_DAY, PERIOD_WEEK, PERIOD_MONTH, PERIOD_YEAR}) {
-                const Period p = ComputePeriod(kind, day, Settings(4, 25, 1));
+                const Period p = ComputePeriod(kind, day, {4, 25, 1});
                 EXPECT_EQ(SecondOfDay(p.start) + SecondOfDay(p.end), 0) << zone;
             }
             SummaryQuery q;
@@ -119,52 +111,37 @@ TEST(Period, StartsAtMidnightUnderDaylightSavingZones) {
     tzset();
 }
 
-TEST(Period, MovesOfTheBaseDate) {
-    struct Row {
-        const char* name;
-        std::uint32_t kind;
-        plat::SYSTEMTIME base;
-        int direction;
-        plat::SYSTEMTIME expected;
+// Month moves clamp the day (never to 29 February), year moves keep it; day
+// and week moves fill the weekday (1 January 2009 was a Thursday).
+TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
+    const std::tuple<std::uint32_t, plat::SYSTEMTIME, int, plat::SYSTEMTIME> moves[] = {
+        {PERIOD_MONTH, Date(2008, 3, 31), -1, Date(2008, 2, 28)},
+        {PERIOD_MONTH, Date(2008, 5, 31), -1, Date(2008, 4, 30)},
+        {PERIOD_MONTH, Date(2008, 12, 15, 8, 5), 1, Date(2009, 1, 15, 8, 5)},
+        {PERIOD_MONTH, Date(2009, 1, 31), -1, Date(2008, 12, 31)},
+        {PERIOD_MONTH, Date(2008, 3, 0), 1, Date(2008, 4, 1)},
+        {PERIOD_YEAR, Date(2008, 2, 29), 1, Date(2009, 2, 29)},
+        {PERIOD_YEAR, Date(2008, 3, 10, 12, 34), -1, Date(2007, 3, 10, 12, 34)},
+        {PERIOD_DAY, Date(2008, 12, 31, 12), 1, Date(2009, 1, 1, 12)},
+        {PERIOD_WEEK, Date(2008, 1, 3, 7), -1, Date(2007, 12, 27, 7)},
     };
-    const Row rows[] = {
-        {"month back clamps to 28 February", PERIOD_MONTH, Date(2008, 3, 31), -1,
-         Date(2008, 2, 28)},
-        {"month back clamps to 30 April", PERIOD_MONTH, Date(2008, 5, 31), -1, Date(2008, 4, 30)},
-        {"month forward from December", PERIOD_MONTH, Date(2008, 12, 15, 8, 5), 1,
-         Date(2009, 1, 15, 8, 5)},
-        {"month back from January", PERIOD_MONTH, Date(2009, 1, 31), -1, Date(2008, 12, 31)},
-        {"month day 0 becomes 1", PERIOD_MONTH, Date(2008, 3, 0), 1, Date(2008, 4, 1)},
-        {"year keeps 29 February", PERIOD_YEAR, Date(2008, 2, 29), 1, Date(2009, 2, 29)},
-        {"year back", PERIOD_YEAR, Date(2008, 3, 10, 12, 34), -1, Date(2007, 3, 10, 12, 34)},
-        {"day across the year's turn", PERIOD_DAY, Date(2008, 12, 31, 12), 1, Date(2009, 1, 1, 12)},
-        {"week back across the year's turn", PERIOD_WEEK, Date(2008, 1, 3, 7), -1,
-         Date(2007, 12, 27, 7)},
-    };
-    for (const Row& row : rows) {
-        const plat::SYSTEMTIME moved = MovePeriod(row.kind, row.base, row.direction);
-        const plat::SYSTEMTIME& e = row.expected;
-        EXPECT_EQ(std::tie(moved.wYear, moved.wMonth, moved.wDay, moved.wHour, moved.wMinute),
+    for (const auto& [kind, base, direction, e] : moves) {
+        const plat::SYSTEMTIME m = MovePeriod(kind, base, direction);
+        EXPECT_EQ(std::tie(m.wYear, m.wMonth, m.wDay, m.wHour, m.wMinute),
                   std::tie(e.wYear, e.wMonth, e.wDay, e.wHour, e.wMinute))
-            << row.name;
+            << kind << " " << base.wMonth << "/" << base.wDay;
     }
-    // Day and week moves fill the weekday: 1 January 2009 was a Thursday.
     EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4);
-}
 
-TEST(Period, TodayPickerAndDayDrillDown) {
     plat::SetClockForTest(plat::TimeFromFields(2008, 3, 10, 12, 34, 56));
     const plat::SYSTEMTIME today = TodayBaseDate();
     plat::SetClockForTest(std::nullopt);
     EXPECT_EQ(plat::SystemTimeToTimeValue(today), plat::TimeFromFields(2008, 3, 10));
     EXPECT_EQ(today.wMilliseconds, 0);
-
     const plat::TimeValue applied = plat::TimeFromFields(2008, 3, 10, 12, 34, 56);
     EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
     const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
-    ASSERT_TRUE(picked.has_value());
-    EXPECT_EQ(plat::SystemTimeToTimeValue(*picked), plat::TimeFromFields(2008, 3, 11));
-
+    EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
     // A day row of 2081 drills down into 2081, not into 1981.
     const plat::SYSTEMTIME day = DayBaseDate(plat::TimeFromFields(2081, 1, 5, 7));
     EXPECT_EQ(plat::SystemTimeToTimeValue(day), plat::TimeFromFields(2081, 1, 5));
