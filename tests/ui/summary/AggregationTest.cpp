@@ -32,12 +32,7 @@ QString Breakdown(const LedgerBuilder& ledger, const SummaryQuery& q, bool comma
 } // namespace
 
 TEST(FormatAmount, DigitsGroupsAndSigns) {
-    struct Row {
-        std::int64_t amount;
-        bool comma;
-        const char* text;
-    };
-    const Row rows[] = {
+    const std::tuple<std::int64_t, bool, const char*> rows[] = {
         {0, true, "0"},
         {1234567, false, "1234567"},
         {-50000, true, "50,000"},
@@ -45,62 +40,65 @@ TEST(FormatAmount, DigitsGroupsAndSigns) {
         {std::numeric_limits<std::int64_t>::min(), true, "9,223,372,036,854,775,808"},
         {std::numeric_limits<std::int64_t>::max(), false, "9223372036854775807"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(FormatAmount(row.amount, row.comma), QLatin1String(row.text)) << row.amount;
+    for (const auto& [amount, comma, text] : rows)
+        EXPECT_EQ(FormatAmount(amount, comma), QLatin1String(text)) << amount;
 }
 
+// Texts are expense|income|balance; shown marks them 1 shown, 0 hidden.
 TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
-    struct Row {
-        const char* name;
-        std::uint32_t flags;
-        std::int64_t expense, income, ledgerBalance;
-        bool showIncome;
-        QString texts;     // expense|income|balance
-        const char* shown; // expense, income, balance: 1 shown, 0 hidden
-    };
-    const Row rows[] = {
-        {"negative without commas", 0, 1700, 500, 0, false,
-         u"支出合計：1700円|収入合計：500円|残高：-1200円"_s, "111"},
-        {"positive with commas", OPT_COMMA, 500, 1234567, 0, false,
-         u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s, "111"},
-        {"whole-ledger balance", OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false,
-         u"支出合計：100円|収入合計：0円|残高：-5,000円"_s, "111"},
-        {"beyond 32 bits", OPT_COMMA, 4000000000, 0, 0, false,
-         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s, "111"},
-        {"single side, expense shown", OPT_SINGLE_SIDE, 1, 2, 0, false,
-         u"支出合計：1円|収入合計：2円|残高：1円"_s, "101"},
-        {"single side, income shown, no balance", OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
-         u"支出合計：1円|収入合計：2円|残高：1円"_s, "010"},
-    };
-    for (const Row& row : rows) {
-        const TotalTexts t =
-            MakeTotalTexts(row.expense, row.income, row.flags, row.showIncome, row.ledgerBalance);
-        EXPECT_EQ(QStringList({t.expense, t.income, t.balance}).join(u'|'), row.texts) << row.name;
-        const std::string shown = {char('0' + t.expenseVisible), char('0' + t.incomeVisible),
-                                   char('0' + t.balanceVisible)};
-        EXPECT_EQ(shown, row.shown) << row.name;
+    const std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString,
+                     const char*>
+        rows[] = {
+            {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s, "111"},
+            {OPT_COMMA, 500, 1234567, 0, false,
+             u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s, "111"},
+            {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
+             u"支出合計：100円|収入合計：0円|残高：-5,000円"_s, "111"},
+            {OPT_COMMA, 4000000000, 0, 0, false,
+             u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s, "111"},
+            {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|収入合計：2円|残高：1円"_s, "101"},
+            {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
+             u"支出合計：1円|収入合計：2円|残高：1円"_s, "010"},
+        };
+    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts, shown] : rows) {
+        const TotalTexts t = MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance);
+        EXPECT_EQ(QStringList({t.expense, t.income, t.balance}).join(u'|'), texts);
+        const std::string visible = {char('0' + t.expenseVisible), char('0' + t.incomeVisible),
+                                     char('0' + t.balanceVisible)};
+        EXPECT_EQ(visible, shown) << texts.toStdString();
     }
 }
 
-TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrence) {
+// Sums and totals run in 64 bits; an expense category's income counts on the
+// income side; a zero amount is an expense.
+TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
+    const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 3, 2, u"交通費"_s, 300})
         .add({2008, 2, 28, u"食費"_s, 9999}) // before the period
         .add({2008, 3, 5, u"食費"_s, 1200})
-        .add({2008, 3, 6, u"給与"_s, -200000})
+        .add({2008, 3, 6, u"給与"_s, lowest})
+        .add({2008, 3, 7, u"住居費"_s, 2000000000})
+        .add({2008, 3, 8, u"住居費"_s, 2000000000})
+        .add({2008, 3, 9, u"給与"_s, lowest})
         .add({2008, 3, 20, u"食費"_s, 800})
-        .add({2008, 3, 21, u"食費"_s, -50}) // income of an expense category
+        .add({2008, 3, 21, u"食費"_s, -50})
         .add({2008, 3, 31, u"雑費"_s, 0, {}, {}, {}, 23, 59, 59})
         .add({2008, 4, 1, u"食費"_s, 7777, {}, {}, {}, 0, 0, 0}); // after the period
-    const SummaryQuery q = Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 10));
-    const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3), q);
-    ASSERT_TRUE(built.has_value());
-    EXPECT_EQ(Shown(FillSummaryRows(built->nodes, false, true)),
-              u"交通費|300, 食費|2,000, 雑費|0"_s);
-    EXPECT_EQ(built->totals.expense, 2300);
-    EXPECT_EQ(built->totals.income, 200050);
-    const SummaryQuery income = Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 10), true);
-    EXPECT_EQ(Breakdown(ledger, income, true), u"給与|200,000, 食費|50"_s);
+    const std::uint32_t byCategory = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
+    EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10)), true),
+              u"交通費|300, 食費|2,000, 住居費|4,000,000,000, 雑費|0"_s);
+    EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10), true), true),
+              u"給与|4,294,967,296, 食費|50"_s);
+    for (std::uint32_t dimension : {SUM_CATEGORY, SUM_DATE}) {
+        const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
+                                       Query(dimension | PERIOD_MONTH, Date(2008, 3, 1)));
+        EXPECT_EQ(built->totals.expense, 4000002300);
+        EXPECT_EQ(built->totals.income, 4294967346);
+    }
+    const SummaryQuery detail = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1), true);
+    const EntryRows entries = FillEntryRows(ledger.head(), MonthOf(2008, 3), detail, true);
+    EXPECT_EQ(entries.rows[0].texts[4], u"2,147,483,648"_s);
 }
 
 TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
@@ -114,10 +112,9 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
     }
     const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
                                    Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1)));
-    ASSERT_TRUE(built.has_value());
     std::vector<QString> keys;
     std::int64_t sum = 0;
-    for (const SummaryNode& n : built->nodes) {
+    for (const SummaryNode& n : built.value().nodes) {
         keys.push_back(n.key);
         sum += n.sum;
     }
@@ -140,84 +137,49 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
     ledger.record(3).category[15] = u'y';
     ledger.record(3).remark[5] = u'x';
     ledger.record(6).category[15] = u'P';
-    struct Row {
-        const char* name;
-        std::uint32_t dimension;
-        const char16_t *category, *remark;
-        QString rows;
-    };
-    const Row rows[] = {
-        {"categories", SUM_CATEGORY, u"", u"",
-         u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
-        {"remarks of one category", SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
-        {"payees of a remark", SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
-        {"methods of both keys", SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
-        {"no keys", SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
-        {"unknown key", SUM_CATEGORY, u"住居費", u"", u""_s},
-    };
-    for (const Row& row : rows) {
-        SummaryQuery q = Query(row.dimension | PERIOD_MONTH, Date(2008, 3, 1));
-        SetFieldText(q.keyRecord.category, QString::fromUtf16(row.category));
-        SetFieldText(q.keyRecord.remark, QString::fromUtf16(row.remark));
-        EXPECT_EQ(Breakdown(ledger, q), row.rows) << row.name;
+    const std::tuple<const char*, std::uint32_t, const char16_t*, const char16_t*, QString> rows[] =
+        {
+            {"categories", SUM_CATEGORY, u"", u"",
+             u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
+            {"remarks of one category", SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
+            {"payees of a remark", SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
+            {"methods of both keys", SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
+            {"no keys", SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
+            {"unknown key", SUM_CATEGORY, u"住居費", u"", u""_s},
+        };
+    for (const auto& [name, dimension, category, remark, shown] : rows) {
+        SummaryQuery q = Query(dimension | PERIOD_MONTH, Date(2008, 3, 1));
+        SetFieldText(q.keyRecord.category, QString::fromUtf16(category));
+        SetFieldText(q.keyRecord.remark, QString::fromUtf16(remark));
+        EXPECT_EQ(Breakdown(ledger, q), shown) << name;
     }
 }
 
-TEST(DayRows, DateOrderAcrossNewYearWithOwnDates) {
+// Keys do not apply to day rows. The slot comes from the normalised date: an
+// imported 2008/12/40 is 9 January 2009 and 2008/13/01 is 1 January 2009.
+TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
     LedgerBuilder ledger;
     ledger.add({2008, 1, 2, u"食費"_s, 50})
         .add({2008, 1, 1, u"食費"_s, 100})
         .add({2007, 12, 31, u"食費"_s, 200})
         .add({2008, 1, 1, u"食費"_s, 300})
-        .add({2008, 1, 3, u"給与"_s, -1000}) // income: a row only on the income side
-        .add({2008, 1, 7, u"食費"_s, 999});  // next week
-    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
-    SetFieldText(q.keyRecord.category, u"無関係"_s); // keys do not apply to day rows
-    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
-    const auto built = BuildTotals(ledger.head(), week, q);
-    ASSERT_TRUE(built.has_value());
-    EXPECT_EQ(Shown(FillSummaryRows(built->nodes, false, true)),
-              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
-    EXPECT_EQ(built->totals.expense, 650);
-    EXPECT_EQ(built->totals.income, 1000);
-}
-
-TEST(DayRows, SlotComesFromTheNormalisedDate) {
-    // Imported dates with fields out of range: 2008/12/40 is 9 January 2009 and
-    // 2008/13/01 is 1 January 2009. Their raw month and day would index far
-    // beyond a 372-slot table.
-    LedgerBuilder ledger;
-    ledger.add({2008, 12, 40, u"食費"_s, 100})
+        .add({2008, 1, 3, u"給与"_s, -1000})
+        .add({2008, 1, 7, u"食費"_s, 999}) // next week
+        .add({2008, 12, 40, u"食費"_s, 100})
         .add({2008, 13, 1, u"食費"_s, 200})
         .add({2009, 1, 9, u"食費"_s, 1})
         .add({2008, 65535, 65535, u"食費"_s, 5000});
-    const auto built = BuildTotals(ledger.head(), MonthOf(2009, 1),
-                                   Query(ModeOf(SUM_DATE, PERIOD_MONTH), Date(2009, 1, 1)));
-    ASSERT_TRUE(built.has_value());
-    EXPECT_EQ(Shown(FillSummaryRows(built->nodes, false, false)), u"09/01/01|200, 09/01/09|101"_s);
-}
-
-TEST(Sums, LargeAmountsNeverOverflow) {
-    const std::int32_t big = 2000000000;
-    const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 1, u"住居費"_s, big})
-        .add({2008, 3, 2, u"住居費"_s, big})
-        .add({2008, 3, 3, u"給与"_s, lowest})
-        .add({2008, 3, 4, u"給与"_s, lowest});
-    for (std::uint32_t dimension : {SUM_CATEGORY, SUM_DATE}) {
-        const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
-                                       Query(dimension | PERIOD_MONTH, Date(2008, 3, 1)));
-        EXPECT_EQ(built->totals.expense, 4000000000);
-        EXPECT_EQ(built->totals.income, 4294967296);
-    }
-    const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
-    EXPECT_EQ(Breakdown(ledger, Query(mode, Date(2008, 3, 1)), true), u"住居費|4,000,000,000"_s);
-    EXPECT_EQ(Breakdown(ledger, Query(mode, Date(2008, 3, 1), true), true),
-              u"給与|4,294,967,296"_s);
-    SummaryQuery detail = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1), true);
-    const EntryRows entries = FillEntryRows(ledger.head(), MonthOf(2008, 3), detail, true);
-    EXPECT_EQ(entries.rows[0].texts[4], u"2,147,483,648"_s);
+    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
+    SetFieldText(q.keyRecord.category, u"無関係"_s);
+    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
+    const auto built = BuildTotals(ledger.head(), week, q);
+    EXPECT_EQ(Shown(FillSummaryRows(built.value().nodes, false, true)),
+              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
+    EXPECT_EQ(built->totals.expense, 650);
+    EXPECT_EQ(built->totals.income, 1000);
+    const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
+    EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
+              u"09/01/01|200, 09/01/09|101"_s);
 }
 
 // A zero amount is an expense; the day layout drops the date but keeps the
@@ -249,34 +211,29 @@ TEST(Filter, TextAndAmountBounds) {
         .add({2008, 3, 4, u"給与"_s, -5000, u"給料"_s})
         .add({2008, 3, 5, u"雑費"_s, 999, u""_s})
         .add({2008, 3, 6, u"雑費"_s, 500, u"文具"_s});
-    struct Row {
-        const char* name;
-        std::uint32_t filter;
-        const char16_t* text;
-        std::int32_t min, max;
-        std::vector<std::int64_t> ids;
-    };
-    const Row rows[] = {
-        {"off", 0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
-        {"text in the remark only", FILTER_TEXT, u"食", 0, 0, {1, 2}},
-        {"empty text", FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
-        {"minimum 1000 drops every income", FILTER_MIN, u"", 1000, 0, {1, 2}},
-        {"maximum 500 keeps every income", FILTER_MAX, u"", 0, 500, {3, 4, 6}},
-        {"both bounds inclusive", FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
-        {"all three", FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
-    };
-    for (const Row& row : rows) {
+    const std::tuple<const char*, std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
+                     std::vector<std::int64_t>>
+        rows[] = {
+            {"off", 0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
+            {"text in the remark only", FILTER_TEXT, u"食", 0, 0, {1, 2}},
+            {"empty text", FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
+            {"minimum 1000 drops every income", FILTER_MIN, u"", 1000, 0, {1, 2}},
+            {"maximum 500 keeps every income", FILTER_MAX, u"", 0, 500, {3, 4, 6}},
+            {"both bounds inclusive", FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
+            {"all three", FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
+        };
+    for (const auto& [name, filter, text, min, max, expected] : rows) {
         SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
         q.filterMode = true;
-        q.filter = row.filter;
-        q.filterText = QString::fromUtf16(row.text);
-        q.filterMin = row.min;
-        q.filterMax = row.max;
+        q.filter = filter;
+        q.filterText = QString::fromUtf16(text);
+        q.filterMin = min;
+        q.filterMax = max;
         SetFieldText(q.keyRecord.category, u"雑費"_s); // ignored in the filter mode
         const RecordMatcher matcher(MonthOf(2008, 3), q);
         std::vector<std::int64_t> ids;
         for (const LedgerNode* n = ledger.head(); n; n = n->next)
             if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
-        EXPECT_EQ(ids, row.ids) << row.name;
+        EXPECT_EQ(ids, expected) << name;
     }
 }
