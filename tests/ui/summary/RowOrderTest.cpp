@@ -35,23 +35,17 @@ TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
     ListHeaderInfo stored(2);
     stored.columnWidth = {0x10000 | 90, 40, 0, 0, 0};
     const ListHeaderInfo fresh(2);
-    struct Case {
-        const char* name;
-        const ListHeaderInfo* info;
-        int rows;
-        std::vector<int> widths;
-        bool store;
-    };
-    const Case cases[] = {
+    // name, stored record, rows, widths, whether they are to be stored
+    const std::tuple<const char*, const ListHeaderInfo*, int, std::vector<int>, bool> cases[] = {
         {"stored widths, low 16 bits", &stored, 9, {90, 40}, false},
         {"no rows keep the initial widths", nullptr, 0, initial, true},
         {"one row too", &fresh, 1, initial, true},
         {"more rows sized to contents", &fresh, 2, {100, 101}, true},
     };
-    for (const Case& c : cases) {
-        const WidthPlan plan = PlanColumnWidths(mode, columns, c.info, c.rows, 400, contents);
-        EXPECT_EQ(plan.widths, c.widths) << c.name;
-        EXPECT_EQ(plan.store, c.store) << c.name;
+    for (const auto& [name, info, rows, widths, store] : cases) {
+        const WidthPlan plan = PlanColumnWidths(mode, columns, info, rows, 400, contents);
+        EXPECT_EQ(plan.widths, widths) << name;
+        EXPECT_EQ(plan.store, store) << name;
     }
 }
 
@@ -92,12 +86,7 @@ TEST(RowSort, ByColumn) {
         Row({u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 14),
         Row({u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 15),
     };
-    struct Case {
-        const char* name;
-        SortChoice choice;
-        std::vector<std::int64_t> items;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> cases[] = {
         {"days up", {0, 1}, {12, 14, 11, 13, 15}},
         {"days down", {0, -1}, {15, 11, 13, 12, 14}},
         {"categories", {1, 1}, {12, 13, 11, 14, 15}},
@@ -105,10 +94,10 @@ TEST(RowSort, ByColumn) {
         {"amounts down", {3, -1}, {12, 15, 11, 14, 13}},
         {"amounts up", {3, 1}, {13, 11, 14, 15, 12}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, choice, items] : cases) {
         std::vector<SummaryRow> sorted = rows;
-        SortRows(sorted, c.choice, 4);
-        EXPECT_EQ(Items(sorted), c.items) << c.name;
+        SortRows(sorted, choice, 4);
+        EXPECT_EQ(Items(sorted), items) << name;
     }
     EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
     EXPECT_EQ(AmountTextValue(u""), 0);
