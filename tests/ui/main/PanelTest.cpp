@@ -65,7 +65,7 @@ private:
 };
 
 class PanelTest : public DeviceTest {
-protected:
+public:
     void SetUp() override {
         DeviceTest::SetUp();
         plat::SetPlatformIdentity(5, u"PocketPC"_s);
@@ -86,6 +86,10 @@ protected:
     CMyTALYView& panel() const { return *frame->panel(); }
     QByteArray ledgerFile() const { return readFile(doc->DataPath(u"\\収支.DAT"_s)); }
     void PressDigit(int digit) { PressKeyInWindow(panel(), Qt::Key_0 + digit); }
+    bool Ctrl(int key) {
+        QTest::keyClick(frame.get(), Qt::Key(key), Qt::ControlModifier);
+        return true;
+    }
     // The command's item in the soft-key bar's two pop-ups, or null.
     QAction* MenuItem(int command) const {
         for (int key : {0, 1})
@@ -142,8 +146,8 @@ TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
     EXPECT_EQ(panel().FocusedControlId(), 32791);
     for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
         PressKeyInWindow(panel(), key, Qt::KeypadModifier);
-    QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+    Ctrl(Qt::Key_N);
+    Ctrl(Qt::Key_O);
     QApplication::processEvents();
     EXPECT_EQ(ledgerFile(), before);
     EXPECT_TRUE(tasks.calls.isEmpty());
@@ -193,39 +197,20 @@ TEST_F(PanelTest, OtherPlatformsHaveNoSoftKeyBar) {
 
 // --- Ending and saving -------------------------------------------------------
 
-enum class Via { Zero, ExitMenu, CtrlQ, Close, CtrlS, Destruction };
+// A way out; false when it was refused.
+using Leave = bool (*)(PanelTest&);
+const Leave kZero = [](PanelTest& t) { return t.PressDigit(0), true; };
+const Leave kClose = [](PanelTest& t) { return t.frame->close(); };
+const Leave kDestruction = [](PanelTest& t) { return t.frame.reset(), true; };
 
 struct EndRow {
     const char* name;
-    Via via;
+    Leave leave;
     bool diskFull;
     bool ends; // the program is asked to end
 };
 
-class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {
-protected:
-    bool Do(Via via) {
-        switch (via) {
-        case Via::Zero:
-            PressDigit(0);
-            return true;
-        case Via::ExitMenu:
-            MenuItem(32795)->trigger();
-            return true;
-        case Via::CtrlQ:
-        case Via::CtrlS:
-            QTest::keyClick(frame.get(), via == Via::CtrlQ ? Qt::Key_Q : Qt::Key_S,
-                            Qt::ControlModifier);
-            return true;
-        case Via::Close:
-            return frame->close();
-        case Via::Destruction:
-            frame.reset();
-            return true;
-        }
-        return false;
-    }
-};
+class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {};
 
 // An entry and a template waiting for the save on exit are written by every
 // way out, with the settings; when the disk is full the program stays open with
@@ -238,24 +223,21 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
     if (row.diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-        const bool accepted = Do(row.via);
-        if (row.via == Via::Close) {
-            EXPECT_FALSE(accepted); // the close is refused
-        }
+        row.leave(*this);
         EXPECT_EQ(quits->count(), 0);
         EXPECT_FALSE(boxes.shown().empty()); // the save told the person
-        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(frame->isVisible());     // a close is refused
         EXPECT_TRUE(doc->IsOpen());
         EXPECT_EQ(doc->Count(), 1u);
         plat::faults::Reset(); // space freed: the same way out again
     }
-    EXPECT_TRUE(Do(row.via));
+    EXPECT_TRUE(row.leave(*this));
     EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
     EXPECT_EQ(quits->count(), row.ends ? 1 : 0);
-    EXPECT_EQ(doc->IsOpen(), !row.ends && row.via != Via::Destruction); // released once saved
+    EXPECT_EQ(doc->IsOpen(), !row.ends && row.leave != kDestruction); // released once saved
     if (!row.ends) return;
     EXPECT_EQ(doc->Count(), 0u);
     frame.reset(); // the panel saves once more, with nothing left to write
@@ -264,14 +246,14 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
 }
 
 const EndRow kEndRows[] = {
-    {"Zero", Via::Zero, false, true},
-    {"ExitMenu", Via::ExitMenu, false, true},
-    {"CtrlQ", Via::CtrlQ, false, true},
-    {"WindowManagerClose", Via::Close, false, true},
-    {"CtrlSKeepsRunning", Via::CtrlS, false, false},
-    {"PanelDestruction", Via::Destruction, false, false},
-    {"ZeroOnAFullDisk", Via::Zero, true, true},
-    {"CloseOnAFullDisk", Via::Close, true, true},
+    {"Zero", kZero, false, true},
+    {"ExitMenu", [](PanelTest& t) { return t.MenuItem(32795)->trigger(), true; }, false, true},
+    {"CtrlQ", [](PanelTest& t) { return t.Ctrl(Qt::Key_Q); }, false, true},
+    {"WindowManagerClose", kClose, false, true},
+    {"CtrlSKeepsRunning", [](PanelTest& t) { return t.Ctrl(Qt::Key_S); }, false, false},
+    {"PanelDestruction", kDestruction, false, false},
+    {"ZeroOnAFullDisk", kZero, true, true},
+    {"CloseOnAFullDisk", kClose, true, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
