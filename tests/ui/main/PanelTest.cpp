@@ -125,19 +125,17 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
         tasks.calls.clear();
         Click(panel(), row.command);
         if (row.digit >= 0) PressDigit(row.digit);
-        QAction* item = MenuItem(row.command);
-        ASSERT_NE(item, nullptr) << row.call;
-        item->trigger();
-        const int times = row.digit >= 0 ? 3 : 2;
-        EXPECT_EQ(tasks.calls, QStringList(QList<QString>(times, QString::fromUtf8(row.call))));
+        MenuItem(row.command)->trigger();
+        const QString call = QString::fromUtf8(row.call);
+        EXPECT_EQ(tasks.calls, QStringList(QList<QString>(row.digit >= 0 ? 3 : 2, call)));
         EXPECT_TRUE(panel().isVisible()) << row.call; // shown again after the task
     }
     EXPECT_EQ(quits->count(), 0);
 }
 
 // 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no command;
-// the help button has nothing behind it.
-TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
+// the help button has nothing behind it; the version box shows the version.
+TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothingAndTheVersionBox) {
     Open();
     doc->m_bSaveOnChange = false;
     ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(99)));
@@ -154,10 +152,7 @@ TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
     EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-}
 
-TEST_F(PanelTest, VersionBoxShowsProgramVersion) {
-    Open();
     ModalDriver driver;
     QStringList texts;
     driver.then([&](Dialog& dlg) {
@@ -261,36 +256,29 @@ INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
 
 // --- Input-mode hints -----------------------------------------------------------
 
-class PanelHintsTest : public PanelTest {
-protected:
-    void SetUp() override {
-        PanelTest::SetUp();
-        regprobe::MakeHandset();
-    }
-    plat::DWORD Conversion() const {
-        plat::DWORD conversion = 99, sentence = 0;
-        plat::ImmGetConversionStatus(frame->panel(), &conversion, &sentence);
-        return conversion;
-    }
-};
-
-TEST_F(PanelHintsTest, NumberModeAtStartAfterHalfASecondAndAfterATask) {
+TEST_F(PanelTest, NumberModeAtStartAfterHalfASecondAndAfterATask) {
+    regprobe::MakeHandset();
+    const auto conversion = [this] {
+        plat::DWORD mode = 99, sentence = 0;
+        plat::ImmGetConversionStatus(frame->panel(), &mode, &sentence);
+        return mode;
+    };
     QElapsedTimer clock; // started before the panel, so a slow start cannot shorten the wait
     clock.start();
     Open();
     ASSERT_TRUE(doc->m_bHarunoDevice);
-    EXPECT_EQ(Conversion(), 0u); // half-width alphanumeric
+    EXPECT_EQ(conversion(), 0u); // half-width alphanumeric
     EXPECT_EQ(regprobe::PhoneStatus(u"Status22"_s) & 0xFFFF, 7u);
     plat::ImmSetConversionStatus(frame->panel(), 9, 0); // something switched to hiragana
-    while (Conversion() != 0 && clock.elapsed() < 2000)
+    while (conversion() != 0 && clock.elapsed() < 2000)
         QTest::qWait(20);
-    EXPECT_EQ(Conversion(), 0u);
+    EXPECT_EQ(conversion(), 0u);
     EXPECT_GE(clock.elapsed(), 400); // the half-second one-shot timer, not at once
     plat::ImmSetConversionStatus(frame->panel(), 9, 0);
     QTest::qWait(700);
-    EXPECT_EQ(Conversion(), 9u); // one shot only
+    EXPECT_EQ(conversion(), 9u); // one shot only
     Click(panel(), 32793);       // a task ended: number mode again
-    EXPECT_EQ(Conversion(), 0u);
+    EXPECT_EQ(conversion(), 0u);
 }
 
 } // namespace
