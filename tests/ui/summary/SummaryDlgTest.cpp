@@ -26,18 +26,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-enum : int {
-    kPeriodText = 1029,
-    kList = 1030,
-    kExpenseTotal = 1039,
-    kChange = 1040,
-    kDelete = 1041,
-    kIncomeTotal = 1042,
-    kBack = 1045,
-    kBalance = 1138,
-    kLabel = 1089,
-    kAmount = 1055, // in the entry edit dialog
-};
+constexpr int kPeriodText = 1029, kList = 1030, kExpenseTotal = 1039, kChange = 1040,
+              kDelete = 1041, kIncomeTotal = 1042, kBack = 1045, kBalance = 1138, kLabel = 1089;
+constexpr int kAmount = 1055; // in the entry edit dialog
 
 // March 2008 around the test clock (Monday 10 March), one February entry.
 bytes::Entry E(int month, int day, const QString& category, const QString& remark,
@@ -116,7 +107,7 @@ protected:
              std::vector<DialogAction> nested = {}, bool detailScreen = false) {
         CSummaryDlg dlg(doc.get());
         dlg.m_dwMode = mode;
-        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(base);
+        dlg.m_keyRecord.date = plat::TimeValueToSystemTime(kTestNow);
         dlg.m_bFilterMode = detailScreen;
         const auto drive = [&](Dialog& d) {
             inside(static_cast<CSummaryDlg&>(d));
@@ -126,8 +117,6 @@ protected:
         EXPECT_EQ(run.result, IDOK);
         EXPECT_EQ(run.leftOpen, 0);
     }
-
-    plat::TimeValue base = kTestNow; // the base date the panel hands over
 };
 
 } // namespace
@@ -214,9 +203,8 @@ TEST_F(SummaryDlgTest, ChangesAreSavedAtOnceAndDeletingTheOnlyEntryEmptiesTheLis
         EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
         Key(dlg, Qt::Key_3);
         EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|900"_s});
-        const std::vector<std::int32_t> saved = bytes::AmountsInLedger(readFile(ledgerPath()));
-        ASSERT_EQ(saved.size(), std::size(kLedger));
-        EXPECT_EQ(saved[0], 800);
+        EXPECT_EQ(bytes::AmountsInLedger(readFile(ledgerPath())),
+                  (std::vector<std::int32_t>{800, 300, 420, -250000, 200, 1000}));
         EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
         EXPECT_TRUE(doc->IsDirty());
         plat::faults::Reset();
@@ -243,13 +231,7 @@ TEST_F(SummaryDlgTest, ChangesAreSavedAtOnceAndDeletingTheOnlyEntryEmptiesTheLis
 // entry included); a template entry takes the base date of the period shown
 // (new-entry-today off) and appears in the list at once.
 TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
-    InOutRecord lunch{};
-    SetFieldText(lunch.category, u"食費"_s);
-    SetFieldText(lunch.remark, u"昼食"_s);
-    SetFieldText(lunch.payee, u"食堂"_s);
-    SetFieldText(lunch.payMethod, u"現金"_s);
-    lunch.amount = 650;
-    ASSERT_GE(doc->AddTemplate(u"昼食"_s, lunch), 0);
+    ASSERT_GE(doc->AddTemplate(u"昼食"_s, record({.amount = 650})), 0); // 食費 昼食 食堂 現金
     doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
     Run(
         SUM_DETAIL,
@@ -406,7 +388,6 @@ TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
         SUM_DETAIL,
         [](CSummaryDlg& dlg) {
             CommandBar* bar = dlg.commandBar();
-            ASSERT_NE(bar, nullptr);
             EXPECT_EQ(bar->toolBarId(), 130);
             bar->updateButtons();
             EXPECT_TRUE(bar->action(32812)->isChecked());
