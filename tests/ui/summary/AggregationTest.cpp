@@ -1,8 +1,8 @@
 // Selection, value and day rows, single-entry rows, amounts and total texts.
 #include "ui/summary/Aggregation.h"
-#include "ShownRows.h"
 #include "support/LedgerBuilder.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -10,6 +10,14 @@ using namespace summary;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// Rows as the list shows them: columns joined by "|", rows by ", ".
+QString Shown(const std::vector<SummaryRow>& rows) {
+    QStringList lines;
+    for (const SummaryRow& r : rows)
+        lines << QStringList(r.texts.begin(), r.texts.begin() + r.columnCount).join(u'|');
+    return lines.join(u", ");
+}
 
 SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = false) {
     SummaryQuery q;
