@@ -49,10 +49,12 @@ const bytes::Entry kLedger[] = {
     E(2, 20, u"食費"_s, u"外食"_s, 1000),
 };
 
-// The key reaches the window's focused control, active window or not.
-void Key(Dialog& dlg, int qtKey) {
-    QWidget* focus = dlg.focusWidget();
-    PressKey(focus ? *focus : dlg, qtKey);
+// Keys in turn to the window's focused control, active window or not.
+void Key(Dialog& dlg, std::same_as<Qt::Key> auto... keys) {
+    for (int key : {int(keys)...}) {
+        QWidget* focus = dlg.focusWidget();
+        PressKey(focus ? *focus : dlg, key);
+    }
 }
 
 // What the list shows: the titles, then one line per row, columns joined by "|".
@@ -129,17 +131,13 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
         EXPECT_EQ(Lines(dlg), (QStringList{u"とても長い分類の名前ですよ十五|10"_s, u"交通費|420"_s,
                                            u"食費|1,000"_s}));
         EXPECT_FALSE(IsEnabled(dlg, kBack));
-        Key(dlg, Qt::Key_3); // a breakdown: no edit dialog opens (the runner would fail)
-        Key(dlg, Qt::Key_Down);
-        Key(dlg, Qt::Key_Down);
-        Key(dlg, Qt::Key_Return);
+        // 3 on a breakdown opens no edit dialog (the runner would fail)
+        Key(dlg, Qt::Key_3, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費"_s);
         EXPECT_EQ(Lines(dlg), (QStringList{u"|200"_s, u"外食|500"_s, u"弁当|300"_s}));
         Key(dlg, Qt::Key_Return);
         EXPECT_EQ(Lines(dlg), QStringList{u"08/03/15|食費||200"_s});
-        Key(dlg, Qt::Key_4);
-        Key(dlg, Qt::Key_Down);
-        Key(dlg, Qt::Key_Return);
+        Key(dlg, Qt::Key_4, Qt::Key_Down, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費 - 外食"_s);
         EXPECT_EQ(Lines(dlg, true),
                   (QStringList{u"月日|分類|備考|金額"_s, u"08/03/05|食費|外食|500"_s}));
@@ -151,9 +149,7 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
         Key(dlg, Qt::Key_4);
         EXPECT_EQ(Text(dlg, kLabel), u"分類"_s);
         EXPECT_FALSE(IsEnabled(dlg, kBack));
-        Key(dlg, Qt::Key_Home);
-        Key(dlg, Qt::Key_Return);
-        Key(dlg, Qt::Key_Return);
+        Key(dlg, Qt::Key_Home, Qt::Key_Return, Qt::Key_Return);
         EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
@@ -168,9 +164,7 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
         EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/08|300"_s, u"08/03/10|420"_s,
                                            u"08/03/15|200"_s}));
-        for (int i = 0; i < 3; ++i)
-            Key(dlg, Qt::Key_Down);
-        Key(dlg, Qt::Key_Return);
+        Key(dlg, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
         EXPECT_EQ(Lines(dlg, true), (QStringList{u"分類|備考|金額"_s, u"食費||200"_s}));
         EXPECT_EQ(Text(dlg, kLabel), u"日付"_s);
@@ -185,8 +179,7 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
         dlg.SendNotify(closed);
         EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
         EXPECT_EQ(Lines(dlg), QStringList{u"81/03/05|500"_s});
-        Key(dlg, Qt::Key_9); // the month; its day row opens 2081, not 1981
-        Key(dlg, Qt::Key_Return);
+        Key(dlg, Qt::Key_9, Qt::Key_Return); // the month; its day row opens 2081, not 1981
         EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
         EXPECT_EQ(Lines(dlg), QStringList{u"食費|外食|500"_s});
     });
@@ -196,9 +189,7 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
 // change stays, unsaved. Deleting the only entry shown empties the list.
 TEST_F(SummaryDlgTest, ChangesAreSavedAtOnceAndDeletingTheOnlyEntryEmptiesTheList) {
     const auto changeTwiceThenDelete = [this](CSummaryDlg& dlg) {
-        Key(dlg, Qt::Key_Down); // 外食
-        Key(dlg, Qt::Key_Return);
-        Key(dlg, Qt::Key_3);
+        Key(dlg, Qt::Key_Down, Qt::Key_Return, Qt::Key_3); // 外食, its entry changed
         EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|800"_s});
         EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
         Key(dlg, Qt::Key_3);
@@ -246,8 +237,7 @@ TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
             Key(dlg, Qt::Key_5);
             EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
             EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
-            Key(dlg, Qt::Key_Left); // February
-            Key(dlg, Qt::Key_2);
+            Key(dlg, Qt::Key_Left, Qt::Key_2); // February, a template entry
             EXPECT_EQ(Lines(dlg),
                       (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
         },
@@ -339,10 +329,8 @@ TEST_F(SummaryDlgTest, FilterByKeysRefusesABoundAndOffKeepsTextAndBounds) {
 TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
     Run(SUM_CATEGORY,
         [](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_Down); // 食費
-            Key(dlg, Qt::Key_Return);
-            Key(dlg, Qt::Key_4);
-            MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
+            Key(dlg, Qt::Key_Down, Qt::Key_Return, Qt::Key_4); // into 食費 and back
+            MenuByKeys(dlg, Qt::Key_F2, 4);                    // 時系列集計
             EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
             EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
             MenuByKeys(dlg, Qt::Key_F2, 4);
@@ -352,8 +340,7 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
         },
         {[](Dialog& series) {
              EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
-             Key(series, Qt::Key_Down); // 2008/02
-             Key(series, Qt::Key_Return);
+             Key(series, Qt::Key_Down, Qt::Key_Return); // 2008/02
          },
          [](Dialog& series) {
              Key(series, Qt::Key_Left);         // the fiscal year before, twice
