@@ -89,9 +89,9 @@ void MenuByKeys(Dialog& dlg, int softKey, int downs) {
     PressKeyInWindow(dlg, Qt::Key_Return);
 }
 
-bool Checked(Window& dlg, const QString& item) {
-    QMenu* menu = dlg.softKeyBar()->preparePopup(1);
-    return menu && MenuLines(*menu).contains(item + u" [x]"_s);
+// Whether the right soft key's pop-up shows the line (" [x]" when checked).
+bool MenuHas(Dialog& dlg, const QString& line) {
+    return MenuLines(*dlg.softKeyBar()->preparePopup(1)).contains(line);
 }
 
 class SummaryDlgTest : public OpenDocTest {
@@ -168,10 +168,10 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
         EXPECT_EQ(Lines(dlg, true), (QStringList{u"分類|備考|金額"_s, u"食費||200"_s}));
         EXPECT_EQ(Text(dlg, kLabel), u"日付"_s);
-        EXPECT_TRUE(Checked(dlg, u"  日=32871"_s));
+        EXPECT_TRUE(MenuHas(dlg, u"  日=32871 [x]"_s));
         Key(dlg, Qt::Key_4);
         EXPECT_EQ(Lines(dlg).size(), 4);
-        EXPECT_TRUE(Checked(dlg, u"  月=32873"_s));
+        EXPECT_TRUE(MenuHas(dlg, u"  月=32873 [x]"_s));
         Key(dlg, Qt::Key_7); // the day kind shows the base date kept from the drill-down
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
         ControlAs<QDateTimeEdit>(dlg, 1057)->setDate(QDate(2081, 3, 5));
@@ -232,7 +232,7 @@ TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
                                                      u"08/03/01|給与|月給|会社|250,000"_s}));
             EXPECT_EQ(Text(dlg, kIncomeTotal), u"収入合計：250,000円"_s);
             EXPECT_EQ(Text(dlg, kBalance), u"残高：247,580円"_s);
-            EXPECT_TRUE(Checked(dlg, u"  収入=32870"_s));
+            EXPECT_TRUE(MenuHas(dlg, u"  収入=32870 [x]"_s));
             EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
             Key(dlg, Qt::Key_5);
             EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
@@ -350,12 +350,10 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
          },
          [](Dialog& series) {
              Key(series, Qt::Key_2);
-             const QStringList view =
-                 MenuLines(*static_cast<Window&>(series).softKeyBar()->preparePopup(1));
-             EXPECT_TRUE(view.contains(u"前年度に移動=32927 (disabled)"_s));
-             Key(series, Qt::Key_Left); // goes to the list, moves nothing
-             for (int i = 0; i < 11; ++i)
-                 Key(series, Qt::Key_Down); // row 11: the fiscal year of today
+             EXPECT_TRUE(MenuHas(series, u"前年度に移動=32927 (disabled)"_s));
+             Key(series, Qt::Key_Left);   // goes to the list, moves nothing
+             for (int i = 0; i < 11; ++i) // row 11: the fiscal year of today
+                 Key(series, Qt::Key_Down);
              Key(series, Qt::Key_Return);
          }});
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
