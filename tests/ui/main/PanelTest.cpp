@@ -28,8 +28,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-using bytes::AmountsInLedger;
-
 // Records which task the panel opened, and whether it was hidden then; every
 // task that takes a date gets the current time.
 class RecordingTasks : public PanelTasks {
@@ -108,11 +106,8 @@ public:
 // --- Commands: buttons, digit keys and the soft-key menus reach the same task ---
 
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
-    const struct {
-        int command;
-        int digit; // -1: no digit key
-        const char* call;
-    } rows[] = {
+    // Command, digit key (-1: none), the task opened.
+    const std::tuple<int, int, const char*> rows[] = {
         {32809, 1, "new-entry"},     {1044, 2, "template"},
         {32778, 3, "summary 20000"}, {32782, 4, "summary 40000"},
         {32779, 5, "summary 80000"}, {32780, 6, "summary 100000"},
@@ -121,14 +116,14 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
         {32793, -1, "options"},
     };
     Open();
-    for (const auto& row : rows) {
+    for (const auto& [command, digit, call] : rows) {
         tasks.calls.clear();
-        Click(panel(), row.command);
-        if (row.digit >= 0) PressDigit(row.digit);
-        MenuItem(row.command)->trigger();
-        const QString call = QString::fromUtf8(row.call);
-        EXPECT_EQ(tasks.calls, QStringList(QList<QString>(row.digit >= 0 ? 3 : 2, call)));
-        EXPECT_TRUE(panel().isVisible()) << row.call; // shown again after the task
+        Click(panel(), command);
+        if (digit >= 0) PressDigit(digit);
+        MenuItem(command)->trigger();
+        EXPECT_EQ(tasks.calls,
+                  QStringList(QList<QString>(digit >= 0 ? 3 : 2, QString::fromUtf8(call))));
+        EXPECT_TRUE(panel().isVisible()) << call; // shown again after the task
     }
     EXPECT_EQ(quits->count(), 0);
 }
@@ -227,7 +222,7 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
         plat::faults::Reset(); // space freed: the same way out again
     }
     EXPECT_TRUE(row.leave(*this));
-    EXPECT_EQ(AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
+    EXPECT_EQ(bytes::AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
