@@ -49,27 +49,21 @@ TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
     }
 }
 
+// A stored 0 reads as ascending and the first tap on it sorts ascending;
+// every tap reverses, also on another column, and is stored.
 TEST(SortDirection, RebuildAndHeaderTaps) {
-    EXPECT_EQ(SortOnRebuild(nullptr).column, 0);
-    EXPECT_EQ(SortOnRebuild(nullptr).direction, 1);
-
+    const auto choice = [](SortChoice c) { return std::pair(c.column, c.direction); };
+    EXPECT_EQ(choice(SortOnRebuild(nullptr)), std::pair(0, 1));
     ListHeaderInfo info(2);
     info.sortColumn = 1;
     info.sortDirection = 0;
-    EXPECT_EQ(SortOnRebuild(&info).direction, 1); // a stored 0 reads as ascending
-
-    // Stored 0: the first tap sorts ascending and stores +1.
-    SortChoice tap = OnColumnClick(&info, 1, -1);
-    EXPECT_EQ(tap.direction, 1);
+    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(1, 1));
+    EXPECT_EQ(choice(OnColumnClick(&info, 1, -1)), std::pair(1, 1));
     EXPECT_EQ(info.sortDirection, 1);
-    // Every tap reverses, also on another column.
-    tap = OnColumnClick(&info, 0, tap.direction);
-    EXPECT_EQ(tap.direction, -1);
+    EXPECT_EQ(choice(OnColumnClick(&info, 0, 1)), std::pair(0, -1));
     EXPECT_EQ(info.sortColumn, 0);
-    tap = OnColumnClick(&info, 0, tap.direction);
-    EXPECT_EQ(tap.direction, 1);
-    EXPECT_EQ(SortOnRebuild(&info).column, 0);
-    EXPECT_EQ(SortOnRebuild(&info).direction, 1);
+    EXPECT_EQ(choice(OnColumnClick(&info, 0, -1)), std::pair(0, 1));
+    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(0, 1));
     // Without a record the program-wide direction is kept.
     EXPECT_EQ(OnColumnClick(nullptr, 2, -1).direction, -1);
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
