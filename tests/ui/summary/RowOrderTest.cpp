@@ -107,14 +107,12 @@ TEST(RowSort, DayColumnsSortByTheRowsOwnDates) {
     ledger.add({2000, 3, 31, u"食費"_s, 100})
         .add({1999, 4, 1, u"食費"_s, 200})
         .add({1999, 12, 31, u"交通費"_s, 400});
-    SummarySettings settings;
-    settings.yearStartMonth = 4;
+    const SummarySettings settings{4};
     for (std::uint32_t rows : {SUM_DATE, SUM_DETAIL}) {
         SummaryQuery q;
         q.mode = rows | PERIOD_YEAR;
         q.keyRecord.date = Date(1999, 6, 1);
         SummaryContents contents = ComputeSummary(ledger.head(), settings, q);
-        ASSERT_EQ(DateColumn(q.mode), 0) << rows;
         SortRows(contents.rows, {0, 1}, rows == SUM_DATE ? 2 : 4, DateColumn(q.mode));
         std::vector<QString> days;
         for (const SummaryRow& r : contents.rows)
