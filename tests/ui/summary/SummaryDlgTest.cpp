@@ -123,11 +123,13 @@ protected:
 
 } // namespace
 
-// The empty remark row leads to the entries without a remark, not to all; a
-// long level label is cut in the middle and shown whole as a tool tip.
-TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
+// The empty remark row leads to the entries without a remark, not to all. A
+// change is saved at once; when that save fails the error is shown and the
+// change stays, unsaved; deleting the only entry shown empties the list. A long
+// level label is cut in the middle and shown whole as a tool tip.
+TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
     Add(E(3, 20, u"とても長い分類の名前ですよ十五"_s, u"こちらも長い備考の名前です十五"_s, 10));
-    Run(SUM_CATEGORY, [](CSummaryDlg& dlg) {
+    const auto walk = [this](CSummaryDlg& dlg) {
         EXPECT_EQ(Lines(dlg), (QStringList{u"とても長い分類の名前ですよ十五|10"_s, u"交通費|420"_s,
                                            u"食費|1,000"_s}));
         EXPECT_FALSE(IsEnabled(dlg, kBack));
@@ -142,6 +144,19 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
         EXPECT_EQ(Lines(dlg, true),
                   (QStringList{u"月日|分類|備考|金額"_s, u"08/03/05|食費|外食|500"_s}));
         EXPECT_TRUE(IsShown(dlg, kChange) && IsShown(dlg, kDelete));
+        Key(dlg, Qt::Key_3);
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|800"_s});
+        EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
+        Key(dlg, Qt::Key_3);
+        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|900"_s});
+        EXPECT_EQ(bytes::AmountsInLedger(readFile(ledgerPath())),
+                  (std::vector<std::int32_t>{800, 300, 420, -250000, 200, 1000, 10}));
+        EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
+        EXPECT_TRUE(doc->IsDirty());
+        plat::faults::Reset();
+        MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
+        EXPECT_TRUE(Lines(dlg).isEmpty());
+        EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
         Key(dlg, Qt::Key_4);
         EXPECT_EQ(Text(dlg, kLabel), u"分類 - 食費"_s);
         EXPECT_FALSE(IsShown(dlg, kChange));
@@ -153,7 +168,20 @@ TEST_F(SummaryDlgTest, CategoryThenRemarkThenEntriesAndBackTwice) {
         EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
-    });
+    };
+    const auto fullDiskAfter = [](const QString& amount) -> DialogAction {
+        return [amount](Dialog& edit) {
+            ChangeAmountTo(amount)(edit);
+            plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
+        };
+    };
+    Run(SUM_CATEGORY, walk, {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s), [](Dialog& edit) {
+                                 PressSoftKey(edit, 1);
+                             }}); // 削除
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
+                boxes.shown()[0].caption.contains(u"ERROR"_s));
+    EXPECT_EQ(doc->Count(), std::size(kLedger));
 }
 
 TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
@@ -183,39 +211,6 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
         EXPECT_EQ(Lines(dlg), QStringList{u"食費|外食|500"_s});
     });
-}
-
-// A change is saved at once; when that save fails the error is shown and the
-// change stays, unsaved. Deleting the only entry shown empties the list.
-TEST_F(SummaryDlgTest, ChangesAreSavedAtOnceAndDeletingTheOnlyEntryEmptiesTheList) {
-    const auto changeTwiceThenDelete = [this](CSummaryDlg& dlg) {
-        Key(dlg, Qt::Key_Down, Qt::Key_Return, Qt::Key_3); // 外食, its entry changed
-        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|800"_s});
-        EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：800円"_s);
-        Key(dlg, Qt::Key_3);
-        EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|900"_s});
-        EXPECT_EQ(bytes::AmountsInLedger(readFile(ledgerPath())),
-                  (std::vector<std::int32_t>{800, 300, 420, -250000, 200, 1000}));
-        EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
-        EXPECT_TRUE(doc->IsDirty());
-        plat::faults::Reset();
-        MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
-        EXPECT_TRUE(Lines(dlg).isEmpty());
-        EXPECT_EQ(Text(dlg, kExpenseTotal), u"支出合計：0円"_s);
-    };
-    const auto fullDiskAfter = [](const QString& amount) -> DialogAction {
-        return [amount](Dialog& edit) {
-            ChangeAmountTo(amount)(edit);
-            plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
-        };
-    };
-    Run(SUM_REMARK, changeTwiceThenDelete,
-        {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s),
-         [](Dialog& edit) { PressSoftKey(edit, 1); }}); // 削除
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
-                boxes.shown()[0].caption.contains(u"ERROR"_s));
-    EXPECT_EQ(doc->Count(), std::size(kLedger) - 1);
 }
 
 // On the detail screen: the balance may be the whole ledger's (February's
