@@ -128,9 +128,9 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     EXPECT_EQ(quits->count(), 0);
 }
 
-// 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no command;
-// the help button has nothing behind it; the version box shows the version.
-TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothingAndTheVersionBox) {
+// Keys alone: 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no
+// command; the help button has nothing behind it.
+TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
     Open();
     doc->m_bSaveOnChange = false;
     ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(99)));
@@ -147,7 +147,10 @@ TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothingAndTheVersionBox) {
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
     EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
+}
 
+TEST_F(PanelTest, VersionBoxShowsProgramVersion) {
+    Open();
     ModalDriver driver;
     QStringList texts;
     driver.then([&](Dialog& dlg) {
