@@ -64,10 +64,11 @@ TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
 }
 
 // Months of day 31 overlap by a day (31 March is in "2009/02" and "2009/03",
-// as in the summary); the total counts such an entry once.
+// as in the summary); the total counts such an entry once. Without the mark
+// of an empty remark, entries with a remark count too.
 TEST(TimeSeries, OverlappingMonthsCountAnEntryOnceInTheTotal) {
     LedgerBuilder ledger;
-    ledger.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70});
+    ledger.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
     TimeSeriesRows rows =
         BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, SummarySettings{1, 31});
     const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), InOutRecord{});
