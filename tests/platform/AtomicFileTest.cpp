@@ -1,17 +1,41 @@
 // Atomic replacement: old or new contents after a cut at any byte, never a mix,
-// and the target's lock held from open to commit.
+// and the locks as this and another process see them: the target's, held from
+// open to commit, that of a no-sharing open, and the named mutex.
 #include "support/DeviceTest.h"
 
 #include "platform/Faults.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <QDir>
-#include <memory>
+#include <QProcess>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A second process on a device: it opens a file with no sharing or creates the
+// named mutex, answers "held", "exists" or "error <code>" and keeps what it got
+// until destroyed.
+class Helper {
+public:
+    Helper(const QString& device, const char* command, const QString& argument) {
+        m_process.start(QStringLiteral(TB_PLATFORM_HELPER),
+                        {device, QString::fromLatin1(command), argument});
+        if (m_process.waitForReadyRead(20000))
+            m_answer = QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    ~Helper() {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(20000)) m_process.kill();
+    }
+    QString answer() const { return m_answer; }
+
+private:
+    QProcess m_process;
+    QString m_answer;
+};
 
 class AtomicFileTest : public DeviceTest {
 protected:
@@ -21,9 +45,8 @@ protected:
 
     void SetUp() override {
         DeviceTest::SetUp();
-        ASSERT_TRUE(QDir().mkpath(host(u"\\My Documents\\Tallybook"_s)));
+        writeFile(target, oldBytes);
     }
-
     // Writes newBytes in three pieces, the way a header and records go out.
     bool replace() {
         AtomicFile file;
@@ -51,61 +74,7 @@ TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
     EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
 }
 
-TEST_F(AtomicFileTest, CommitAfterACutElsewhereKeepsOldContents) {
-    writeFile(target, oldBytes);
-    AtomicFile file;
-    ASSERT_TRUE(file.open(target));
-    ASSERT_TRUE(file.write(newBytes.constData(), static_cast<std::uint32_t>(newBytes.size())));
-    faults::CutWritesAfter(1);
-    File other;
-    ASSERT_TRUE(
-        other.open(u"\\other.dat"_s, GENERIC_WRITE, FILE_SHARE_NONE, Disposition::CreateAlways));
-    EXPECT_FALSE(other.write("xy", 2));
-    EXPECT_FALSE(file.commit());
-    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
-    EXPECT_EQ(readFile(target), oldBytes);
-}
-
-TEST_F(AtomicFileTest, AbandonAndDestructionKeepOldContents) {
-    writeFile(target, oldBytes);
-    auto file = std::make_unique<AtomicFile>();
-    ASSERT_TRUE(file->open(target));
-    ASSERT_TRUE(file->write("partial", 7));
-    file.reset();
-    EXPECT_EQ(readFile(target), oldBytes);
-    AtomicFile abandoned;
-    ASSERT_TRUE(abandoned.open(target));
-    ASSERT_TRUE(abandoned.write("partial", 7));
-    abandoned.abandon();
-    EXPECT_FALSE(abandoned.commit());
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(readFile(target), oldBytes);
-    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
-}
-
-TEST_F(AtomicFileTest, LockConflictsWithANoSharingFileBothWays) {
-    writeFile(target, oldBytes);
-    {
-        File holder;
-        ASSERT_TRUE(holder.open(u"\\my documents\\TALLYBOOK\\収支.dat"_s, GENERIC_READ,
-                                FILE_SHARE_NONE, Disposition::OpenExisting));
-        AtomicFile file;
-        EXPECT_FALSE(file.open(target));
-        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
-    }
-    AtomicFile file;
-    ASSERT_TRUE(file.open(target));
-    File other;
-    EXPECT_FALSE(other.open(target, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting));
-    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
-    ASSERT_TRUE(file.commit());
-    EXPECT_TRUE(other.open(target, GENERIC_READ, FILE_SHARE_NONE, Disposition::OpenExisting));
-    // The lock survives the replace: it belongs to the path.
-    AtomicFile second;
-    EXPECT_FALSE(second.open(target));
-}
-
-TEST_F(AtomicFileTest, OpenFailures) {
+TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
     AtomicFile file;
     EXPECT_FALSE(file.open(u"\\no such folder\\a.dat"_s));
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
@@ -116,6 +85,75 @@ TEST_F(AtomicFileTest, OpenFailures) {
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     EXPECT_FALSE(file.write("x", 1));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    {
+        AtomicFile dropped; // destroyed without a commit
+        ASSERT_TRUE(dropped.open(target) && dropped.write("partial", 7));
+    }
+    ASSERT_TRUE(file.open(target) && file.write("partial", 7));
+    file.abandon();
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
+    // A cut in another file's write fails the commit too.
+    ASSERT_TRUE(file.open(target) && file.write(newBytes.constData(), 33));
+    faults::CutWritesAfter(1);
+    File other;
+    ASSERT_TRUE(other.open(u"\\other.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways));
+    EXPECT_FALSE(other.write("xy", 2));
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_EQ(readFile(target), oldBytes);
+}
+
+TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
+    {
+        Helper other(deviceDir(), "open", u"\\my documents\\TALLYBOOK\\収支.dat"_s);
+        ASSERT_EQ(other.answer(), u"held"_s);
+        File file;
+        EXPECT_FALSE(file.open(target, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        AtomicFile replace;
+        EXPECT_FALSE(replace.open(target));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    }
+    AtomicFile file;
+    ASSERT_TRUE(file.open(target));
+    File other;
+    EXPECT_FALSE(other.open(target, GENERIC_READ, FILE_SHARE_READ, Disposition::OpenExisting));
+    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    ASSERT_TRUE(file.commit());
+    EXPECT_TRUE(other.open(target, GENERIC_READ, FILE_SHARE_NONE, Disposition::OpenExisting));
+    AtomicFile second; // the lock survives the replace: it belongs to the path
+    EXPECT_FALSE(second.open(target));
+    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer(),
+              u"error 32"_s);
+}
+
+TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
+    {
+        Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
+        ASSERT_EQ(holder.answer(), u"held"_s);
+        bool exists = false;
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+        EXPECT_TRUE(exists);
+        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    }
+    ReleaseNamedMutexes();
+    bool exists = true;
+    ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    ASSERT_FALSE(exists);
+    writeFile(u"\\a.dat"_s, "x");
+    File file; // held here, not on the other device
+    ASSERT_TRUE(file.open(u"\\a.dat"_s, GENERIC_READ, FILE_SHARE_NONE, Disposition::OpenExisting));
+    QTemporaryDir otherDevice;
+    const std::tuple<QString, const char*, QString, QString> rows[] = {
+        {deviceDir(), "mutex", u"Orvane Tallybook"_s, u"exists"_s},
+        {deviceDir(), "mutex", u"Another"_s, u"held"_s},
+        {otherDevice.path(), "mutex", u"Orvane Tallybook"_s, u"held"_s},
+        {otherDevice.path(), "open", u"\\a.dat"_s, u"held"_s},
+    };
+    for (const auto& [device, command, argument, answer] : rows)
+        EXPECT_EQ(Helper(device, command, argument).answer(), answer) << command;
 }
 
 } // namespace
