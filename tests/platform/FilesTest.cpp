@@ -1,12 +1,16 @@
 // Files in handset notation: dispositions, error codes, sharing, copy, move,
-// delete, folders, wildcard searches and injected faults.
+// delete, folders, wildcard searches and injected faults; the atomic writer,
+// old or new contents after a cut at any byte; and the locks as this and
+// another process see them.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
 #include "platform/Faults.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <QDir>
+#include <QProcess>
 #include <functional>
 
 using namespace plat;
@@ -16,6 +20,33 @@ namespace {
 
 // A call and its text, for a table row that names what failed.
 #define CALL(expr) #expr, [&] { return expr; }
+
+constexpr DWORD kSucceeded = 0xFFFFFFFF; // no call fails with this code
+DWORD FailedWith(bool ok) {
+    return ok ? kSucceeded : GetLastError();
+}
+
+// A second process on a device: it opens a file with no sharing or creates the
+// named mutex, answers "held", "exists" or "error <code>" and keeps what it got
+// until destroyed.
+class Helper {
+public:
+    Helper(const QString& device, const char* command, const QString& argument) {
+        m_process.start(QStringLiteral(TB_PLATFORM_HELPER),
+                        {device, QString::fromLatin1(command), argument});
+        if (m_process.waitForReadyRead(20000))
+            m_answer = QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    ~Helper() {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(20000)) m_process.kill();
+    }
+    QString answer() const { return m_answer; }
+
+private:
+    QProcess m_process;
+    QString m_answer;
+};
 
 class FilesTest : public DeviceTest {
 protected:
@@ -68,17 +99,14 @@ TEST_F(FilesTest, ReadWriteSeekSizeAndTruncate) {
     ASSERT_TRUE(file.seek(2, SeekOrigin::Begin));
     ASSERT_TRUE(file.seek(1, SeekOrigin::Current, &pos));
     EXPECT_EQ(pos, 3);
-    EXPECT_FALSE(file.seek(-1, SeekOrigin::Begin));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(FailedWith(file.seek(-1, SeekOrigin::Begin)), ERROR_INVALID_PARAMETER);
     file.close();
     EXPECT_EQ(fileMode(path), 0600u);
     ASSERT_TRUE(openExisting(file, path));
-    EXPECT_FALSE(file.write("x", 1));
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_ACCESS_DENIED);
     file.close();
     EXPECT_EQ(readFile(path), "0123456789");
-    EXPECT_FALSE(file.read(tail, 1, &count));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(FailedWith(file.read(tail, 1, &count)), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
@@ -103,8 +131,7 @@ TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
     }
     File owner;
     ASSERT_TRUE(openExisting(owner, u"\\x.dat"_s, FILE_SHARE_NONE));
-    EXPECT_FALSE(DeleteFile(u"\\x.dat"_s));
-    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(FailedWith(DeleteFile(u"\\x.dat"_s)), ERROR_SHARING_VIOLATION);
     owner.close();
     EXPECT_TRUE(openExisting(owner, u"\\x.dat"_s, FILE_SHARE_NONE));
 }
@@ -112,24 +139,21 @@ TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
 TEST_F(FilesTest, CopyReplacesTargetAndRefusesItself) {
     writeFile(u"\\a.dat"_s, "source");
     writeFile(u"\\b.dat"_s, "old target");
-    EXPECT_FALSE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, true));
-    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, true)), ERROR_FILE_EXISTS);
     EXPECT_EQ(readFile(u"\\b.dat"_s), "old target");
     EXPECT_TRUE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false));
     EXPECT_EQ(readFile(u"\\b.dat"_s), "source");
     ASSERT_TRUE(QFile::link(host(u"\\a.dat"_s), host(u"\\link.dat"_s)));
     for (const QString& self : {u"\\a.dat"_s, u"\\A.DAT"_s, u"/a.Dat"_s, u"\\link.dat"_s}) {
-        EXPECT_FALSE(CopyFile(u"\\a.dat"_s, self, false)) << self.toStdString();
-        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, self, false)), ERROR_ACCESS_DENIED)
+            << self.toStdString();
         EXPECT_EQ(readFile(u"\\a.dat"_s), "source");
     }
-    EXPECT_FALSE(CopyFile(u"\\none.dat"_s, u"\\c.dat"_s, false));
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\none.dat"_s, u"\\c.dat"_s, false)), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(fileExists(u"\\c.dat"_s));
     File holder;
     ASSERT_TRUE(openExisting(holder, u"\\b.dat"_s, FILE_SHARE_NONE));
-    EXPECT_FALSE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false));
-    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false)), ERROR_SHARING_VIOLATION);
     EXPECT_EQ(readFile(u"\\b.dat"_s), "source"); // as the first copy left it
 }
 
@@ -206,8 +230,7 @@ TEST_F(FilesTest, WildcardSearchIgnoresCaseAndComesInNameOrder) {
         EXPECT_EQ(found.join(u' '), expected);
     }
     FindData data;
-    EXPECT_FALSE(FileFind().next(&data));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(FailedWith(FileFind().next(&data)), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter) {
@@ -220,8 +243,7 @@ TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter)
     EXPECT_TRUE(file.read(&c, 1, &count));
     for (int call = 2; call <= 3; ++call) {
         SetLastError(ERROR_SUCCESS);
-        EXPECT_FALSE(file.read(&c, 1, &count)) << call;
-        EXPECT_EQ(GetLastError(), ERROR_READ_FAULT);
+        EXPECT_EQ(FailedWith(file.read(&c, 1, &count)), ERROR_READ_FAULT) << call;
     }
     faults::Reset();
     EXPECT_TRUE(file.read(&c, 1, &count));
@@ -233,9 +255,8 @@ TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter)
     std::uint32_t written = 0;
     EXPECT_TRUE(file.write("abc", 3, &written));
     EXPECT_FALSE(faults::WritesCut());
-    EXPECT_FALSE(file.write("defg", 4, &written));
+    EXPECT_EQ(FailedWith(file.write("defg", 4, &written)), ERROR_DISK_FULL);
     EXPECT_EQ(written, 2u);
-    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
     EXPECT_TRUE(faults::WritesCut());
     EXPECT_FALSE(file.write("h", 1, &written));
     EXPECT_EQ(written, 0u);
@@ -253,6 +274,111 @@ TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter)
     EXPECT_EQ(rootFiles(), QStringList({u"a.dat"_s, u"b.dat"_s}));
     EXPECT_EQ(readFile(u"\\a.dat"_s), "abcde");
     EXPECT_TRUE(openExisting(file, u"\\a.dat"_s));
+}
+
+class AtomicFileTest : public FilesTest {
+protected:
+    const QString target = u"\\My Documents\\Tallybook\\収支.DAT"_s;
+    const QByteArray oldBytes = "OLD CONTENTS";
+    const QByteArray newBytes{"TALY\x01\x00\x00\x00 the new, longer contents", 33};
+
+    void SetUp() override {
+        FilesTest::SetUp();
+        writeFile(target, oldBytes);
+    }
+    // Writes newBytes in three pieces, the way a header and records go out.
+    bool replace() {
+        AtomicFile file;
+        return file.open(target) && file.write(newBytes.constData(), 4) &&
+               file.write(newBytes.constData() + 4, 10) &&
+               file.write(newBytes.constData() + 14,
+                          static_cast<std::uint32_t>(newBytes.size() - 14)) &&
+               file.commit();
+    }
+    QStringList folderEntries() {
+        return QDir(host(u"\\My Documents\\Tallybook"_s)).entryList(QDir::Files);
+    }
+};
+
+TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
+    for (qsizetype cut = 0; cut <= newBytes.size() + 1; ++cut) {
+        SCOPED_TRACE(cut);
+        faults::Reset();
+        writeFile(target, oldBytes);
+        faults::CutWritesAfter(cut);
+        const bool ok = replace();
+        EXPECT_EQ(ok, cut >= newBytes.size());
+        EXPECT_EQ(readFile(target), ok ? newBytes : oldBytes);
+    }
+    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
+}
+
+TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
+    AtomicFile file;
+    EXPECT_EQ(FailedWith(file.open(u"\\My Documents"_s)), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(FailedWith(file.open(u"\\no such folder\\a.dat"_s)), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_INVALID_HANDLE);
+    {
+        AtomicFile dropped; // destroyed without a commit
+        ASSERT_TRUE(dropped.open(target) && dropped.write("partial", 7));
+    }
+    ASSERT_TRUE(file.open(target) && file.write("partial", 7));
+    file.abandon();
+    EXPECT_EQ(FailedWith(file.commit()), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
+    // A cut in another file's write fails the commit too.
+    ASSERT_TRUE(file.open(target) && file.write(newBytes.constData(), 33));
+    faults::CutWritesAfter(1);
+    File other;
+    ASSERT_TRUE(other.open(u"\\other.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways));
+    EXPECT_FALSE(other.write("xy", 2));
+    EXPECT_EQ(FailedWith(file.commit()), ERROR_DISK_FULL);
+    EXPECT_EQ(readFile(target), oldBytes);
+}
+
+TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
+    {
+        Helper other(deviceDir(), "open", u"\\my documents\\TALLYBOOK\\収支.dat"_s);
+        ASSERT_EQ(other.answer(), u"held"_s);
+        File file;
+        EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
+        EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
+    }
+    AtomicFile file;
+    ASSERT_TRUE(file.open(target));
+    File other;
+    EXPECT_EQ(FailedWith(openExisting(other, target)), ERROR_SHARING_VIOLATION);
+    ASSERT_TRUE(file.commit());
+    EXPECT_TRUE(openExisting(other, target, FILE_SHARE_NONE));
+    EXPECT_FALSE(AtomicFile().open(target)); // the lock survives the replace: it is the path's
+    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer(),
+              u"error 32"_s);
+}
+
+TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
+    {
+        Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
+        ASSERT_EQ(holder.answer(), u"held"_s);
+        bool exists = false;
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
+        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    }
+    ReleaseNamedMutexes();
+    bool exists = true;
+    ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    ASSERT_FALSE(exists);
+    writeFile(u"\\a.dat"_s, "x");
+    File file; // held here, not on the other device
+    ASSERT_TRUE(openExisting(file, u"\\a.dat"_s, FILE_SHARE_NONE));
+    QTemporaryDir otherDevice;
+    const std::tuple<QString, const char*, QString, QString> rows[] = {
+        {deviceDir(), "mutex", u"Orvane Tallybook"_s, u"exists"_s},
+        {deviceDir(), "mutex", u"Another"_s, u"held"_s},
+        {otherDevice.path(), "mutex", u"Orvane Tallybook"_s, u"held"_s},
+        {otherDevice.path(), "open", u"\\a.dat"_s, u"held"_s},
+    };
+    for (const auto& [device, command, argument, answer] : rows)
+        EXPECT_EQ(Helper(device, command, argument).answer(), answer) << command;
 }
 
 } // namespace
