@@ -1,7 +1,10 @@
-// Time values against an independent calendar (QDate), the normalisation of
-// out-of-range fields, the extremes and the test clock.
+// Conversions: time values against an independent calendar (QDate), the
+// normalisation of out-of-range fields, the extremes and the test clock; CP932
+// text, the handset's code page with its extension rows, and what becomes of
+// characters and bytes that do not convert.
 #include "support/DeviceTest.h"
 
+#include "platform/CodePage.h"
 #include "platform/Time.h"
 
 #include <QDateTime>
@@ -9,10 +12,11 @@
 #include <limits>
 
 using namespace plat;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-using TimeTest = DeviceTest;
+using ConversionTest = DeviceTest;
 
 using Fields = std::array<int, 8>;
 Fields FieldsOf(const SYSTEMTIME& st) {
@@ -23,7 +27,7 @@ TimeValue Reference(const QDate& date, const QTime& time = {0, 0}) {
     return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
 }
 
-TEST_F(TimeTest, EveryDayFrom1970To2105MatchesQDate) {
+TEST_F(ConversionTest, TimeEveryDayFrom1970To2105MatchesQDate) {
     const std::array<int, 3> times[] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
     for (QDate date(1970, 1, 1); date.year() <= 2105; date = date.addDays(1)) {
         const int y = date.year(), m = date.month(), d = date.day(), weekday = date.dayOfWeek() % 7;
@@ -38,7 +42,7 @@ TEST_F(TimeTest, EveryDayFrom1970To2105MatchesQDate) {
     }
 }
 
-TEST_F(TimeTest, OutOfRangeFieldsNormaliseAsMktimeDoes) {
+TEST_F(ConversionTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
     struct Row {
         const char* name;
         int fields[6];
@@ -67,7 +71,7 @@ TEST_F(TimeTest, OutOfRangeFieldsNormaliseAsMktimeDoes) {
     }
 }
 
-TEST_F(TimeTest, ExtremesNeverCrashAndClampTheYear) {
+TEST_F(ConversionTest, TimeExtremesNeverCrashAndClampTheYear) {
     const TimeValue first = TimeFromFields(0, 1, 1);
     // 1 January of year 0 (1 BC) was a Saturday.
     EXPECT_EQ(FieldsOf(TimeValueToSystemTime(first)), (Fields{0, 1, 6, 1, 0, 0, 0, 0}));
@@ -98,11 +102,68 @@ TEST_F(TimeTest, ExtremesNeverCrashAndClampTheYear) {
     EXPECT_EQ(DaysInMonth(2008, 13), 0);
 }
 
-TEST_F(TimeTest, FixedAndRealClock) {
+TEST_F(ConversionTest, TimeFixedAndRealClock) {
     EXPECT_EQ(FieldsOf(GetLocalTime()), (Fields{2008, 3, 1, 10, 12, 34, 56, 0})); // a Monday
     SetClockForTest(std::nullopt);
     const QDateTime now = QDateTime::currentDateTime();
     EXPECT_NEAR(double(CurrentTimeValue()), double(Reference(now.date(), now.time())), 5.0);
+}
+
+enum Way { Both, ToBytes, ToText };
+
+TEST_F(ConversionTest, CodePageBothWaysWhatDoesNotConvertAndLongText) {
+    const QChar r(kReplacementChar);
+    const std::tuple<const char*, QString, QByteArray, Way> rows[] = {
+        {"ascii", u"Tally,123"_s, "Tally,123", Both},
+        {"fullwidth tilde", u"～"_s, "\x81\x60", Both},
+        {"double vertical line", u"∥"_s, "\x81\x61", Both},
+        {"fullwidth minus", u"－"_s, "\x81\x7C", Both},
+        {"fullwidth not sign", u"￢"_s, "\x81\xCA", Both},
+        {"NEC row 13", u"①"_s, "\x87\x40", Both},
+        {"IBM extension", u"髙"_s, "\xFB\xFC", Both},
+        {"IBM extension 纊", u"纊"_s, "\xFA\x5C", Both},
+        {"half-width katakana", u"ｱ"_s, "\xB1", Both},
+        {"kanji", u"収支"_s, "\x8E\xFB\x8E\x78", Both},
+        {"middle dot", u"・"_s, "\x81\x45", Both},
+        {"backslash stays a backslash", u"\\"_s, "\\", Both},
+        {"user-defined area", QString(QChar(0xE000)), "\xF0\x40", Both},
+        {"empty", QString(), QByteArray(), Both},
+        // Characters outside the code page become question marks.
+        {"accented letter", u"café"_s, "caf?", ToBytes},
+        {"surrogate pair is one character", u"a😀b"_s, "a?b", ToBytes},
+        {"two pairs", u"😀😀"_s, "??", ToBytes},
+        {"lone high surrogate", u"a"_s + QChar(0xD800) + u"b"_s, "a?b", ToBytes},
+        {"lone low surrogate at the end", u"x"_s + QChar(0xDC00), "x?", ToBytes},
+        {"high surrogate at the end", u"x"_s + QChar(0xD83D), "x?", ToBytes},
+        {"hangul between kanji", u"収한支"_s, "\x8E\xFB?\x8E\x78", ToBytes},
+        {"replacement character", QString(r), "\x81\x45", ToBytes},
+        // Bytes that do not decode become one replacement character each.
+        {"lead byte then space", QString(r) + u" "_s, "\x81\x20", ToText},
+        {"lead byte then ascii", QString(r) + u"AB"_s,
+         "\x82"
+         "AB",
+         ToText},
+        {"lead byte at the end", u"a"_s + r, "a\x82", ToText},
+        {"bytes that are never characters", QString(4, r), "\x80\xA0\xFD\xFF", ToText},
+        {"unassigned double-byte code", QString(r) + u"@z"_s, "\x85\x40z", ToText},
+        {"NEC-selected IBM row", u"纊～A"_s, "\xED\x40\x81\x60\x41", ToText},
+        {"valid text around a bad byte", u"収"_s + r + u"支"_s, "\x8E\xFB\xFF\x8E\x78", ToText},
+    };
+    for (const auto& [name, text, bytes, way] : rows) {
+        if (way != ToText) {
+            EXPECT_EQ(WideToMultiByte(text), bytes) << name;
+        }
+        if (way != ToBytes) {
+            EXPECT_EQ(MultiByteToWide(bytes), text) << name;
+        }
+    }
+    QString text; // long enough to need more than one buffer
+    for (int i = 0; i < 3000; ++i)
+        text += u"収支～ｱ😀"_s;
+    const QByteArray bytes = WideToMultiByte(text);
+    EXPECT_EQ(bytes.size(), 3000 * 8);
+    QString back = MultiByteToWide(bytes);
+    EXPECT_EQ(back, QString(text).replace(u"😀"_s, u"?"_s));
 }
 
 } // namespace
