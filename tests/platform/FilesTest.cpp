@@ -28,24 +28,20 @@ DWORD FailedWith(bool ok) {
 
 // A second process on a device: it opens a file with no sharing or creates the
 // named mutex, answers "held", "exists" or "error <code>" and keeps what it got
-// until destroyed.
-class Helper {
-public:
+// until destroyed (a QProcess still running is killed then).
+struct Helper {
     Helper(const QString& device, const char* command, const QString& argument) {
-        m_process.start(QStringLiteral(TB_PLATFORM_HELPER),
-                        {device, QString::fromLatin1(command), argument});
-        if (m_process.waitForReadyRead(20000))
-            m_answer = QString::fromUtf8(m_process.readLine()).trimmed();
+        process.start(QStringLiteral(TB_PLATFORM_HELPER),
+                      {device, QString::fromLatin1(command), argument});
+        if (process.waitForReadyRead(20000))
+            answer = QString::fromUtf8(process.readLine()).trimmed();
     }
     ~Helper() {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(20000)) m_process.kill();
+        process.closeWriteChannel();
+        process.waitForFinished(20000);
     }
-    QString answer() const { return m_answer; }
-
-private:
-    QProcess m_process;
-    QString m_answer;
+    QProcess process;
+    QString answer;
 };
 
 class FilesTest : public DeviceTest {
@@ -339,7 +335,7 @@ TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
 TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
     {
         Helper other(deviceDir(), "open", u"\\my documents\\TALLYBOOK\\収支.dat"_s);
-        ASSERT_EQ(other.answer(), u"held"_s);
+        ASSERT_EQ(other.answer, u"held"_s);
         File file;
         EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
         EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
@@ -351,14 +347,14 @@ TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
     ASSERT_TRUE(file.commit());
     EXPECT_TRUE(openExisting(other, target, FILE_SHARE_NONE));
     EXPECT_FALSE(AtomicFile().open(target)); // the lock survives the replace: it is the path's
-    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer(),
+    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer,
               u"error 32"_s);
 }
 
 TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
     {
         Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
-        ASSERT_EQ(holder.answer(), u"held"_s);
+        ASSERT_EQ(holder.answer, u"held"_s);
         bool exists = false;
         EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
         EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
@@ -378,7 +374,7 @@ TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
         {otherDevice.path(), "open", u"\\a.dat"_s, u"held"_s},
     };
     for (const auto& [device, command, argument, answer] : rows)
-        EXPECT_EQ(Helper(device, command, argument).answer(), answer) << command;
+        EXPECT_EQ(Helper(device, command, argument).answer, answer) << command;
 }
 
 } // namespace
