@@ -43,12 +43,9 @@ TEST_F(ConversionTest, TimeEveryDayFrom1970To2105MatchesQDate) {
 }
 
 TEST_F(ConversionTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
-    struct Row {
-        const char* name;
-        int fields[6];
-        int same[6];
-    };
-    const Row rows[] = {
+    using Six = std::array<int, 6>;
+    // fields, and the same date and time in range
+    const std::tuple<const char*, Six, Six> rows[] = {
         {"month 13", {2008, 13, 1, 0, 0, 0}, {2009, 1, 1, 0, 0, 0}},
         {"month 0", {2008, 0, 15, 0, 0, 0}, {2007, 12, 15, 0, 0, 0}},
         {"month -1", {2008, -1, 1, 0, 0, 0}, {2007, 11, 1, 0, 0, 0}},

@@ -156,8 +156,8 @@ TEST_F(RegistryTest, KeysAndReadersCheckHandlesTypesAndSizes) {
 }
 
 TEST_F(RegistryTest, NamesBeyondTheHandsetsLimitsAreRefused) {
+    // key, value name, status of the first call that fails
     const std::tuple<QString, QString, LONG> rows[] = {
-        // key, value name, first failure
         {QString(255, u'k'), u"v"_s, ERROR_SUCCESS},
         {QString(256, u'k'), u"v"_s, ERROR_INVALID_PARAMETER},
         {QStringList(512, u"k"_s).join(u'\\'), u"v"_s, ERROR_SUCCESS},
@@ -201,8 +201,8 @@ TEST_F(RegistryTest, FileNotUnderstoodInFullIsKeptAsideAndGarbageNeverCrashes) {
     const QByteArray year4 =
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\r\n\"StartYear\"=dword:4\r\n";
     const QByteArray deep = "[HKEY_LOCAL_MACHINE" + QByteArray(100000, 'a').replace("aa", "\\a");
+    // name, file, StartYear 4 is read, the file is kept aside
     const std::tuple<const char*, QByteArray, bool, bool> rows[] = {
-        // year 4 read, kept aside
         {"well formed", kHeaderLine + "; a comment\r\n" + year4, true, false},
         {"UTF-16 export", Utf16WithBom(kHeaderLine + year4), true, false},
         {"no header line", year4, true, true},
