@@ -56,7 +56,7 @@ protected:
     QByteArray registryText() const { return readHost(RegistryFilePath()); }
 };
 
-TEST_F(RegistryTest, WritesTheExportFormatExactly) {
+TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
     HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
     ASSERT_EQ(SetDword(taly, u"StartYear"_s, 10), ERROR_SUCCESS);
     ASSERT_EQ(Set(taly, u"Options"_s, REG_BINARY, "\x01\x02\xff"), ERROR_SUCCESS);
@@ -74,12 +74,9 @@ TEST_F(RegistryTest, WritesTheExportFormatExactly) {
                                   "[HKEY_CURRENT_USER\\Software\\Haruno]\r\n\r\n"
                                   "[HKEY_CURRENT_USER\\Software\\Haruno\\KeyMail]\r\n\r\n");
     EXPECT_EQ(fileMode(RegistryFilePath()), 0600u);
-}
 
-// Values survive the file, which is read lazily: an edit on disk is seen only
-// after InitDevice forgets the memory.
-TEST_F(RegistryTest, RoundTripKeepsTypesAndBytesAndTheFileIsReadOnlyOnInit) {
-    HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
+    // Values of every kind survive the file, which is read lazily: an edit on
+    // disk is seen only after InitDevice forgets the memory.
     QByteArray wrapped(148, '\0');
     for (int i = 0; i < wrapped.size(); ++i)
         wrapped[i] = static_cast<char>(i * 7);
@@ -113,7 +110,7 @@ TEST_F(RegistryTest, RoundTripKeepsTypesAndBytesAndTheFileIsReadOnlyOnInit) {
     EXPECT_EQ(StartYear(), 9u);
 }
 
-TEST_F(RegistryTest, KeysAndReadersCheckHandlesTypesAndSizes) {
+TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimits) {
     HKEY out = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &out), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(out, nullptr);
@@ -153,9 +150,7 @@ TEST_F(RegistryTest, KeysAndReadersCheckHandlesTypesAndSizes) {
     EXPECT_EQ(RegQueryValueEx(taly, u"Bin4"_s, &type, buffer, nullptr), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegSetValueEx(taly, u"D"_s, REG_DWORD, "12", 2), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegQueryValueEx(taly, u"Bin5"_s, &type, buffer, &size), ERROR_FILE_NOT_FOUND);
-}
 
-TEST_F(RegistryTest, NamesBeyondTheHandsetsLimitsAreRefused) {
     // key, value name, status of the first call that fails
     const std::tuple<QString, QString, LONG> rows[] = {
         {QString(255, u'k'), u"v"_s, ERROR_SUCCESS},
@@ -174,30 +169,28 @@ TEST_F(RegistryTest, NamesBeyondTheHandsetsLimitsAreRefused) {
     }
 }
 
-TEST_F(RegistryTest, HandEditedFileIsReadTolerantly) {
+QByteArray Utf16WithBom(const QByteArray& text) {
+    const QString wide = QChar(0xFEFF) + QString::fromLatin1(text);
+    return QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+}
+
+// A hand-edited file is read tolerantly; of other files the understood values are
+// used and the file is kept aside before the first write; garbage never crashes.
+TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) {
     WriteRegistry(fixture(u"platform/handedit.reg"_s));
     HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
     EXPECT_EQ(StartYear(), 4u);
     EXPECT_EQ(Query(taly, u"DataFile1Flag"_s).second, QByteArray("\x02\0\0\0", 4));
     EXPECT_EQ(Query(taly, u"Options"_s).second, QByteArray("\x01\0\0\0\0\0\0\0\x64\0\0\0", 12));
     EXPECT_EQ(Query(taly, u"ListHeaderInfo2"_s).second.size(), 16);
-    QString path;
-    EXPECT_TRUE(RegReadString(taly, u"DataFile1Path"_s, &path));
-    EXPECT_EQ(path, u"\\Storage Card\\家計簿 \"2008\""_s);
+    EXPECT_EQ(Query(taly, u"DataFile1Path"_s),
+              std::pair(DWORD{REG_SZ}, Sz(u"\\Storage Card\\家計簿 \"2008\""_s)));
     for (int broken = 1; broken <= 5; ++broken)
         EXPECT_EQ(Query(taly, u"Broken%1"_s.arg(broken)).first, DWORD{REG_NONE}) << broken;
     HKEY keymail = Create(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s);
     EXPECT_EQ(Query(keymail, QString()), std::pair(DWORD{REG_SZ}, Sz(u"default"_s)));
     EXPECT_EQ(Query(keymail, u"Expand"_s), std::pair(DWORD{2}, QByteArray("A\0\0\0", 4)));
-}
 
-QByteArray Utf16WithBom(const QByteArray& text) {
-    const QString wide = QChar(0xFEFF) + QString::fromLatin1(text);
-    return QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
-}
-
-// Understood values are used; any other file is kept aside before the first write.
-TEST_F(RegistryTest, FileNotUnderstoodInFullIsKeptAsideAndGarbageNeverCrashes) {
     const QByteArray year4 =
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\r\n\"StartYear\"=dword:4\r\n";
     const QByteArray deep = "[HKEY_LOCAL_MACHINE" + QByteArray(100000, 'a').replace("aa", "\\a");
