@@ -77,7 +77,7 @@ TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
     }
 }
 
-TEST_F(FilesTest, ReadWriteSeekSizeAndTruncate) {
+TEST_F(FilesTest, ReadWriteSeekAndAccess) {
     File file;
     const QString path = u"\\My Documents\\d.bin"_s;
     ASSERT_TRUE(
