@@ -1,12 +1,16 @@
 // Files in handset notation: dispositions, error codes, sharing, copy, move,
-// delete, folders and wildcard searches.
+// delete, folders, wildcard searches and injected faults; the atomic writer,
+// old or new contents after a cut at any byte; and the locks as this and
+// another process see them.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
 #include "platform/Faults.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <QDir>
+#include <QProcess>
 #include <functional>
 
 using namespace plat;
@@ -14,118 +18,115 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr unsigned kReadWrite = GENERIC_READ | GENERIC_WRITE;
+// A call and its text, for a table row that names what failed.
+#define CALL(expr) #expr, [&] { return expr; }
+
+constexpr DWORD kSucceeded = 0xFFFFFFFF; // no call fails with this code
+DWORD FailedWith(bool ok) {
+    return ok ? kSucceeded : GetLastError();
+}
+
+// A second process on a device: it opens a file with no sharing or creates the
+// named mutex, answers "held", "exists" or "error <code>" and keeps what it got
+// until destroyed (a QProcess still running is killed then).
+struct Helper {
+    Helper(const QString& device, const char* command, const QString& argument) {
+        process.start(QStringLiteral(TB_PLATFORM_HELPER),
+                      {device, QString::fromLatin1(command), argument});
+        if (process.waitForReadyRead(20000))
+            answer = QString::fromUtf8(process.readLine()).trimmed();
+    }
+    ~Helper() {
+        process.closeWriteChannel();
+        process.waitForFinished(20000);
+    }
+    QProcess process;
+    QString answer;
+};
 
 class FilesTest : public DeviceTest {
 protected:
     static bool openExisting(File& file, const QString& path, unsigned share = FILE_SHARE_READ) {
         return file.open(path, GENERIC_READ, share, Disposition::OpenExisting);
     }
-    static QByteArray readAll(File& file) {
-        QByteArray out(4096, '\0');
-        std::uint32_t got = 0;
-        EXPECT_TRUE(file.read(out.data(), 4096, &got));
-        out.resize(got);
-        return out;
-    }
+    QStringList rootFiles() const { return QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files); }
 };
 
 TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
-    struct Row {
-        const char* name;
-        Disposition disposition;
-        bool exists;
-        bool ok;
-        DWORD error;
-        QByteArray after;
+    // disposition, file there before, opens, last error, contents after
+    const std::tuple<Disposition, bool, bool, DWORD, QByteArray> rows[] = {
+        {Disposition::CreateNew, false, true, ERROR_SUCCESS, ""},
+        {Disposition::CreateNew, true, false, ERROR_FILE_EXISTS, "old"},
+        {Disposition::CreateAlways, false, true, ERROR_SUCCESS, ""},
+        {Disposition::CreateAlways, true, true, ERROR_ALREADY_EXISTS, ""}, // truncated
+        {Disposition::OpenExisting, false, false, ERROR_FILE_NOT_FOUND, ""},
+        {Disposition::OpenExisting, true, true, ERROR_SUCCESS, "old"},
+        {Disposition::OpenAlways, false, true, ERROR_SUCCESS, ""},
+        {Disposition::OpenAlways, true, true, ERROR_ALREADY_EXISTS, "old"},
     };
-    const Row rows[] = {
-        {"create-new on missing", Disposition::CreateNew, false, true, ERROR_SUCCESS, ""},
-        {"create-new on existing", Disposition::CreateNew, true, false, ERROR_FILE_EXISTS, "old"},
-        {"create-always on missing", Disposition::CreateAlways, false, true, ERROR_SUCCESS, ""},
-        {"create-always truncates", Disposition::CreateAlways, true, true, ERROR_ALREADY_EXISTS,
-         ""},
-        {"open-existing on missing", Disposition::OpenExisting, false, false, ERROR_FILE_NOT_FOUND,
-         ""},
-        {"open-existing keeps", Disposition::OpenExisting, true, true, ERROR_SUCCESS, "old"},
-        {"open-always on missing", Disposition::OpenAlways, false, true, ERROR_SUCCESS, ""},
-        {"open-always keeps", Disposition::OpenAlways, true, true, ERROR_ALREADY_EXISTS, "old"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [disposition, exists, ok, error, after] : rows) {
+        SCOPED_TRACE(testing::Message() << int(disposition) << (exists ? " on existing" : ""));
         DeleteFile(u"\\a.dat"_s);
-        if (row.exists) writeFile(u"\\a.dat"_s, "old");
+        if (exists) writeFile(u"\\a.dat"_s, "old");
         File file;
-        EXPECT_EQ(file.open(u"\\a.dat"_s, kReadWrite, FILE_SHARE_NONE, row.disposition), row.ok);
-        EXPECT_EQ(GetLastError(), row.error);
+        EXPECT_EQ(file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition), ok);
+        EXPECT_EQ(GetLastError(), error);
         file.close();
-        EXPECT_EQ(fileExists(u"\\a.dat"_s), row.ok || row.exists);
-        EXPECT_EQ(readFile(u"\\a.dat"_s), row.after);
+        EXPECT_EQ(fileExists(u"\\a.dat"_s), ok || exists);
+        EXPECT_EQ(readFile(u"\\a.dat"_s), after);
     }
 }
 
-TEST_F(FilesTest, ReadWriteSeekSizeAndTruncate) {
+TEST_F(FilesTest, ReadWriteSeekAndAccess) {
     File file;
-    ASSERT_TRUE(file.open(u"\\My Documents\\d.bin"_s, kReadWrite, FILE_SHARE_NONE,
-                          Disposition::CreateAlways));
-    std::uint32_t written = 0;
-    ASSERT_TRUE(file.write("0123456789", 10, &written));
-    EXPECT_EQ(written, 10u);
-    EXPECT_EQ(file.size(), 10);
+    const QString path = u"\\My Documents\\d.bin"_s;
+    ASSERT_TRUE(
+        file.open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_NONE, Disposition::CreateAlways));
+    std::uint32_t count = 0;
+    ASSERT_TRUE(file.write("0123456789", 10, &count));
+    EXPECT_EQ(count, 10u);
     std::int64_t pos = -1;
     ASSERT_TRUE(file.seek(-4, SeekOrigin::End, &pos));
     EXPECT_EQ(pos, 6);
-    EXPECT_EQ(readAll(file), "6789");
+    char tail[8] = {};
+    EXPECT_TRUE(file.read(tail, sizeof tail, &count));
+    EXPECT_EQ(QByteArray(tail, count), "6789");
     ASSERT_TRUE(file.seek(2, SeekOrigin::Begin));
     ASSERT_TRUE(file.seek(1, SeekOrigin::Current, &pos));
     EXPECT_EQ(pos, 3);
-    EXPECT_FALSE(file.seek(-1, SeekOrigin::Begin));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(FailedWith(file.seek(-1, SeekOrigin::Begin)), ERROR_INVALID_PARAMETER);
     file.close();
-    EXPECT_EQ(readFile(u"\\My Documents\\d.bin"_s), "0123456789");
-    EXPECT_EQ(fileMode(u"\\My Documents\\d.bin"_s), 0600u);
-
-    ASSERT_TRUE(openExisting(file, u"\\My Documents\\d.bin"_s));
-    EXPECT_FALSE(file.write("x", 1));
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(fileMode(path), 0600u);
+    ASSERT_TRUE(openExisting(file, path));
+    EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_ACCESS_DENIED);
     file.close();
-    EXPECT_EQ(readFile(u"\\My Documents\\d.bin"_s), "0123456789");
-    EXPECT_FALSE(file.read(&written, 1, &written));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(readFile(path), "0123456789");
+    EXPECT_EQ(FailedWith(file.read(tail, 1, &count)), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
-    struct Row {
-        const char* name;
-        unsigned firstShare;
-        unsigned secondShare;
-        unsigned secondAccess;
-        bool secondOpens;
+    // first share mode, second share mode and access, second opens
+    const std::tuple<unsigned, unsigned, unsigned, bool> rows[] = {
+        {FILE_SHARE_NONE, FILE_SHARE_READ, GENERIC_READ, false},
+        {FILE_SHARE_NONE, FILE_SHARE_NONE, GENERIC_READ, false},
+        {FILE_SHARE_READ, FILE_SHARE_READ, GENERIC_READ, true},
+        {FILE_SHARE_READ, FILE_SHARE_NONE, GENERIC_WRITE, false},
     };
-    const Row rows[] = {
-        {"no sharing refuses a reader", FILE_SHARE_NONE, FILE_SHARE_READ, GENERIC_READ, false},
-        {"no sharing refuses no sharing", FILE_SHARE_NONE, FILE_SHARE_NONE, GENERIC_READ, false},
-        {"readers share", FILE_SHARE_READ, FILE_SHARE_READ, GENERIC_READ, true},
-        {"a reader refuses no sharing", FILE_SHARE_READ, FILE_SHARE_NONE, GENERIC_WRITE, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [firstShare, secondShare, secondAccess, opens] : rows) {
+        SCOPED_TRACE(testing::Message() << firstShare << secondShare << secondAccess);
         writeFile(u"\\x.dat"_s, "x");
         File first;
-        ASSERT_TRUE(openExisting(first, u"\\x.dat"_s, row.firstShare));
+        ASSERT_TRUE(openExisting(first, u"\\x.dat"_s, firstShare));
         File moved = std::move(first); // the lock goes with the handle
         File second;
-        EXPECT_EQ(
-            second.open(u"\\X.DAT"_s, row.secondAccess, row.secondShare, Disposition::CreateAlways),
-            row.secondOpens);
-        EXPECT_EQ(GetLastError(), row.secondOpens ? ERROR_ALREADY_EXISTS : ERROR_SHARING_VIOLATION);
-        EXPECT_EQ(readFile(u"\\x.dat"_s),
-                  row.secondOpens ? "" : "x"); // a refused create truncates nothing
+        EXPECT_EQ(second.open(u"\\X.DAT"_s, secondAccess, secondShare, Disposition::CreateAlways),
+                  opens);
+        EXPECT_EQ(GetLastError(), opens ? ERROR_ALREADY_EXISTS : ERROR_SHARING_VIOLATION);
+        EXPECT_EQ(readFile(u"\\x.dat"_s), opens ? "" : "x"); // a refused create truncates nothing
     }
     File owner;
     ASSERT_TRUE(openExisting(owner, u"\\x.dat"_s, FILE_SHARE_NONE));
-    EXPECT_FALSE(DeleteFile(u"\\x.dat"_s));
-    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(FailedWith(DeleteFile(u"\\x.dat"_s)), ERROR_SHARING_VIOLATION);
     owner.close();
     EXPECT_TRUE(openExisting(owner, u"\\x.dat"_s, FILE_SHARE_NONE));
 }
@@ -133,29 +134,21 @@ TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
 TEST_F(FilesTest, CopyReplacesTargetAndRefusesItself) {
     writeFile(u"\\a.dat"_s, "source");
     writeFile(u"\\b.dat"_s, "old target");
-    EXPECT_FALSE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, true));
-    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, true)), ERROR_FILE_EXISTS);
     EXPECT_EQ(readFile(u"\\b.dat"_s), "old target");
     EXPECT_TRUE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false));
     EXPECT_EQ(readFile(u"\\b.dat"_s), "source");
-
-    ASSERT_EQ(::link(QFile::encodeName(host(u"\\a.dat"_s)).constData(),
-                     QFile::encodeName(host(u"\\link.dat"_s)).constData()),
-              0);
+    ASSERT_TRUE(QFile::link(host(u"\\a.dat"_s), host(u"\\link.dat"_s)));
     for (const QString& self : {u"\\a.dat"_s, u"\\A.DAT"_s, u"/a.Dat"_s, u"\\link.dat"_s}) {
-        SCOPED_TRACE(self.toStdString());
-        EXPECT_FALSE(CopyFile(u"\\a.dat"_s, self, false));
-        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, self, false)), ERROR_ACCESS_DENIED)
+            << self.toStdString();
         EXPECT_EQ(readFile(u"\\a.dat"_s), "source");
     }
-    EXPECT_FALSE(CopyFile(u"\\none.dat"_s, u"\\c.dat"_s, false));
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\none.dat"_s, u"\\c.dat"_s, false)), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(fileExists(u"\\c.dat"_s));
-
     File holder;
     ASSERT_TRUE(openExisting(holder, u"\\b.dat"_s, FILE_SHARE_NONE));
-    EXPECT_FALSE(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false));
-    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(FailedWith(CopyFile(u"\\a.dat"_s, u"\\b.dat"_s, false)), ERROR_SHARING_VIOLATION);
     EXPECT_EQ(readFile(u"\\b.dat"_s), "source"); // as the first copy left it
 }
 
@@ -167,52 +160,32 @@ TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
         File file;
         return openExisting(file, path) || file.isOpen();
     };
-    struct Row {
-        const char* name;
-        std::function<bool()> call;
-        DWORD error; // ERROR_SUCCESS: the call succeeds
+    const std::tuple<const char*, std::function<bool()>, DWORD> rows[] = {
+        {CALL(open(u"\\nothing.dat"_s)), ERROR_FILE_NOT_FOUND},
+        {CALL(open(u"\\no folder\\x.dat"_s)), ERROR_PATH_NOT_FOUND},
+        {CALL(open(u"\\a*.dat"_s)), ERROR_INVALID_NAME},
+        {CALL(open(QString())), ERROR_PATH_NOT_FOUND},
+        {CALL(DeleteFile(u"\\none.dat"_s)), ERROR_FILE_NOT_FOUND},
+        {CALL(DeleteFile(u"\\no\\none.dat"_s)), ERROR_PATH_NOT_FOUND},
+        {CALL(CreateDirectory(u"\\備考"_s)), kSucceeded},
+        {CALL(CreateDirectory(u"\\備考"_s)), ERROR_ALREADY_EXISTS},
+        {CALL(CreateDirectory(u"\\a\\b"_s)), ERROR_PATH_NOT_FOUND},
+        {CALL(open(u"\\備考"_s)), ERROR_ACCESS_DENIED},
+        {CALL(DeleteFile(u"\\備考"_s)), ERROR_ACCESS_DENIED},
+        {CALL(GetFileAttributes(u"\\no\\x"_s).exists), ERROR_PATH_NOT_FOUND},
+        {CALL(MoveFile(u"\\a.dat"_s, u"\\b.dat"_s)), ERROR_ALREADY_EXISTS},
+        {CALL(MoveFile(u"\\gone.dat"_s, u"\\d.dat"_s)), ERROR_FILE_NOT_FOUND},
+        {CALL(MoveFile(u"\\a.dat"_s, u"\\c.dat"_s)), kSucceeded},
+        {CALL(MoveFile(u"\\c.dat"_s, u"\\C.DAT"_s)), kSucceeded},
     };
-    const Row rows[] = {
-        {"open a missing file", [&] { return open(u"\\nothing.dat"_s); }, ERROR_FILE_NOT_FOUND},
-        {"open in a missing folder", [&] { return open(u"\\no folder\\x.dat"_s); },
-         ERROR_PATH_NOT_FOUND},
-        {"open a wildcard name", [&] { return open(u"\\a*.dat"_s); }, ERROR_INVALID_NAME},
-        {"open an empty path", [&] { return open(QString()); }, ERROR_PATH_NOT_FOUND},
-        {"delete a missing file", [] { return DeleteFile(u"\\none.dat"_s); }, ERROR_FILE_NOT_FOUND},
-        {"delete in a missing folder", [] { return DeleteFile(u"\\no\\none.dat"_s); },
-         ERROR_PATH_NOT_FOUND},
-        {"create a folder", [] { return CreateDirectory(u"\\備考"_s); }, ERROR_SUCCESS},
-        {"create it again", [] { return CreateDirectory(u"\\備考"_s); }, ERROR_ALREADY_EXISTS},
-        {"create in a missing folder", [] { return CreateDirectory(u"\\a\\b"_s); },
-         ERROR_PATH_NOT_FOUND},
-        {"open a folder", [&] { return open(u"\\備考"_s); }, ERROR_ACCESS_DENIED},
-        {"delete a folder as a file", [] { return DeleteFile(u"\\備考"_s); }, ERROR_ACCESS_DENIED},
-        {"attributes in a missing folder", [] { return GetFileAttributes(u"\\no\\x"_s).exists; },
-         ERROR_PATH_NOT_FOUND},
-        {"move onto an existing file", [] { return MoveFile(u"\\a.dat"_s, u"\\b.dat"_s); },
-         ERROR_ALREADY_EXISTS},
-        {"move a missing file", [] { return MoveFile(u"\\gone.dat"_s, u"\\d.dat"_s); },
-         ERROR_FILE_NOT_FOUND},
-        {"move", [] { return MoveFile(u"\\a.dat"_s, u"\\c.dat"_s); }, ERROR_SUCCESS},
-        {"move to another case", [] { return MoveFile(u"\\c.dat"_s, u"\\C.DAT"_s); },
-         ERROR_SUCCESS},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.call(), row.error == ERROR_SUCCESS);
-        if (row.error != ERROR_SUCCESS) {
-            EXPECT_EQ(GetLastError(), row.error);
-        }
-    }
+    for (const auto& [text, call, error] : rows)
+        EXPECT_EQ(FailedWith(call()), error) << text;
     EXPECT_EQ(readFile(u"\\b.dat"_s), "b");
-    EXPECT_EQ(QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files),
-              QStringList({u"b.dat"_s, u"C.DAT"_s}));
+    EXPECT_EQ(rootFiles(), QStringList({u"b.dat"_s, u"C.DAT"_s}));
     EXPECT_EQ(fileMode(u"\\備考"_s), 0700u);
-
     writeFile(u"\\備考\\食費.DAT"_s, "12345");
     const FileAttributes file = GetFileAttributes(u"\\備考\\食費.dat"_s);
-    EXPECT_TRUE(file.exists);
-    EXPECT_FALSE(file.isDirectory);
+    EXPECT_TRUE(file.exists && !file.isDirectory);
     EXPECT_EQ(file.size, 5);
     EXPECT_TRUE(GetFileAttributes(u"\\備考"_s).isDirectory);
     EXPECT_TRUE(DeleteFile(u"\\備考\\食費.dat"_s));
@@ -220,98 +193,182 @@ TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
 }
 
 TEST_F(FilesTest, WildcardSearchIgnoresCaseAndComesInNameOrder) {
-    for (const char16_t* name : {u"b.DAT", u"a.dat", u"C.Dat", u"notes.txt", u"README"})
-        writeFile(u"\\d\\"_s + QString::fromUtf16(name), "1234");
+    for (const QString& name : {u"b.DAT"_s, u"a.dat"_s, u"C.Dat"_s, u"notes.txt"_s, u"README"_s})
+        writeFile(u"\\d\\"_s + name, "1234");
     CreateDirectory(u"\\d\\sub.dat"_s);
     writeFile(u"\\d\\half.DAT.tb-new"_s, "x");
-
-    struct Row {
-        const char* name;
-        QString pattern;
-        QStringList expected; // a folder marked with a trailing slash
-        DWORD error;          // after the last match, or of a search finding nothing
+    const QString dats = u"a.dat b.DAT C.Dat"_s;
+    // pattern, names found (a folder marked with a slash), error after the last
+    const std::tuple<QString, QString, DWORD> rows[] = {
+        {u"\\d\\*.DAT"_s, dats + u" sub.dat/"_s, ERROR_NO_MORE_FILES},
+        {u"/D/*.*"_s, dats + u" notes.txt README sub.dat/"_s, ERROR_NO_MORE_FILES},
+        {u"\\d\\?.dat"_s, dats, ERROR_NO_MORE_FILES},
+        {u"\\d\\readme"_s, u"README"_s, ERROR_NO_MORE_FILES},
+        {u"\\d\\*.csv"_s, QString(), ERROR_FILE_NOT_FOUND},
+        {u"\\none\\*.*"_s, QString(), ERROR_PATH_NOT_FOUND},
     };
-    const Row rows[] = {
-        {"extension any case",
-         u"\\d\\*.DAT"_s,
-         {u"a.dat"_s, u"b.DAT"_s, u"C.Dat"_s, u"sub.dat/"_s},
-         ERROR_NO_MORE_FILES},
-        {"star dot star takes all",
-         u"/D/*.*"_s,
-         {u"a.dat"_s, u"b.DAT"_s, u"C.Dat"_s, u"notes.txt"_s, u"README"_s, u"sub.dat/"_s},
-         ERROR_NO_MORE_FILES},
-        {"question mark",
-         u"\\d\\?.dat"_s,
-         {u"a.dat"_s, u"b.DAT"_s, u"C.Dat"_s},
-         ERROR_NO_MORE_FILES},
-        {"exact name", u"\\d\\readme"_s, {u"README"_s}, ERROR_NO_MORE_FILES},
-        {"nothing matches", u"\\d\\*.csv"_s, {}, ERROR_FILE_NOT_FOUND},
-        {"missing folder", u"\\none\\*.*"_s, {}, ERROR_PATH_NOT_FOUND},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [pattern, expected, error] : rows) {
+        SCOPED_TRACE(pattern.toStdString());
         FileFind find;
         FindData data;
         QStringList found;
-        for (bool ok = find.first(row.pattern, &data); ok; ok = find.next(&data)) {
+        for (bool ok = find.first(pattern, &data); ok; ok = find.next(&data)) {
             found << data.name + (data.isDirectory ? u"/"_s : QString());
             EXPECT_EQ(data.size, data.isDirectory ? 0 : 4);
         }
-        EXPECT_EQ(GetLastError(), row.error);
-        EXPECT_EQ(found, row.expected);
+        EXPECT_EQ(GetLastError(), error);
+        EXPECT_EQ(found.join(u' '), expected);
     }
-    FileFind closed;
     FindData data;
-    EXPECT_FALSE(closed.next(&data));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(FailedWith(FileFind().next(&data)), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(FilesTest, InjectedFailuresFromTheNthCallOnUntilReset) {
+TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter) {
     writeFile(u"\\a.dat"_s, "abc");
     File file;
     ASSERT_TRUE(openExisting(file, u"\\a.dat"_s));
     faults::FailFrom(faults::Op::Read, 2, ERROR_READ_FAULT);
     char c = 0;
-    std::uint32_t got = 0;
-    EXPECT_TRUE(file.read(&c, 1, &got));
+    std::uint32_t count = 0;
+    EXPECT_TRUE(file.read(&c, 1, &count));
     for (int call = 2; call <= 3; ++call) {
         SetLastError(ERROR_SUCCESS);
-        EXPECT_FALSE(file.read(&c, 1, &got)) << call;
-        EXPECT_EQ(GetLastError(), ERROR_READ_FAULT);
+        EXPECT_EQ(FailedWith(file.read(&c, 1, &count)), ERROR_READ_FAULT) << call;
     }
     faults::Reset();
-    EXPECT_TRUE(file.read(&c, 1, &got));
-}
+    EXPECT_TRUE(file.read(&c, 1, &count));
+    file.close();
 
-TEST_F(FilesTest, CutWritesStopMidWriteAndEverythingAfter) {
     writeFile(u"\\b.dat"_s, "b");
-    File file;
-    ASSERT_TRUE(file.open(u"\\a.dat"_s, kReadWrite, FILE_SHARE_NONE, Disposition::CreateAlways));
+    ASSERT_TRUE(file.open(u"\\a.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways));
     faults::CutWritesAfter(5);
     std::uint32_t written = 0;
     EXPECT_TRUE(file.write("abc", 3, &written));
     EXPECT_FALSE(faults::WritesCut());
-    EXPECT_FALSE(file.write("defg", 4, &written));
+    EXPECT_EQ(FailedWith(file.write("defg", 4, &written)), ERROR_DISK_FULL);
     EXPECT_EQ(written, 2u);
-    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
     EXPECT_TRUE(faults::WritesCut());
     EXPECT_FALSE(file.write("h", 1, &written));
     EXPECT_EQ(written, 0u);
-    const std::function<bool()> refused[] = {
-        [&] { return file.flush(); },
-        [&] { return DeleteFile(u"\\b.dat"_s); },
-        [&] { return MoveFile(u"\\b.dat"_s, u"\\c.dat"_s); },
-        [&] { return CreateDirectory(u"\\folder"_s); },
-        [&] { return File().open(u"\\a.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways); },
-        [&] { return File().open(u"\\new.dat"_s, GENERIC_WRITE, 0, Disposition::OpenAlways); },
+    const std::pair<const char*, std::function<bool()>> refused[] = {
+        {CALL(file.flush())},
+        {CALL(DeleteFile(u"\\b.dat"_s))},
+        {CALL(MoveFile(u"\\b.dat"_s, u"\\c.dat"_s))},
+        {CALL(CreateDirectory(u"\\folder"_s))},
+        {CALL(File().open(u"\\a.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways))},
+        {CALL(File().open(u"\\new.dat"_s, GENERIC_WRITE, 0, Disposition::OpenAlways))},
     };
-    for (const auto& call : refused)
-        EXPECT_FALSE(call()) << &call - refused;
+    for (const auto& [text, call] : refused)
+        EXPECT_FALSE(call()) << text;
     file.close();
-    EXPECT_EQ(QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files),
-              QStringList({u"a.dat"_s, u"b.dat"_s}));
+    EXPECT_EQ(rootFiles(), QStringList({u"a.dat"_s, u"b.dat"_s}));
     EXPECT_EQ(readFile(u"\\a.dat"_s), "abcde");
     EXPECT_TRUE(openExisting(file, u"\\a.dat"_s));
+}
+
+class AtomicFileTest : public FilesTest {
+protected:
+    const QString target = u"\\My Documents\\Tallybook\\収支.DAT"_s;
+    const QByteArray oldBytes = "OLD CONTENTS";
+    const QByteArray newBytes{"TALY\x01\x00\x00\x00 the new, longer contents", 33};
+
+    void SetUp() override {
+        FilesTest::SetUp();
+        writeFile(target, oldBytes);
+    }
+    // Writes newBytes in three pieces, the way a header and records go out.
+    bool replace() {
+        AtomicFile file;
+        return file.open(target) && file.write(newBytes.constData(), 4) &&
+               file.write(newBytes.constData() + 4, 10) &&
+               file.write(newBytes.constData() + 14,
+                          static_cast<std::uint32_t>(newBytes.size() - 14)) &&
+               file.commit();
+    }
+    QStringList folderEntries() {
+        return QDir(host(u"\\My Documents\\Tallybook"_s)).entryList(QDir::Files);
+    }
+};
+
+TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
+    for (qsizetype cut = 0; cut <= newBytes.size() + 1; ++cut) {
+        SCOPED_TRACE(cut);
+        faults::Reset();
+        writeFile(target, oldBytes);
+        faults::CutWritesAfter(cut);
+        const bool ok = replace();
+        EXPECT_EQ(ok, cut >= newBytes.size());
+        EXPECT_EQ(readFile(target), ok ? newBytes : oldBytes);
+    }
+    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
+}
+
+TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
+    AtomicFile file;
+    EXPECT_EQ(FailedWith(file.open(u"\\My Documents"_s)), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(FailedWith(file.open(u"\\no such folder\\a.dat"_s)), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_INVALID_HANDLE);
+    {
+        AtomicFile dropped; // destroyed without a commit
+        ASSERT_TRUE(dropped.open(target) && dropped.write("partial", 7));
+    }
+    ASSERT_TRUE(file.open(target) && file.write("partial", 7));
+    file.abandon();
+    EXPECT_EQ(FailedWith(file.commit()), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
+    // A cut in another file's write fails the commit too.
+    ASSERT_TRUE(file.open(target) && file.write(newBytes.constData(), 33));
+    faults::CutWritesAfter(1);
+    File other;
+    ASSERT_TRUE(other.open(u"\\other.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways));
+    EXPECT_FALSE(other.write("xy", 2));
+    EXPECT_EQ(FailedWith(file.commit()), ERROR_DISK_FULL);
+    EXPECT_EQ(readFile(target), oldBytes);
+}
+
+TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
+    {
+        Helper other(deviceDir(), "open", u"\\my documents\\TALLYBOOK\\収支.dat"_s);
+        ASSERT_EQ(other.answer, u"held"_s);
+        File file;
+        EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
+        EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
+    }
+    AtomicFile file;
+    ASSERT_TRUE(file.open(target));
+    File other;
+    EXPECT_EQ(FailedWith(openExisting(other, target)), ERROR_SHARING_VIOLATION);
+    ASSERT_TRUE(file.commit());
+    EXPECT_TRUE(openExisting(other, target, FILE_SHARE_NONE));
+    EXPECT_FALSE(AtomicFile().open(target)); // the lock survives the replace: it is the path's
+    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer,
+              u"error 32"_s);
+}
+
+TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
+    {
+        Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
+        ASSERT_EQ(holder.answer, u"held"_s);
+        bool exists = false;
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
+        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    }
+    ReleaseNamedMutexes();
+    bool exists = true;
+    ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
+    ASSERT_FALSE(exists);
+    writeFile(u"\\a.dat"_s, "x");
+    File file; // held here, not on the other device
+    ASSERT_TRUE(openExisting(file, u"\\a.dat"_s, FILE_SHARE_NONE));
+    QTemporaryDir otherDevice;
+    const std::tuple<QString, const char*, QString, QString> rows[] = {
+        {deviceDir(), "mutex", u"Orvane Tallybook"_s, u"exists"_s},
+        {deviceDir(), "mutex", u"Another"_s, u"held"_s},
+        {otherDevice.path(), "mutex", u"Orvane Tallybook"_s, u"held"_s},
+        {otherDevice.path(), "open", u"\\a.dat"_s, u"held"_s},
+    };
+    for (const auto& [device, command, argument, answer] : rows)
+        EXPECT_EQ(Helper(device, command, argument).answer, answer) << command;
 }
 
 } // namespace

@@ -11,43 +11,27 @@
 #include <iostream>
 #include <string>
 
-namespace {
-
-void Report(const char* text) {
-    std::printf("%s\n", text);
-    std::fflush(stdout);
-}
-
-void ReportError() {
-    std::printf("error %u\n", plat::GetLastError());
-    std::fflush(stdout);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 4) return 2;
     plat::InitDevice(QString::fromLocal8Bit(argv[1]));
     const std::string command = argv[2];
     const QString argument = QString::fromUtf8(argv[3]);
     plat::File file;
-    if (command == "open") {
-        if (file.open(argument, plat::GENERIC_READ, plat::FILE_SHARE_NONE,
-                      plat::Disposition::OpenAlways))
-            Report("held");
-        else
-            ReportError();
-    } else if (command == "mutex") {
-        bool exists = false;
-        if (!plat::CreateNamedMutex(argument, &exists))
-            ReportError();
-        else
-            Report(exists ? "exists" : "held");
-    } else {
+    bool exists = false;
+    bool ok = false;
+    if (command == "open")
+        ok = file.open(argument, plat::GENERIC_READ, plat::FILE_SHARE_NONE,
+                       plat::Disposition::OpenAlways);
+    else if (command == "mutex")
+        ok = plat::CreateNamedMutex(argument, &exists);
+    else
         return 2;
-    }
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    if (ok)
+        std::printf("%s\n", exists ? "exists" : "held");
+    else
+        std::printf("error %u\n", plat::GetLastError());
+    std::fflush(stdout);
+    for (std::string line; std::getline(std::cin, line);) {
     }
     return 0;
 }
