@@ -15,7 +15,7 @@ namespace {
 
 class LedgerFileTest : public DocTest {};
 
-TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
+TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmountsExact) {
     Entry e;
     e.id = 7; // stored ids are replaced by positions
     e.category = QStringLiteral(u"交通費");
@@ -23,90 +23,69 @@ TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
     e.payee = QStringLiteral(u"市営バス");
     e.payMethod = QStringLiteral(u"ＩＣカード");
     e.year = 2008, e.month = 10, e.weekday = 5, e.day = 10, e.hour = 7, e.minute = 45;
-    e.amount = -5000;
-    Entry f = Numbered(9);
-    f.amount = 3000;
-    QByteArray file = Header(2, 0xABCD) + Record(e) + Record(f);
+    e.amount = INT32_MIN;
+    Entry low = Numbered(9), high = Numbered(3);
+    low.amount = INT32_MIN;
+    high.amount = INT32_MAX;
+    QByteArray file = Header(3, 0xABCD) + Record(e) + Record(low) + Record(high);
     file[16 + 152] = 0x5A; // a reserved byte is carried, not cleared
     writeData(datafile::kLedger, file);
 
     const auto doc = openDoc();
-    ASSERT_EQ(doc->Count(), 2u);
     e.id = 1;
     InOutRecord expected = MakeRecord(e);
     expected.reserved[0] = 0x5A;
     EXPECT_EQ(std::memcmp(&doc->Head()->record, &expected, sizeof expected), 0);
-    EXPECT_EQ(doc->Tail()->record.id, 2);
-    EXPECT_EQ(doc->Balance(), 2000); // income 5000 − expense 3000
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(doc->m_nFileVersion, 1u);
     EXPECT_EQ(doc->m_nFileReserved, 0xABCDu);
     EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL - 2147483647LL); // income minus expense
+    ASSERT_TRUE(doc->ReplaceRecord(3, record(low)));
+    EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
+    ASSERT_TRUE(doc->DeleteRecord(1));
+    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
 }
 
 TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout) {
     writeData(datafile::kLedger, OldLedger(3, 3));
-
     const auto doc = openDoc();
-    ASSERT_EQ(doc->Count(), 3u);
     EXPECT_EQ(doc->m_nFileVersion, 0u);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
 }
 
-TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyWithoutAMessage) {
+TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyAndLaterSavesAppendWhatChanged) {
     const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
     EXPECT_TRUE(fileExists(ledgerPath()));
     EXPECT_EQ(readFile(ledgerPath()).size(), 0);
-    EXPECT_TRUE(boxes.shown().empty());
-
     ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
     EXPECT_EQ(fileMode(ledgerPath()), 0600u); // people's money records are theirs alone
-}
 
-TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
-    writeData(datafile::kLedger, CurrentLedger(10));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(11))));
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(12))));
-    EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
+    // Two additions change the count and add two records behind the saved ones.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(2))) && doc->AddRecord(record(Numbered(3))));
+    EXPECT_EQ(doc->NextLedgerSave(), CMyTALYDoc::LedgerSave::Append);
     ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(12));
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3));
     EXPECT_FALSE(doc->IsDirty());
     EXPECT_EQ(doc->FirstUnsaved(), nullptr);
-}
 
-TEST_F(LedgerFileTest, AppendToAFileThatLostItsRecordsRewritesItWhole) {
-    writeData(datafile::kLedger, CurrentLedger(3));
-    const auto doc = openDoc();
-    writeData(datafile::kLedger, QByteArray()); // emptied behind the program's back
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4)); // no hole of zeros before record 4
-}
-
-TEST_F(LedgerFileTest, SaveWithNothingChangedDoesNotOpenTheFile) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    const auto doc = openDoc();
+    // With nothing changed the file is not even opened.
     faults::FailFrom(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
     EXPECT_TRUE(doc->SaveLedger());
-    EXPECT_TRUE(boxes.shown().empty());
-}
+    faults::Reset();
 
-TEST_F(LedgerFileTest, BalanceOfExtremeAmountsIsExact) {
-    Entry low = Numbered(1), high = Numbered(2);
-    low.amount = INT32_MIN;
-    high.amount = INT32_MAX;
-    writeData(datafile::kLedger, Header(3) + Record(low) + Record(low) + Record(high));
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL - 2147483647LL);
-    ASSERT_TRUE(doc->ReplaceRecord(3, record(low)));
-    EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
-    ASSERT_TRUE(doc->DeleteRecord(1));
-    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
+    // An append to a file emptied behind the program's back rewrites it whole,
+    // leaving no hole of zeros before the new record.
+    writeData(datafile::kLedger, QByteArray());
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 struct LoadFault {
