@@ -8,6 +8,7 @@
 #include "platform/System.h"
 
 #include <QObject>
+#include <tuple>
 
 using namespace bytes;
 namespace faults = plat::faults;
@@ -69,56 +70,42 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
               Ints({3, -1, 40, 50, 60, 70}).toHex());
 }
 
-TEST_F(SettingsTest, OptionsWithoutAPeriodBitGetTheMonth) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000011));
-    EXPECT_EQ(openDoc()->m_dwFlags, 0x10000011u);
-}
-
-struct BrokenValue {
-    const char* name;
-    const char* value;
-    QByteArray bytes;
-    plat::DWORD type;
-};
-
-class BrokenSettingsTest : public SettingsTest,
-                           public ::testing::WithParamInterface<BrokenValue> {};
-
-TEST_P(BrokenSettingsTest, ValueOutOfRangeGetsItsDefault) {
-    const BrokenValue& b = GetParam();
-    SetSetting(QString::fromLatin1(b.value), b.type, b.bytes);
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nYearStartMonth, 1);
-    EXPECT_EQ(doc->m_nMonthStartDay, 1);
-    EXPECT_EQ(doc->m_nWeekStartDay, 0);
-    for (int columns = 2; columns <= 5; ++columns) {
-        const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
-        EXPECT_GE(info->sortColumn, 0);
-        EXPECT_LT(info->sortColumn, columns);
-        EXPECT_GE(info->sortDirection, -1);
-        EXPECT_LE(info->sortDirection, 1);
-        for (int w : info->columnWidth)
-            EXPECT_GE(w, 0);
+TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
+    const std::tuple<const char*, plat::DWORD, QByteArray> broken[] = {
+        {"StartYear", plat::REG_DWORD, U32(13)},
+        {"StartYear", plat::REG_DWORD, U32(0)},
+        {"Options", plat::REG_BINARY, Options(32, 0, 0x10000011)},
+        {"Options", plat::REG_BINARY, Options(-1, 0, 0x10000011)},
+        {"Options", plat::REG_BINARY, Options(1, 7, 0x10000011)},        // weekday seven
+        {"ListHeaderInfo3", plat::REG_BINARY, Ints({3, 1, 10, 10, 10})}, // column outside
+        {"ListHeaderInfo2", plat::REG_BINARY, Ints({-1, 1, 10, 10})},
+        {"ListHeaderInfo5", plat::REG_BINARY, Ints({0, 1, 10, -5, 10, 10, 10})}, // width
+        {"ListHeaderInfo4", plat::REG_BINARY, Ints({0, 7, 10, 10, 10, 10})},     // direction
+    };
+    for (const auto& [value, type, bytes] : broken) {
+        SCOPED_TRACE(bytes.toHex().constData());
+        SetSetting(QString::fromLatin1(value), type, bytes);
+        const auto doc = openDoc();
+        EXPECT_EQ(doc->m_nYearStartMonth, 1);
+        EXPECT_EQ(doc->m_nMonthStartDay, 1);
+        EXPECT_EQ(doc->m_nWeekStartDay, 0);
+        for (int columns = 2; columns <= 5; ++columns) {
+            const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
+            EXPECT_TRUE(info->sortColumn >= 0 && info->sortColumn < columns);
+            EXPECT_TRUE(info->sortDirection >= -1 && info->sortDirection <= 1);
+            for (int w : info->columnWidth)
+                EXPECT_GE(w, 0);
+        }
     }
 }
 
-const BrokenValue kBroken[] = {
-    {"MonthThirteen", "StartYear", U32(13), plat::REG_DWORD},
-    {"MonthZero", "StartYear", U32(0), plat::REG_DWORD},
-    {"DayThirtyTwo", "Options", Options(32, 0, 0x10000011), plat::REG_BINARY},
-    {"DayNegative", "Options", Options(-1, 0, 0x10000011), plat::REG_BINARY},
-    {"WeekdaySeven", "Options", Options(1, 7, 0x10000011), plat::REG_BINARY},
-    {"SortColumnOutside", "ListHeaderInfo3", Ints({3, 1, 10, 10, 10}), plat::REG_BINARY},
-    {"SortColumnNegative", "ListHeaderInfo2", Ints({-1, 1, 10, 10}), plat::REG_BINARY},
-    {"WidthNegative", "ListHeaderInfo5", Ints({0, 1, 10, -5, 10, 10, 10}), plat::REG_BINARY},
-    {"DirectionBogus", "ListHeaderInfo4", Ints({0, 7, 10, 10, 10, 10}), plat::REG_BINARY},
-};
-
-INSTANTIATE_TEST_SUITE_P(Registry, BrokenSettingsTest, ::testing::ValuesIn(kBroken), CaseName());
-
-TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
+TEST_F(SettingsTest, LegacyFileIsKeptUntilItCouldBeReadThenTakenOverAndDeleted) {
     const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
     writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
+    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
+    EXPECT_TRUE(fileExists(legacy));
+
     const auto doc = openDoc();
     EXPECT_FALSE(fileExists(legacy));
     doc->SaveSettings();
@@ -126,27 +113,12 @@ TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
               Options(25, 2, 0x10000013, 0x11).toHex());
 }
 
-TEST_F(SettingsTest, LegacyFileThatCouldNotBeReadIsKept) {
-    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
-    writeFile(legacy, Options(25, 2, 0x10000013).left(144));
-    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+TEST_F(SettingsTest, OptionsWithoutThePeriodBitGetTheMonthAndWithoutMyDocumentsTheProgramFolder) {
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nMonthStartDay, 1);
-    EXPECT_TRUE(fileExists(legacy));
-}
-
-TEST_F(SettingsTest, WithoutFolderValueAndMyDocumentsBitTheProgramFolderIsUsed) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x10000001));
-    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
     EXPECT_EQ(doc->DataPath(datafile::kLedger),
               QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
-}
-
-TEST_F(SettingsTest, ChosenFolderIsFollowedByTheSuffixWithoutASeparatorAdded) {
-    const auto doc = openDoc();
-    doc->m_nDataFolderType = 2;
-    doc->m_strDataFolderPath = QStringLiteral("\\Storage Card\\Data");
-    EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"));
 }
 
 // Records what the handset hints do to a window's input method and the panel.
