@@ -3,7 +3,10 @@
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
+#include "ledger/TemplateSlots.h"
 #include "platform/Faults.h"
+
+#include <tuple>
 
 using namespace bytes;
 namespace faults = plat::faults;
@@ -12,111 +15,83 @@ namespace {
 
 class ListsTest : public DocTest {};
 
-struct DecodeCase {
-    const char* name;
-    QByteArray bytes;
-    QStringList texts;
-};
-
-class ListDecodeTest : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(ListDecodeTest, ReadsTextsWithoutReadingPastTheBytes) {
-    const DecodeCase& c = GetParam();
-    EXPECT_EQ(DecodeListFile(c.bytes), c.texts);
-}
-
 const QString kFood = QStringLiteral(u"食費");
 const QString kRent = QStringLiteral(u"家賃");
 
-const DecodeCase kDecodeCases[] = {
-    {"TwoTexts", ListFile({kFood, kRent}), {kFood, kRent}},
-    {"CountIsIgnored", QByteArray::fromHex("0900") + ListFile({kFood}).mid(2), {kFood}},
-    {"StopsAtTheEmptyText", ListFile({kFood}) + ListFile({kRent}).mid(2), {kFood}},
-    {"MissingEndMarker", ListFile({kFood, kRent}).chopped(2), {kFood, kRent}},
-    {"LastTextWithoutNul", ListFile({kFood, kRent}).chopped(4), {kFood, kRent}},
-    {"OddByteAtTheEnd", ListFile({kFood}).chopped(2) + QByteArray("\x41", 1), {kFood}},
-    {"OnlyTheCount", QByteArray::fromHex("0300"), {}},
-    {"OneByte", QByteArray::fromHex("03"), {}},
-    {"Empty", QByteArray(), {}},
-};
+TEST(ListFileTest, DecodesTheTextsWithoutReadingPastTheBytes) {
+    const std::pair<QByteArray, QStringList> files[] = {
+        {ListFile({kFood, kRent}), {kFood, kRent}},
+        {QByteArray::fromHex("0900") + ListFile({kFood}).mid(2), {kFood}}, // count ignored
+        {ListFile({kFood}) + ListFile({kRent}).mid(2), {kFood}}, // stops at the empty text
+        {ListFile({kFood, kRent}).chopped(2), {kFood, kRent}},   // no end marker
+        {ListFile({kFood, kRent}).chopped(4), {kFood, kRent}},   // last text without its NUL
+        {ListFile({kFood}).chopped(2) + QByteArray("\x41", 1), {kFood}}, // odd byte at the end
+        {QByteArray::fromHex("0300"), {}},
+        {QByteArray::fromHex("03"), {}},
+        {QByteArray(), {}},
+    };
+    for (const auto& [bytes, texts] : files)
+        EXPECT_EQ(DecodeListFile(bytes), texts) << bytes.toHex().constData();
+}
 
-INSTANTIATE_TEST_SUITE_P(Bytes, ListDecodeTest, ::testing::ValuesIn(kDecodeCases), CaseName());
-
-TEST_F(ListsTest, FreshFolderShowsOtherAndLeavesAnEmptyFile) {
+TEST_F(ListsTest, FreshListShowsOtherChosenTextsMoveToTheFrontAndFailuresKeepTheFile) {
     const auto doc = openDoc();
+    const QString path = CategoryListPath(*doc);
+    const QString other = QStringLiteral(u"その他");
     bool ok = false;
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok),
-              QStringList{QStringLiteral(u"その他")});
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{other});
     EXPECT_TRUE(ok);
     EXPECT_TRUE(fileExists(inFolder(datafile::kCategories)));
     EXPECT_EQ(readData(datafile::kCategories).size(), 0);
     EXPECT_EQ(ReadListFile(PayMethodListPath(*doc), ListDefault::Empty, &ok), QStringList{});
     EXPECT_TRUE(boxes.shown().empty());
-}
 
-TEST_F(ListsTest, ChosenTextMovesToTheFrontWithoutCopies) {
-    const auto doc = openDoc();
-    writeData(datafile::kCategories, ListFile({kRent, kFood, QStringLiteral(u"その他")}));
-    const QStringList list = ReadListFile(CategoryListPath(*doc), ListDefault::Other);
-    ASSERT_TRUE(WriteListMostRecentFirst(CategoryListPath(*doc), list, kFood));
-    EXPECT_EQ(readData(datafile::kCategories), ListFile({kFood, kRent, QStringLiteral(u"その他")}));
+    // The chosen text goes first, without copies.
+    writeData(datafile::kCategories, ListFile({kRent, kFood, other}));
+    const QStringList list = ReadListFile(path, ListDefault::Other);
+    ASSERT_TRUE(WriteListMostRecentFirst(path, list, kFood));
+    EXPECT_EQ(readData(datafile::kCategories), ListFile({kFood, kRent, other}));
     const QString fresh = QStringLiteral(u"交際費");
-    ASSERT_TRUE(WriteListMostRecentFirst(CategoryListPath(*doc), list, fresh));
-    EXPECT_EQ(readData(datafile::kCategories),
-              ListFile({fresh, kRent, kFood, QStringLiteral(u"その他")}));
-}
+    ASSERT_TRUE(WriteListMostRecentFirst(path, list, fresh));
+    const QByteArray written = ListFile({fresh, kRent, kFood, other});
+    EXPECT_EQ(readData(datafile::kCategories), written);
 
-TEST_F(ListsTest, ListFileFailuresShowTheCodeAndKeepTheOldFile) {
-    const auto doc = openDoc();
-    const QByteArray original = ListFile({kFood});
-    writeData(datafile::kCategories, original);
-    bool ok = true;
     faults::FailNth(faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION);
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok), QStringList{});
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{});
     EXPECT_FALSE(ok);
     faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok), QStringList{});
+    ok = true;
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{});
     EXPECT_FALSE(ok);
     faults::FailNth(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    EXPECT_FALSE(WriteListFile(CategoryListPath(*doc), {kRent}));
+    EXPECT_FALSE(WriteListFile(path, {kRent}));
     EXPECT_EQ(errorCodes(), (std::vector<int>{32, 30, 112}));
-    EXPECT_EQ(readData(datafile::kCategories), original);
+    EXPECT_EQ(readData(datafile::kCategories), written);
 }
 
-struct NameCase {
-    const char* name;
-    QString text;
-    QString safe;
-};
-
-class SafeNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(SafeNameTest, MapsTheTextToThisName) {
-    EXPECT_EQ(SafeFileName(GetParam().text), GetParam().safe);
+TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
+    const std::pair<QString, QString> names[] = {
+        {QStringLiteral(u"食費"), QStringLiteral(u"食費")},
+        {QStringLiteral(u"50%オフ"), QStringLiteral(u"50%オフ")},
+        {QStringLiteral("a..b.c"), QStringLiteral("a..b.c")},
+        {QStringLiteral(".a"), QStringLiteral(".a")},
+        {QString(), QString()},
+        {QStringLiteral("a/b"), QStringLiteral("a%002Fb")},
+        {QStringLiteral(u"..\\..\\収支"), QStringLiteral(u"%002E.%005C..%005C収支")},
+        {QStringLiteral(".."), QStringLiteral("%002E%002E")},
+        {QStringLiteral("a "), QStringLiteral("a%0020")},
+        {QStringLiteral("a."), QStringLiteral("a%002E")},
+        {QStringLiteral("a:*?\"<>|"), QStringLiteral("a%003A%002A%003F%0022%003C%003E%007C")},
+        {QStringLiteral("a\tb"), QStringLiteral("a%0009b")},
+        {QStringLiteral("5%/"), QStringLiteral("5%0025%002F")}, // % escaped once escaping
+        {QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
+        {QStringLiteral("%00af"), QStringLiteral("%002500af")},
+        {QStringLiteral(u"𠮷"), QStringLiteral(u"𠮷")},
+        {QChar(0xFEFF) + QStringLiteral(u"食費"), QStringLiteral(u"%FEFF食費")},
+    };
+    for (const auto& [text, safe] : names)
+        EXPECT_EQ(SafeFileName(text), safe) << text.toStdString();
 }
-
-const NameCase kNames[] = {
-    {"Japanese", QStringLiteral(u"食費"), QStringLiteral(u"食費")},
-    {"PercentAlone", QStringLiteral(u"50%オフ"), QStringLiteral(u"50%オフ")},
-    {"InnerDots", QStringLiteral("a..b.c"), QStringLiteral("a..b.c")},
-    {"LeadingSingleDot", QStringLiteral(".a"), QStringLiteral(".a")},
-    {"Empty", QString(), QString()},
-    {"Slash", QStringLiteral("a/b"), QStringLiteral("a%002Fb")},
-    {"Backslash", QStringLiteral(u"..\\..\\収支"), QStringLiteral(u"%002E.%005C..%005C収支")},
-    {"DotDot", QStringLiteral(".."), QStringLiteral("%002E%002E")},
-    {"TrailingSpace", QStringLiteral("a "), QStringLiteral("a%0020")},
-    {"TrailingDot", QStringLiteral("a."), QStringLiteral("a%002E")},
-    {"Reserved", QStringLiteral("a:*?\"<>|"),
-     QStringLiteral("a%003A%002A%003F%0022%003C%003E%007C")},
-    {"Control", QStringLiteral("a\tb"), QStringLiteral("a%0009b")},
-    {"PercentWhenEscaping", QStringLiteral("5%/"), QStringLiteral("5%0025%002F")},
-    {"LooksEscaped", QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
-    {"LooksEscapedLowerCase", QStringLiteral("%00af"), QStringLiteral("%002500af")},
-    {"SurrogatePair", QStringLiteral(u"𠮷"), QStringLiteral(u"𠮷")},
-    {"LeadingByteOrderMark", QChar(0xFEFF) + QStringLiteral(u"食費"), QStringLiteral(u"%FEFF食費")},
-};
-
-INSTANTIATE_TEST_SUITE_P(Texts, SafeNameTest, ::testing::ValuesIn(kNames), CaseName());
 
 TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
     const auto doc = openDoc();
@@ -145,38 +120,24 @@ std::vector<Template> Standard(int used) {
     return list;
 }
 
-TEST_F(TemplatesTest, OldLayoutLoadsWithZeroTailsAndIsSavedInTheCurrentLayout) {
+// Bytes in, the name the last slot then holds, and the bytes written back.
+TEST(TemplateFileTest, LoadsTheCompleteSlotsOfBothLayoutsAndWritesTheCurrentOne) {
     QByteArray old;
     for (const Template& t : Standard(3))
         old += TemplateSlot(t).left(184);
-    writeData(datafile::kTemplates, old);
-    const auto doc = openDoc();
-    EXPECT_EQ(FieldText(doc->Templates()[9].name), QStringLiteral(u"未設定"));
-    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1)); // changed, back as it was
-    ASSERT_TRUE(doc->SaveTemplates());
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(3)));
-    EXPECT_FALSE(doc->TemplatesChanged());
-}
-
-TEST_F(TemplatesTest, TenUsedSlotsAreAllSavedAndAnEleventhSlotInTheFileIsIgnored) {
-    writeData(datafile::kTemplates, TemplateFile(Standard(11)));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1));
-    ASSERT_TRUE(doc->SaveTemplates());
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(10)));
-}
-
-TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
-    const QByteArray cases[] = {TemplateFile(Standard(2)).chopped(1), QByteArray("TAL", 3),
-                                TemplateFile(Standard(0)).left(6)};
-    const int used[] = {1, 0, 0};
-    for (int i = 0; i < 3; ++i) {
-        writeData(datafile::kTemplates, cases[i]);
-        const auto doc = openDoc();
-        int n = 0;
-        for (const TemplateRecord& t : doc->Templates())
-            n += IsTemplateUsed(t) ? 1 : 0;
-        EXPECT_EQ(n, used[i]) << "case " << i;
+    const QString unset = QStringLiteral(u"未設定");
+    const std::tuple<QByteArray, QString, QByteArray> files[] = {
+        {old, unset, TemplateFile(Standard(3))}, // the old layout, tails zero
+        {TemplateFile(Standard(11)), QStringLiteral(u"定番10"), TemplateFile(Standard(10))},
+        {TemplateFile(Standard(2)).chopped(1), unset, TemplateFile(Standard(1))},
+        {QByteArray("TAL", 3), unset, TemplateFile({})},
+        {TemplateFile({}).left(6), unset, TemplateFile({})},
+    };
+    for (const auto& [in, lastName, out] : files) {
+        TemplateSlots table;
+        DecodeTemplateFile(in, &table);
+        EXPECT_EQ(TemplateName(table[kTemplateSlots - 1]), lastName) << in.toHex().constData();
+        EXPECT_EQ(EncodeTemplateFile(table), out) << in.toHex().constData();
     }
 }
 
@@ -189,14 +150,17 @@ TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
         faults::FailNth(op, 1, plat::ERROR_DISK_FULL);
         EXPECT_FALSE(doc->SaveTemplates());
         ASSERT_EQ(boxes.shown().size(), 1u);
-        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral(u"定番データを保存できませんでした。"));
-        EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"書き込みエラー"));
-        EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK | plat::MB_ICONSTOP});
+        const RecordedBox box = boxes.shown()[0];
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+                  std::tuple(QStringLiteral(u"定番データを保存できませんでした。"),
+                             QStringLiteral(u"書き込みエラー"),
+                             unsigned{plat::MB_OK | plat::MB_ICONSTOP}));
         EXPECT_TRUE(doc->TemplatesChanged());
         EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(2)));
     }
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates).size(), 8 + 3 * 216);
+    EXPECT_FALSE(doc->TemplatesChanged());
 }
 
 // ---------------------------------------------------------------------------
