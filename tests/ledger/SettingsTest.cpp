@@ -132,59 +132,54 @@ protected:
         plat::SetInputPanelHandler({});
         SettingsTest::TearDown();
     }
+    std::pair<plat::DWORD, plat::DWORD> ime() {
+        plat::DWORD conversion = 0, sentence = 0;
+        EXPECT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
+        return {conversion, sentence};
+    }
     std::vector<int> panelStates;
     QObject window;
 };
 
-TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
-    const auto doc = openDoc();
+TEST_F(HandsetTest, HintsTouchNothingOffTheHandsetAndOnItSetTheImeAndThePhoneStatus) {
+    const auto Status = [](const char* name) {
+        return regprobe::PhoneStatus(QString::fromLatin1(name));
+    };
+    auto doc = openDoc();
     EXPECT_FALSE(doc->m_bHarunoDevice);
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
     doc->SetPhoneInputStatus(0, 7);
-    plat::DWORD conversion = 0, sentence = 0;
-    ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
-    EXPECT_EQ(conversion, 0x123u);
+    EXPECT_EQ(ime(), std::pair(plat::DWORD{0x123}, plat::DWORD{0x45}));
     EXPECT_TRUE(panelStates.empty());
     EXPECT_FALSE(regprobe::KeyExists(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey));
-}
 
-TEST_F(HandsetTest, PhoneStatusKeepsTheUpperHalfOfStatus22) {
     regprobe::MakeHandset();
     regprobe::Write(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey, QStringLiteral("Status22"),
                     plat::REG_DWORD, U32(0x00030005));
-    const auto doc = openDoc();
+    doc = openDoc();
     ASSERT_TRUE(doc->m_bHarunoDevice);
-    doc->SetPhoneInputStatus(0, 7);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 0u);
+    doc->SetPhoneInputStatus(0, 7); // the upper half of Status22 is kept
+    EXPECT_EQ(Status("Status22"), 0x00030007u);
+    EXPECT_EQ(Status("Status31"), 0u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
-
     doc->SetPhoneInputStatus(-1, 0); // a text field: hiragana, panel left alone
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030000u);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 9u);
+    EXPECT_EQ(Status("Status22"), 0x00030000u);
+    EXPECT_EQ(Status("Status31"), 9u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
-
     doc->SetPhoneInputStatus(1, 12); // out of range: alphanumeric
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
+    EXPECT_EQ(Status("Status22"), 0x00030007u);
     EXPECT_EQ(panelStates, (std::vector<int>{0, 1}));
-}
 
-TEST_F(HandsetTest, ImeModeSetsTheConversionAndKeepsTheSentenceMode) {
-    regprobe::MakeHandset();
-    const auto doc = openDoc();
-    const std::pair<int, plat::DWORD> table[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
+    // Each mode's conversion; the sentence mode is kept.
+    const std::pair<int, plat::DWORD> modes[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
                                                  {4, 8}, {5, 0},  {7, 0}, {-1, 0}};
-    for (const auto& [mode, conversion] : table) {
+    for (const auto& [mode, conversion] : modes) {
         ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0xFF, 0x8));
         doc->SetImeMode(&window, mode);
-        plat::DWORD c = 0, s = 0;
-        ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &c, &s));
-        EXPECT_EQ(c, conversion) << "mode " << mode;
-        EXPECT_EQ(s, 0x8u) << "mode " << mode;
-        const plat::DWORD status31 = mode >= 0 && mode <= 4 ? conversion : 0;
+        EXPECT_EQ(ime(), std::pair(conversion, plat::DWORD{0x8})) << "mode " << mode;
         doc->SetPhoneInputStatus(-1, mode);
-        EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), status31) << "mode " << mode;
+        EXPECT_EQ(Status("Status31"), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
     }
 }
 
