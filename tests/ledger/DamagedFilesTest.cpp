@@ -60,14 +60,6 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedLedgerTest, ::testing::ValuesIn(kDamaged)
 
 class DamagedFilesTest : public DocTest {};
 
-TEST_F(DamagedFilesTest, SparseTailYieldsNoPhantomEntries) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    ASSERT_TRUE(QFile::resize(host(ledgerPath()), qint64{1} << 30));
-    const auto doc = openDoc();
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_INVALID_DATA});
-    EXPECT_EQ(doc->Count(), 2u);
-}
-
 TEST_F(DamagedFilesTest, LeftoversOfACutRewriteAreRemovedAtStart) {
     writeData(datafile::kLedger, CurrentLedger(2));
     writeData(datafile::kLedger + QStringLiteral(".tb-new"), CurrentLedger(2).left(200));
