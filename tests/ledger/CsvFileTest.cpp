@@ -33,6 +33,8 @@ TEST_F(CsvFileTest, DataLinesParseFieldByField) {
         {"1,2008/8/1,a,b,99999999999999999999999,c,d", LineKind::Invalid,
          "2008/8/1 a|b|c|d 1099511627776"}, // digits beyond 64 bits
         {"1,\"2008/2/29\",a,b,1,c,d", LineKind::Entry, "2008/2/29 a|b|c|d 1"},
+        {"5,\"2008/8/31\",\"b\",\"say \"\"hi\"\"\",700,\"\",\"\"", LineKind::Entry,
+         "2008/8/31 b|say \"hi\"|| 700"}, // a doubled quote stands for one
         {"1,\"2008/8/1\",\"a\",\"b\",100", LineKind::Incomplete, nullptr},
         {"1,\"2008/8/1\",\"abc", LineKind::Incomplete, nullptr},
     };
