@@ -1,9 +1,8 @@
 // Damaged and hostile files: a ledger whose size does not fit its layout, the
-// leftovers of a cut rewrite, a linked ledger, texts that the host could not
-// name apart, and a registry file that cannot be read or written.
+// leftovers of a cut rewrite, a linked ledger, and a registry file that cannot
+// be read or written.
 #include "support/DocTest.h"
 
-#include "ledger/Lists.h"
 #include "platform/Device.h"
 
 #include <QDir>
@@ -89,16 +88,6 @@ TEST_F(DamagedFilesTest, LinkedLedgerStaysLinkedAndItsTargetGetsTheSave) {
     Entry second = Numbered(2);
     second.id = 1;
     EXPECT_EQ(target.readAll(), Header(1) + Record(second));
-}
-
-TEST_F(DamagedFilesTest, CategoriesDifferingInALoneSurrogateKeepTheirOwnRemarkFiles) {
-    const auto doc = openDoc();
-    const QString high = QChar(0xD800) + QStringLiteral(u"食費");
-    const QString low = QChar(0xDC00) + QStringLiteral(u"食費");
-    ASSERT_TRUE(WriteListFile(RemarkListPath(*doc, high), {QStringLiteral("high")}));
-    ASSERT_TRUE(WriteListFile(RemarkListPath(*doc, low), {QStringLiteral("low")}));
-    EXPECT_EQ(ReadListFile(RemarkListPath(*doc, high), ListDefault::Empty),
-              QStringList{QStringLiteral("high")});
 }
 
 TEST_F(DamagedFilesTest, UnreadableRegistryIsShownLeftAloneAndDoesNotFailTheSave) {

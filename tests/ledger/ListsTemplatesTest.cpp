@@ -9,6 +9,7 @@
 #include <tuple>
 
 using namespace bytes;
+using namespace Qt::Literals::StringLiterals;
 namespace faults = plat::faults;
 
 namespace {
@@ -87,6 +88,8 @@ TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
         {QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
         {QStringLiteral("%00af"), QStringLiteral("%002500af")},
         {QStringLiteral(u"𠮷"), QStringLiteral(u"𠮷")},
+        {QChar(0xD800) + kFood, u"%D800"_s + kFood}, // lone surrogates: the host could not tell
+        {QChar(0xDC00) + kFood, u"%DC00"_s + kFood}, // them apart in a file name
         {QChar(0xFEFF) + QStringLiteral(u"食費"), QStringLiteral(u"%FEFF食費")},
     };
     for (const auto& [text, safe] : names)
