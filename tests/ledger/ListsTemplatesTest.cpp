@@ -104,11 +104,6 @@ TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
               inFolder(QStringLiteral(u"\\備考\\%002E%002E.DAT")));
     EXPECT_EQ(CategoryListPathForPair(*doc, datafile::kPayeePair, kFood),
               PayeeListPath(*doc, kFood));
-
-    const QString evil = QStringLiteral(u"..\\..\\収支");
-    ASSERT_TRUE(WriteListFile(RemarkListPath(*doc, evil), {kFood}));
-    EXPECT_EQ(readData(datafile::kLedger).size(), 0); // the ledger was not touched
-    EXPECT_EQ(ReadListFile(RemarkListPath(*doc, evil), ListDefault::Empty), QStringList{kFood});
 }
 
 // ---------------------------------------------------------------------------
