@@ -2,6 +2,7 @@
 // imported with their messages, and a period deleted in one pass exactly as
 // single deletes would leave the ledger.
 #include "support/DocTest.h"
+#include "support/LedgerBuilder.h"
 
 #include "platform/Faults.h"
 
@@ -23,30 +24,15 @@ QString Describe(const InOutRecord& r) {
            QStringLiteral(" %1").arg(r.amount);
 }
 
-InOutRecord Parse(const QString& line) {
-    const QStringList d = line.section(u' ', 0, 0).split(u'/'),
-                      t = line.section(u' ', 1, 1).split(u':');
-    const QStringList texts = line.section(u' ', 2, -2).split(u'|');
-    InOutRecord r{};
-    r.date = {d[0].toUShort(), d[1].toUShort(), 0, d[2].toUShort(), t[0].toUShort(),
-              t[1].toUShort(), t[2].toUShort(), 0};
-    SetFieldText(r.category, texts[0]);
-    SetFieldText(r.remark, texts[1]);
-    SetFieldText(r.payee, texts[2]);
-    SetFieldText(r.payMethod, texts[3]);
-    r.amount = line.section(u' ', -1).toInt();
-    return r;
-}
-
 // The ledger behind tests/data/csv/export-august.csv: one entry on each side
 // of August 2008 and four inside it, the first and last on its edges.
-const QStringList kAugustLedger = {
-    QStringLiteral(u"2008/7/31 23:59:59 前月||| 1"),
-    QStringLiteral(u"2008/8/1 0:0:0 A||| 100"),
-    QStringLiteral(u"2008/8/15 10:30:0 食費|昼食|食堂|現金 1500"),
-    QStringLiteral(u"2008/8/25 0:0:0 給料||会社|€券 -250000"),
-    QStringLiteral(u"2008/8/31 23:59:59 本|say \"hi\"|| 700"),
-    QStringLiteral(u"2008/9/1 0:0:0 翌月||| 1"),
+const EntrySpec kAugust[] = {
+    {2008, 7, 31, u"前月"_s, 1, {}, {}, {}, 23, 59, 59},
+    {2008, 8, 1, u"A"_s, 100, {}, {}, {}, 0},
+    {2008, 8, 15, u"食費"_s, 1500, u"昼食"_s, u"食堂"_s, u"現金"_s, 10, 30},
+    {2008, 8, 25, u"給料"_s, -250000, {}, u"会社"_s, u"€券"_s, 0},
+    {2008, 8, 31, u"本"_s, 700, u"say \"hi\""_s, {}, {}, 23, 59, 59},
+    {2008, 9, 1, u"翌月"_s, 1, {}, {}, {}, 0},
 };
 const plat::TimeValue kAugustFirst = plat::TimeFromFields(2008, 8, 1, 0, 0, 0);
 const plat::TimeValue kAugustLast = plat::TimeFromFields(2008, 8, 31, 23, 59, 59);
@@ -58,25 +44,23 @@ protected:
         doc = openDoc();
     }
     void fillAugust() {
-        for (const QString& e : kAugustLedger)
-            ASSERT_TRUE(doc->AddRecord(Parse(e)));
+        for (std::size_t i = 0; i < std::size(kAugust); ++i)
+            ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
     }
-    QStringList entries(int fromId = 1) const {
+    QStringList entries() const {
         QStringList out;
         for (const LedgerNode* n = doc->Head(); n; n = n->next)
-            if (n->record.id >= fromId) out << Describe(n->record);
+            out << Describe(n->record);
         return out;
     }
     CMyTALYDoc::CsvImport import(const QString& suffix) { return doc->ImportCsv(inFolder(suffix)); }
-    static auto Counts(const CMyTALYDoc::CsvImport& r) {
-        return std::tuple(r.added, r.skipped, r.stoppedLine);
-    }
     std::unique_ptr<CMyTALYDoc> doc;
+    LedgerBuilder august;
 };
 
 // The one-pass delete must leave what deleting entry after entry leaves:
 // entries, ids, balance, save state, and the bytes the next save writes.
-TEST_F(CsvTransferTest, PeriodIsExportedReimportedAtMidnightAndDeletedInOnePass) {
+TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
     fillAugust();
     int count = -1;
     ASSERT_TRUE(doc->ExportCsv(inFolder(u"\\aug.CSV"_s), kAugustFirst, kAugustLast, &count));
@@ -97,7 +81,8 @@ TEST_F(CsvTransferTest, PeriodIsExportedReimportedAtMidnightAndDeletedInOnePass)
     };
     EXPECT_EQ(doc->DeletePeriod(kAugustFirst, kAugustLast), 8);
     const auto bulk = state();
-    EXPECT_EQ(std::get<0>(bulk.first), (QStringList{kAugustLedger[0], kAugustLedger[5]}));
+    EXPECT_EQ(std::get<0>(bulk.first),
+              (QStringList{Describe(august.record(0)), Describe(august.record(5))}));
     writeData(datafile::kLedger, saved);
     doc = openDoc();
     for (int id : {2, 2, 2, 2, 3, 3, 3, 3}) // each delete moves the later ids up
@@ -107,7 +92,8 @@ TEST_F(CsvTransferTest, PeriodIsExportedReimportedAtMidnightAndDeletedInOnePass)
 
 TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
     writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
-    EXPECT_EQ(Counts(import(u"\\bank.csv"_s)), std::tuple(4, 2, 8));
+    const CMyTALYDoc::CsvImport r = import(u"\\bank.csv"_s);
+    EXPECT_EQ(std::tuple(r.added, r.skipped, r.stoppedLine), std::tuple(4, 2, 8));
     EXPECT_EQ(entries(), (QStringList{
                              QStringLiteral(u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"),
                              QStringLiteral(u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"),
