@@ -44,30 +44,27 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
         {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
         {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
     };
-    for (const auto& [name, v] : expected) {
-        EXPECT_EQ(Setting(QString::fromLatin1(name)).type, v.type) << name;
-        EXPECT_EQ(Setting(QString::fromLatin1(name)).data.toHex(), v.data.toHex()) << name;
-    }
+    for (const auto& [name, v] : expected)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
 }
 
-TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0));
-    SetSetting(QStringLiteral("StartYear"), plat::REG_DWORD, U32(4));
-    SetSetting(QStringLiteral("DataFile1Flag"), plat::REG_DWORD, U32(2));
-    QByteArray path(QByteArray::fromHex("5c0044000000")); // "\D" and its NUL
-    SetSetting(QStringLiteral("DataFile1Path"), plat::REG_SZ, path);
-    SetSetting(QStringLiteral("ListHeaderInfo4"), plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70}));
+TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes) {
+    const std::tuple<const char*, plat::DWORD, QByteArray> stored[] = {
+        {"Options", plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0)},
+        {"StartYear", plat::REG_DWORD, U32(4)},
+        {"DataFile1Flag", plat::REG_DWORD, U32(2)},
+        {"DataFile1Path", plat::REG_SZ, QByteArray::fromHex("5c0044000000")}, // "\\D"
+        {"ListHeaderInfo4", plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70})},
+    };
+    for (const auto& [name, type, bytes] : stored)
+        SetSetting(QString::fromLatin1(name), type, bytes);
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_strDataFolderPath, QStringLiteral("\\D"));
     EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\D\\収支.DAT"));
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
 
     doc->SaveSettings();
-    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
-              Options(25, 3, 0x40001105, 0x7E, 0).toHex());
-    EXPECT_EQ(Setting(QStringLiteral("StartYear")).data.toHex(), U32(4).toHex());
-    EXPECT_EQ(Setting(QStringLiteral("ListHeaderInfo4")).data.toHex(),
-              Ints({3, -1, 40, 50, 60, 70}).toHex());
+    for (const auto& [name, type, bytes] : stored)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), (RegValue{type, bytes})) << name;
 }
 
 TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
