@@ -94,7 +94,6 @@ struct LoadFault {
     int nth;
     plat::DWORD code;
     bool oldLayout;
-    bool result;
     std::uint32_t recordsLeft;
     std::uint32_t reservedWord;
 };
@@ -102,16 +101,14 @@ struct LoadFault {
 // Reads: 1 = the first four bytes, 2 = the header words (or the old count),
 // 3 = the first block of records, 4 = the second block.
 const LoadFault kLoadFaults[] = {
-    {"OpenDenied", faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION, false, false, 0, 1},
-    {"MagicUnreadable", faults::Op::Read, 1, plat::ERROR_READ_FAULT, false, false, 0, 1},
-    {"HeaderUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, false, false, 0, 1},
-    {"OldCountUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, true, false, 0, 0},
-    {"FirstRecordsUnreadable", faults::Op::Read, 3, plat::ERROR_READ_FAULT, false, false, 0, 0},
-    {"LaterRecordsUnreadable", faults::Op::Read, 4, plat::ERROR_READ_FAULT, false, true, 5600, 9},
-    {"FirstNodeNotAllocated", faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY, false, false, 0,
-     0},
-    {"LaterNodeNotAllocated", faults::Op::Alloc, 3, plat::ERROR_NOT_ENOUGH_MEMORY, false, true, 2,
-     9},
+    {"OpenDenied", faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION, false, 0, 1},
+    {"MagicUnreadable", faults::Op::Read, 1, plat::ERROR_READ_FAULT, false, 0, 1},
+    {"HeaderUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, false, 0, 1},
+    {"OldCountUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, true, 0, 0},
+    {"FirstRecordsUnreadable", faults::Op::Read, 3, plat::ERROR_READ_FAULT, false, 0, 0},
+    {"LaterRecordsUnreadable", faults::Op::Read, 4, plat::ERROR_READ_FAULT, false, 5600, 9},
+    {"FirstNodeNotAllocated", faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY, false, 0, 0},
+    {"LaterNodeNotAllocated", faults::Op::Alloc, 3, plat::ERROR_NOT_ENOUGH_MEMORY, false, 2, 9},
 };
 
 class LedgerLoadFaultTest : public DocTest, public ::testing::WithParamInterface<LoadFault> {};
@@ -123,7 +120,7 @@ TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceKeepsWhatWasReadAndRewritesItWhole) 
               f.oldLayout ? OldLedger(6000, 6000) : Header(6000, 9) + CurrentLedger(6000).mid(16));
 
     faults::FailNth(f.op, f.nth, f.code);
-    EXPECT_EQ(doc->LoadLedger(), f.result);
+    EXPECT_EQ(doc->LoadLedger(), f.recordsLeft > 0); // true when some records were read
     EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
     EXPECT_EQ(doc->Count(), f.recordsLeft);
     EXPECT_TRUE(doc->FileUnread());
