@@ -100,26 +100,4 @@ TEST_F(DocumentTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
     EXPECT_EQ(doc->Count(), 0u);
 }
 
-TEST_F(DocumentTest, CloseDataKeepsTheEntriesWhenTheSaveFails) {
-    const auto doc = openDoc();
-    // Deleting the first unsaved node leaves no dangling pointer behind.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))) && doc->DeleteRecord(1));
-    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
-    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(doc->CloseData());
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
-    EXPECT_TRUE(doc->IsOpen());
-    EXPECT_EQ(doc->Count(), 1u);
-    EXPECT_TRUE(doc->IsDirty());
-
-    EXPECT_TRUE(doc->CloseData());
-    EXPECT_FALSE(doc->IsOpen());
-    EXPECT_EQ(doc->Head(), nullptr);
-    EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_EQ(doc->Balance(), 0);
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
-    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
-}
-
 } // namespace

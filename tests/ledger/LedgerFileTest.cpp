@@ -56,11 +56,14 @@ TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
 }
 
-TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyAndLaterSavesAppendWhatChanged) {
+TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyLaterSavesAppendAndClosingSavesFirst) {
     const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
     EXPECT_TRUE(fileExists(ledgerPath()));
     EXPECT_EQ(readFile(ledgerPath()).size(), 0);
+    // Deleting the first unsaved node leaves no dangling pointer behind.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))) && doc->DeleteRecord(1));
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
     ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
@@ -86,6 +89,21 @@ TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyAndLaterSavesAppendWhatChanged) 
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
     EXPECT_TRUE(boxes.shown().empty());
+
+    // Closing saves first, and keeps the entries when that fails.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(5))));
+    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(doc->CloseData());
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
+    EXPECT_TRUE(doc->IsOpen() && doc->IsDirty());
+    EXPECT_EQ(doc->Count(), 5u);
+    EXPECT_TRUE(doc->CloseData());
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_EQ(doc->Head(), nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Balance(), 0);
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(5));
+    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
 }
 
 struct LoadFault {
