@@ -8,6 +8,7 @@
 #include "platform/System.h"
 
 #include <QObject>
+#include <QScopeGuard>
 #include <tuple>
 
 using namespace bytes;
@@ -118,27 +119,16 @@ TEST_F(SettingsTest, OptionsWithoutThePeriodBitGetTheMonthAndWithoutMyDocumentsT
               QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
 }
 
-// Records what the handset hints do to a window's input method and the panel.
-class HandsetTest : public SettingsTest {
-protected:
-    void SetUp() override {
-        SettingsTest::SetUp();
-        plat::SetInputPanelHandler([this](int state) { panelStates.push_back(state); });
-    }
-    void TearDown() override {
-        plat::SetInputPanelHandler({});
-        SettingsTest::TearDown();
-    }
-    std::pair<plat::DWORD, plat::DWORD> ime() {
+TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPhoneStatus) {
+    std::vector<int> panelStates;
+    plat::SetInputPanelHandler([&](int state) { panelStates.push_back(state); });
+    const auto unhook = qScopeGuard([] { plat::SetInputPanelHandler({}); });
+    QObject window;
+    const auto ime = [&] {
         plat::DWORD conversion = 0, sentence = 0;
         EXPECT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
-        return {conversion, sentence};
-    }
-    std::vector<int> panelStates;
-    QObject window;
-};
-
-TEST_F(HandsetTest, HintsTouchNothingOffTheHandsetAndOnItSetTheImeAndThePhoneStatus) {
+        return std::pair(conversion, sentence);
+    };
     const auto Status = [](const char* name) {
         return regprobe::PhoneStatus(QString::fromLatin1(name));
     };
