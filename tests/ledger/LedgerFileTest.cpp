@@ -270,18 +270,16 @@ TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
     const SaveFault& f = GetParam();
     writeData(datafile::kLedger, CurrentLedger(3));
     const auto doc = openDoc();
-    if (!f.appendOnly) {
-        ASSERT_TRUE(doc->DeleteRecord(3));
-    }
+    ASSERT_TRUE(f.appendOnly || doc->DeleteRecord(3));
     ASSERT_TRUE(doc->AddRecord(record(Numbered(f.appendOnly ? 4 : 3))));
-    const bool appendOnly = (doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append);
-    ASSERT_EQ(appendOnly, f.appendOnly);
+    const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
+    ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, f.appendOnly);
 
     faults::FailNth(f.op, f.nth, f.code);
     EXPECT_FALSE(doc->SaveLedger());
     EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
     EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append), appendOnly);
+    EXPECT_EQ(doc->NextLedgerSave(), kind);
 
     const auto reloaded = openDoc(); // what is on disk loads without complaint
     EXPECT_EQ(errorCodes().size(), 1u);
