@@ -2,6 +2,7 @@
 // leftovers of a cut rewrite, a linked ledger, and a registry file that cannot
 // be read or written.
 #include "support/DocTest.h"
+#include "support/RegistryProbe.h"
 
 #include "platform/Device.h"
 
@@ -47,6 +48,7 @@ TEST_P(DamagedLedgerTest, IsReportedKeptAsideAndNeverRewrittenAsRead) {
     const auto doc = openDoc();
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_INVALID_DATA});
     EXPECT_EQ(categories(*doc), numberedCategories(1, GetParam().kept));
+    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")), regprobe::Value{}); // not read whole
 
     ASSERT_TRUE(doc->AddRecord(record(Numbered(GetParam().kept + 1))));
     ASSERT_TRUE(doc->SaveLedger());
