@@ -274,27 +274,25 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFift
 
 class MigrationTest : public DocTest {};
 
-TEST_F(MigrationTest, OldNamesAreCopiedToTheNewOnesOrGiveWayAndAreRemoved) {
+TEST_F(MigrationTest, OldNamesAreCopiedOnceTheyCanBeOrGiveWayAndAreRemoved) {
     const QByteArray payway = ListFile({QStringLiteral(u"現金")});
     const QByteArray inout = CurrentLedger(2);
     writeData(QStringLiteral("\\GROUP.DAT"), ListFile({kFood}));
     writeData(datafile::kCategories, ListFile({kRent})); // the new file is kept
     writeData(QStringLiteral("\\PAYWAY.DAT"), payway);
     writeData(QStringLiteral("\\INOUT.DAT"), inout);
-    const auto doc = openDoc();
+    faults::FailFrom(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
+    openDoc(); // no copy succeeds: the old files stay
+    faults::Reset();
+    EXPECT_EQ(readData(QStringLiteral("\\PAYWAY.DAT")), payway);
+    EXPECT_EQ(readData(QStringLiteral("\\INOUT.DAT")), inout);
+
+    const auto doc = openDoc(); // copied over the empty ledger the failed start made
     EXPECT_EQ(readData(datafile::kCategories), ListFile({kRent}));
     EXPECT_EQ(readData(datafile::kPayMethods), payway);
     EXPECT_EQ(doc->Count(), 2u);
     for (const char* old : {"\\GROUP.DAT", "\\PAYWAY.DAT", "\\INOUT.DAT"})
         EXPECT_FALSE(fileExists(inFolder(QString::fromLatin1(old)))) << old;
-}
-
-TEST_F(MigrationTest, OldLedgerStaysWhenItCannotBeCopied) {
-    const QByteArray inout = CurrentLedger(2);
-    writeData(QStringLiteral("\\INOUT.DAT"), inout);
-    faults::FailNth(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    openDoc();
-    EXPECT_EQ(readData(QStringLiteral("\\INOUT.DAT")), inout);
 }
 
 } // namespace
