@@ -173,9 +173,17 @@ protected:
     }
 };
 
-TEST_F(TemplateSlotsTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
+TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotAndASaveThatFailsKeepsTheOldFile) {
     openWith(2);
-    ASSERT_EQ(doc->AddTemplate(QStringLiteral(u"追加"), doc->Templates()[1].record), 2);
+    InOutRecord r{};
+    r.id = 57; // whatever the record held, the slot mark is 1
+    r.amount = -2500;
+    expectChange(true,
+                 [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 2; });
+    const TemplateRecord& t = doc->Templates()[2];
+    EXPECT_EQ(std::tuple(t.record.id, t.record.amount, TemplateName(t)), // the name cut to 15
+              std::tuple(1, -2500, u"給料日の外食はちょっと豪華にす"_s));
+    EXPECT_EQ(CountTemplates(doc->Templates()), 3);
     for (const faults::Op op : {faults::Op::Open, faults::Op::Write}) {
         boxes.clear();
         faults::FailNth(op, 1, plat::ERROR_DISK_FULL);
@@ -255,20 +263,6 @@ INSTANTIATE_TEST_SUITE_P(
                   [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false,
                   kTen}),
     CaseName());
-
-TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotMarkedUsedWithTheNameCutToFifteen) {
-    openWith(3);
-    InOutRecord r{};
-    r.id = 57; // whatever the record held, the slot mark is 1
-    r.amount = -2500;
-    expectChange(true,
-                 [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 3; });
-    const TemplateRecord& t = doc->Templates()[3];
-    EXPECT_EQ(t.record.id, 1);
-    EXPECT_EQ(t.record.amount, -2500);
-    EXPECT_EQ(TemplateName(t), u"給料日の外食はちょっと豪華にす"_s);
-    EXPECT_EQ(CountTemplates(doc->Templates()), 4);
-}
 
 // ---------------------------------------------------------------------------
 
