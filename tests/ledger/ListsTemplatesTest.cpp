@@ -202,31 +202,6 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotAndASaveThatFailsKeepsTheOldFi
     EXPECT_FALSE(doc->TemplatesChanged());
 }
 
-struct ChangeRow {
-    std::string name;
-    int used;
-    std::function<bool(CMyTALYDoc&)> change;
-    bool done;
-    QStringList after;
-};
-
-class TemplateChange : public TemplateSlotsTest, public ::testing::WithParamInterface<ChangeRow> {};
-
-TEST_P(TemplateChange, KeepsTheUsedSlotsFirstAndMarksWhatChanged) {
-    const ChangeRow& row = GetParam();
-    openWith(row.used);
-    expectChange(row.done, [&] { return row.change(*doc); });
-    EXPECT_EQ(UsedNames(doc->Templates()), row.after);
-    for (int i = static_cast<int>(row.after.size()); i < kTemplateSlots; ++i)
-        EXPECT_TRUE(IsCleanFree(doc->Templates()[static_cast<std::size_t>(i)])) << "slot " << i;
-    // The records moved with their names.
-    for (int i = 0; i < row.after.size(); ++i)
-        if (row.after[i].startsWith(u'T')) {
-            EXPECT_EQ(doc->Templates()[static_cast<std::size_t>(i)].record.amount,
-                      100 * row.after[i].mid(1).toInt() + 1);
-        }
-}
-
 auto Delete(int slot) {
     return [slot](CMyTALYDoc& d) { return d.DeleteTemplate(slot); };
 }
@@ -236,33 +211,51 @@ auto Move(int slot, int direction) {
 auto Store(int slot) {
     return [slot](CMyTALYDoc& d) { return d.StoreTemplate(slot, u"新"_s, InOutRecord{}); };
 }
-const QStringList kThree = {u"T0"_s, u"T1"_s, u"T2"_s};
-const QStringList kTen = {u"T0"_s, u"T1"_s, u"T2"_s, u"T3"_s, u"T4"_s,
-                          u"T5"_s, u"T6"_s, u"T7"_s, u"T8"_s, u"T9"_s};
 
-INSTANTIATE_TEST_SUITE_P(
-    Slots, TemplateChange,
-    ::testing::Values(
-        ChangeRow{"DeleteThirdOfTen", 10, Delete(2), true,
-                  QStringList(kTen).mid(0, 2) + kTen.mid(3)},
-        ChangeRow{"DeleteLastOfTen", 10, Delete(9), true, kTen.mid(0, 9)},
-        ChangeRow{"DeleteTheOnlyOne", 1, Delete(0), true, {}},
-        ChangeRow{"DeleteFreeSlotRefused", 3, Delete(5), false, kThree},
-        ChangeRow{"DeleteOutsideRefused", 3, Delete(10), false, kThree},
-        ChangeRow{"DeleteNegativeRefused", 3, Delete(-1), false, kThree},
-        ChangeRow{"MoveUp", 3, Move(2, -1), true, {u"T0"_s, u"T2"_s, u"T1"_s}},
-        ChangeRow{"MoveDown", 3, Move(0, 1), true, {u"T1"_s, u"T0"_s, u"T2"_s}},
-        ChangeRow{"MoveUpOnTheFirstRefused", 3, Move(0, -1), false, kThree},
-        ChangeRow{"MoveDownOnTheLastRefused", 3, Move(2, 1), false, kThree},
-        ChangeRow{"MoveDownOnTheTenthRefused", 10, Move(9, 1), false, kTen},
-        ChangeRow{"MoveTwoPlacesRefused", 3, Move(0, 2), false, kThree},
-        ChangeRow{"StoreOverAUsedSlot", 3, Store(1), true, {u"T0"_s, u"新"_s, u"T2"_s}},
-        ChangeRow{"StoreOutsideRefused", 2, Store(kTemplateSlots), false, {u"T0"_s, u"T1"_s}},
-        ChangeRow{"StoreNegativeRefused", 2, Store(-1), false, {u"T0"_s, u"T1"_s}},
-        ChangeRow{"AddToAFullTableRefused", 10,
-                  [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false,
-                  kTen}),
-    CaseName());
+TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
+    const QStringList three = {u"T0"_s, u"T1"_s, u"T2"_s};
+    const QStringList ten =
+        three + QStringList{u"T3"_s, u"T4"_s, u"T5"_s, u"T6"_s, u"T7"_s, u"T8"_s, u"T9"_s};
+    const struct {
+        const char* name;
+        int used;
+        std::function<bool(CMyTALYDoc&)> change;
+        bool done;
+        QStringList after; // the used slots' names
+    } rows[] = {
+        {"delete the third of ten", 10, Delete(2), true, ten.mid(0, 2) + ten.mid(3)},
+        {"delete the last of ten", 10, Delete(9), true, ten.mid(0, 9)},
+        {"delete the only one", 1, Delete(0), true, {}},
+        {"delete a free slot", 3, Delete(5), false, three},
+        {"delete outside", 3, Delete(10), false, three},
+        {"delete negative", 3, Delete(-1), false, three},
+        {"move up", 3, Move(2, -1), true, {u"T0"_s, u"T2"_s, u"T1"_s}},
+        {"move down", 3, Move(0, 1), true, {u"T1"_s, u"T0"_s, u"T2"_s}},
+        {"move up on the first", 3, Move(0, -1), false, three},
+        {"move down on the last", 3, Move(2, 1), false, three},
+        {"move down on the tenth", 10, Move(9, 1), false, ten},
+        {"move two places", 3, Move(0, 2), false, three},
+        {"store over a used slot", 3, Store(1), true, {u"T0"_s, u"新"_s, u"T2"_s}},
+        {"store outside", 2, Store(kTemplateSlots), false, three.mid(0, 2)},
+        {"store negative", 2, Store(-1), false, three.mid(0, 2)},
+        {"add to a full table", 10,
+         [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false, ten},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        openWith(row.used);
+        expectChange(row.done, [&] { return row.change(*doc); });
+        EXPECT_EQ(UsedNames(doc->Templates()), row.after);
+        for (int i = static_cast<int>(row.after.size()); i < kTemplateSlots; ++i)
+            EXPECT_TRUE(IsCleanFree(doc->Templates()[static_cast<std::size_t>(i)])) << "slot " << i;
+        // The records moved with their names.
+        for (int i = 0; i < row.after.size(); ++i)
+            if (row.after[i].startsWith(u'T')) {
+                EXPECT_EQ(doc->Templates()[static_cast<std::size_t>(i)].record.amount,
+                          100 * row.after[i].mid(1).toInt() + 1);
+            }
+    }
+}
 
 // ---------------------------------------------------------------------------
 
