@@ -107,14 +107,12 @@ TEST_F(CrashCutTest, ListWriteLeavesTheOldOrTheNewList) {
 }
 
 TEST_F(CrashCutTest, SettingsSaveLeavesTheOldOrTheNewValues) {
-    {
-        const auto doc = openDoc();
-        doc->m_nMonthStartDay = 10;
-        doc->SaveSettings();
-    }
     for (int k = 0; k <= 1000000; k += 13) {
         {
             const auto doc = openDoc();
+            doc->m_nMonthStartDay = 10;
+            doc->m_nWeekStartDay = 0;
+            doc->SaveSettings();
             doc->m_nMonthStartDay = 20;
             doc->m_nWeekStartDay = 3;
             cutAfter(k);
@@ -127,9 +125,6 @@ TEST_F(CrashCutTest, SettingsSaveLeavesTheOldOrTheNewValues) {
         EXPECT_TRUE(day == 10 || day == 20) << k;
         EXPECT_EQ(reloaded->m_nWeekStartDay == 3, day == 20) << k;
         if (complete) break; // the whole save fitted in k bytes
-        reloaded->m_nMonthStartDay = 10;
-        reloaded->m_nWeekStartDay = 0;
-        reloaded->SaveSettings();
     }
 }
 
