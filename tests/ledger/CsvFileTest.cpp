@@ -55,16 +55,11 @@ QString Outcome(const QByteArray& file) {
     reader.openBytes(file);
     QString out;
     Entry e;
-    for (Next n = reader.next(&e);; n = reader.next(&e)) {
-        if (n == Next::Entry)
-            out += u'E' + e.category + u' ';
-        else if (n == Next::Skipped)
-            out += QStringLiteral("S ");
-        else if (n == Next::Stopped)
-            return out + QStringLiteral("stopped at %1").arg(reader.lineNumber());
-        else
-            return out + QStringList{"", "", "end", "", "unfinished", "error"}[static_cast<int>(n)];
-    }
+    Next n;
+    while ((n = reader.next(&e)) == Next::Entry || n == Next::Skipped)
+        out += n == Next::Entry ? u'E' + e.category + u' ' : QStringLiteral("S ");
+    if (n == Next::Stopped) return out + QStringLiteral("stopped at %1").arg(reader.lineNumber());
+    return out + QStringList{"", "", "end", "", "unfinished", "error"}[static_cast<int>(n)];
 }
 
 QByteArray Line(const char* category) {
