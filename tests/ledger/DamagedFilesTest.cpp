@@ -1,6 +1,6 @@
-// Damaged and hostile files: a ledger whose size does not fit its layout, the
-// leftovers of a cut rewrite, a linked ledger, and a registry file that cannot
-// be read or written.
+// Damaged and hostile files: a ledger whose size does not fit its layout (and a
+// sound one of the old layout beside them), the leftovers of a cut rewrite, a
+// linked ledger, and a registry file that cannot be read or written.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -26,9 +26,11 @@ struct DamagedLedger {
     const char* name;
     QByteArray bytes;
     int kept; // records taken from the file
+    bool damaged = true;
 };
 
 const DamagedLedger kDamaged[] = {
+    {"SoundOldLayoutIsRewrittenInTheCurrentOne", OldLedger(3, 3), 3, false},
     {"ZeroedHeader", WithMagic("\0\0\0\0"), 0},
     {"AlteredMagic", WithMagic("TALZ"), 0},
     {"HeaderCutShort", Header(0).left(10), 0},
@@ -42,17 +44,22 @@ const DamagedLedger kDamaged[] = {
 
 class DamagedLedgerTest : public DocTest, public ::testing::WithParamInterface<DamagedLedger> {};
 
+// A sound file among them loads quietly and is not kept aside.
 TEST_P(DamagedLedgerTest, IsReportedKeptAsideAndNeverRewrittenAsRead) {
     const QByteArray original = GetParam().bytes;
+    const bool damaged = GetParam().damaged;
     writeData(datafile::kLedger, original);
     const auto doc = openDoc();
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_INVALID_DATA});
+    EXPECT_EQ(errorCodes(),
+              damaged ? std::vector<int>{plat::ERROR_INVALID_DATA} : std::vector<int>{});
     EXPECT_EQ(categories(*doc), numberedCategories(1, GetParam().kept));
-    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")), regprobe::Value{}); // not read whole
+    // Only a file read whole records its folder.
+    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")) == regprobe::Value{}, damaged);
 
     ASSERT_TRUE(doc->AddRecord(record(Numbered(GetParam().kept + 1))));
+    EXPECT_EQ(doc->NextLedgerSave(), CMyTALYDoc::LedgerSave::Rewrite); // never appended to
     ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath() + kAside), original);
+    EXPECT_EQ(readFile(ledgerPath() + kAside), damaged ? original : QByteArray());
     EXPECT_EQ(readFile(ledgerPath()), GetParam().kept ? CurrentLedger(GetParam().kept + 1)
                                                       : Header(1, 1) + Record(Numbered(1)));
 }

@@ -53,15 +53,6 @@ TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmount
     EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
 }
 
-TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout) {
-    writeData(datafile::kLedger, OldLedger(3, 3));
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nFileVersion, 0u);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
-}
-
 TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyLaterSavesAppendAndClosingSavesFirst) {
     const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
