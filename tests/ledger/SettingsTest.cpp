@@ -54,7 +54,7 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes
         {"Options", plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0)},
         {"StartYear", plat::REG_DWORD, U32(4)},
         {"DataFile1Flag", plat::REG_DWORD, U32(2)},
-        {"DataFile1Path", plat::REG_SZ, QByteArray::fromHex("5c0044000000")}, // "\\D"
+        {"DataFile1Path", plat::REG_SZ, QByteArray::fromHex("5c0044000000")}, // "\D", NUL
         {"ListHeaderInfo4", plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70})},
     };
     for (const auto& [name, type, bytes] : stored)
