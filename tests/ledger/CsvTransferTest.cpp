@@ -37,12 +37,8 @@ const EntrySpec kAugust[] = {
 const plat::TimeValue kAugustFirst = plat::TimeFromFields(2008, 8, 1, 0, 0, 0);
 const plat::TimeValue kAugustLast = plat::TimeFromFields(2008, 8, 31, 23, 59, 59);
 
-class CsvTransferTest : public DocTest {
+class CsvTransferTest : public OpenDocTest {
 protected:
-    void SetUp() override {
-        DocTest::SetUp();
-        doc = openDoc();
-    }
     void fillAugust() {
         for (std::size_t i = 0; i < std::size(kAugust); ++i)
             ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
@@ -54,7 +50,6 @@ protected:
         return out;
     }
     CMyTALYDoc::CsvImport import(const QString& suffix) { return doc->ImportCsv(inFolder(suffix)); }
-    std::unique_ptr<CMyTALYDoc> doc;
     LedgerBuilder august;
 };
 
