@@ -1,6 +1,6 @@
-// The ledger: loading and saving "\\収支.DAT" from hand-made bytes in both
-// layouts, the list operations, the three save states, closing the data and
-// every failure path.
+// The ledger: loading and saving "\\収支.DAT" from hand-made bytes, the list
+// operations, the three save states, closing the data and the failed saves
+// (files that could not be read whole are DamagedFilesTest's).
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -188,58 +188,6 @@ TEST_F(LedgerFileTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) 
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
     EXPECT_EQ(doc->Count(), 0u);
 }
-
-struct LoadFault {
-    const char* name;
-    faults::Op op;
-    int nth;
-    plat::DWORD code;
-    bool oldLayout;
-    std::uint32_t recordsLeft;
-    std::uint32_t reservedWord;
-};
-
-// Reads: 1 = the first four bytes, 2 = the header words (or the old count),
-// 3 = the first block of records, 4 = the second block.
-const LoadFault kLoadFaults[] = {
-    {"OpenDenied", faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION, false, 0, 1},
-    {"MagicUnreadable", faults::Op::Read, 1, plat::ERROR_READ_FAULT, false, 0, 1},
-    {"HeaderUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, false, 0, 1},
-    {"OldCountUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, true, 0, 0},
-    {"FirstRecordsUnreadable", faults::Op::Read, 3, plat::ERROR_READ_FAULT, false, 0, 0},
-    {"LaterRecordsUnreadable", faults::Op::Read, 4, plat::ERROR_READ_FAULT, false, 5600, 9},
-    {"FirstNodeNotAllocated", faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY, false, 0, 0},
-    {"LaterNodeNotAllocated", faults::Op::Alloc, 3, plat::ERROR_NOT_ENOUGH_MEMORY, false, 2, 9},
-};
-
-class LedgerLoadFaultTest : public DocTest, public ::testing::WithParamInterface<LoadFault> {};
-
-TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceKeepsWhatWasReadAndRewritesItWhole) {
-    const LoadFault& f = GetParam();
-    const auto doc = openDoc(); // on an empty folder: nothing to load yet
-    writeData(datafile::kLedger,
-              f.oldLayout ? OldLedger(6000, 6000) : Header(6000, 9) + CurrentLedger(6000).mid(16));
-
-    faults::FailNth(f.op, f.nth, f.code);
-    EXPECT_EQ(doc->LoadLedger(), f.recordsLeft > 0); // true when some records were read
-    EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_EQ(doc->Count(), f.recordsLeft);
-    EXPECT_TRUE(doc->FileUnread());
-    EXPECT_EQ(doc->Balance(), -50LL * f.recordsLeft * (f.recordsLeft + 1));
-
-    // The next save writes exactly the list, never appending behind records
-    // that were not read.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(7000))));
-    ASSERT_TRUE(doc->SaveLedger());
-    Entry added = Numbered(7000);
-    added.id = static_cast<std::int32_t>(f.recordsLeft + 1);
-    const QByteArray expected = Header(f.recordsLeft + 1, f.reservedWord) +
-                                CurrentLedger(static_cast<int>(f.recordsLeft)).mid(16) +
-                                Record(added);
-    EXPECT_TRUE(readFile(ledgerPath()) == expected); // not EXPECT_EQ: a megabyte to print
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, LedgerLoadFaultTest, ::testing::ValuesIn(kLoadFaults), CaseName());
 
 struct SaveFault {
     const char* name;
