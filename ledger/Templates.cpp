@@ -98,7 +98,9 @@ void CMyTALYDoc::MigrateOldFileNames() {
         const QString to = DataPath(newSuffix);
         if (from.isEmpty() || to.isEmpty() || !plat::GetFileAttributes(from).exists) continue;
         // The old file goes only once its contents are safe under the new name.
-        const bool kept = plat::GetFileAttributes(to).exists || plat::CopyFile(from, to, true);
+        // An empty new file holds nothing to keep: a start whose copy failed
+        // leaves one when it creates the missing file.
+        const bool kept = plat::GetFileAttributes(to).size > 0 || plat::CopyFile(from, to, false);
         if (kept) plat::DeleteFile(from);
     }
 }

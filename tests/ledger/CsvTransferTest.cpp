@@ -2,48 +2,18 @@
 // imported with their messages, and a period deleted in one pass exactly as
 // single deletes would leave the ledger.
 #include "support/DocTest.h"
+#include "support/LedgerBuilder.h"
 
 #include "platform/Faults.h"
 
-#include <span>
 #include <tuple>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct Dated {
-    int y, mo, d, h, mi, s;
-    const char16_t* category;
-    const char16_t* remark;
-    std::int32_t amount;
-    const char16_t* payee;
-    const char16_t* payMethod;
-};
-
-// The ledger behind tests/data/csv/export-august.csv: one entry on each side
-// of August 2008 and four inside it, the first and last on its edges.
-const Dated kAugustLedger[] = {
-    {2008, 7, 31, 23, 59, 59, u"前月", u"", 1, u"", u""},
-    {2008, 8, 1, 0, 0, 0, u"A", u"", 100, u"", u""},
-    {2008, 8, 15, 10, 30, 0, u"食費", u"昼食", 1500, u"食堂", u"現金"},
-    {2008, 8, 25, 0, 0, 0, u"給料", u"", -250000, u"会社", u"€券"},
-    {2008, 8, 31, 23, 59, 59, u"本", u"say \"hi\"", 700, u"", u""},
-    {2008, 9, 1, 0, 0, 0, u"翌月", u"", 1, u"", u""},
-};
-
-InOutRecord Make(const Dated& e) {
-    InOutRecord r{};
-    r.date = {static_cast<std::uint16_t>(e.y), static_cast<std::uint16_t>(e.mo), 0,
-              static_cast<std::uint16_t>(e.d), static_cast<std::uint16_t>(e.h),
-              static_cast<std::uint16_t>(e.mi), static_cast<std::uint16_t>(e.s), 0};
-    SetFieldText(r.category, QString::fromUtf16(e.category));
-    SetFieldText(r.remark, QString::fromUtf16(e.remark));
-    SetFieldText(r.payee, QString::fromUtf16(e.payee));
-    SetFieldText(r.payMethod, QString::fromUtf16(e.payMethod));
-    r.amount = e.amount;
-    return r;
-}
-
-// An entry as one line: date and time, the four texts, the amount.
+// An entry as one line: "year/month/day hour:minute:second texts amount",
+// the four texts joined by '|'.
 QString Describe(const InOutRecord& r) {
     const plat::SYSTEMTIME& d = r.date;
     return QString::asprintf("%d/%d/%d %d:%d:%d ", d.wYear, d.wMonth, d.wDay, d.wHour, d.wMinute,
@@ -54,58 +24,71 @@ QString Describe(const InOutRecord& r) {
            QStringLiteral(" %1").arg(r.amount);
 }
 
-class CsvTransferTest : public DocTest {
+// The ledger behind tests/data/csv/export-august.csv: one entry on each side
+// of August 2008 and four inside it, the first and last on its edges.
+const EntrySpec kAugust[] = {
+    {2008, 7, 31, u"前月"_s, 1, {}, {}, {}, 23, 59, 59},
+    {2008, 8, 1, u"A"_s, 100, {}, {}, {}, 0},
+    {2008, 8, 15, u"食費"_s, 1500, u"昼食"_s, u"食堂"_s, u"現金"_s, 10, 30},
+    {2008, 8, 25, u"給料"_s, -250000, {}, u"会社"_s, u"€券"_s, 0},
+    {2008, 8, 31, u"本"_s, 700, u"say \"hi\""_s, {}, {}, 23, 59, 59},
+    {2008, 9, 1, u"翌月"_s, 1, {}, {}, {}, 0},
+};
+const plat::TimeValue kAugustFirst = plat::TimeFromFields(2008, 8, 1, 0, 0, 0);
+const plat::TimeValue kAugustLast = plat::TimeFromFields(2008, 8, 31, 23, 59, 59);
+
+class CsvTransferTest : public OpenDocTest {
 protected:
-    void SetUp() override {
-        DocTest::SetUp();
-        doc = openDoc();
+    void fillAugust() {
+        for (std::size_t i = 0; i < std::size(kAugust); ++i)
+            ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
     }
-    void fill(std::span<const Dated> entries) {
-        for (const Dated& e : entries)
-            ASSERT_TRUE(doc->AddRecord(Make(e)));
-    }
-    QStringList entries(int fromId = 1) const {
+    QStringList entries() const {
         QStringList out;
         for (const LedgerNode* n = doc->Head(); n; n = n->next)
-            if (n->record.id >= fromId) out << Describe(n->record);
+            out << Describe(n->record);
         return out;
     }
-    static plat::TimeValue At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-        return plat::TimeFromFields(y, mo, d, h, mi, s);
-    }
-    std::unique_ptr<CMyTALYDoc> doc;
+    CMyTALYDoc::CsvImport import(const QString& suffix) { return doc->ImportCsv(inFolder(suffix)); }
+    LedgerBuilder august;
 };
 
-TEST_F(CsvTransferTest, ExportedPeriodMatchesTheHandMadeFileAndReimportsAtMidnight) {
-    fill(kAugustLedger);
+// The one-pass delete must leave what deleting entry after entry leaves:
+// entries, ids, balance, save state, and the bytes the next save writes.
+TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
+    fillAugust();
     int count = -1;
-    ASSERT_TRUE(doc->ExportCsv(inFolder(QStringLiteral("\\aug.CSV")), At(2008, 8, 1),
-                               At(2008, 8, 31, 23, 59, 59), &count));
+    ASSERT_TRUE(doc->ExportCsv(inFolder(u"\\aug.CSV"_s), kAugustFirst, kAugustLast, &count));
     EXPECT_EQ(count, 4);
-    EXPECT_EQ(readData(QStringLiteral("\\aug.CSV")),
-              fixture(QStringLiteral("csv/export-august.csv")));
+    EXPECT_EQ(readData(u"\\aug.CSV"_s), fixture(u"csv/export-august.csv"_s));
 
-    // Read back: the same dates, texts and amounts with new ids, at midnight.
+    // Read back whole (the fields are CsvFileTest's), with one plain message.
     boxes.clear();
-    const CMyTALYDoc::CsvImport result = doc->ImportCsv(inFolder(QStringLiteral("\\aug.CSV")));
-    EXPECT_EQ(result.added, 4);
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(entries(7), (QStringList{
-                              QStringLiteral(u"2008/8/1 0:0:0 A||| 100"),
-                              QStringLiteral(u"2008/8/15 0:0:0 食費|昼食|食堂|現金 1500"),
-                              QStringLiteral(u"2008/8/25 0:0:0 給料||会社|?券 -250000"),
-                              QStringLiteral(u"2008/8/31 0:0:0 本|say \"hi\"|| 700"),
-                          }));
-    EXPECT_EQ(doc->Balance(), 2 * (250000 - 100 - 1500 - 700) - 2);
+    EXPECT_EQ(import(u"\\aug.CSV"_s).added, 4);
     EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral(u"4個のデータを読み込みました")});
+
+    ASSERT_TRUE(doc->SaveAll());
+    const QByteArray saved = readData(datafile::kLedger);
+    const auto state = [this] { // what the delete left, then the bytes a save writes
+        const auto left = std::tuple(entries(), ids(*doc), doc->Count(), doc->Balance(),
+                                     doc->IsDirty(), doc->Tail()->record.id, doc->NextLedgerSave());
+        return std::pair(left, doc->SaveAll() ? readData(datafile::kLedger) : QByteArray());
+    };
+    EXPECT_EQ(doc->DeletePeriod(kAugustFirst, kAugustLast), 8);
+    const auto bulk = state();
+    EXPECT_EQ(std::get<0>(bulk.first),
+              (QStringList{Describe(august.record(0)), Describe(august.record(5))}));
+    writeData(datafile::kLedger, saved);
+    doc = openDoc();
+    for (int id : {2, 2, 2, 2, 3, 3, 3, 3}) // each delete moves the later ids up
+        ASSERT_TRUE(doc->DeleteRecord(id));
+    EXPECT_EQ(state(), bulk);
 }
 
 TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
-    writeData(QStringLiteral("\\bank.csv"), fixture(QStringLiteral("csv/import-bank.csv")));
-    const CMyTALYDoc::CsvImport result = doc->ImportCsv(inFolder(QStringLiteral("\\bank.csv")));
-    EXPECT_EQ(result.added, 4);
-    EXPECT_EQ(result.skipped, 2);
-    EXPECT_EQ(result.stoppedLine, 8);
+    writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
+    const CMyTALYDoc::CsvImport r = import(u"\\bank.csv"_s);
+    EXPECT_EQ(std::tuple(r.added, r.skipped, r.stoppedLine), std::tuple(4, 2, 8));
     EXPECT_EQ(entries(), (QStringList{
                              QStringLiteral(u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"),
                              QStringLiteral(u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"),
@@ -113,61 +96,20 @@ TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
                              QStringLiteral(u"2008/8/14 0:0:0 X|・|| 7"),
                          }));
     ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text,
-              QStringLiteral(u"4個のデータを読み込みました\r\n"
-                             u"2行は日付か金額が正しくないか改行がないため読み込みませんでした\r\n"
-                             u"8行目から先は読み込んでいません"));
-    EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"インポート"));
-    EXPECT_EQ(boxes.shown()[0].flags, 0u);
-}
+    const RecordedBox box = boxes.shown()[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+              std::tuple(QStringLiteral(u"4個のデータを読み込みました\r\n"
+                                        u"2行は日付か金額が正しくないか改行がないため読み込み"
+                                        u"ませんでした\r\n8行目から先は読み込んでいません"),
+                         QStringLiteral(u"インポート"), 0u));
 
-TEST_F(CsvTransferTest, FailedAddEndsTheImportWithOneError) {
-    writeData(QStringLiteral("\\aug.CSV"), fixture(QStringLiteral("csv/export-august.csv")));
+    // An entry that cannot be added ends the import with one error.
     plat::faults::FailFrom(plat::faults::Op::Alloc, 2, plat::ERROR_NOT_ENOUGH_MEMORY);
-    const CMyTALYDoc::CsvImport result = doc->ImportCsv(inFolder(QStringLiteral("\\aug.CSV")));
+    EXPECT_EQ(import(u"\\bank.csv"_s).added, 1);
     plat::faults::Reset();
-    EXPECT_EQ(result.added, 1);
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
     EXPECT_EQ(boxes.shown().back().text,
               QStringLiteral(u"1個のデータを読み込みました\r\n3行目から先は読み込んでいません"));
-}
-
-// The one-pass delete must leave what deleting entry after entry leaves:
-// ids, balance, save state, and the bytes the next save writes.
-TEST_F(CsvTransferTest, PeriodDeleteLeavesWhatSingleDeletesLeave) {
-    fill(kAugustLedger);
-    fill(kAugustLedger);
-    ASSERT_TRUE(doc->SaveAll());
-    const QByteArray saved = readData(datafile::kLedger);
-    const plat::TimeValue first = At(2008, 8, 1), last = At(2008, 8, 31, 23, 59, 59);
-
-    EXPECT_EQ(doc->DeletePeriod(first, last), 8);
-    const QStringList left = entries();
-    const std::vector<int> leftIds = ids(*doc);
-    const auto state = std::tuple(doc->Count(), doc->Balance(), doc->IsDirty(),
-                                  doc->NextLedgerSave(), doc->Tail()->record.id);
-    ASSERT_TRUE(doc->SaveAll());
-    const QByteArray afterBulk = readData(datafile::kLedger);
-
-    writeData(datafile::kLedger, saved);
-    doc = openDoc();
-    for (const LedgerNode* n = doc->Head(); n;) {
-        const plat::TimeValue t = plat::SystemTimeToTimeValue(n->record.date);
-        const std::int32_t id = n->record.id;
-        n = n->next;
-        if (first <= t && t <= last) {
-            ASSERT_TRUE(doc->DeleteRecord(id));
-        }
-    }
-    EXPECT_EQ(entries(), left);
-    EXPECT_EQ(ids(*doc), leftIds);
-    EXPECT_EQ(std::tuple(doc->Count(), doc->Balance(), doc->IsDirty(), doc->NextLedgerSave(),
-                         doc->Tail()->record.id),
-              state);
-    ASSERT_TRUE(doc->SaveAll());
-    EXPECT_EQ(readData(datafile::kLedger), afterBulk);
-    EXPECT_EQ(left, (QStringList{Describe(Make(kAugustLedger[0])), Describe(Make(kAugustLedger[5])),
-                                 Describe(Make(kAugustLedger[0])), Describe(Make(kAugustLedger[5]))}));
 }
 
 } // namespace

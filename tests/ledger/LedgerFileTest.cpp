@@ -1,5 +1,6 @@
-// Loading and saving "\\収支.DAT" from hand-made bytes: both layouts, the
-// append-only save, every failure path, and files cut short or kept aside.
+// The ledger: loading and saving "\\収支.DAT" from hand-made bytes, the list
+// operations, the three save states, closing the data and the failed saves
+// (files that could not be read whole are DamagedFilesTest's).
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -7,6 +8,8 @@
 #include "platform/Files.h"
 
 #include <cstring>
+#include <functional>
+#include <tuple>
 
 using namespace bytes;
 namespace faults = plat::faults;
@@ -15,7 +18,7 @@ namespace {
 
 class LedgerFileTest : public DocTest {};
 
-TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
+TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmountsExact) {
     Entry e;
     e.id = 7; // stored ids are replaced by positions
     e.category = QStringLiteral(u"交通費");
@@ -23,146 +26,168 @@ TEST_F(LedgerFileTest, ReadsEveryFieldOfTheRecordAndRenumbers) {
     e.payee = QStringLiteral(u"市営バス");
     e.payMethod = QStringLiteral(u"ＩＣカード");
     e.year = 2008, e.month = 10, e.weekday = 5, e.day = 10, e.hour = 7, e.minute = 45;
-    e.amount = -5000;
-    Entry f = Numbered(9);
-    f.amount = 3000;
-    QByteArray file = Header(2, 0xABCD) + Record(e) + Record(f);
+    e.amount = INT32_MIN;
+    Entry low = Numbered(9), high = Numbered(3);
+    low.amount = INT32_MIN;
+    high.amount = INT32_MAX;
+    QByteArray file = Header(3, 0xABCD) + Record(e) + Record(low) + Record(high);
     file[16 + 152] = 0x5A; // a reserved byte is carried, not cleared
     writeData(datafile::kLedger, file);
 
     const auto doc = openDoc();
-    ASSERT_EQ(doc->Count(), 2u);
     e.id = 1;
     InOutRecord expected = MakeRecord(e);
     expected.reserved[0] = 0x5A;
     EXPECT_EQ(std::memcmp(&doc->Head()->record, &expected, sizeof expected), 0);
-    EXPECT_EQ(doc->Tail()->record.id, 2);
-    EXPECT_EQ(doc->Balance(), 2000); // income 5000 − expense 3000
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(doc->m_nFileVersion, 1u);
     EXPECT_EQ(doc->m_nFileReserved, 0xABCDu);
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(LedgerFileTest, OldLayoutLoadsAndTheFirstSaveRewritesItInTheCurrentLayout) {
-    writeData(datafile::kLedger, OldLedger(3, 3));
-
-    const auto doc = openDoc();
-    ASSERT_EQ(doc->Count(), 3u);
-    EXPECT_EQ(doc->m_nFileVersion, 0u);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
-}
-
-TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyWithoutAMessage) {
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_TRUE(fileExists(ledgerPath()));
-    EXPECT_EQ(readFile(ledgerPath()).size(), 0);
-    EXPECT_TRUE(boxes.shown().empty());
-
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
-    EXPECT_EQ(fileMode(ledgerPath()), 0600u); // people's money records are theirs alone
-}
-
-TEST_F(LedgerFileTest, AppendOnlySaveChangesTheCountAndAddsTwoRecords) {
-    writeData(datafile::kLedger, CurrentLedger(10));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(11))));
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(12))));
-    EXPECT_TRUE((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(12));
-    EXPECT_FALSE(doc->IsDirty());
-    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
-}
-
-TEST_F(LedgerFileTest, AppendToAFileThatLostItsRecordsRewritesItWhole) {
-    writeData(datafile::kLedger, CurrentLedger(3));
-    const auto doc = openDoc();
-    writeData(datafile::kLedger, QByteArray()); // emptied behind the program's back
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4)); // no hole of zeros before record 4
-}
-
-TEST_F(LedgerFileTest, SaveWithNothingChangedDoesNotOpenTheFile) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    const auto doc = openDoc();
-    faults::FailFrom(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(doc->SaveLedger());
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(LedgerFileTest, BalanceOfExtremeAmountsIsExact) {
-    Entry low = Numbered(1), high = Numbered(2);
-    low.amount = INT32_MIN;
-    high.amount = INT32_MAX;
-    writeData(datafile::kLedger, Header(3) + Record(low) + Record(low) + Record(high));
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL - 2147483647LL);
+    const QByteArray folder(reinterpret_cast<const char*>(kFolder.utf16()), 2 * kFolder.size() + 2);
+    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")), // a full load records the folder
+              (regprobe::Value{plat::REG_SZ, folder}));
+    EXPECT_EQ(doc->Balance(), 2 * 2147483648LL - 2147483647LL); // income minus expense
     ASSERT_TRUE(doc->ReplaceRecord(3, record(low)));
     EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
     ASSERT_TRUE(doc->DeleteRecord(1));
     EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
 }
 
-struct LoadFault {
-    const char* name;
-    faults::Op op;
-    int nth;
-    plat::DWORD code;
-    bool oldLayout;
-    bool result;
-    std::uint32_t recordsLeft;
-    std::uint32_t reservedWord;
-};
-
-// Reads: 1 = the first four bytes, 2 = the header words (or the old count),
-// 3 = the first block of records, 4 = the second block.
-const LoadFault kLoadFaults[] = {
-    {"OpenDenied", faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION, false, false, 0, 1},
-    {"MagicUnreadable", faults::Op::Read, 1, plat::ERROR_READ_FAULT, false, false, 0, 1},
-    {"HeaderUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, false, false, 0, 1},
-    {"OldCountUnreadable", faults::Op::Read, 2, plat::ERROR_READ_FAULT, true, false, 0, 0},
-    {"FirstRecordsUnreadable", faults::Op::Read, 3, plat::ERROR_READ_FAULT, false, false, 0, 0},
-    {"LaterRecordsUnreadable", faults::Op::Read, 4, plat::ERROR_READ_FAULT, false, true, 5600, 9},
-    {"FirstNodeNotAllocated", faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY, false, false, 0,
-     0},
-    {"LaterNodeNotAllocated", faults::Op::Alloc, 3, plat::ERROR_NOT_ENOUGH_MEMORY, false, true, 2,
-     9},
-};
-
-class LedgerLoadFaultTest : public DocTest, public ::testing::WithParamInterface<LoadFault> {};
-
-TEST_P(LedgerLoadFaultTest, ShowsTheCodeOnceKeepsWhatWasReadAndRewritesItWhole) {
-    const LoadFault& f = GetParam();
-    const auto doc = openDoc(); // on an empty folder: nothing to load yet
-    writeData(datafile::kLedger,
-              f.oldLayout ? OldLedger(6000, 6000) : Header(6000, 9) + CurrentLedger(6000).mid(16));
-
-    faults::FailNth(f.op, f.nth, f.code);
-    EXPECT_EQ(doc->LoadLedger(), f.result);
-    EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_EQ(doc->Count(), f.recordsLeft);
-    EXPECT_TRUE(doc->FileUnread());
-    EXPECT_EQ(doc->Balance(), -50LL * f.recordsLeft * (f.recordsLeft + 1));
-
-    // The next save writes exactly the list, never appending behind records
-    // that were not read.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(7000))));
+TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyLaterSavesAppendAndClosingSavesFirst) {
+    const auto doc = openDoc();
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_TRUE(fileExists(ledgerPath()));
+    EXPECT_EQ(readFile(ledgerPath()).size(), 0);
+    // Deleting the first unsaved node leaves no dangling pointer behind.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))) && doc->DeleteRecord(1));
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
     ASSERT_TRUE(doc->SaveLedger());
-    Entry added = Numbered(7000);
-    added.id = static_cast<std::int32_t>(f.recordsLeft + 1);
-    const QByteArray expected = Header(f.recordsLeft + 1, f.reservedWord) +
-                                CurrentLedger(static_cast<int>(f.recordsLeft)).mid(16) +
-                                Record(added);
-    EXPECT_TRUE(readFile(ledgerPath()) == expected); // not EXPECT_EQ: a megabyte to print
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
+    EXPECT_EQ(fileMode(ledgerPath()), 0600u); // people's money records are theirs alone
+
+    // Two additions change the count and add two records behind the saved ones.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(2))) && doc->AddRecord(record(Numbered(3))));
+    EXPECT_EQ(doc->NextLedgerSave(), CMyTALYDoc::LedgerSave::Append);
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3));
+    EXPECT_FALSE(doc->IsDirty());
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
+
+    // With nothing changed the file is not even opened.
+    faults::FailFrom(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(doc->SaveLedger());
+    faults::Reset();
+
+    // An append to a file emptied behind the program's back rewrites it whole,
+    // leaving no hole of zeros before the new record.
+    writeData(datafile::kLedger, QByteArray());
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
+    EXPECT_TRUE(boxes.shown().empty());
+
+    // Closing saves first, and keeps the entries when that fails.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(5))));
+    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(doc->CloseData());
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
+    EXPECT_TRUE(doc->IsOpen() && doc->IsDirty());
+    EXPECT_EQ(doc->Count(), 5u);
+    EXPECT_TRUE(doc->CloseData());
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_EQ(doc->Head(), nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Balance(), 0);
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(5));
+    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, LedgerLoadFaultTest, ::testing::ValuesIn(kLoadFaults), CaseName());
+TEST_F(LedgerFileTest, ListChangesRenumberAndKeepTheBalance) {
+    writeData(datafile::kLedger, CurrentLedger(4));
+    const auto doc = openDoc();
+    ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
+    // Ids that are not in the list change nothing, nor does an addition
+    // whose node cannot be allocated.
+    EXPECT_FALSE(doc->DeleteRecord(5));
+    EXPECT_FALSE(doc->DeleteRecord(0));
+    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
+    EXPECT_EQ(doc->FindRecord(-1), nullptr);
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_FALSE(doc->AddRecord(record(Numbered(5))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(doc->Tail()->next, nullptr);
+    EXPECT_EQ(doc->Count(), 4u);
+    EXPECT_EQ(doc->Balance(), -1000);
+    EXPECT_FALSE(doc->IsDirty());
+    // An income replacing an expense raises the balance; a wrong id from the
+    // caller does not break the numbering.
+    Entry income = Numbered(5);
+    income.amount = -500;
+    income.id = 99;
+    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
+    EXPECT_EQ(doc->Balance(), -400);
+    EXPECT_EQ(doc->Head()->record.id, 1);
+    // Deleting moves later ids up, and the next addition takes the last id.
+    ASSERT_TRUE(doc->DeleteRecord(2));
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(categories(*doc),
+              (QStringList{income.category, Numbered(3).category, Numbered(4).category}));
+    EXPECT_EQ(doc->Balance(), -200);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
+    EXPECT_EQ(doc->Tail()->record.id, 4);
+    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
+    // Deleting down to the only record and then that one empties the list.
+    for (int left = 4; left > 0; --left)
+        ASSERT_TRUE(doc->DeleteRecord(1)) << left;
+    EXPECT_EQ(doc->Head(), nullptr);
+    EXPECT_EQ(doc->Tail(), nullptr);
+    EXPECT_EQ(doc->Count(), 0u);
+    EXPECT_EQ(doc->Balance(), 0);
+}
+
+TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
+    writeData(datafile::kLedger, CurrentLedger(2));
+    const auto doc = openDoc();
+    struct Step {
+        const char* name;
+        std::function<bool()> change;
+        bool dirty, appendOnly;
+    };
+    const Step steps[] = {
+        {"add from clean", [&] { return doc->AddRecord(record(Numbered(3))); }, true, true},
+        {"add again", [&] { return doc->AddRecord(record(Numbered(4))); }, true, true},
+        {"replace", [&] { return doc->ReplaceRecord(1, record(Numbered(1))); }, true, false},
+        {"add after replace", [&] { return doc->AddRecord(record(Numbered(5))); }, true, false},
+        {"save", [&] { return doc->SaveLedger(); }, false, false},
+        {"delete", [&] { return doc->DeleteRecord(5); }, true, false},
+        {"save again", [&] { return doc->SaveLedger(); }, false, false},
+        {"add after save", [&] { return doc->AddRecord(record(Numbered(5))); }, true, true},
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(s.change()) << s.name;
+        EXPECT_EQ(doc->IsDirty(), s.dirty) << s.name;
+        EXPECT_EQ((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append), s.appendOnly)
+            << s.name;
+    }
+    EXPECT_EQ(doc->FirstUnsaved(), doc->Tail());
+}
+
+TEST_F(LedgerFileTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    const auto doc = openDoc();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const RecordedBox box = boxes.shown()[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+              std::tuple(QStringLiteral(u"メモリを確保できませんでした。他のアプリケーションを"
+                                        u"終了して、起動しなおしてください。"),
+                         QStringLiteral(u"メモリ不足"), unsigned{plat::MB_OK}));
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_FALSE(doc->LoadLedger());
+    EXPECT_FALSE(doc->AddRecord(record(Numbered(1))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(doc->Count(), 0u);
+}
 
 struct SaveFault {
     const char* name;
@@ -187,18 +212,16 @@ TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
     const SaveFault& f = GetParam();
     writeData(datafile::kLedger, CurrentLedger(3));
     const auto doc = openDoc();
-    if (!f.appendOnly) {
-        ASSERT_TRUE(doc->DeleteRecord(3));
-    }
+    ASSERT_TRUE(f.appendOnly || doc->DeleteRecord(3));
     ASSERT_TRUE(doc->AddRecord(record(Numbered(f.appendOnly ? 4 : 3))));
-    const bool appendOnly = (doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append);
-    ASSERT_EQ(appendOnly, f.appendOnly);
+    const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
+    ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, f.appendOnly);
 
     faults::FailNth(f.op, f.nth, f.code);
     EXPECT_FALSE(doc->SaveLedger());
     EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
     EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ((doc->NextLedgerSave() == CMyTALYDoc::LedgerSave::Append), appendOnly);
+    EXPECT_EQ(doc->NextLedgerSave(), kind);
 
     const auto reloaded = openDoc(); // what is on disk loads without complaint
     EXPECT_EQ(errorCodes().size(), 1u);
@@ -209,17 +232,5 @@ TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LedgerSaveFaultTest, ::testing::ValuesIn(kSaveFaults), CaseName());
-
-TEST_F(LedgerFileTest, DataFolderIsRecordedOnlyAfterAFullLoad) {
-    writeData(datafile::kLedger, Header(3) + Record(Numbered(1)));
-    openDoc();
-    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")), regprobe::Value{});
-
-    writeData(datafile::kLedger, CurrentLedger(1));
-    openDoc();
-    const QByteArray folder(reinterpret_cast<const char*>(kFolder.utf16()), 2 * kFolder.size() + 2);
-    EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")),
-              (regprobe::Value{plat::REG_SZ, folder}));
-}
 
 } // namespace

@@ -1,122 +1,99 @@
 // Lookup-list files, the file names of per-category lists, template files in
-// both layouts, and the renaming of files with old English names.
+// both layouts, the document's template slots, and the renaming of files with
+// old English names.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
+#include "ledger/TemplateSlots.h"
 #include "platform/Faults.h"
 
+#include <cstring>
+#include <functional>
+#include <tuple>
+
 using namespace bytes;
+using namespace Qt::Literals::StringLiterals;
 namespace faults = plat::faults;
 
 namespace {
 
 class ListsTest : public DocTest {};
 
-struct DecodeCase {
-    const char* name;
-    QByteArray bytes;
-    QStringList texts;
-};
-
-class ListDecodeTest : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(ListDecodeTest, ReadsTextsWithoutReadingPastTheBytes) {
-    const DecodeCase& c = GetParam();
-    EXPECT_EQ(DecodeListFile(c.bytes), c.texts);
-}
-
 const QString kFood = QStringLiteral(u"食費");
 const QString kRent = QStringLiteral(u"家賃");
 
-const DecodeCase kDecodeCases[] = {
-    {"TwoTexts", ListFile({kFood, kRent}), {kFood, kRent}},
-    {"CountIsIgnored", QByteArray::fromHex("0900") + ListFile({kFood}).mid(2), {kFood}},
-    {"StopsAtTheEmptyText", ListFile({kFood}) + ListFile({kRent}).mid(2), {kFood}},
-    {"MissingEndMarker", ListFile({kFood, kRent}).chopped(2), {kFood, kRent}},
-    {"LastTextWithoutNul", ListFile({kFood, kRent}).chopped(4), {kFood, kRent}},
-    {"OddByteAtTheEnd", ListFile({kFood}).chopped(2) + QByteArray("\x41", 1), {kFood}},
-    {"OnlyTheCount", QByteArray::fromHex("0300"), {}},
-    {"OneByte", QByteArray::fromHex("03"), {}},
-    {"Empty", QByteArray(), {}},
-};
+TEST(ListFileTest, DecodesTheTextsWithoutReadingPastTheBytes) {
+    const std::pair<QByteArray, QStringList> files[] = {
+        {ListFile({kFood, kRent}), {kFood, kRent}},
+        {QByteArray::fromHex("0900") + ListFile({kFood}).mid(2), {kFood}}, // count ignored
+        {ListFile({kFood}) + ListFile({kRent}).mid(2), {kFood}}, // stops at the empty text
+        {ListFile({kFood, kRent}).chopped(2), {kFood, kRent}},   // no end marker
+        {ListFile({kFood, kRent}).chopped(4), {kFood, kRent}},   // last text without its NUL
+        {ListFile({kFood}).chopped(2) + QByteArray("\x41", 1), {kFood}}, // odd byte at the end
+        {QByteArray::fromHex("0300"), {}},
+        {QByteArray::fromHex("03"), {}},
+        {QByteArray(), {}},
+    };
+    for (const auto& [bytes, texts] : files)
+        EXPECT_EQ(DecodeListFile(bytes), texts) << bytes.toHex().constData();
+}
 
-INSTANTIATE_TEST_SUITE_P(Bytes, ListDecodeTest, ::testing::ValuesIn(kDecodeCases), CaseName());
-
-TEST_F(ListsTest, FreshFolderShowsOtherAndLeavesAnEmptyFile) {
+TEST_F(ListsTest, FreshListShowsOtherChosenTextsMoveToTheFrontAndFailuresKeepTheFile) {
     const auto doc = openDoc();
+    const QString path = CategoryListPath(*doc);
+    const QString other = QStringLiteral(u"その他");
     bool ok = false;
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok),
-              QStringList{QStringLiteral(u"その他")});
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{other});
     EXPECT_TRUE(ok);
     EXPECT_TRUE(fileExists(inFolder(datafile::kCategories)));
     EXPECT_EQ(readData(datafile::kCategories).size(), 0);
     EXPECT_EQ(ReadListFile(PayMethodListPath(*doc), ListDefault::Empty, &ok), QStringList{});
     EXPECT_TRUE(boxes.shown().empty());
-}
 
-TEST_F(ListsTest, ChosenTextMovesToTheFrontWithoutCopies) {
-    const auto doc = openDoc();
-    writeData(datafile::kCategories, ListFile({kRent, kFood, QStringLiteral(u"その他")}));
-    const QStringList list = ReadListFile(CategoryListPath(*doc), ListDefault::Other);
-    ASSERT_TRUE(WriteListMostRecentFirst(CategoryListPath(*doc), list, kFood));
-    EXPECT_EQ(readData(datafile::kCategories), ListFile({kFood, kRent, QStringLiteral(u"その他")}));
+    // The chosen text goes first, without copies.
+    writeData(datafile::kCategories, ListFile({kRent, kFood, other}));
+    const QStringList list = ReadListFile(path, ListDefault::Other);
+    ASSERT_TRUE(WriteListMostRecentFirst(path, list, kFood));
+    EXPECT_EQ(readData(datafile::kCategories), ListFile({kFood, kRent, other}));
     const QString fresh = QStringLiteral(u"交際費");
-    ASSERT_TRUE(WriteListMostRecentFirst(CategoryListPath(*doc), list, fresh));
-    EXPECT_EQ(readData(datafile::kCategories),
-              ListFile({fresh, kRent, kFood, QStringLiteral(u"その他")}));
-}
+    ASSERT_TRUE(WriteListMostRecentFirst(path, list, fresh));
+    const QByteArray written = ListFile({fresh, kRent, kFood, other});
+    EXPECT_EQ(readData(datafile::kCategories), written);
 
-TEST_F(ListsTest, ListFileFailuresShowTheCodeAndKeepTheOldFile) {
-    const auto doc = openDoc();
-    const QByteArray original = ListFile({kFood});
-    writeData(datafile::kCategories, original);
-    bool ok = true;
     faults::FailNth(faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION);
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok), QStringList{});
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{});
     EXPECT_FALSE(ok);
     faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
-    EXPECT_EQ(ReadListFile(CategoryListPath(*doc), ListDefault::Other, &ok), QStringList{});
+    ok = true;
+    EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{});
     EXPECT_FALSE(ok);
     faults::FailNth(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    EXPECT_FALSE(WriteListFile(CategoryListPath(*doc), {kRent}));
+    EXPECT_FALSE(WriteListFile(path, {kRent}));
     EXPECT_EQ(errorCodes(), (std::vector<int>{32, 30, 112}));
-    EXPECT_EQ(readData(datafile::kCategories), original);
+    EXPECT_EQ(readData(datafile::kCategories), written);
 }
 
-struct NameCase {
-    const char* name;
-    QString text;
-    QString safe;
-};
-
-class SafeNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(SafeNameTest, MapsTheTextToThisName) {
-    EXPECT_EQ(SafeFileName(GetParam().text), GetParam().safe);
+TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
+    for (const QString& plain : {kFood, u"50%オフ"_s, u"a..b.c"_s, u".a"_s, QString(), u"𠮷"_s})
+        EXPECT_EQ(SafeFileName(plain), plain);
+    const std::pair<QString, QString> names[] = {
+        {u"a/b"_s, u"a%002Fb"_s},
+        {u"..\\..\\収支"_s, u"%002E.%005C..%005C収支"_s},
+        {u".."_s, u"%002E%002E"_s},
+        {u"a "_s, u"a%0020"_s},
+        {u"a."_s, u"a%002E"_s},
+        {u"a:*?\"<>|"_s, u"a%003A%002A%003F%0022%003C%003E%007C"_s},
+        {u"a\tb"_s, u"a%0009b"_s},
+        {u"5%/"_s, u"5%0025%002F"_s}, // % escaped once escaping
+        {u"a%002Fb"_s, u"a%0025002Fb"_s},
+        {u"%00af"_s, u"%002500af"_s},
+        {QChar(0xD800) + kFood, u"%D800"_s + kFood}, // lone surrogates: the host could not tell
+        {QChar(0xDC00) + kFood, u"%DC00"_s + kFood}, // them apart in a file name
+        {QChar(0xFEFF) + kFood, u"%FEFF"_s + kFood},
+    };
+    for (const auto& [text, safe] : names)
+        EXPECT_EQ(SafeFileName(text), safe) << text.toStdString();
 }
-
-const NameCase kNames[] = {
-    {"Japanese", QStringLiteral(u"食費"), QStringLiteral(u"食費")},
-    {"PercentAlone", QStringLiteral(u"50%オフ"), QStringLiteral(u"50%オフ")},
-    {"InnerDots", QStringLiteral("a..b.c"), QStringLiteral("a..b.c")},
-    {"LeadingSingleDot", QStringLiteral(".a"), QStringLiteral(".a")},
-    {"Empty", QString(), QString()},
-    {"Slash", QStringLiteral("a/b"), QStringLiteral("a%002Fb")},
-    {"Backslash", QStringLiteral(u"..\\..\\収支"), QStringLiteral(u"%002E.%005C..%005C収支")},
-    {"DotDot", QStringLiteral(".."), QStringLiteral("%002E%002E")},
-    {"TrailingSpace", QStringLiteral("a "), QStringLiteral("a%0020")},
-    {"TrailingDot", QStringLiteral("a."), QStringLiteral("a%002E")},
-    {"Reserved", QStringLiteral("a:*?\"<>|"),
-     QStringLiteral("a%003A%002A%003F%0022%003C%003E%007C")},
-    {"Control", QStringLiteral("a\tb"), QStringLiteral("a%0009b")},
-    {"PercentWhenEscaping", QStringLiteral("5%/"), QStringLiteral("5%0025%002F")},
-    {"LooksEscaped", QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
-    {"LooksEscapedLowerCase", QStringLiteral("%00af"), QStringLiteral("%002500af")},
-    {"SurrogatePair", QStringLiteral(u"𠮷"), QStringLiteral(u"𠮷")},
-    {"LeadingByteOrderMark", QChar(0xFEFF) + QStringLiteral(u"食費"), QStringLiteral(u"%FEFF食費")},
-};
-
-INSTANTIATE_TEST_SUITE_P(Texts, SafeNameTest, ::testing::ValuesIn(kNames), CaseName());
 
 TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
     const auto doc = openDoc();
@@ -126,104 +103,179 @@ TEST_F(ListsTest, PerCategoryPathsStayInTheirFolder) {
               inFolder(QStringLiteral(u"\\備考\\%002E%002E.DAT")));
     EXPECT_EQ(CategoryListPathForPair(*doc, datafile::kPayeePair, kFood),
               PayeeListPath(*doc, kFood));
-
-    const QString evil = QStringLiteral(u"..\\..\\収支");
-    ASSERT_TRUE(WriteListFile(RemarkListPath(*doc, evil), {kFood}));
-    EXPECT_EQ(readData(datafile::kLedger).size(), 0); // the ledger was not touched
-    EXPECT_EQ(ReadListFile(RemarkListPath(*doc, evil), ListDefault::Empty), QStringList{kFood});
 }
 
 // ---------------------------------------------------------------------------
 
-using TemplatesTest = DocTest;
-
-// Templates "定番1", "定番2", ... holding the numbered entries.
-std::vector<Template> Standard(int used) {
+// Templates "T0", "T1", ... with amounts 100 × slot + 1.
+std::vector<Template> Named(int used) {
     std::vector<Template> list;
-    for (int i = 1; i <= used; ++i)
-        list.push_back({QStringLiteral(u"定番%1").arg(i), Numbered(i)});
+    for (int i = 0; i < used; ++i) {
+        Entry e;
+        e.amount = 100 * i + 1;
+        list.push_back({u"T%1"_s.arg(i), e});
+    }
     return list;
 }
 
-TEST_F(TemplatesTest, OldLayoutLoadsWithZeroTailsAndIsSavedInTheCurrentLayout) {
+// Bytes in, the name the last slot then holds, and the bytes written back.
+TEST(TemplateFileTest, LoadsTheCompleteSlotsOfBothLayoutsAndWritesTheCurrentOne) {
     QByteArray old;
-    for (const Template& t : Standard(3))
+    for (const Template& t : Named(3))
         old += TemplateSlot(t).left(184);
-    writeData(datafile::kTemplates, old);
-    const auto doc = openDoc();
-    EXPECT_EQ(FieldText(doc->Templates()[9].name), QStringLiteral(u"未設定"));
-    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1)); // changed, back as it was
-    ASSERT_TRUE(doc->SaveTemplates());
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(3)));
-    EXPECT_FALSE(doc->TemplatesChanged());
-}
-
-TEST_F(TemplatesTest, TenUsedSlotsAreAllSavedAndAnEleventhSlotInTheFileIsIgnored) {
-    writeData(datafile::kTemplates, TemplateFile(Standard(11)));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->MoveTemplate(0, 1) && doc->MoveTemplate(0, 1));
-    ASSERT_TRUE(doc->SaveTemplates());
-    EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(10)));
-}
-
-TEST_F(TemplatesTest, CutShortFilesLoadTheCompleteSlotsOnly) {
-    const QByteArray cases[] = {TemplateFile(Standard(2)).chopped(1), QByteArray("TAL", 3),
-                                TemplateFile(Standard(0)).left(6)};
-    const int used[] = {1, 0, 0};
-    for (int i = 0; i < 3; ++i) {
-        writeData(datafile::kTemplates, cases[i]);
-        const auto doc = openDoc();
-        int n = 0;
-        for (const TemplateRecord& t : doc->Templates())
-            n += IsTemplateUsed(t) ? 1 : 0;
-        EXPECT_EQ(n, used[i]) << "case " << i;
+    const QString unset = QStringLiteral(u"未設定");
+    const std::tuple<QByteArray, QString, QByteArray> files[] = {
+        {old, unset, TemplateFile(Named(3))}, // the old layout, tails zero
+        {TemplateFile(Named(11)), u"T9"_s, TemplateFile(Named(10))},
+        {TemplateFile(Named(2)).chopped(1), unset, TemplateFile(Named(1))},
+        {QByteArray("TAL", 3), unset, TemplateFile({})},
+        {TemplateFile({}).left(6), unset, TemplateFile({})},
+    };
+    for (const auto& [in, lastName, out] : files) {
+        TemplateSlots table;
+        DecodeTemplateFile(in, &table);
+        EXPECT_EQ(TemplateName(table[kTemplateSlots - 1]), lastName) << in.toHex().constData();
+        EXPECT_EQ(EncodeTemplateFile(table), out) << in.toHex().constData();
     }
 }
 
-TEST_F(TemplatesTest, SaveThatFailsKeepsTheOldFileAndTheChangedMark) {
-    writeData(datafile::kTemplates, TemplateFile(Standard(2)));
-    const auto doc = openDoc();
-    ASSERT_EQ(doc->AddTemplate(QStringLiteral(u"追加"), doc->Templates()[1].record), 2);
+QStringList UsedNames(const TemplateSlots& table) {
+    QStringList names;
+    for (const TemplateRecord& t : table)
+        if (IsTemplateUsed(t)) names << TemplateName(t);
+    return names;
+}
+
+bool IsCleanFree(const TemplateRecord& t) {
+    const InOutRecord zero{};
+    return std::memcmp(&t.record, &zero, sizeof zero) == 0 && TemplateName(t) == u"未設定"_s;
+}
+
+class TemplateSlotsTest : public OpenDocTest {
+protected:
+    CMyTALYDoc& openWith(int used) {
+        writeData(datafile::kTemplates, TemplateFile(Named(used)));
+        return reopen();
+    }
+    // Runs a change and checks that the changed mark follows its result and
+    // that a refused change left every byte as it was.
+    void expectChange(bool done, const std::function<bool()>& change) {
+        const TemplateSlots before = doc->Templates();
+        EXPECT_EQ(change(), done);
+        EXPECT_EQ(doc->TemplatesChanged(), done);
+        if (!done) {
+            EXPECT_EQ(std::memcmp(&before, &doc->Templates(), sizeof before), 0);
+        }
+    }
+};
+
+TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotAndASaveThatFailsKeepsTheOldFile) {
+    openWith(2);
+    InOutRecord r{};
+    r.id = 57; // whatever the record held, the slot mark is 1
+    r.amount = -2500;
+    expectChange(true,
+                 [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 2; });
+    const TemplateRecord& t = doc->Templates()[2];
+    EXPECT_EQ(std::tuple(t.record.id, t.record.amount, TemplateName(t)), // the name cut to 15
+              std::tuple(1, -2500, u"給料日の外食はちょっと豪華にす"_s));
+    EXPECT_EQ(CountTemplates(doc->Templates()), 3);
     for (const faults::Op op : {faults::Op::Open, faults::Op::Write}) {
         boxes.clear();
         faults::FailNth(op, 1, plat::ERROR_DISK_FULL);
         EXPECT_FALSE(doc->SaveTemplates());
         ASSERT_EQ(boxes.shown().size(), 1u);
-        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral(u"定番データを保存できませんでした。"));
-        EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral(u"書き込みエラー"));
-        EXPECT_EQ(boxes.shown()[0].flags, unsigned{plat::MB_OK | plat::MB_ICONSTOP});
+        const RecordedBox box = boxes.shown()[0];
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+                  std::tuple(QStringLiteral(u"定番データを保存できませんでした。"),
+                             QStringLiteral(u"書き込みエラー"),
+                             unsigned{plat::MB_OK | plat::MB_ICONSTOP}));
         EXPECT_TRUE(doc->TemplatesChanged());
-        EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Standard(2)));
+        EXPECT_EQ(readData(datafile::kTemplates), TemplateFile(Named(2)));
     }
     ASSERT_TRUE(doc->SaveTemplates());
     EXPECT_EQ(readData(datafile::kTemplates).size(), 8 + 3 * 216);
+    EXPECT_FALSE(doc->TemplatesChanged());
+}
+
+auto Delete(int slot) {
+    return [slot](CMyTALYDoc& d) { return d.DeleteTemplate(slot); };
+}
+auto Move(int slot, int direction) {
+    return [slot, direction](CMyTALYDoc& d) { return d.MoveTemplate(slot, direction); };
+}
+auto Store(int slot) {
+    return [slot](CMyTALYDoc& d) { return d.StoreTemplate(slot, u"新"_s, InOutRecord{}); };
+}
+
+TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
+    const QStringList three = {u"T0"_s, u"T1"_s, u"T2"_s};
+    const QStringList ten =
+        three + QStringList{u"T3"_s, u"T4"_s, u"T5"_s, u"T6"_s, u"T7"_s, u"T8"_s, u"T9"_s};
+    const struct {
+        const char* name;
+        int used;
+        std::function<bool(CMyTALYDoc&)> change;
+        bool done;
+        QStringList after; // the used slots' names
+    } rows[] = {
+        {"delete the third of ten", 10, Delete(2), true, ten.mid(0, 2) + ten.mid(3)},
+        {"delete the last of ten", 10, Delete(9), true, ten.mid(0, 9)},
+        {"delete the only one", 1, Delete(0), true, {}},
+        {"delete a free slot", 3, Delete(5), false, three},
+        {"delete outside", 3, Delete(10), false, three},
+        {"delete negative", 3, Delete(-1), false, three},
+        {"move up", 3, Move(2, -1), true, {u"T0"_s, u"T2"_s, u"T1"_s}},
+        {"move down", 3, Move(0, 1), true, {u"T1"_s, u"T0"_s, u"T2"_s}},
+        {"move up on the first", 3, Move(0, -1), false, three},
+        {"move down on the last", 3, Move(2, 1), false, three},
+        {"move down on the tenth", 10, Move(9, 1), false, ten},
+        {"move two places", 3, Move(0, 2), false, three},
+        {"store over a used slot", 3, Store(1), true, {u"T0"_s, u"新"_s, u"T2"_s}},
+        {"store outside", 2, Store(kTemplateSlots), false, three.mid(0, 2)},
+        {"store negative", 2, Store(-1), false, three.mid(0, 2)},
+        {"add to a full table", 10,
+         [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false, ten},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        openWith(row.used);
+        expectChange(row.done, [&] { return row.change(*doc); });
+        EXPECT_EQ(UsedNames(doc->Templates()), row.after);
+        for (int i = static_cast<int>(row.after.size()); i < kTemplateSlots; ++i)
+            EXPECT_TRUE(IsCleanFree(doc->Templates()[static_cast<std::size_t>(i)])) << "slot " << i;
+        // The records moved with their names.
+        for (int i = 0; i < row.after.size(); ++i)
+            if (row.after[i].startsWith(u'T')) {
+                EXPECT_EQ(doc->Templates()[static_cast<std::size_t>(i)].record.amount,
+                          100 * row.after[i].mid(1).toInt() + 1);
+            }
+    }
 }
 
 // ---------------------------------------------------------------------------
 
 class MigrationTest : public DocTest {};
 
-TEST_F(MigrationTest, OldNamesAreCopiedToTheNewOnesOrGiveWayAndAreRemoved) {
+TEST_F(MigrationTest, OldNamesAreCopiedOnceTheyCanBeOrGiveWayAndAreRemoved) {
     const QByteArray payway = ListFile({QStringLiteral(u"現金")});
     const QByteArray inout = CurrentLedger(2);
     writeData(QStringLiteral("\\GROUP.DAT"), ListFile({kFood}));
     writeData(datafile::kCategories, ListFile({kRent})); // the new file is kept
     writeData(QStringLiteral("\\PAYWAY.DAT"), payway);
     writeData(QStringLiteral("\\INOUT.DAT"), inout);
-    const auto doc = openDoc();
+    faults::FailFrom(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
+    openDoc(); // no copy succeeds: the old files stay
+    faults::Reset();
+    EXPECT_EQ(readData(QStringLiteral("\\PAYWAY.DAT")), payway);
+    EXPECT_EQ(readData(QStringLiteral("\\INOUT.DAT")), inout);
+
+    const auto doc = openDoc(); // copied over the empty ledger the failed start made
     EXPECT_EQ(readData(datafile::kCategories), ListFile({kRent}));
     EXPECT_EQ(readData(datafile::kPayMethods), payway);
     EXPECT_EQ(doc->Count(), 2u);
     for (const char* old : {"\\GROUP.DAT", "\\PAYWAY.DAT", "\\INOUT.DAT"})
         EXPECT_FALSE(fileExists(inFolder(QString::fromLatin1(old)))) << old;
-}
-
-TEST_F(MigrationTest, OldLedgerStaysWhenItCannotBeCopied) {
-    const QByteArray inout = CurrentLedger(2);
-    writeData(QStringLiteral("\\INOUT.DAT"), inout);
-    faults::FailNth(faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-    openDoc();
-    EXPECT_EQ(readData(QStringLiteral("\\INOUT.DAT")), inout);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "platform/System.h"
 
 #include <QObject>
+#include <QScopeGuard>
+#include <tuple>
 
 using namespace bytes;
 namespace faults = plat::faults;
@@ -43,82 +45,65 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
         {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
         {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
     };
-    for (const auto& [name, v] : expected) {
-        EXPECT_EQ(Setting(QString::fromLatin1(name)).type, v.type) << name;
-        EXPECT_EQ(Setting(QString::fromLatin1(name)).data.toHex(), v.data.toHex()) << name;
-    }
+    for (const auto& [name, v] : expected)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
 }
 
-TEST_F(SettingsTest, StoredValuesAreReadBackAndReservedBytesCarried) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0));
-    SetSetting(QStringLiteral("StartYear"), plat::REG_DWORD, U32(4));
-    SetSetting(QStringLiteral("DataFile1Flag"), plat::REG_DWORD, U32(2));
-    QByteArray path(QByteArray::fromHex("5c0044000000")); // "\D" and its NUL
-    SetSetting(QStringLiteral("DataFile1Path"), plat::REG_SZ, path);
-    SetSetting(QStringLiteral("ListHeaderInfo4"), plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70}));
+TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes) {
+    const std::tuple<const char*, plat::DWORD, QByteArray> stored[] = {
+        {"Options", plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0)},
+        {"StartYear", plat::REG_DWORD, U32(4)},
+        {"DataFile1Flag", plat::REG_DWORD, U32(2)},
+        {"DataFile1Path", plat::REG_SZ, QByteArray::fromHex("5c0044000000")}, // "\D", NUL
+        {"ListHeaderInfo4", plat::REG_BINARY, Ints({3, -1, 40, 50, 60, 70})},
+    };
+    for (const auto& [name, type, bytes] : stored)
+        SetSetting(QString::fromLatin1(name), type, bytes);
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_strDataFolderPath, QStringLiteral("\\D"));
     EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\D\\収支.DAT"));
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
 
     doc->SaveSettings();
-    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
-              Options(25, 3, 0x40001105, 0x7E, 0).toHex());
-    EXPECT_EQ(Setting(QStringLiteral("StartYear")).data.toHex(), U32(4).toHex());
-    EXPECT_EQ(Setting(QStringLiteral("ListHeaderInfo4")).data.toHex(),
-              Ints({3, -1, 40, 50, 60, 70}).toHex());
+    for (const auto& [name, type, bytes] : stored)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), (RegValue{type, bytes})) << name;
 }
 
-TEST_F(SettingsTest, OptionsWithoutAPeriodBitGetTheMonth) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000011));
-    EXPECT_EQ(openDoc()->m_dwFlags, 0x10000011u);
-}
-
-struct BrokenValue {
-    const char* name;
-    const char* value;
-    QByteArray bytes;
-    plat::DWORD type;
-};
-
-class BrokenSettingsTest : public SettingsTest,
-                           public ::testing::WithParamInterface<BrokenValue> {};
-
-TEST_P(BrokenSettingsTest, ValueOutOfRangeGetsItsDefault) {
-    const BrokenValue& b = GetParam();
-    SetSetting(QString::fromLatin1(b.value), b.type, b.bytes);
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nYearStartMonth, 1);
-    EXPECT_EQ(doc->m_nMonthStartDay, 1);
-    EXPECT_EQ(doc->m_nWeekStartDay, 0);
-    for (int columns = 2; columns <= 5; ++columns) {
-        const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
-        EXPECT_GE(info->sortColumn, 0);
-        EXPECT_LT(info->sortColumn, columns);
-        EXPECT_GE(info->sortDirection, -1);
-        EXPECT_LE(info->sortDirection, 1);
-        for (int w : info->columnWidth)
-            EXPECT_GE(w, 0);
+TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
+    const std::tuple<const char*, plat::DWORD, QByteArray> broken[] = {
+        {"StartYear", plat::REG_DWORD, U32(13)},
+        {"StartYear", plat::REG_DWORD, U32(0)},
+        {"Options", plat::REG_BINARY, Options(32, 0, 0x10000011)},
+        {"Options", plat::REG_BINARY, Options(-1, 0, 0x10000011)},
+        {"Options", plat::REG_BINARY, Options(1, 7, 0x10000011)},        // weekday seven
+        {"ListHeaderInfo3", plat::REG_BINARY, Ints({3, 1, 10, 10, 10})}, // column outside
+        {"ListHeaderInfo2", plat::REG_BINARY, Ints({-1, 1, 10, 10})},
+        {"ListHeaderInfo5", plat::REG_BINARY, Ints({0, 1, 10, -5, 10, 10, 10})}, // width
+        {"ListHeaderInfo4", plat::REG_BINARY, Ints({0, 7, 10, 10, 10, 10})},     // direction
+    };
+    for (const auto& [value, type, bytes] : broken) {
+        SCOPED_TRACE(bytes.toHex().constData());
+        SetSetting(QString::fromLatin1(value), type, bytes);
+        const auto doc = openDoc();
+        EXPECT_EQ(doc->m_nYearStartMonth, 1);
+        EXPECT_EQ(doc->m_nMonthStartDay, 1);
+        EXPECT_EQ(doc->m_nWeekStartDay, 0);
+        for (int columns = 2; columns <= 5; ++columns) {
+            const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
+            EXPECT_TRUE(info->sortColumn >= 0 && info->sortColumn < columns);
+            EXPECT_TRUE(info->sortDirection >= -1 && info->sortDirection <= 1);
+            for (int w : info->columnWidth)
+                EXPECT_GE(w, 0);
+        }
     }
 }
 
-const BrokenValue kBroken[] = {
-    {"MonthThirteen", "StartYear", U32(13), plat::REG_DWORD},
-    {"MonthZero", "StartYear", U32(0), plat::REG_DWORD},
-    {"DayThirtyTwo", "Options", Options(32, 0, 0x10000011), plat::REG_BINARY},
-    {"DayNegative", "Options", Options(-1, 0, 0x10000011), plat::REG_BINARY},
-    {"WeekdaySeven", "Options", Options(1, 7, 0x10000011), plat::REG_BINARY},
-    {"SortColumnOutside", "ListHeaderInfo3", Ints({3, 1, 10, 10, 10}), plat::REG_BINARY},
-    {"SortColumnNegative", "ListHeaderInfo2", Ints({-1, 1, 10, 10}), plat::REG_BINARY},
-    {"WidthNegative", "ListHeaderInfo5", Ints({0, 1, 10, -5, 10, 10, 10}), plat::REG_BINARY},
-    {"DirectionBogus", "ListHeaderInfo4", Ints({0, 7, 10, 10, 10, 10}), plat::REG_BINARY},
-};
-
-INSTANTIATE_TEST_SUITE_P(Registry, BrokenSettingsTest, ::testing::ValuesIn(kBroken), CaseName());
-
-TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
+TEST_F(SettingsTest, LegacyFileIsKeptUntilItCouldBeReadThenTakenOverAndDeleted) {
     const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
     writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
+    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
+    EXPECT_TRUE(fileExists(legacy));
+
     const auto doc = openDoc();
     EXPECT_FALSE(fileExists(legacy));
     doc->SaveSettings();
@@ -126,93 +111,62 @@ TEST_F(SettingsTest, LegacyFileIsTakenOverAndDeletedAfterItWasRead) {
               Options(25, 2, 0x10000013, 0x11).toHex());
 }
 
-TEST_F(SettingsTest, LegacyFileThatCouldNotBeReadIsKept) {
-    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
-    writeFile(legacy, Options(25, 2, 0x10000013).left(144));
-    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+TEST_F(SettingsTest, OptionsWithoutThePeriodBitGetTheMonthAndWithoutMyDocumentsTheProgramFolder) {
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
     const auto doc = openDoc();
-    EXPECT_EQ(doc->m_nMonthStartDay, 1);
-    EXPECT_TRUE(fileExists(legacy));
-}
-
-TEST_F(SettingsTest, WithoutFolderValueAndMyDocumentsBitTheProgramFolderIsUsed) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x10000001));
-    const auto doc = openDoc();
+    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
     EXPECT_EQ(doc->DataPath(datafile::kLedger),
               QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
 }
 
-TEST_F(SettingsTest, ChosenFolderIsFollowedByTheSuffixWithoutASeparatorAdded) {
-    const auto doc = openDoc();
-    doc->m_nDataFolderType = 2;
-    doc->m_strDataFolderPath = QStringLiteral("\\Storage Card\\Data");
-    EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\Storage Card\\Data\\収支.DAT"));
-}
-
-// Records what the handset hints do to a window's input method and the panel.
-class HandsetTest : public SettingsTest {
-protected:
-    void SetUp() override {
-        SettingsTest::SetUp();
-        plat::SetInputPanelHandler([this](int state) { panelStates.push_back(state); });
-    }
-    void TearDown() override {
-        plat::SetInputPanelHandler({});
-        SettingsTest::TearDown();
-    }
+TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPhoneStatus) {
     std::vector<int> panelStates;
+    plat::SetInputPanelHandler([&](int state) { panelStates.push_back(state); });
+    const auto unhook = qScopeGuard([] { plat::SetInputPanelHandler({}); });
     QObject window;
-};
-
-TEST_F(HandsetTest, OffTheHandsetNothingIsTouched) {
-    const auto doc = openDoc();
+    const auto ime = [&] {
+        plat::DWORD conversion = 0, sentence = 0;
+        EXPECT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
+        return std::pair(conversion, sentence);
+    };
+    const auto Status = [](const char* name) {
+        return regprobe::PhoneStatus(QString::fromLatin1(name));
+    };
+    auto doc = openDoc();
     EXPECT_FALSE(doc->m_bHarunoDevice);
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
     doc->SetPhoneInputStatus(0, 7);
-    plat::DWORD conversion = 0, sentence = 0;
-    ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
-    EXPECT_EQ(conversion, 0x123u);
+    EXPECT_EQ(ime(), std::pair(plat::DWORD{0x123}, plat::DWORD{0x45}));
     EXPECT_TRUE(panelStates.empty());
     EXPECT_FALSE(regprobe::KeyExists(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey));
-}
 
-TEST_F(HandsetTest, PhoneStatusKeepsTheUpperHalfOfStatus22) {
     regprobe::MakeHandset();
     regprobe::Write(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey, QStringLiteral("Status22"),
                     plat::REG_DWORD, U32(0x00030005));
-    const auto doc = openDoc();
+    doc = openDoc();
     ASSERT_TRUE(doc->m_bHarunoDevice);
-    doc->SetPhoneInputStatus(0, 7);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 0u);
+    doc->SetPhoneInputStatus(0, 7); // the upper half of Status22 is kept
+    EXPECT_EQ(Status("Status22"), 0x00030007u);
+    EXPECT_EQ(Status("Status31"), 0u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
-
     doc->SetPhoneInputStatus(-1, 0); // a text field: hiragana, panel left alone
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030000u);
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), 9u);
+    EXPECT_EQ(Status("Status22"), 0x00030000u);
+    EXPECT_EQ(Status("Status31"), 9u);
     EXPECT_EQ(panelStates, std::vector<int>{0});
-
     doc->SetPhoneInputStatus(1, 12); // out of range: alphanumeric
-    EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status22")), 0x00030007u);
+    EXPECT_EQ(Status("Status22"), 0x00030007u);
     EXPECT_EQ(panelStates, (std::vector<int>{0, 1}));
-}
 
-TEST_F(HandsetTest, ImeModeSetsTheConversionAndKeepsTheSentenceMode) {
-    regprobe::MakeHandset();
-    const auto doc = openDoc();
-    const std::pair<int, plat::DWORD> table[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
+    // Each mode's conversion; the sentence mode is kept.
+    const std::pair<int, plat::DWORD> modes[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
                                                  {4, 8}, {5, 0},  {7, 0}, {-1, 0}};
-    for (const auto& [mode, conversion] : table) {
+    for (const auto& [mode, conversion] : modes) {
         ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0xFF, 0x8));
         doc->SetImeMode(&window, mode);
-        plat::DWORD c = 0, s = 0;
-        ASSERT_TRUE(plat::ImmGetConversionStatus(&window, &c, &s));
-        EXPECT_EQ(c, conversion) << "mode " << mode;
-        EXPECT_EQ(s, 0x8u) << "mode " << mode;
-        const plat::DWORD status31 = mode >= 0 && mode <= 4 ? conversion : 0;
+        EXPECT_EQ(ime(), std::pair(conversion, plat::DWORD{0x8})) << "mode " << mode;
         doc->SetPhoneInputStatus(-1, mode);
-        EXPECT_EQ(regprobe::PhoneStatus(QStringLiteral("Status31")), status31) << "mode " << mode;
+        EXPECT_EQ(Status("Status31"), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
     }
 }
 
