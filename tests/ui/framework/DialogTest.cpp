@@ -123,36 +123,28 @@ TEST_F(DialogTest, EndingDuringInitialisationReturnsWithoutShowing) {
     EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
-constexpr tb::res::ControlTemplate kPageOne[] = {
-    {1089, tb::res::ControlKind::CheckBox, u"金額にカンマをつける", {4, 4, 200, 16}},
-};
-constexpr tb::res::ControlTemplate kPageTwo[] = {
-    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}},
-};
-const tb::res::DialogTemplate kPageOneTemplate{9101, u"", {0, 0, 240, 200}, kPageOne};
-const tb::res::DialogTemplate kPageTwoTemplate{9102, u"", {0, 0, 240, 200}, kPageTwo};
+using K = tb::res::ControlKind;
+constexpr tb::res::ControlTemplate kCheck[] = {{1089, K::CheckBox, u"カンマ", {4, 4, 200, 16}}};
+constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
+const tb::res::DialogTemplate kCheckPage{9101, u"", {0, 0, 240, 200}, kCheck};
+const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
-class CheckPage : public PropertyPage {
+// A page whose exchange the test gives.
+class TestPage : public PropertyPage {
 public:
-    CheckPage() : PropertyPage(kPageOneTemplate, QStringLiteral("表示")) {}
-    bool m_comma = true;
+    TestPage(const tb::res::DialogTemplate& tmpl, std::function<void(DataExchange&)> exchange)
+        : PropertyPage(tmpl, QStringLiteral("頁")), m_exchange(std::move(exchange)) {}
 
 protected:
-    void DoDataExchange(DataExchange& dx) override { dx.Check(1089, m_comma); }
-};
-
-class DayPage : public PropertyPage {
-public:
-    DayPage() : PropertyPage(kPageTwoTemplate, QStringLiteral("期間")) {}
-    int m_day = 1;
-
-protected:
-    void DoDataExchange(DataExchange& dx) override { dx.Int(1089, m_day, 1, 31); }
+    void DoDataExchange(DataExchange& dx) override { m_exchange(dx); }
+    std::function<void(DataExchange&)> m_exchange;
 };
 
 TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
-    CheckPage one;
-    DayPage two;
+    bool comma = true;
+    int day = 1;
+    TestPage one(kCheckPage, [&](DataExchange& dx) { dx.Check(1089, comma); });
+    TestPage two(kEditPage, [&](DataExchange& dx) { dx.Int(1089, day, 1, 31); });
     PropertySheet sheet(QStringLiteral("オプション設定"));
     sheet.AddPage(&one);
     sheet.AddPage(&two);
@@ -173,8 +165,8 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(tabAfterBadOk, 1);
     EXPECT_EQ(boxes.texts(), std::vector<QString>({"1 から 31 までの整数を入力してください。"}));
-    EXPECT_FALSE(one.m_comma);
-    EXPECT_EQ(two.m_day, 31);
+    EXPECT_FALSE(comma);
+    EXPECT_EQ(day, 31);
     // Escape in a page's field reaches the sheet, which ends without saving.
     driver.then([&](Dialog&) {
         sheet.SetActivePage(1);
@@ -183,7 +175,7 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
         PressKey(*two.GetDlgItem(1089), Qt::Key_Escape);
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(two.m_day, 31);
+    EXPECT_EQ(day, 31);
 }
 
 } // namespace
