@@ -27,7 +27,7 @@ using namespace fwtest;
 
 class WindowTest : public DeviceTest {};
 
-TEST_F(WindowTest, PicturesListItemsAndNotificationsOfAUsersChangeOnly) {
+TEST_F(WindowTest, PicturesListItemsNotificationsOfAUsersChangeOnlyAndListTaps) {
     Window version(100);
     const auto pictures = version.findChildren<QLabel*>();
     EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [](QLabel* l) {
@@ -43,10 +43,7 @@ TEST_F(WindowTest, PicturesListItemsAndNotificationsOfAUsersChangeOnly) {
     EXPECT_EQ(dlg.m_monthSelChanges, 0);
     SelectIndex(dlg, ID_MONTHS, 1);
     EXPECT_EQ(dlg.m_monthSelChanges, 1);
-}
-
-TEST_F(WindowTest, ListTapsReportRowAndColumnAndMissesReportNoRow) {
-    TestDialog dlg;
+    // List taps report row and column; a miss reports no row.
     auto* list = dlg.item<QTreeWidget>(ID_LIST);
     list->setColumnCount(2);
     for (int i = 0; i < 2; ++i)
@@ -97,7 +94,7 @@ TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
     }
 }
 
-TEST_F(WindowTest, SoftKeyPopUpOpensByKeyAndTheArrowsAndEnterChoose) {
+TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereTheyFit) {
     TestDialog dlg;
     ASSERT_TRUE(dlg.CreateSoftKeyBar(156));
     ASSERT_TRUE(ShowActive(dlg));
@@ -110,10 +107,7 @@ TEST_F(WindowTest, SoftKeyPopUpOpensByKeyAndTheArrowsAndEnterChoose) {
     PressKeyInWindow(dlg, Qt::Key_Return);
     EXPECT_EQ(dlg.m_period, 0);
     EXPECT_FALSE(menu->isVisible());
-}
-
-TEST_F(WindowTest, SoftKeysShowTheirKeyboardKeyWhereItFits) {
-    TestDialog dlg;
+    // The keyboard key shows on a soft key where it fits.
     SoftKeyBar bar(*tb::res::FindMenu(158), dlg, nullptr);
     bar.setFont(HandsetFont());
     bar.resize(Lp(240), Lp(24));
