@@ -36,10 +36,10 @@ protected:
     CFolderSelectDlg dlg;
 };
 
-// Folders and the files of the extension are listed; OK takes only a file
-// clicked in the folder shown.
+// Folders and the files of the extension are listed; up from My Documents and
+// level zero lead to the root; OK takes only a file clicked in the folder shown.
 TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFolderShown) {
-    const int result = Run([](Dialog& d) {
+    const int result = Run([this](Dialog& d) {
         EXPECT_EQ(Text(d, kCaption), u"*.csv"_s);
         EXPECT_EQ(Items(d, kLevels),
                   (QStringList{u"\\"_s, u"  My Documents"_s, u"    Tallybook"_s}));
@@ -49,6 +49,22 @@ TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFol
         EXPECT_EQ(rows, (QStringList{u"20080801-20080831.CSV"_s, u"[..]"_s, u"[Old]"_s}));
         Click(d, IDOK); // no file yet
         EXPECT_TRUE(d.IsRunning());
+        SelectText(d, kEntries, u"[..]"_s);
+        SelectText(d, kEntries, u"[..]"_s);
+        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
+        EXPECT_FALSE(Items(d, kEntries).contains(u"[..]"_s));
+        SelectText(d, kEntries, u"[My Documents]"_s);
+        SelectText(d, kEntries, u"[Tallybook]"_s);
+        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
+        SelectIndex(d, kLevels, 1);
+        EXPECT_TRUE(Items(d, kEntries).contains(u"[Empty]"_s));
+        SelectIndex(d, kLevels, 0);
+        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
+        EXPECT_EQ(dlg.m_strPath, QString());
+        // Choosing a level leaves the caption line as it was.
+        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
+        SelectText(d, kEntries, u"[My Documents]"_s);
+        SelectText(d, kEntries, u"[Tallybook]"_s);
         SelectText(d, kEntries, u"20080801-20080831.CSV"_s);
         SelectText(d, kEntries, u"[Old]"_s);
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook\\Old"_s);
@@ -61,27 +77,6 @@ TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFol
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dlg.m_strPath, u"\\My Documents\\Tallybook\\Old"_s);
     EXPECT_EQ(dlg.m_strFile, u"b.csv"_s);
-}
-
-TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
-    dlg.m_strPath = u"\\My Documents"_s;
-    const int result = Run([](Dialog& d) {
-        SelectText(d, kEntries, u"[..]"_s);
-        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
-        EXPECT_FALSE(Items(d, kEntries).contains(u"[..]"_s));
-        SelectText(d, kEntries, u"[My Documents]"_s);
-        SelectText(d, kEntries, u"[Tallybook]"_s);
-        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
-        SelectIndex(d, kLevels, 1);
-        EXPECT_TRUE(Items(d, kEntries).contains(u"[Empty]"_s));
-        SelectIndex(d, kLevels, 0);
-        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
-        // Choosing a level leaves the caption line as it was.
-        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(dlg.m_strPath, QString());
 }
 
 // Keys alone once the dialog is open: the arrows pass "[..]" and a folder
