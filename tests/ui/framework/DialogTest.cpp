@@ -57,6 +57,15 @@ TEST_F(DialogTest, KeyTableTakesItsKeysBeforeTheFocusedControl) {
     EXPECT_EQ(Reached(dlg), "2 0 1 ");
 }
 
+class EndsAtOnce : public TestDialog {
+protected:
+    bool OnInitDialog() override {
+        TestDialog::OnInitDialog();
+        EndDialog(2);
+        return true;
+    }
+};
+
 TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     TestDialog dlg;
     ModalDriver driver;
@@ -105,21 +114,8 @@ TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(running);
-}
-
-class EndsAtOnce : public TestDialog {
-protected:
-    bool OnInitDialog() override {
-        TestDialog::OnInitDialog();
-        EndDialog(2);
-        return true;
-    }
-};
-
-TEST_F(DialogTest, EndingDuringInitialisationReturnsWithoutShowing) {
-    EndsAtOnce dlg;
-    ModalDriver driver; // no action queued: the dialog must never run its loop
-    EXPECT_EQ(dlg.DoModal(), 2);
+    EndsAtOnce early; // ended during its initialisation: never runs its loop
+    EXPECT_EQ(early.DoModal(), 2);
     EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
