@@ -15,9 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kCaption = 1140;
-constexpr int kLevels = 1058;
-constexpr int kEntries = 1059;
+constexpr int kCaption = 1140, kLevels = 1058, kEntries = 1059;
 
 class FolderSelectTest : public DeviceTest {
 protected:

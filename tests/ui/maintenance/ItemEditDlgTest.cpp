@@ -19,20 +19,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAdd = 1025;
-constexpr int kList = 1030;
-constexpr int kChange = 1040;
-constexpr int kDelete = 1041;
-constexpr int kItem = 1042;
-constexpr int kChoice = 1043;
-constexpr int kClose = 1;
+constexpr int kAdd = 1025, kList = 1030, kChange = 1040, kDelete = 1041, kItem = 1042;
+constexpr int kChoice = 1043, kClose = 1;
 
-const QString kOther = u"その他"_s;
-const QString kFood = u"食費"_s;
-const QString kRent = u"家賃"_s;
-const QString kLunch = u"昼食"_s;
-const QString kCategories = u"\\分類.DAT"_s;
-const QString kFoodRemarks = u"\\備考\\食費.DAT"_s;
+const QString kOther = u"その他"_s, kFood = u"食費"_s, kRent = u"家賃"_s, kLunch = u"昼食"_s;
+const QString kCategories = u"\\分類.DAT"_s, kFoodRemarks = u"\\備考\\食費.DAT"_s;
 const QString kFoodPayees = u"\\支払先\\食費.DAT"_s;
 
 QStringList Rows(Dialog& d) {

@@ -21,11 +21,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kDelete = 1037;
-constexpr int kImport = 1038;
-constexpr int kExport = 1068;
-constexpr int kStart = 1092;
-constexpr int kEnd = 1093;
+constexpr int kDelete = 1037, kImport = 1038, kExport = 1068, kStart = 1092, kEnd = 1093;
 
 InOutRecord Entry(int m, int d, const QString& category, int amount) {
     InOutRecord r{};
