@@ -1,5 +1,7 @@
-// Modal runs: validation on OK, the window manager's close, ending before
-// the dialog shows, property sheets.
+// Key-downs are inspected before the controls: the key table takes its keys
+// whichever control has the focus; other keys reach the control. Modal runs:
+// validation on OK, Enter, Escape and the window manager's close,
+// ending before the dialog shows, property sheets.
 #include "TestDialog.h"
 #include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"
@@ -10,9 +12,61 @@ using namespace tb::ui;
 using namespace tb::ui::testing;
 using namespace fwtest;
 
+namespace {
+
 class DialogTest : public DeviceTest {};
 
-TEST_F(DialogTest, OkValidatesFirstAndStaysOpenOnABadValue) {
+// Runs of the command, range A and key 5, and the name field's text.
+QString Reached(const TestDialog& d) {
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(d.m_runs)
+        .arg(d.m_rangeIds.size())
+        .arg(d.m_key5)
+        .arg(Text(d, ID_NAME));
+}
+
+TEST_F(DialogTest, KeyTableTakesItsKeysBeforeTheFocusedControl) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        QString reached;
+    } cases[] = {
+        {Qt::Key_1, Qt::NoModifier, "1 0 0 "},     // runs its command
+        {Qt::Key_5, Qt::NoModifier, "0 0 1 "},     // calls its handler
+        {Qt::Key_1, Qt::KeypadModifier, "0 1 0 "}, // another key
+        {Qt::Key_2, Qt::NoModifier, "0 0 0 2"},    // not in the table
+        {Qt::Key_A, Qt::NoModifier, "0 0 0 a"},
+    };
+    for (const auto& c : cases) {
+        TestDialog dlg;
+        dlg.m_name.clear();
+        dlg.UpdateData(false);
+        ASSERT_TRUE(ShowActive(dlg));
+        dlg.GotoDlgCtrl(ID_NAME);
+        PressKeyInWindow(dlg, c.key, c.mods);
+        EXPECT_EQ(Reached(dlg), c.reached) << c.key;
+    }
+    // The focus on a button or nowhere; Enter presses a focused push button.
+    TestDialog dlg;
+    ASSERT_TRUE(ShowActive(dlg));
+    dlg.GotoDlgCtrl(ID_RANGE_B);
+    PressKeyInWindow(dlg, Qt::Key_1);
+    PressKey(dlg, Qt::Key_5);
+    dlg.GotoDlgCtrl(ID_RUN);
+    PressKeyInWindow(dlg, Qt::Key_Return);
+    EXPECT_EQ(Reached(dlg), "2 0 1 ");
+}
+
+class EndsAtOnce : public TestDialog {
+protected:
+    bool OnInitDialog() override {
+        TestDialog::OnInitDialog();
+        EndDialog(2);
+        return true;
+    }
+};
+
+TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     TestDialog dlg;
     ModalDriver driver;
     int okWhileInvalid = -1;
@@ -29,119 +83,90 @@ TEST_F(DialogTest, OkValidatesFirstAndStaysOpenOnABadValue) {
     EXPECT_EQ(dlg.m_count, 50);
     EXPECT_EQ(boxes.texts(), std::vector<QString>({"0 から 100 までの整数を入力してください。"}));
     EXPECT_EQ(dlg.m_initCalls, 1);
-}
-
-TEST_F(DialogTest, TheWindowManagersCloseCancelsWithoutSavingMembers) {
-    TestDialog dlg;
-    ModalDriver driver;
-    driver.then([](Dialog& d) {
+    driver.then([](Dialog& d) { // the window manager's close saves no member
         d.SetDlgItemText(ID_COUNT, QStringLiteral("77"));
         d.close();
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.m_count, 5);
-}
-
-TEST_F(DialogTest, NestedModalRunsEachGetTheirOwnAction) {
-    TestDialog outer;
-    ModalDriver driver;
-    int innerResult = 0;
-    driver
-        .then([&](Dialog& d) {
-            TestDialog inner(&d);
-            inner.m_resultToGive = 4;
-            innerResult = inner.DoModal();
-            d.EndDialog(3);
-        })
-        .then([](Dialog& d) {
-            d.EnableControl(ID_RESULT, true);
-            Click(d, ID_RESULT);
+    EXPECT_EQ(dlg.m_count, 50);
+    const struct {
+        int focus;
+        Qt::Key key;
+        int result;
+    } cases[] = {{ID_NAME, Qt::Key_Return, IDOK},
+                 {ID_COUNT, Qt::Key_Enter, IDOK},
+                 {ID_NAME, Qt::Key_Escape, IDCANCEL}};
+    for (const auto& c : cases) {
+        driver.then([&](Dialog&) {
+            dlg.GotoDlgCtrl(c.focus);
+            PressKeyInWindow(dlg, c.key);
         });
-    EXPECT_EQ(outer.DoModal(), 3);
-    EXPECT_EQ(innerResult, 4);
-}
-
-class EndsAtOnce : public TestDialog {
-protected:
-    bool OnInitDialog() override {
-        TestDialog::OnInitDialog();
-        EndDialog(2);
-        return true;
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.key;
     }
-};
-
-TEST_F(DialogTest, EndingDuringInitialisationReturnsWithoutShowing) {
-    EndsAtOnce dlg;
-    ModalDriver driver; // no action queued: the dialog must never run its loop
-    EXPECT_EQ(dlg.DoModal(), 2);
+    EXPECT_EQ(dlg.m_runs, 0);
+    bool running = false; // Enter on a disabled default button does nothing
+    driver.then([&](Dialog&) {
+        dlg.EnableControl(IDOK, false);
+        dlg.GotoDlgCtrl(ID_NAME);
+        PressKeyInWindow(dlg, Qt::Key_Return);
+        running = dlg.IsRunning();
+        dlg.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(running);
+    EndsAtOnce early; // ended during its initialisation: never runs its loop
+    EXPECT_EQ(early.DoModal(), 2);
     EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
-namespace {
+using K = tb::res::ControlKind;
+constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
+const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
-constexpr tb::res::ControlTemplate kPageOne[] = {
-    {1089, tb::res::ControlKind::CheckBox, u"金額にカンマをつける", {4, 4, 200, 16}},
-};
-constexpr tb::res::ControlTemplate kPageTwo[] = {
-    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}},
-};
-const tb::res::DialogTemplate kPageOneTemplate{9101, u"", {0, 0, 240, 200}, kPageOne};
-const tb::res::DialogTemplate kPageTwoTemplate{9102, u"", {0, 0, 240, 200}, kPageTwo};
-
-class CheckPage : public PropertyPage {
+// A page whose exchange the test gives.
+class TestPage : public PropertyPage {
 public:
-    CheckPage() : PropertyPage(kPageOneTemplate, QStringLiteral("表示")) {}
-    bool m_comma = true;
+    TestPage(const tb::res::DialogTemplate& tmpl, std::function<void(DataExchange&)> exchange)
+        : PropertyPage(tmpl, QStringLiteral("頁")), m_exchange(std::move(exchange)) {}
 
 protected:
-    void DoDataExchange(DataExchange& dx) override { dx.Check(1089, m_comma); }
+    void DoDataExchange(DataExchange& dx) override { m_exchange(dx); }
+    std::function<void(DataExchange&)> m_exchange;
 };
 
-class DayPage : public PropertyPage {
-public:
-    DayPage() : PropertyPage(kPageTwoTemplate, QStringLiteral("期間")) {}
-    int m_day = 1;
-
-protected:
-    void DoDataExchange(DataExchange& dx) override { dx.Int(1089, m_day, 1, 31); }
-};
-
-} // namespace
-
+// The first page's loading and saving are left to the options sheet's tests.
 TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
-    CheckPage one;
-    DayPage two;
+    int day = 1;
+    TestPage one(kEditPage, [](DataExchange&) {});
+    TestPage two(kEditPage, [&](DataExchange& dx) { dx.Int(1089, day, 1, 31); });
     PropertySheet sheet(QStringLiteral("オプション設定"));
     sheet.AddPage(&one);
     sheet.AddPage(&two);
     ModalDriver driver;
     int tabAfterBadOk = -1;
-    driver.then([&](Dialog& d) {
-        auto& s = static_cast<PropertySheet&>(d);
-        EXPECT_TRUE(IsChecked(one, 1089)) << "the first page is loaded when the sheet opens";
-        Click(one, 1089);
-        s.SetActivePage(1);
+    driver.then([&](Dialog&) {
+        sheet.SetActivePage(1);
         EXPECT_EQ(Text(two, 1089), "1");
         two.SetDlgItemText(1089, QStringLiteral("32"));
-        s.SetActivePage(0);
-        Click(s, IDOK);
-        tabAfterBadOk = s.activeIndex();
+        sheet.SetActivePage(0);
+        Click(sheet, IDOK);
+        tabAfterBadOk = sheet.activeIndex();
         two.SetDlgItemText(1089, QStringLiteral("31"));
-        Click(s, IDOK);
+        Click(sheet, IDOK);
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(tabAfterBadOk, 1);
     EXPECT_EQ(boxes.texts(), std::vector<QString>({"1 から 31 までの整数を入力してください。"}));
-    EXPECT_FALSE(one.m_comma);
-    EXPECT_EQ(two.m_day, 31);
-
+    EXPECT_EQ(day, 31);
     // Escape in a page's field reaches the sheet, which ends without saving.
-    driver.then([&](Dialog& d) {
-        static_cast<PropertySheet&>(d).SetActivePage(1);
+    driver.then([&](Dialog&) {
+        sheet.SetActivePage(1);
         two.SetDlgItemText(1089, QStringLiteral("7"));
         two.GotoDlgCtrl(1089);
         PressKey(*two.GetDlgItem(1089), Qt::Key_Escape);
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(two.m_day, 31);
+    EXPECT_EQ(day, 31);
 }
+
+} // namespace

@@ -1,12 +1,16 @@
-// The resource tables: controls inside their dialog, menus for the two soft
-// keys, tool-bar images inside their strip, and the images draw.
+// The resource tables: controls inside their dialog, every text shown whole at
+// the handset's size in its font (texts a dialog shows only in some mode are
+// checked by its own tests), menus for the two soft keys, tool-bar images
+// inside their strip, and the images draw.
 #include "res/Resources.h"
+#include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"
+#include "ui/framework/Window.h"
+#include "ui/framework/testing/Harness.h"
 
 #include <QImage>
 #include <QPixmap>
 #include <QSvgRenderer>
-#include <gtest/gtest.h>
 
 using namespace tb::res;
 
@@ -21,19 +25,23 @@ void CollectCommands(std::span<const MenuItem> items, std::vector<int>& out) {
     }
 }
 
-} // namespace
+class ResourcesTest : public DeviceTest {};
 
-TEST(Resources, ControlsLieInsideTheirDialog) {
+TEST_F(ResourcesTest, EveryDialogsControlsLieInsideItAndShowTheirTextsWhole) {
     for (const DialogTemplate* d : AllDialogs()) {
         for (const ControlTemplate& c : d->controls) {
             EXPECT_GE(c.rect.x, 0) << d->id << "/" << c.id;
             EXPECT_LE(c.rect.x + c.rect.w, d->size.w) << d->id << "/" << c.id;
             EXPECT_LE(c.rect.y + c.rect.h, d->size.h) << d->id << "/" << c.id;
         }
+        tb::ui::Window window(*d);
+        window.resize(tb::ui::Lp(tb::ui::kHandsetWidth), tb::ui::Lp(tb::ui::kHandsetHeight));
+        window.show();
+        EXPECT_EQ(tb::ui::testing::ClippedTexts(window).join(u" | ").toStdString(), "") << d->id;
     }
 }
 
-TEST(Resources, MenusHaveTwoKeysAndNoEmptyCommands) {
+TEST_F(ResourcesTest, MenusToolBarsAndImages) {
     for (const MenuTemplate* m : AllMenus()) {
         EXPECT_EQ(m->items.size(), 2u) << "menu " << m->id;
         std::vector<int> commands;
@@ -41,9 +49,6 @@ TEST(Resources, MenusHaveTwoKeysAndNoEmptyCommands) {
         for (int command : commands)
             EXPECT_GT(command, 0) << "menu " << m->id;
     }
-}
-
-TEST(Resources, ToolBarImagesLieInsideTheStrip) {
     QSvgRenderer strip(ImagePath(IDB_TOOLBAR));
     ASSERT_TRUE(strip.isValid());
     for (const ToolBarTemplate* bar : AllToolBars()) {
@@ -54,17 +59,15 @@ TEST(Resources, ToolBarImagesLieInsideTheStrip) {
             EXPECT_LT(b.image, cells) << bar->id << "/" << b.command;
         }
     }
-}
-
-TEST(Resources, ImagesDrawSomething) {
     for (int id : {IDR_MAINFRAME, IDB_BACK, IDB_BACK_DISABLED, IDB_BACK_PRESSED, IDB_TOOLBAR}) {
         const QImage image = tb::ui::ResourcePixmap(id, 16, 16).toImage();
-        ASSERT_FALSE(image.isNull()) << id;
         bool painted = false;
-        for (int y = 0; y < image.height() && !painted; ++y)
-            for (int x = 0; x < image.width() && !painted; ++x)
-                painted = qAlpha(image.pixel(x, y)) != 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                painted |= qAlpha(image.pixel(x, y)) != 0;
         EXPECT_TRUE(painted) << "image " << id << " is empty";
     }
     EXPECT_TRUE(ImagePath(144).isEmpty());
 }
+
+} // namespace

@@ -12,98 +12,71 @@
 
 using namespace tb::ui;
 
-class ServicesTest : public DeviceTest {};
-
 namespace {
 
-struct SeenBox {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-    QString text, caption;
-};
+class ServicesTest : public DeviceTest {};
 
-// Waits for the next Qt message box, notes what it shows and clicks a button.
-void AnswerNextBox(const QString& buttonText, SeenBox& seen) {
+// Waits for the next Qt message box, notes what it shows as "icon: buttons:
+// caption: text" and clicks the button `answer`.
+void AnswerNextBox(const QString& answer, QString& seen) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, buttonText, &seen] {
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         poll->stop();
         poll->deleteLater();
-        seen.icon = box->icon();
-        seen.text = box->text();
-        seen.caption = box->windowTitle();
+        QStringList buttons;
         for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->text();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == buttonText) b->click();
+            buttons << b->text();
+        seen = QStringLiteral("%1: %2: %3: %4")
+                   .arg(box->icon())
+                   .arg(buttons.join(u'/'), box->windowTitle(), box->text());
+        box->buttons().at(buttons.indexOf(answer))->click();
     });
     poll->start(5);
 }
 
-} // namespace
-
 TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
-    struct Case {
-        const char* name;
-        unsigned flags;
-        QMessageBox::Icon icon;
-        QStringList buttons;
-        QString click;
-        int answer;
-    };
-    const Case cases[] = {
-        {"plain OK", 0x0, QMessageBox::NoIcon, {"OK"}, "OK", plat::IDOK},
-        {"stop", 0x10, QMessageBox::Critical, {"OK"}, "OK", plat::IDOK},
-        {"question yes", 0x24, QMessageBox::Question, {"はい", "いいえ"}, "はい", plat::IDYES},
-        {"warning no", 0x34, QMessageBox::Warning, {"はい", "いいえ"}, "いいえ", plat::IDNO},
-        {"information", 0x40, QMessageBox::Information, {"OK"}, "OK", plat::IDOK},
-        {"ok cancel",
-         0x31,
-         QMessageBox::Warning,
-         {"OK", "キャンセル"},
-         "キャンセル",
-         plat::IDCANCEL},
+    using M = QMessageBox;
+    const std::tuple<unsigned, M::Icon, QString, QString, int> cases[] = {
+        {0x0, M::NoIcon, "OK", "OK", plat::IDOK},
+        {0x10, M::Critical, "OK", "OK", plat::IDOK},
+        {0x24, M::Question, "はい/いいえ", "はい", plat::IDYES},
+        {0x34, M::Warning, "はい/いいえ", "いいえ", plat::IDNO},
+        {0x40, M::Information, "OK", "OK", plat::IDOK},
+        {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL},
     };
     boxes.uninstall();
     InstallMessageBoxHandler();
-    for (const Case& c : cases) {
-        SeenBox seen;
-        AnswerNextBox(c.click, seen);
-        EXPECT_EQ(plat::MessageBox(QStringLiteral("本当に削除してもよろしいですか？"),
-                                   QStringLiteral("データの整理"), c.flags),
-                  c.answer)
-            << c.name;
-        EXPECT_EQ(seen.icon, c.icon) << c.name;
-        EXPECT_EQ(seen.buttons, c.buttons) << c.name;
-        EXPECT_EQ(seen.text, "本当に削除してもよろしいですか？") << c.name;
-        EXPECT_EQ(seen.caption, "データの整理") << c.name;
+    for (const auto& [flags, icon, buttons, click, answer] : cases) {
+        QString seen;
+        AnswerNextBox(click, seen);
+        EXPECT_EQ(plat::MessageBox(u"本当に削除しますか？"_qs, u"データの整理"_qs, flags), answer);
+        EXPECT_EQ(
+            seen,
+            QStringLiteral("%1: %2: データの整理: 本当に削除しますか？").arg(icon).arg(buttons));
     }
     plat::SetMessageBoxHandler({});
 }
 
 TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {
-    struct Case {
-        const char* name;
-        plat::DWORD conversion;
-        bool latin, numbers;
-    };
-    const Case cases[] = {
-        {"hiragana", 9, false, false},
-        {"full-width katakana", 11, false, false},
-        {"full-width alphanumeric", 8, true, false},
-        {"half-width alphanumeric (number mode)", 0, true, true},
+    const std::tuple<plat::DWORD, bool, bool> cases[] = {
+        {9, false, false},  // hiragana, preferring neither latin nor numbers
+        {11, false, false}, // full-width katakana
+        {8, true, false},   // full-width alphanumeric
+        {0, true, true},    // half-width alphanumeric: number mode
     };
     InstallImeHandlers();
     QLineEdit edit;
-    for (const Case& c : cases) {
-        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, c.conversion, 4)) << c.name;
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferLatin), c.latin) << c.name;
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferNumbers), c.numbers) << c.name;
-        plat::DWORD conversion = 99, sentence = 99;
-        ASSERT_TRUE(plat::ImmGetConversionStatus(&edit, &conversion, &sentence));
-        EXPECT_EQ(conversion, c.conversion) << c.name;
-        EXPECT_EQ(sentence, 4u) << c.name;
+    for (const auto& [conversion, latin, numbers] : cases) {
+        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
+        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferLatin), latin) << conversion;
+        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferNumbers), numbers) << conversion;
+        plat::DWORD readConversion = 99, sentence = 99;
+        ASSERT_TRUE(plat::ImmGetConversionStatus(&edit, &readConversion, &sentence));
+        EXPECT_EQ(std::pair(readConversion, sentence), std::pair(conversion, plat::DWORD{4}));
     }
     plat::SetImeHandlers({});
 }
+
+} // namespace

@@ -30,7 +30,6 @@ constexpr ControlTemplate kControls[] = {
     {ID_RUN, K::Button, u"実行", {4, 252, 50, 20}},
     {ID_RANGE_A, K::Button, u"Ａ", {58, 252, 30, 20}},
     {ID_RANGE_B, K::Button, u"Ｂ", {92, 252, 30, 20}},
-    {ID_RESULT, K::Button, u"結果", {126, 252, 40, 20}, StyleNone, true, false},
     {ID_FOLDERS, K::ListBox, u"", {170, 252, 66, 20}, Sorted},
     {ID_NOTE, K::Static, u"メモ", {4, 276, 232, 14}},
     {1, K::DefaultButton, u"OK", {120, 294, 56, 22}},
@@ -45,7 +44,6 @@ TestDialog::TestDialog(QWidget* parent) : Dialog(kTestTemplate, parent) {
     setMessageMap({
         OnCommand(ID_RUN, &TestDialog::OnRun),
         OnCommandRange(ID_RANGE_A, ID_RANGE_B, &TestDialog::OnRange),
-        OnCommand(ID_RESULT, &TestDialog::OnResult),
         OnCommandRange(ID_PERIOD_DAY, ID_PERIOD_YEAR, &TestDialog::OnPeriod),
         OnNotify(ID_MONTHS, Notify::SelChange, &TestDialog::OnMonthSelChange),
         OnNotify(ID_LIST, Notify::ItemClick, &TestDialog::OnListClick),

@@ -8,31 +8,16 @@
 
 namespace fwtest {
 
-enum Id : int {
-    ID_NAME_LABEL = 10,
-    ID_NAME = 11,    // text, at most 15 characters
-    ID_COUNT = 12,   // integer 0..100
-    ID_ENABLED = 13, // check box
-    ID_NUMBER = 14,  // any integer
-    ID_DAY = 20,     // radio group day / week / month
-    ID_WEEK = 21,
-    ID_MONTH = 22,
-    ID_MONTHS = 30, // drop-down list with template items
-    ID_PAYEE = 31,  // editable combo, at most 15 characters
-    ID_PICKER = 40,
-    ID_CALENDAR = 41,
-    ID_LIST = 50,
-    ID_RUN = 60,
-    ID_RANGE_A = 61,
-    ID_RANGE_B = 62,
-    ID_RESULT = 63, // ends the dialog with m_resultToGive
-    ID_NOTE = 70,
-    ID_FOLDERS = 80,         // sorted list box
-    ID_MONTH_BUTTON = 32812, // tool-bar button with an update handler
-    ID_PERIOD_DAY = 32871,   // menu items
-    ID_PERIOD_MONTH = 32873,
-    ID_PERIOD_YEAR = 32874,
-};
+// Name: text of at most 15 characters; count: integer 0..100; number: any
+// integer; day, week, month: a radio group; months: a drop-down list with
+// template items; payee: an editable combo of at most 15 characters; folders:
+// a sorted list box.
+constexpr int ID_NAME_LABEL = 10, ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14;
+constexpr int ID_DAY = 20, ID_WEEK = 21, ID_MONTH = 22, ID_MONTHS = 30, ID_PAYEE = 31;
+constexpr int ID_PICKER = 40, ID_CALENDAR = 41, ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80;
+constexpr int ID_RUN = 60, ID_RANGE_A = 61, ID_RANGE_B = 62;
+constexpr int ID_MONTH_BUTTON = 32812; // tool-bar button with an update handler
+constexpr int ID_PERIOD_DAY = 32871, ID_PERIOD_YEAR = 32874; // menu items
 
 extern const tb::res::DialogTemplate kTestTemplate;
 
@@ -57,7 +42,6 @@ public:
     int m_key5 = 0;
     int m_monthSelChanges = 0;
     std::vector<tb::ui::NotifyInfo> m_listClicks;
-    int m_resultToGive = 1;
     int m_initCalls = 0;
 
     using tb::ui::Window::setSizeRules; // the tests choose the rules
@@ -72,7 +56,6 @@ private:
     void OnKey5() { ++m_key5; }
     void OnMonthSelChange() { ++m_monthSelChanges; }
     void OnListClick(tb::ui::NotifyInfo& info) { m_listClicks.push_back(info); }
-    void OnResult() { EndDialog(m_resultToGive); }
     void OnPeriod(int id) { m_period = id - ID_PERIOD_DAY; }
     void OnUpdateMonthButton(tb::ui::CmdUI& ui) { ui.SetCheck(m_period == 2); }
 };

@@ -1,14 +1,20 @@
-// Windows built from templates: pictures from the resources, the
-// notifications a user's change sends but loading does not, list taps,
-// resize rules.
+// Windows built from templates: pictures from the resources, a sorted list's
+// template items, no notification on loading, list taps, resize rules. The
+// soft-key bar by platform identity, its pop-ups by keys and the keyboard keys
+// shown on its buttons; the command bar; the frame.
 #include "TestDialog.h"
+#include "platform/System.h"
 #include "res/Resources.h"
 #include "support/DeviceTest.h"
+#include "ui/framework/Bars.h"
+#include "ui/framework/FrameWindow.h"
 #include "ui/framework/Framework.h"
 #include "ui/framework/testing/Harness.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -21,7 +27,7 @@ using namespace fwtest;
 
 class WindowTest : public DeviceTest {};
 
-TEST_F(WindowTest, PicturesAndButtonImagesShowTheirResource) {
+TEST_F(WindowTest, PicturesSortedListItemsNoNotificationOnLoadingAndListTaps) {
     Window version(100);
     const auto pictures = version.findChildren<QLabel*>();
     EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [](QLabel* l) {
@@ -30,70 +36,111 @@ TEST_F(WindowTest, PicturesAndButtonImagesShowTheirResource) {
     TestDialog dlg;
     dlg.SetButtonImage(ID_RUN, tb::res::IDB_BACK);
     EXPECT_FALSE(dlg.item<QPushButton>(ID_RUN)->icon().isNull());
-}
-
-TEST_F(WindowTest, TemplateItemsFillTheirListsSortedWhereAsked) {
-    TestDialog dlg;
-    EXPECT_EQ(Items(dlg, ID_MONTHS), QStringList({"1月", "2月", "3月"}));
-    EXPECT_EQ(Items(dlg, ID_FOLDERS), QStringList({"CSV", "備考", "支払先"}));
-}
-
-TEST_F(WindowTest, UserSelectionNotifiesButLoadingDoesNot) {
-    TestDialog dlg;
-    dlg.m_month = 2;
+    EXPECT_EQ(Items(dlg, ID_FOLDERS), QStringList({"CSV", "備考", "支払先"})); // sorted
+    dlg.m_month = 2; // a user's choice notifies (the folder select's levels show it); loading not
     dlg.UpdateData(false);
     EXPECT_EQ(dlg.m_monthSelChanges, 0);
-    SelectIndex(dlg, ID_MONTHS, 1);
-    EXPECT_EQ(dlg.m_monthSelChanges, 1);
-}
-
-TEST_F(WindowTest, ListTapsReportRowAndColumnAndMissesReportNoRow) {
-    TestDialog dlg;
+    // List taps report row and column; a miss reports no row.
     auto* list = dlg.item<QTreeWidget>(ID_LIST);
     list->setColumnCount(2);
     for (int i = 0; i < 2; ++i)
         list->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("食費%1").arg(i), "100"}));
-    dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(ShowActive(dlg));
     ClickListRow(dlg, ID_LIST, 1, 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(5, list->viewport()->height() - 3));
     ASSERT_EQ(dlg.m_listClicks.size(), 2u);
-    EXPECT_EQ(dlg.m_listClicks[0].row, 1);
-    EXPECT_EQ(dlg.m_listClicks[0].column, 1);
+    EXPECT_EQ(std::pair(dlg.m_listClicks[0].row, dlg.m_listClicks[0].column), std::pair(1, 1));
     EXPECT_EQ(dlg.m_listClicks[1].row, -1);
 }
 
-TEST_F(WindowTest, SizeRulesFollowTheWindowInPortraitAndLandscape) {
+TEST_F(WindowTest, SizeRulesFollowTheWindowAndAFormWithoutThemScrolls) {
     TestDialog dlg;
     dlg.setSizeRules({{ID_LIST, AnchorAll},
                       {ID_RUN, AnchorRight | AnchorBottom},
                       {ID_NOTE, AnchorLeft | AnchorRight | AnchorBottom}});
-    struct Case {
-        const char* name;
-        QSize window; // logical
-    };
-    for (const Case& c : {Case{"wider and taller", {340, 370}}, Case{"landscape", {320, 240}}}) {
-        dlg.resize(Lp(c.window.width()), Lp(c.window.height()));
+    for (const QSize window : {QSize(340, 370), QSize(320, 240)}) { // larger; landscape
+        dlg.resize(Lp(window.width()), Lp(window.height()));
         dlg.show();
         QApplication::processEvents();
-        const QSize client = dlg.ClientSize();
-        const int dx = client.width() - 240, dy = client.height() - 320;
-        EXPECT_EQ(dlg.ControlRect(ID_LIST), QRect(4, 188, 232 + dx, std::max(0, 60 + dy)))
-            << c.name << ": stretched, never below nothing";
-        EXPECT_EQ(dlg.ControlRect(ID_RUN), QRect(4 + dx, 252 + dy, 50, 20)) << c.name;
-        EXPECT_EQ(dlg.ControlRect(ID_NOTE), QRect(4, 276 + dy, 232 + dx, 14)) << c.name;
-        EXPECT_EQ(dlg.ControlRect(ID_NAME), QRect(48, 4, 120, 18)) << c.name << ": no rule, stays";
+        const int dx = dlg.ClientSize().width() - 240, dy = dlg.ClientSize().height() - 320;
+        EXPECT_EQ(dlg.ControlRect(ID_LIST), QRect(4, 188, 232 + dx, std::max(0, 60 + dy)));
+        EXPECT_EQ(dlg.ControlRect(ID_RUN), QRect(4 + dx, 252 + dy, 50, 20));
+        EXPECT_EQ(dlg.ControlRect(ID_NOTE), QRect(4, 276 + dy, 232 + dx, 14));
+        EXPECT_EQ(dlg.ControlRect(ID_NAME), QRect(48, 4, 120, 18)) << "no rule: stays";
     }
-}
-
-TEST_F(WindowTest, FormWithoutRulesScrollsInsteadOfShrinking) {
     Window panel(101);
-    panel.resize(Lp(320), Lp(200)); // landscape, lower than the form
+    panel.resize(Lp(320), Lp(200)); // lower than the form
     panel.show();
     QApplication::processEvents();
     EXPECT_EQ(panel.ClientSize().height(), 264) << "the form keeps its design height";
-    auto* scroll = panel.findChild<QScrollArea*>();
-    ASSERT_NE(scroll, nullptr);
-    EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(panel.findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
+    const std::tuple<int, const char*, bool> cases[] = {
+        {5, "PocketPC", true},   {6, "PocketPC", true},    {4, "PocketPC", false},
+        {3, "PocketPC", false},  {5, "SmartPhone", false}, {5, "pocketpc", false},
+        {5, "PocketPC2", false}, {5, "", false},
+    };
+    for (const auto& [major, type, bar] : cases) {
+        plat::SetPlatformIdentity(major, QString::fromLatin1(type));
+        TestDialog dlg;
+        EXPECT_EQ(dlg.CreateMenuBarIfSupported(157), bar) << major << " " << type;
+        EXPECT_EQ(dlg.softKeyBar() != nullptr, bar) << major << " " << type;
+    }
+}
+
+TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereTheyFit) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateSoftKeyBar(156));
+    ASSERT_TRUE(ShowActive(dlg));
+    PressKeyInWindow(dlg, Qt::Key_F2);
+    QMenu* menu = dlg.softKeyBar()->openPopup();
+    ASSERT_TRUE(menu && menu->isVisible());
+    for (int i = 0; i < 6; ++i) // down to "表示期間選択", into it, "日"
+        PressKeyInWindow(dlg, Qt::Key_Down);
+    PressKeyInWindow(dlg, Qt::Key_Right);
+    PressKeyInWindow(dlg, Qt::Key_Return);
+    EXPECT_EQ(dlg.m_period, 0);
+    EXPECT_FALSE(menu->isVisible());
+    // The keyboard key shows on a soft key where it fits.
+    SoftKeyBar bar(*tb::res::FindMenu(158), dlg, nullptr);
+    bar.setFont(HandsetFont());
+    bar.resize(Lp(240), Lp(24));
+    bar.show();
+    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ (F1)");
+    EXPECT_EQ(bar.key(1)->text(), "次へ＞ (F2)");
+    bar.resize(Lp(120), Lp(24));
+    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ");
+    EXPECT_EQ(bar.label(0), "戻る／ｷｬﾝｾﾙ");
+}
+
+TEST_F(WindowTest, CommandBarShowsImagesAndFollowsStateChangedElsewhere) {
+    TestDialog dlg;
+    EXPECT_FALSE(dlg.CreateCommandBar(128));
+    ASSERT_TRUE(dlg.CreateCommandBar(129));
+    for (QAction* a : dlg.commandBar()->actions())
+        EXPECT_TRUE(a->isSeparator() || !a->icon().isNull()) << a->objectName().toStdString();
+    // Check marks follow state changed by keys or menus, not only by the bar.
+    ASSERT_TRUE(ShowActive(dlg));
+    dlg.m_period = 2;
+    QTest::qWait(400);
+    EXPECT_TRUE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
+    dlg.m_period = 0;
+    QTest::qWait(400);
+    EXPECT_FALSE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
+    ASSERT_TRUE(dlg.CreateCommandBar(131));
+    dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
+}
+
+TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAtTheHandsetsSize) {
+    FrameWindow frame;
+    auto* view = new Window(101);
+    frame.SetView(view);
+    ASSERT_TRUE(frame.CreateSoftKeyBar(152));
+    ASSERT_TRUE(ShowActive(frame));
+    EXPECT_EQ(frame.size(), QSize(Lp(240), Lp(320)));
+    EXPECT_GE(frame.softKeyBar()->mapTo(&frame, QPoint(0, 0)).y(),
+              view->mapTo(&frame, QPoint(0, view->height())).y());
 }

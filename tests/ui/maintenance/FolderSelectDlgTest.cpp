@@ -11,79 +11,70 @@
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kCaption = 1140;
-constexpr int kLevels = 1058;
-constexpr int kEntries = 1059;
+constexpr int kCaption = 1140, kLevels = 1058, kEntries = 1059;
 
 class FolderSelectTest : public DeviceTest {
 protected:
     void SetUp() override {
         DeviceTest::SetUp();
-        writeFile(QStringLiteral("\\My Documents\\Tallybook\\20080801-20080831.CSV"), "x");
-        for (const char* other : {"notes.txt", "acsv", "a.csv.bak"})
-            writeFile(QStringLiteral("\\My Documents\\Tallybook\\") + QLatin1String(other), "x");
-        writeFile(QStringLiteral("\\My Documents\\Tallybook\\.cache\\a.csv"), "x");
-        writeFile(QStringLiteral("\\My Documents\\Tallybook\\Old\\b.csv"), "x");
-        writeFile(QStringLiteral("\\My Documents\\Empty\\c.txt"), "x");
-        dlg.m_strPath = QStringLiteral("\\My Documents\\Tallybook\\");
-        dlg.m_strExt = QStringLiteral(".csv");
-        dlg.m_strCaption = QStringLiteral("*.csv");
+        for (const char* file :
+             {"Tallybook\\20080801-20080831.CSV", "Tallybook\\notes.txt", "Tallybook\\acsv",
+              "Tallybook\\a.csv.bak", "Tallybook\\.cache\\a.csv", "Tallybook\\Old\\b.csv",
+              "Empty\\c.txt"})
+            writeFile(u"\\My Documents\\"_s + QLatin1String(file), "x");
+        dlg.m_strPath = u"\\My Documents\\Tallybook\\"_s;
+        dlg.m_strExt = u".csv"_s;
+        dlg.m_strCaption = u"*.csv"_s;
     }
     int Run(DialogAction drive) { return RunModal(dlg, std::move(drive)).result; }
     CFolderSelectDlg dlg;
 };
 
-// Folders and the files of the extension are listed; OK takes only a file
-// clicked in the folder shown.
+// Folders and the files of the extension are listed; up from My Documents and
+// level zero lead to the root; OK takes only a file clicked in the folder shown.
 TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFolderShown) {
-    const int result = Run([](Dialog& d) {
-        EXPECT_EQ(Text(d, kCaption), QStringLiteral("*.csv"));
+    const int result = Run([this](Dialog& d) {
+        EXPECT_EQ(Text(d, kCaption), u"*.csv"_s);
         EXPECT_EQ(Items(d, kLevels),
-                  (QStringList{QStringLiteral("\\"), QStringLiteral("  My Documents"),
-                               QStringLiteral("    Tallybook")}));
+                  (QStringList{u"\\"_s, u"  My Documents"_s, u"    Tallybook"_s}));
         EXPECT_EQ(CurrentIndex(d, kLevels), 2);
         QStringList rows = Items(d, kEntries);
         rows.sort();
-        EXPECT_EQ(rows, (QStringList{QStringLiteral("20080801-20080831.CSV"),
-                                     QStringLiteral("[..]"), QStringLiteral("[Old]")}));
+        EXPECT_EQ(rows, (QStringList{u"20080801-20080831.CSV"_s, u"[..]"_s, u"[Old]"_s}));
         Click(d, IDOK); // no file yet
         EXPECT_TRUE(d.IsRunning());
-        SelectText(d, kEntries, QStringLiteral("20080801-20080831.CSV"));
-        SelectText(d, kEntries, QStringLiteral("[Old]"));
-        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook\\Old"));
+        SelectText(d, kEntries, u"[..]"_s);
+        SelectText(d, kEntries, u"[..]"_s);
+        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
+        EXPECT_FALSE(Items(d, kEntries).contains(u"[..]"_s));
+        SelectText(d, kEntries, u"[My Documents]"_s);
+        SelectText(d, kEntries, u"[Tallybook]"_s);
+        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
+        SelectIndex(d, kLevels, 1);
+        EXPECT_TRUE(Items(d, kEntries).contains(u"[Empty]"_s));
+        SelectIndex(d, kLevels, 0);
+        EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
+        EXPECT_EQ(dlg.m_strPath, QString());
+        // Choosing a level leaves the caption line as it was.
+        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
+        SelectText(d, kEntries, u"[My Documents]"_s);
+        SelectText(d, kEntries, u"[Tallybook]"_s);
+        SelectText(d, kEntries, u"20080801-20080831.CSV"_s);
+        SelectText(d, kEntries, u"[Old]"_s);
+        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook\\Old"_s);
         EXPECT_EQ(Items(d, kLevels).size(), 4);
         Click(d, IDOK); // the file was in the folder left behind
         EXPECT_TRUE(d.IsRunning());
-        SelectText(d, kEntries, QStringLiteral("b.csv"));
+        SelectText(d, kEntries, u"b.csv"_s);
         Click(d, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook\\Old"));
-    EXPECT_EQ(dlg.m_strFile, QStringLiteral("b.csv"));
-}
-
-TEST_F(FolderSelectTest, UpFromMyDocumentsAndLevelZeroLeadToTheRoot) {
-    dlg.m_strPath = QStringLiteral("\\My Documents");
-    const int result = Run([](Dialog& d) {
-        SelectText(d, kEntries, QStringLiteral("[..]"));
-        EXPECT_EQ(Items(d, kLevels), QStringList{QStringLiteral("\\")});
-        EXPECT_FALSE(Items(d, kEntries).contains(QStringLiteral("[..]")));
-        SelectText(d, kEntries, QStringLiteral("[My Documents]"));
-        SelectText(d, kEntries, QStringLiteral("[Tallybook]"));
-        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook"));
-        SelectIndex(d, kLevels, 1);
-        EXPECT_TRUE(Items(d, kEntries).contains(QStringLiteral("[Empty]")));
-        SelectIndex(d, kLevels, 0);
-        EXPECT_EQ(Items(d, kLevels), QStringList{QStringLiteral("\\")});
-        // Choosing a level leaves the caption line as it was.
-        EXPECT_EQ(Text(d, kCaption), QStringLiteral("\\My Documents\\Tallybook"));
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(dlg.m_strPath, QString());
+    EXPECT_EQ(dlg.m_strPath, u"\\My Documents\\Tallybook\\Old"_s);
+    EXPECT_EQ(dlg.m_strFile, u"b.csv"_s);
 }
 
 // Keys alone once the dialog is open: the arrows pass "[..]" and a folder
@@ -107,8 +98,8 @@ TEST_F(FolderSelectTest, FolderAndFileReachedByKeysAloneOrATapOnTheHighlightedRo
     EXPECT_EQ(seen.join(u'|').toStdString(), "1059|*.csv|\\My Documents\\Tallybook\\Old|[..],b.csv|"
                                              "\\My Documents\\Tallybook");
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dlg.m_strPath, QStringLiteral("\\My Documents\\Tallybook"));
-    EXPECT_EQ(dlg.m_strFile, QStringLiteral("20080801-20080831.CSV"));
+    EXPECT_EQ(dlg.m_strPath, u"\\My Documents\\Tallybook"_s);
+    EXPECT_EQ(dlg.m_strFile, u"20080801-20080831.CSV"_s);
 }
 
 } // namespace

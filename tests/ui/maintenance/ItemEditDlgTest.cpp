@@ -19,36 +19,22 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAdd = 1025;
-constexpr int kList = 1030;
-constexpr int kChange = 1040;
-constexpr int kDelete = 1041;
-constexpr int kItem = 1042;
-constexpr int kChoice = 1043;
-constexpr int kClose = 1;
+constexpr int kAdd = 1025, kList = 1030, kChange = 1040, kDelete = 1041, kItem = 1042;
+constexpr int kChoice = 1043, kClose = 1;
 
-const QString kOther = u"その他"_s;
-const QString kFood = u"食費"_s;
-const QString kRent = u"家賃"_s;
-const QString kLunch = u"昼食"_s;
-const QString kCategories = u"\\分類.DAT"_s;
-const QString kFoodRemarks = u"\\備考\\食費.DAT"_s;
+const QString kOther = u"その他"_s, kFood = u"食費"_s, kRent = u"家賃"_s, kLunch = u"昼食"_s;
+const QString kCategories = u"\\分類.DAT"_s, kFoodRemarks = u"\\備考\\食費.DAT"_s;
 const QString kFoodPayees = u"\\支払先\\食費.DAT"_s;
 
-QStringList Rows(const Dialog& dlg) {
-    QStringList rows;
-    const auto* t = ControlAs<QTreeWidget>(dlg, kList);
-    for (int i = 0; t && i < t->topLevelItemCount(); ++i)
-        rows << t->topLevelItem(i)->text(0);
-    return rows;
+QStringList Rows(Dialog& d) {
+    return static_cast<CItemEditDlg&>(d).Entries();
 }
 
 // Add, change and delete enabled, as "ACD" with "-" for a disabled one.
-QString Buttons(const Dialog& dlg) {
+QString Buttons(const Dialog& d) {
     QString s;
-    s += IsEnabled(dlg, kAdd) ? u'A' : u'-';
-    s += IsEnabled(dlg, kChange) ? u'C' : u'-';
-    s += IsEnabled(dlg, kDelete) ? u'D' : u'-';
+    for (const auto& [id, letter] : {std::pair{kAdd, u'A'}, {kChange, u'C'}, {kDelete, u'D'}})
+        s += IsEnabled(d, id) ? letter : u'-';
     return s;
 }
 
@@ -68,28 +54,25 @@ protected:
 };
 
 // With no category file it shows その他; closing by the window manager saves
-// too, the texts cut to 31 characters.
-TEST_F(ItemEditTest, NoCategoryFileShowsOtherAndAClosedWindowSavesTheTextsCut) {
+// too, the texts cut to 31 characters. The command panel's "項目編集..." runs
+// it on the category list. The edit and the clicked entry enable the buttons;
+// the shown list is written when another is chosen, and a list other than the
+// categories deletes without a question. A list that could not be read is not
+// overwritten with the entries shown.
+TEST_F(ItemEditTest, ClosedWindowSavesAndEditsAreWrittenPerListButNotOverAnUnreadableOne) {
     const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
-    const int result = Run([&](Dialog& d) {
-        EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{u"分類"_s, u"備考\\その他"_s, u"支払先\\その他"_s, u"支払方法"_s}));
-        EXPECT_EQ(Rows(d), QStringList{kOther});
-        EXPECT_EQ(Buttons(d), u"--D"_s);
-        TypeText(d, kItem, text35);
-        Click(d, kAdd);
-        d.close();
-    });
-    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(Run([&](Dialog& d) {
+                  EXPECT_EQ(Items(d, kChoice), (QStringList{u"分類"_s, u"備考\\その他"_s,
+                                                            u"支払先\\その他"_s, u"支払方法"_s}));
+                  EXPECT_EQ(Rows(d), QStringList{kOther});
+                  EXPECT_EQ(Buttons(d), u"--D"_s);
+                  TypeText(d, kItem, text35);
+                  Click(d, kAdd);
+                  d.close();
+              }),
+              IDCANCEL);
     EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-// The command panel's "項目編集..." runs it on the category list. The edit and
-// the clicked entry enable the buttons; the shown list is written when another
-// is chosen, and a list other than the categories deletes without a question.
-// A list that could not be read is not overwritten with the entries shown.
-TEST_F(ItemEditTest, PanelRunsItAndEditsAreWrittenPerListButNotOverAnUnreadableOne) {
     writeData(kCategories, ListFile({kFood, kRent}));
     // A folder where the payee file should be: it cannot be opened as a file.
     ASSERT_TRUE(QDir().mkpath(host(inFolder(kFoodPayees))));

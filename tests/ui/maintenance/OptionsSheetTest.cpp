@@ -28,28 +28,26 @@ class OptionsSheetTest : public OpenDocTest {
 protected:
     // Runs the panel's options command; `drive` acts inside the sheet. Clicks
     // and typing reach their control directly: only keys wait for the focus.
-    void RunOptions(const std::function<void(Dialog&)>& drive) {
+    void RunOptions(const std::function<void(PropertySheet&)>& drive) {
         PanelTasks tasks;
         CMyTALYView panel(*doc, tasks);
         ModalDriver driver;
-        driver.then(drive);
+        driver.then([&](Dialog& d) { drive(static_cast<PropertySheet&>(d)); });
         panel.SendCommand(ID_OPTIONS);
         EXPECT_EQ(driver.unexpectedRuns(), 0);
     }
-    QByteArray options() const { return regprobe::Setting(QStringLiteral("Options")).data; }
 };
 
 TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
-    RunOptions([](Dialog& d) {
-        auto& sheet = static_cast<PropertySheet&>(d);
+    RunOptions([](PropertySheet& d) {
         Click(PageOf(d, kData), 1087);
         Click(PageOf(d, kData), 1141);
-        sheet.SetActivePage(kTerm);
+        d.SetActivePage(kTerm);
         SelectIndex(PageOf(d, kTerm), 1073, 3);
         SelectIndex(PageOf(d, kTerm), 1072, 24);
         SelectIndex(PageOf(d, kTerm), 1074, 1);
-        sheet.SetActivePage(kDisplay);
+        d.SetActivePage(kDisplay);
         for (int id : {1088, 1089, 1090, 1091, 1092})
             Click(PageOf(d, kDisplay), id);
         Click(d, IDOK);
@@ -59,14 +57,15 @@ TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     // and "new entries today" on, the folder and period bits kept; saved at exit.
     const std::uint32_t flags =
         0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0x2 | 0x4 | 0x8;
-    EXPECT_EQ(options(), bytes::Options(25, 1, flags, 0, 0));
+    EXPECT_EQ(regprobe::Setting(QStringLiteral("Options")).data,
+              bytes::Options(25, 1, flags, 0, 0));
     EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
 }
 
 TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
     writeData(QStringLiteral("\\x.DAT"), "x");
-    RunOptions([this](Dialog& d) {
-        static_cast<PropertySheet&>(d).SetActivePage(kFile);
+    RunOptions([this](PropertySheet& d) {
+        d.SetActivePage(kFile);
         QWidget& page = PageOf(d, kFile);
         ModalDriver select;
         select.then([](Dialog& s) {
@@ -85,23 +84,24 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
 // Keys alone: Down picks "アプリ終了時", Ctrl+Tab moves to the next pages,
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
-    RunOptions([](Dialog& d) {
+    RunOptions([](PropertySheet& d) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-        const auto focus = [] { return QApplication::focusWidget(); };
-        for (int i = 0; i < 20 && focus() != Control(PageOf(d, kData), 1086); ++i)
-            PressKeyInWindow(d, Qt::Key_Tab);
+        const auto tabTo = [&d](Page page, int id) {
+            for (int i = 0; i < 20 && QApplication::focusWidget() != Control(PageOf(d, page), id);
+                 ++i)
+                PressKeyInWindow(d, Qt::Key_Tab);
+        };
+        tabTo(kData, 1086);
         PressKeyInWindow(d, Qt::Key_Down);
         for (int i = 0; i < 2; ++i)
             PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(static_cast<PropertySheet&>(d).activeIndex(), kTerm);
-        for (int i = 0; i < 20 && focus() != Control(PageOf(d, kTerm), 1073); ++i)
-            PressKeyInWindow(d, Qt::Key_Tab);
+        EXPECT_EQ(d.activeIndex(), kTerm);
+        tabTo(kTerm, 1073);
         PressKeyInWindow(d, Qt::Key_Down);
         PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(static_cast<PropertySheet&>(d).activeIndex(), kDisplay);
-        for (int i = 0; i < 20 && focus() != Control(PageOf(d, kDisplay), 1088); ++i)
-            PressKeyInWindow(d, Qt::Key_Tab);
-        EXPECT_EQ(focus(), Control(PageOf(d, kDisplay), 1088));
+        EXPECT_EQ(d.activeIndex(), kDisplay);
+        tabTo(kDisplay, 1088);
+        EXPECT_EQ(QApplication::focusWidget(), Control(PageOf(d, kDisplay), 1088));
         PressKeyInWindow(d, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });

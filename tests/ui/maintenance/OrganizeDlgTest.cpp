@@ -21,12 +21,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kDelete = 1037;
-constexpr int kImport = 1038;
-constexpr int kExport = 1068;
-constexpr int kStart = 1092;
-constexpr int kEnd = 1093;
-constexpr int kFolderList = 1059;
+constexpr int kDelete = 1037, kImport = 1038, kExport = 1068, kStart = 1092, kEnd = 1093;
 
 InOutRecord Entry(int m, int d, const QString& category, int amount) {
     InOutRecord r{};
@@ -34,6 +29,14 @@ InOutRecord Entry(int m, int d, const QString& category, int amount) {
     SetFieldText(r.category, category);
     r.amount = amount;
     return r;
+}
+
+// Every box shown, as "caption flags: text" with the flags in hex.
+std::vector<QString> Shown(const MessageBoxRecorder& boxes) {
+    std::vector<QString> out;
+    for (const RecordedBox& b : boxes.shown())
+        out.push_back(u"%1 %2: %3"_s.arg(b.caption).arg(b.flags, 0, 16).arg(b.text));
+    return out;
 }
 
 class OrganizeDlgTest : public DocTest {
@@ -47,8 +50,7 @@ protected:
         doc->AddRecord(Entry(9, 1, u"sep1"_s, 1000));
         ASSERT_TRUE(doc->SaveAll());
     }
-    // Runs the dialog from 1 August 2008 to `end`; `drive` acts inside its
-    // modal run, and every action keeps it open.
+    // Runs the dialog from 1 August 2008 to `end`; every action keeps it open.
     void Run(plat::TimeValue end, DialogAction drive, std::vector<DialogAction> nested = {}) {
         COrganizeDlg dlg(doc.get());
         dlg.m_timeStart = plat::TimeFromFields(2008, 8, 1);
@@ -82,25 +84,21 @@ TEST_F(OrganizeDlgTest, ExportDeleteAndImportTheMonth) {
             ChooseMenuItem(d, kImport); // returns when the import ended
         },
         {Acting([](Dialog& select) {
-            SelectText(select, kFolderList, u"bank.csv"_s);
+            SelectText(select, 1059, u"bank.csv"_s);
             Click(select, IDOK);
         })});
     const QByteArray csv = readData(name);
     EXPECT_EQ(csv.count("\r\n"), 4); // the header and the entries of the 1st, 15th and 31st
     EXPECT_TRUE(csv.contains("3,\"2008/8/31\",\"aug31\""));
-    ASSERT_EQ(boxes.shown().size(), 6u);
-    EXPECT_EQ(boxes.shown()[0].caption, u"ERROR"_s);
-    EXPECT_EQ(boxes.shown()[1].text, u"3個のデータを \"20080801-20080831.CSV\" に出力しました。"_s);
-    EXPECT_EQ(boxes.shown()[1].caption, u"CSV作成"_s);
-    EXPECT_EQ(boxes.shown()[1].flags, 0x40u);
-    const QString question = u"本当に削除してもよろしいですか？"_s;
-    const std::vector<QString> texts = boxes.texts();
-    EXPECT_EQ(std::vector<QString>(texts.begin() + 2, texts.begin() + 5),
-              (std::vector<QString>{question, question, u"3個のデータを削除しました"_s}));
-    EXPECT_EQ(boxes.shown()[2].caption, u"データの整理"_s);
-    EXPECT_EQ(boxes.shown()[2].flags, 0x34u);
-    EXPECT_EQ(boxes.shown()[4].flags, 0x40u);
-    EXPECT_TRUE(texts[5].startsWith(u"4個のデータを読み込みました"_s));
+    std::vector<QString> shown = Shown(boxes);
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_TRUE(shown[5].contains(u": 4個のデータを読み込みました"_s));
+    const QString question = u"データの整理 34: 本当に削除してもよろしいですか？"_s;
+    EXPECT_EQ(
+        std::vector(shown.begin(), shown.end() - 1),
+        (std::vector{u"ERROR 0: Error ! ID = 5"_s,
+                     u"CSV作成 40: 3個のデータを \"20080801-20080831.CSV\" に出力しました。"_s,
+                     question, question, u"データの整理 40: 3個のデータを削除しました"_s}));
     EXPECT_EQ(doc->Count(), 5u);
 }
 
@@ -110,12 +108,8 @@ TEST_F(OrganizeDlgTest, EndBeforeStartRefusesExportAndDelete) {
         Click(d, kExport);
         Click(d, kDelete);
     });
-    ASSERT_EQ(boxes.shown().size(), 2u);
-    for (const RecordedBox& b : boxes.shown()) {
-        EXPECT_EQ(b.text, u"終了日が開始日より前に設定されています。"_s);
-        EXPECT_EQ(b.caption, u"期間設定エラー"_s);
-        EXPECT_EQ(b.flags, 0x34u);
-    }
+    const QString refusal = u"期間設定エラー 34: 終了日が開始日より前に設定されています。"_s;
+    EXPECT_EQ(Shown(boxes), (std::vector{refusal, refusal}));
     EXPECT_FALSE(fileExists(inFolder(u"\\20080801-20080731.CSV"_s)));
     EXPECT_EQ(doc->Count(), 4u);
 }
