@@ -23,21 +23,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-enum : int {
-    kLabelA = 1004,
-    kListA = 1005,
-    kCheckA = 1084,
-    kLabelB = 1100,
-    kListB = 1099,
-    kCheckB = 1085,
-    kDateLabel = 1111,
-    kDate = 1057,
-    kTemplateBox = 1115,
-    kBack = 4,
-    kNext = 1,
-    kFinish = 3,
-    kCancel = 2,
-};
+constexpr int kLabelA = 1004, kListA = 1005, kCheckA = 1084, kLabelB = 1100, kListB = 1099,
+              kCheckB = 1085, kDateLabel = 1111, kDate = 1057, kTemplateBox = 1115;
+constexpr int kBack = 4, kNext = 1, kFinish = 3, kCancel = 2;
 constexpr int kDigit0 = 1007;     // amount page: digits 1007..1016
 constexpr int kTripleZero = 1018; // "０００"
 
@@ -176,9 +164,11 @@ TEST_F(NewEntryTest, CancelOnAnyPageShowsTheBoxAndAddsNothing) {
 
 // A category typed over the chosen one is stored, while the remarks stay
 // those of the chosen one; a new remark goes to their front; an unchecked
-// list is left alone.
+// list is left alone. Saving at exit, the entry waits in memory.
 TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
     const QByteArray categories = readData(datafile::kCategories);
+    const QByteArray before = ledger();
+    doc->m_bSaveOnChange = false;
     RunFlow({AmountPage("1", kNext), [](Dialog& d) {
                  EXPECT_FALSE(d.IsTimerActive(1)); // no hint timer but on the handset
                  SelectIndex(d, kListA, 1);        // 交通費
@@ -195,6 +185,8 @@ TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
               bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
     EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
     EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
+    EXPECT_TRUE(doc->IsDirty());
+    EXPECT_EQ(ledger(), before);
 }
 
 // --- Page looks ---------------------------------------------------------------
