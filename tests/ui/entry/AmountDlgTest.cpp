@@ -19,12 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAmountEdit = 1006;
-constexpr int kIncome = 1131;
-constexpr int kNext = 1;
-constexpr int kCancel = 2;
-constexpr int kFinish = 3;
-constexpr int kBack = 4;
+constexpr int kAmountEdit = 1006, kIncome = 1131, kNext = 1, kCancel = 2, kFinish = 3, kBack = 4;
 constexpr unsigned kNextPage = CAmountDlg::HideFinish | CAmountDlg::HideBack;
 constexpr unsigned kFinishOnly = CAmountDlg::HideNext | CAmountDlg::HideBack;
 

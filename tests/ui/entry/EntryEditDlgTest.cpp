@@ -1,6 +1,5 @@
-// The entry edit dialog driven as a person does: its fields filled from
-// hand-made list files, typed into key by key, the calculator opened from
-// "...", soft keys and buttons, with the record and name each run hands back.
+// The entry edit dialog driven as a person does, on hand-made list files, with
+// the record each run hands back.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
@@ -22,24 +21,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-enum : int {
-    kNameLabel = 1117,
-    kName = 1118,
-    kDateLabel = 1116,
-    kCategory = 1049,
-    kRemark = 1050,
-    kAmount = 1055,
-    kCalc = 1038,
-    kIncome = 1131,
-    kDate = 1054,
-    kPayee = 1052,
-    kPayMethod = 1053,
-    kOk = 1,
-    kCancelButton = 1056,
-};
-constexpr int kCalcAmount = 1006; // the calculator's display
-constexpr int kCalcFinish = 3;
-constexpr int kCalcCancel = 2;
+constexpr int kNameLabel = 1117, kName = 1118, kDateLabel = 1116, kCategory = 1049, kRemark = 1050,
+              kAmount = 1055, kCalc = 1038, kIncome = 1131, kDate = 1054, kPayee = 1052,
+              kPayMethod = 1053, kOk = 1, kCancelButton = 1056;
+// The calculator's display and buttons.
+constexpr int kCalcAmount = 1006, kCalcFinish = 3, kCalcCancel = 2;
 const int kFields[] = {kCategory, kRemark, kAmount, kCalc, kIncome, kPayee, kPayMethod};
 
 InOutRecord Entry(const QString& category, const QString& remark, std::int32_t amount) {
@@ -174,6 +160,7 @@ TEST_F(EntryEditTest, ListsMissingOrUnreadableLeaveTheEntrysTexts) {
 // selected; the remark typed and the payee shown stay when another category's
 // lists lack them; every field changed is handed back, texts cut to fifteen.
 TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s); // confirmed with F2, the right soft key
     const QString range = validation::IntegerRange(0, 2000000000);
     const QString choose = u"項目を選択してください"_s;
     const std::tuple<int, QString, QString> refusals[] = {
@@ -189,11 +176,12 @@ TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
         Run(lunch, CEntryEditDlg::ModeChange,
             [&](Dialog& dlg) {
                 edit = &dlg;
+                EXPECT_EQ(dlg.FocusedControlId(), kCategory);
                 for (const auto& [field, typed, message] : refusals) {
                     const QString given = Text(dlg, field);
                     ClearText(dlg, field);
                     TypeText(dlg, field, typed);
-                    Click(dlg, kOk);
+                    PressKeyInWindow(dlg, Qt::Key_F2);
                     EXPECT_TRUE(dlg.IsRunning()) << field;
                     ClearText(dlg, field);
                     TypeText(dlg, field, given);
@@ -221,7 +209,7 @@ TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
                 ClearText(dlg, kAmount);
                 TypeText(dlg, kAmount, u"1280"_s);
                 ControlAs<QDateTimeEdit>(dlg, kDate)->setDate(QDate(2008, 2, 29));
-                Click(dlg, kOk);
+                PressKeyInWindow(dlg, Qt::Key_F2);
             },
             {[&](Dialog& calc) {
                  seen << (edit->isVisible() ? u"shown"_s : u"hidden"_s);
