@@ -50,7 +50,6 @@ protected:
         dlg.m_record = record;
         dlg.m_nMode = mode;
         const ModalRun run = RunModal(dlg, std::move(drive), std::move(more));
-        leftOpen = run.leftOpen;
         handedBack = dlg.m_record;
         return run.result;
     }
@@ -60,7 +59,6 @@ protected:
     }
 
     InOutRecord handedBack{};
-    int leftOpen = 0;
     const InOutRecord lunch = Entry(u"食費"_s, u"昼食"_s, 850);
 };
 

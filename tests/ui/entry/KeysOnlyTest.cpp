@@ -11,13 +11,18 @@
 #include "ui/entry/TemplateEntry.h"
 #include "ui/framework/testing/Harness.h"
 
+#include <QCalendarWidget>
 #include <QTest>
+#include <cstring>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+constexpr int kCalendar = 1149, kPicker = 1150;
+constexpr plat::SYSTEMTIME kBare{2009, 3, 0, 19, 0, 0, 0, 0};
 
 class KeysOnlyTest : public OpenDocTest {
 protected:
@@ -93,16 +98,37 @@ TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
     EXPECT_EQ(doc->Head()->record.amount, 900);
 }
 
-TEST_F(KeysOnlyTest, DayChosenInTheDateSelect) {
-    CDateSelectDlg dlg;
-    dlg.m_date = plat::TimeValueToSystemTime(kTestNow); // Monday 2008-03-10
-    const ModalRun run = RunModal(dlg, [](Dialog& d) {
-        EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
-        PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_F2});
-    });
-    EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(dlg.m_date.wMonth, 3);
-    EXPECT_EQ(dlg.m_date.wDay, 19);
+// Calendar and picker follow each other. The soft keys are there on every
+// platform, the dialog's own buttons are not: Enter does nothing. OK hands
+// back the bare day, a cancel leaves the given date as it was.
+TEST_F(KeysOnlyTest, DateSelectByKeys) {
+    constexpr plat::SYSTEMTIME kGiven{2008, 3, 1, 10, 13, 45, 30, 250}; // a Monday
+    plat::SYSTEMTIME date = kGiven;
+    const auto run = [&date](DialogAction drive) {
+        CDateSelectDlg dlg;
+        dlg.m_date = date;
+        const int result = RunModal(dlg, std::move(drive)).result;
+        date = dlg.m_date;
+        return result;
+    };
+    EXPECT_EQ(run([](Dialog& d) { PressKeys(d, {Qt::Key_Right, Qt::Key_F1}); }), IDCANCEL);
+    EXPECT_EQ(std::memcmp(&date, &kGiven, sizeof date), 0);
+    EXPECT_EQ(run([](Dialog& d) {
+                  EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
+                  EXPECT_FALSE(IsShown(d, IDOK) || IsShown(d, IDCANCEL) || IsEnabled(d, IDOK));
+                  PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+                  EXPECT_TRUE(d.IsRunning());
+                  EXPECT_EQ(Text(d, kPicker), u"2008年3月19日"_s);
+                  PressKeys(d, {Qt::Key_Tab, Qt::Key_Up}); // the picker's year
+                  EXPECT_EQ(ControlAs<QCalendarWidget>(d, kCalendar)->selectedDate(),
+                            QDate(2009, 3, 19));
+                  PressKeyInWindow(d, Qt::Key_F2);
+              }),
+              IDOK);
+    EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
+    plat::SetPlatformIdentity(4, u"Smartphone"_s);
+    EXPECT_EQ(run([](Dialog& d) { PressKeyInWindow(d, Qt::Key_F2); }), IDOK);
+    EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
 }
 
 } // namespace

@@ -67,10 +67,9 @@ protected:
                 EXPECT_FALSE(owner.isVisible());
                 page(d);
             };
-        leftOpen = RunActing([&] { RunNewEntryFlow(&owner, *doc, kTestNow); }, std::move(pages));
+        RunActing([&] { RunNewEntryFlow(&owner, *doc, kTestNow); }, std::move(pages));
         EXPECT_TRUE(owner.isVisible());
     }
-    int leftOpen = 0;
 };
 
 // --- The typical request, from the panel ------------------------------------
