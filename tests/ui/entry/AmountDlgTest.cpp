@@ -48,8 +48,9 @@ protected:
     std::int32_t handedBack = 0;
 };
 
-// Every keypad button once, each step's display checked, then income checked.
-TEST_F(AmountDlgTest, EveryButtonReachesTheCalculator) {
+// Every keypad button once, each step's display checked; the error state
+// refuses every confirmation until C/CE; next hands back the sign of income.
+TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen) {
     const std::pair<QString, QString> steps[] = {
         {u"１ ２ ３ ４ ５ ６ ７ ８ ９ ０"_s, u"1234567890"_s},
         {u"C/CE ５ ００ ０００"_s, u"500000"_s},
@@ -59,37 +60,31 @@ TEST_F(AmountDlgTest, EveryButtonReachesTheCalculator) {
         {u"＋ ８ ０ ０ ０ ０ ＝"_s, u"280000"_s},
         {u"税＋"_s, u"294000"_s},
         {u"税－"_s, u"280000"_s},
+        {u"÷ ０ ＝"_s, u"E"_s},
     };
-    const int result = Run(0, kNextPage, [&](Dialog& dlg) {
+    const int result = Run(0, 0, [&](Dialog& dlg) {
         for (const auto& [faces, display] : steps) {
             ClickFaces(dlg, faces);
             EXPECT_EQ(Text(dlg, kAmountEdit), display) << faces.toStdString();
         }
-        Click(dlg, kIncome);
-        Click(dlg, kNext);
-    });
-    EXPECT_EQ(result, kNext);
-    EXPECT_EQ(handedBack, -280000);
-}
-
-// The error state refuses every confirmation until C/CE; back and cancel hand
-// back the amount without its sign.
-TEST_F(AmountDlgTest, ErrorKeepsThePageOpenAndCancelAndBackEndWithoutTheSign) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
-    const int result = Run(0, 0, [&](Dialog& dlg) {
-        ClickFaces(dlg, u"５ ÷ ０ ＝"_s);
-        EXPECT_EQ(Text(dlg, kAmountEdit), u"E"_s);
         for (int button : {kFinish, kNext}) {
             Click(dlg, button);
             EXPECT_TRUE(dlg.IsRunning()) << button;
         }
         ClickFaces(dlg, u"３ C/CE ２ ５ ０"_s);
         Click(dlg, kIncome);
-        Click(dlg, kBack);
+        Click(dlg, kNext);
     });
-    EXPECT_EQ(result, kBack);
+    EXPECT_EQ(result, kNext);
+    EXPECT_EQ(handedBack, -250);
+}
+
+// Cancel, by button or left soft key, and back end without the sign.
+TEST_F(AmountDlgTest, CancelAndBackEndWithoutTheSign) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
+    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
+    EXPECT_EQ(Run(-250, 0, [](Dialog& dlg) { Click(dlg, kBack); }), kBack);
     EXPECT_EQ(handedBack, 250);
 }
 
