@@ -51,6 +51,8 @@ protected:
 // confirm button in the Tab order; the category page starts in list A and
 // tabs through the lists, their boxes and the date; a changed date is stored.
 TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
+    doc->m_bSaveOnChange = false; // the entry waits in memory
+    const QByteArray ledger = readData(datafile::kLedger);
     const auto flow = [this] { RunNewEntryFlow(nullptr, *doc, kTestNow); };
     RunActing(flow, {[&](Dialog& amount) {
                          PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
@@ -71,6 +73,8 @@ TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
     const InOutRecord& stored = doc->Head()->record;
     EXPECT_EQ(stored.amount, -1200);
     EXPECT_EQ(stored.date.wYear, 2009);
+    EXPECT_TRUE(doc->IsDirty());
+    EXPECT_EQ(readData(datafile::kLedger), ledger);
     EXPECT_EQ(DecodeListFile(readData(datafile::kCategories)).value(0), u"書籍"_s);
 }
 

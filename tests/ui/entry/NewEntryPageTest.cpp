@@ -124,6 +124,7 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     ASSERT_TRUE(QFile::remove(host(inFolder(datafile::kCategories)))); // a fresh folder
     RunFlow({AmountPage("3", kNext),
              [this](Dialog& d) {
+                 EXPECT_FALSE(d.IsTimerActive(1)); // no hint timer but on the handset
                  EXPECT_EQ(Items(d, kListA), QStringList{u"その他"_s});
                  EXPECT_EQ(Items(d, kListB), QStringList{u"その他"_s});
                  ClearText(d, kListB);
@@ -159,42 +160,17 @@ TEST_F(NewEntryTest, CancelOnAnyPageShowsTheBoxAndAddsNothing) {
     EXPECT_FALSE(fileExists(ledgerPath()) && ledger().size() > 16);
 }
 
-// --- Learning the texts ------------------------------------------------------
-
-// A category typed over the chosen one is stored, while the remarks stay
-// those of the chosen one; a new remark goes to their front; an unchecked
-// list is left alone. Saving at exit, the entry waits in memory.
-TEST_F(NewEntryTest, TypedTextsAreStoredAndLearnedWhereChecked) {
-    const QByteArray categories = readData(datafile::kCategories);
-    const QByteArray before = ledger();
-    doc->m_bSaveOnChange = false;
-    RunFlow({AmountPage("1", kNext), [](Dialog& d) {
-                 EXPECT_FALSE(d.IsTimerActive(1)); // no hint timer but on the handset
-                 SelectIndex(d, kListA, 1);        // 交通費
-                 ClearText(d, kListA);
-                 TypeText(d, kListA, u"娯楽"_s);
-                 EXPECT_EQ(Items(d, kListB), (QStringList{u"電車"_s, u"昼食"_s}));
-                 Click(d, kCheckA);
-                 ClearText(d, kListB);
-                 TypeText(d, kListB, u"おやつ"_s);
-                 Click(d, kFinish);
-             }});
-    EXPECT_EQ(readData(datafile::kCategories), categories);
-    EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s),
-              bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
-    EXPECT_EQ(FieldText(doc->Head()->record.remark), u"おやつ"_s);
-    EXPECT_EQ(FieldText(doc->Head()->record.category), u"娯楽"_s);
-    EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(ledger(), before);
-}
-
 // --- Page looks ---------------------------------------------------------------
 
 // The category page goes on with "次へ", the payee page ends with "完了" and
 // offers the template box while a slot is free. On the handset the hint timer
 // runs and stops. Back takes what a page started with, the amount page shows
 // the amount held, and a finish there stores the payee page's first items.
-TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysAndGoBack) {
+// A category typed over the chosen one is stored, while the remarks stay those
+// of the chosen one; a new remark goes to their front; an unchecked list is
+// left alone.
+TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTexts) {
+    const QByteArray categories = readData(datafile::kCategories);
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     regprobe::MakeHandset();
     for (int i = 0; i < kTemplateSlots; ++i)
@@ -233,8 +209,20 @@ TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysAndGoBack) {
                  EXPECT_EQ(Text(d, 1006), u"7"_s);
                  Click(d, kNext);
              },
-             Press(kFinish)});
-    EXPECT_EQ(ledger(), LedgerWith(u"食費"_s, u"昼食"_s, u"コンビニ"_s, u"現金"_s, 7));
+             [](Dialog& d) {
+                 SelectIndex(d, kListA, 1); // 交通費
+                 ClearText(d, kListA);
+                 TypeText(d, kListA, u"娯楽"_s);
+                 EXPECT_EQ(Items(d, kListB), (QStringList{u"電車"_s, u"昼食"_s}));
+                 Click(d, kCheckA);
+                 ClearText(d, kListB);
+                 TypeText(d, kListB, u"おやつ"_s);
+                 Click(d, kFinish);
+             }});
+    EXPECT_EQ(ledger(), LedgerWith(u"娯楽"_s, u"おやつ"_s, u"コンビニ"_s, u"現金"_s, 7));
+    EXPECT_EQ(readData(datafile::kCategories), categories);
+    EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s),
+              bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
 }
 
 } // namespace
