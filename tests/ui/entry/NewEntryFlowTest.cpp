@@ -1,6 +1,6 @@
-// The flow's state without widgets, for what the pages never hand back (a
-// finish on the amount page, a next on the payee page) and what a walk back
-// must leave as it was.
+// The flow's state without widgets: what the pages never hand back (a finish
+// on the amount page, a next on the payee page), what a cancel ignores and
+// what a walk back must leave as it was.
 #include "ui/entry/NewEntryFlow.h"
 
 #include <functional>
@@ -55,6 +55,9 @@ template <class... A> std::vector<Action> Steps(A... actions) {
 }
 
 const PathRow kPathRows[] = {
+    {"CancelOnAmount", Step::Cancelled, "|その他|その他|0|3/10", Steps(Amount(2, 5))},
+    {"CancelOnCategory", Step::Cancelled, "|その他|その他|9|3/10",
+     Steps(Amount(1, 9), Category(2, "食費"))},
     {"FinishOnAmount", Step::Store, "|その他|その他|500|3/10", Steps(Amount(3, 500))},
     {"NextOnPayeeStores", Step::Store, "食費|昼食|JR|1|6/1",
      Steps(Amount(1, 1), Category(1, "食費"), Payee(1, "JR"))},
