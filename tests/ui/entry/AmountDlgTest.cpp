@@ -88,12 +88,9 @@ TEST_F(AmountDlgTest, CancelAndBackEndWithoutTheSign) {
     EXPECT_EQ(handedBack, 250);
 }
 
-// Hardware keys drive the keypad: each operator row uses the arrow first and
-// the pad key second, so that either one doing nothing changes the shown
-// result. Enter, F2 and the right soft key (0 below) then confirm with the
-// button shown: next on the amount page, finish on the single step the entry
-// edit dialog opens (which takes only a finish); the other one and back are
-// hidden. The focus stays on that button, also when put on the amount.
+// Hardware keys drive the keypad (arrow first, pad key second, so that either
+// doing nothing shows). Enter, F2 and the right soft key (0 below) confirm with
+// the one button shown, which keeps the focus, also when put on the amount.
 TEST_F(AmountDlgTest, HardwareKeysDriveTheKeypadAndConfirmWithTheShownButton) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     constexpr int kPad = 0x40000000; // numeric-pad keys flagged by the high bit

@@ -62,8 +62,6 @@ protected:
     const InOutRecord lunch = Entry(u"食費"_s, u"昼食"_s, 850);
 };
 
-// --- Modes ------------------------------------------------------------------
-
 struct ModeRow {
     const char* name;
     unsigned mode;
@@ -121,8 +119,6 @@ TEST_F(EntryEditTest, ModesSetButtonSoftKeysAndFieldsAndCancelHandsNothingBack) 
     }
 }
 
-// --- Lists --------------------------------------------------------------------
-
 // A category without list files offers only the entry's own texts (an empty
 // one not at all), without a box; the category is added at the list's end.
 TEST_F(EntryEditTest, ListsMissingOrUnreadableLeaveTheEntrysTexts) {
@@ -149,14 +145,10 @@ TEST_F(EntryEditTest, ListsMissingOrUnreadableLeaveTheEntrysTexts) {
     EXPECT_TRUE(SameBytes(handedBack, lunch));
 }
 
-// --- One change run ----------------------------------------------------------------
-
-// Each refused field keeps the dialog open with its message and the record as
-// given. The calculator opens on the signed amount with the dialog hidden; its
-// finish (a button, or Enter on its single step) sets amount and income box,
-// its cancel leaves both. The lists come from the files with the entry's texts
-// selected; the remark typed and the payee shown stay when another category's
-// lists lack them; every field changed is handed back, texts cut to fifteen.
+// Each refused field keeps the dialog open and the record as given. The
+// calculator opens on the signed amount with the dialog hidden; its finish sets
+// amount and income box, its cancel leaves both. The remark typed and the payee
+// shown stay when another category's lists lack them; texts are cut to fifteen.
 TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s); // confirmed with F2, the right soft key
     const QString range = validation::IntegerRange(0, 2000000000);
@@ -254,8 +246,6 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
     }
     EXPECT_TRUE(boxes.shown().empty());
 }
-
-// --- Focus and input mode ---------------------------------------------------------
 
 // The calculator is not opened on an amount that is no number: the focus goes back to it.
 TEST_F(EntryEditTest, AddModeStartsOnTheAmountWithItsTextSelected) {

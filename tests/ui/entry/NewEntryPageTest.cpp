@@ -1,6 +1,5 @@
-// The new-entry flow driven as a person does, page by page: from the panel's
-// digit key 1 and from the flow function, with hand-made list files; checks the
-// ledger and list files byte by byte, the boxes shown and the page states.
+// The new-entry flow driven page by page as a person does, on hand-made list
+// files, with the ledger and list files checked byte by byte.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
@@ -67,8 +66,6 @@ protected:
     }
 };
 
-// --- The typical request, from the panel ------------------------------------
-
 // The template box saves a named template in the last free slot, and the
 // entry is still stored.
 TEST_F(NewEntryTest, DigitOneRecordsAnExpenseLearnsTheTextsAndSavesATemplate) {
@@ -112,8 +109,6 @@ TEST_F(NewEntryTest, DigitOneRecordsAnExpenseLearnsTheTextsAndSavesATemplate) {
     EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
-// --- Pages and their ends ----------------------------------------------------
-
 // An empty text keeps the page open and learns nothing.
 TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     ASSERT_TRUE(QFile::remove(host(inFolder(datafile::kCategories)))); // a fresh folder
@@ -142,15 +137,9 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     EXPECT_EQ(doc->Count(), 0u);
 }
 
-// --- Page looks ---------------------------------------------------------------
-
-// The category page goes on with "次へ", the payee page ends with "完了" and
-// offers the template box while a slot is free. On the handset the hint timer
-// runs and stops. Back takes what a page started with, the amount page shows
-// the amount held, and a finish there stores the payee page's first items.
-// A category typed over the chosen one is stored, while the remarks stay those
-// of the chosen one; a new remark goes to their front; an unchecked list is
-// left alone.
+// On the handset the hint timer runs and stops. Back takes what a page started
+// with, also the payee page's first items. A category typed over the chosen one
+// is stored, with the chosen one's remarks; an unchecked list is left alone.
 TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTexts) {
     const QByteArray categories = readData(datafile::kCategories);
     plat::SetPlatformIdentity(5, u"PocketPC"_s);

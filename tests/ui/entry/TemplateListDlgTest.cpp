@@ -131,8 +131,6 @@ protected:
     int leftOpen = 0;
 };
 
-// --- Showing -------------------------------------------------------------------
-
 // The right soft key's popup moves the line down; the left one picks it. On
 // a short window the side buttons shrink so that all still fit.
 TEST_F(TemplateListTest, SoftKeysOnlyUnderTheHandsetPlatformAndTheLeftOnePicks) {
@@ -152,8 +150,6 @@ TEST_F(TemplateListTest, SoftKeysOnlyUnderTheHandsetPlatformAndTheLeftOnePicks) 
     }
     EXPECT_EQ(lines, (QStringList{u" 0:電車"_s, u" 1:昼食"_s}));
 }
-
-// --- Picking -------------------------------------------------------------------
 
 struct PickRow {
     const char* name;
@@ -188,8 +184,6 @@ TEST_F(TemplateListTest, PickEndsWithTheSlotNumberPlusOneOrZero) {
         EXPECT_FALSE(doc->TemplatesChanged());
     }
 }
-
-// --- Adding, deleting, reordering and editing ---------------------------------------
 
 // The added template is stored at the end, selected; an eleventh is refused
 // without opening the entry dialog. The delete is answered "No" the first
@@ -283,8 +277,6 @@ TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
     EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
     EXPECT_TRUE(boxes.shown().empty());
 }
-
-// --- A new entry from a template ----------------------------------------------------------
 
 // Closing the list picks nothing and opens no entry dialog; a cancelled entry
 // still counts as picked and adds nothing. A key picks from the panel's task:
