@@ -62,17 +62,9 @@ protected:
     const InOutRecord lunch = Entry(u"食費"_s, u"昼食"_s, 850);
 };
 
-struct ModeRow {
-    const char* name;
-    unsigned mode;
-    const char* okText;
-    int menu;
-    int hidden;    // the name or the date row
-    bool readOnly; // every field disabled
-};
-
-// The OK text tells which mode's look was taken: the first mode bit set wins.
-const ModeRow kModeRows[] = {
+// Name, mode, OK text, soft-key menu, the row hidden (name or date), every field
+// disabled. The OK text tells which mode's look was taken: the first bit set wins.
+const std::tuple<const char*, unsigned, const char*, int, int, bool> kModeRows[] = {
     {"Change", 1, "変更(OK)", 163, kName, false},
     {"Delete", 2, "削除(OK)", 162, kName, true},
     {"Add", 8, "追加(OK)", 164, kName, false},
@@ -83,23 +75,23 @@ const ModeRow kModeRows[] = {
 };
 
 TEST_F(EntryEditTest, ModesSetButtonSoftKeysAndFieldsAndCancelHandsNothingBack) {
-    for (const ModeRow& row : kModeRows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, mode, okText, menu, hidden, readOnly] : kModeRows) {
+        SCOPED_TRACE(name);
         for (bool pocketPc : {false, true}) {
             SCOPED_TRACE(pocketPc ? "soft keys" : "own buttons");
             plat::SetPlatformIdentity(pocketPc ? 5 : 4, u"PocketPC"_s);
-            const int result = Run(lunch, row.mode, [&](Dialog& dlg) {
-                EXPECT_EQ(Text(dlg, kOk).toStdString(), row.okText);
+            const int result = Run(lunch, mode, [&](Dialog& dlg) {
+                EXPECT_EQ(Text(dlg, kOk).toStdString(), okText);
                 SoftKeyBar* bar = dlg.softKeyBar();
-                EXPECT_EQ(bar ? bar->menuId() : 0, pocketPc ? row.menu : 0);
+                EXPECT_EQ(bar ? bar->menuId() : 0, pocketPc ? menu : 0);
                 EXPECT_EQ(IsShown(dlg, kOk), !pocketPc);
                 EXPECT_EQ(IsEnabled(dlg, kCancelButton), !pocketPc);
                 for (int id : {kName, kDate}) {
-                    EXPECT_EQ(IsShown(dlg, id), id != row.hidden) << id;
-                    EXPECT_EQ(IsEnabled(dlg, id), id != row.hidden && !row.readOnly) << id;
+                    EXPECT_EQ(IsShown(dlg, id), id != hidden) << id;
+                    EXPECT_EQ(IsEnabled(dlg, id), id != hidden && !readOnly) << id;
                 }
                 for (int id : kFields)
-                    EXPECT_EQ(IsEnabled(dlg, id), !row.readOnly) << id;
+                    EXPECT_EQ(IsEnabled(dlg, id), !readOnly) << id;
                 EXPECT_EQ(IsShown(dlg, kNameLabel), IsShown(dlg, kName));
                 EXPECT_EQ(IsShown(dlg, kDateLabel), IsShown(dlg, kDate));
                 // Every text shown whole at the handset's size.

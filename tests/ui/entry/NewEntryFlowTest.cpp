@@ -43,18 +43,12 @@ QString Summary(const InOutRecord& r) {
         .arg(r.date.wDay);
 }
 
-struct PathRow {
-    const char* name;
-    Step end;
-    const char* record;
-    std::vector<Action> actions;
-};
-
 template <class... A> std::vector<Action> Steps(A... actions) {
     return {actions...};
 }
 
-const PathRow kPathRows[] = {
+// Name, the step reached, the record built (Summary) and the pages' ends.
+const std::tuple<const char*, Step, const char*, std::vector<Action>> kPathRows[] = {
     {"CancelOnAmount", Step::Cancelled, "|その他|その他|0|3/10", Steps(Amount(2, 5))},
     {"CancelOnCategory", Step::Cancelled, "|その他|その他|9|3/10",
      Steps(Amount(1, 9), Category(2, "食費"))},
@@ -68,13 +62,13 @@ const PathRow kPathRows[] = {
 };
 
 TEST(NewEntryFlowPaths, EndsWithTheRecordThePagesBuilt) {
-    for (const PathRow& row : kPathRows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, end, record, actions] : kPathRows) {
+        SCOPED_TRACE(name);
         NewEntryFlow flow(kMarch10);
-        for (const Action& act : row.actions)
+        for (const Action& act : actions)
             act(flow);
-        EXPECT_EQ(flow.step(), row.end);
-        EXPECT_EQ(Summary(flow.record()).toStdString(), row.record);
+        EXPECT_EQ(flow.step(), end);
+        EXPECT_EQ(Summary(flow.record()).toStdString(), record);
     }
 }
 

@@ -48,10 +48,6 @@ std::vector<Tmpl> Numbered(int count) {
     return templates;
 }
 
-QString SlotName(const CMyTALYDoc& doc, int slot) {
-    return FieldText(doc.Templates()[static_cast<std::size_t>(slot)].name);
-}
-
 DialogAction Key(int key) {
     return [key](Dialog& d) { PressKeyInWindow(d, key); };
 }
@@ -143,14 +139,8 @@ TEST_F(TemplateListTest, OnTheHandsetTheSoftKeysMoveAndPick) {
     EXPECT_EQ(lines, (QStringList{u" 0:電車"_s, u" 1:昼食"_s}));
 }
 
-struct PickRow {
-    const char* name;
-    int templates;
-    DialogAction act;
-    int result;
-};
-
-const PickRow kPickRows[] = {
+// Name, templates in the list, the action in its run, the result it ends with.
+const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
     {"KeyThreePicksLineThree", 5, Key(Qt::Key_3), 4},
     {"KeyZeroPicksTheFirst", 5, Key(Qt::Key_0), 1},
     {"KeyOfAFreeSlotStillPicks", 2, Key(Qt::Key_9), 10},
@@ -170,10 +160,10 @@ const PickRow kPickRows[] = {
 };
 
 TEST_F(TemplateListTest, PickEndsWithTheSlotNumberPlusOneOrZero) {
-    for (const PickRow& row : kPickRows) {
-        SCOPED_TRACE(row.name);
-        Open(Numbered(row.templates));
-        EXPECT_EQ(RunList({row.act}), row.result);
+    for (const auto& [name, templates, act, result] : kPickRows) {
+        SCOPED_TRACE(name);
+        Open(Numbered(templates));
+        EXPECT_EQ(RunList({act}), result);
         EXPECT_FALSE(doc->TemplatesChanged());
     }
 }
@@ -219,7 +209,7 @@ TEST_F(TemplateListTest, AddToTenRefuseTheEleventhAndDeleteTheThirdClosingTheGap
     EXPECT_EQ(lines.size(), 9);
     EXPECT_EQ(lines.value(2), u" 2:定番3"_s);
     EXPECT_EQ(selected, 2);
-    EXPECT_EQ(SlotName(*doc, 9), u"未設定"_s);
+    EXPECT_EQ(FieldText(doc->Templates()[9].name), u"未設定"_s);
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
@@ -261,8 +251,8 @@ TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
              }});
     EXPECT_EQ(lines, (QStringList{u" 0:賞与"_s, u" 1:昼食"_s, u" 2:電車"_s}));
     EXPECT_EQ(selected, -1);
-    for (int slot = 0; slot < 3; ++slot)
-        EXPECT_EQ(SlotName(*doc, slot), lines.value(slot).mid(3));
+    for (std::size_t slot = 0; slot < 3; ++slot)
+        EXPECT_EQ(FieldText(doc->Templates()[slot].name), lines.value(slot).mid(3));
     EXPECT_EQ(doc->Templates()[0].record.amount, -250000);
     EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
     EXPECT_TRUE(boxes.shown().empty());
