@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <QStringList>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;

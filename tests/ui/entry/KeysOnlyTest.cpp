@@ -6,7 +6,6 @@
 #include "ledger/Lists.h"
 #include "platform/System.h"
 #include "ui/entry/CDateSelectDlg.h"
-#include "ui/entry/CEntryEditDlg.h"
 #include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
 #include "ui/framework/testing/Harness.h"
