@@ -66,10 +66,8 @@ const KeyRow kKeyRows[] = {
     {"OpensDamagedPastLimitInError", 2000000001, "", "E", std::nullopt},
     {"OpensDamagedSmallestInt32InError", INT32_MIN, "", "E", std::nullopt},
     {"OpenedAmountReplacedByFirstDigitKeepingIncome", -800, "3", "3", -3},
-    // Typing numbers.
     {"LeadingZerosVanish", 0, "0 0 7", "7", 7},
     {"BackspaceOnSingleDigit", 0, "7 B", "0", 0},
-    // Operators without precedence.
     {"NoPrecedence", 0, "2 + 3 x 4 =", "20", 20},
     {"SecondOperatorAppliesPendingAgain", 0, "5 + +", "10", 10},
     {"PendingNotCarriedOutOnNext", 0, "1 0 0 + 5 0", "50", 50},
@@ -79,7 +77,6 @@ const KeyRow kKeyRows[] = {
     {"EqualsPendingKeepsNewNumber", 0, "5 = 3 +", "3", 3},
     {"NewNumberAfterResult", 0, "2 + 3 = 4", "4", 4},
     {"BackspaceAfterOperatorEditsShownValue", 0, "12 + B 5 =", "27", 27},
-    // Tax keys.
     {"TaxPlusTruncates", 0, "99 T+", "103", 103},
     {"TaxMinusOnOne", 0, "1 T-", "0", 0},
     {"TaxKeepsPendingOperator", 0, "100 + 1000 T+ =", "2100", 2100},
