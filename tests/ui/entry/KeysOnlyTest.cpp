@@ -9,7 +9,11 @@
 #include "ui/entry/RunNewEntryFlow.h"
 #include "ui/entry/TemplateEntry.h"
 #include "ui/framework/testing/Harness.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CMyTALYView.h"
+#include "ui/main/PanelTasks.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QTest>
 #include <cstring>
@@ -46,35 +50,62 @@ protected:
     }
 };
 
-// The amount page's income box has a key of its own and sits next to the
-// confirm button in the Tab order; the category page starts in list A and
-// tabs through the lists, their boxes and the date; a changed date is stored.
-TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
-    doc->m_bSaveOnChange = false; // the entry waits in memory
-    const QByteArray ledger = readData(datafile::kLedger);
-    const auto flow = [this] { RunNewEntryFlow(nullptr, *doc, kTestNow); };
-    RunActing(flow, {[&](Dialog& amount) {
-                         PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
-                         EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
-                         PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
-                         QTest::qWait(300); // the check box's shortcut clicks after a short press
-                         PressKeyInWindow(amount, Qt::Key_Return);
-                     },
-                     [&](Dialog& page) {
-                         EXPECT_EQ(page.FocusedControlId(), 1005);
-                         Retype(page, u"書籍"_s);
-                         EXPECT_EQ(Tabbing(page, 4), (std::vector<int>{1084, 1099, 1085, 1057}));
-                         PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
-                         PressKeyInWindow(page, Qt::Key_F2);
-                     },
-                     [](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); }}); // 完了
-    ASSERT_EQ(categories(*doc), QStringList{u"書籍"_s});
-    const InOutRecord& stored = doc->Head()->record;
-    EXPECT_EQ(stored.amount, -1200);
-    EXPECT_EQ(stored.date.wYear, 2009);
-    EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(readData(datafile::kLedger), ledger);
-    EXPECT_EQ(DecodeListFile(readData(datafile::kCategories)).value(0), u"書籍"_s);
+// From the panel's key 1. The amount page's income box has a key of its own
+// and sits next to the confirm button in the Tab order; a changed date is
+// stored; each list learns the text chosen at its front. The template box saves
+// a named template in the last free slot, and the entry is still stored.
+TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
+    for (int i = 0; i < kTemplateSlots - 1; ++i)
+        doc->AddTemplate(u"定番"_s, InOutRecord{});
+    PanelTasks tasks;
+    CMainFrame frame(*doc, tasks);
+    frame.show();
+    QApplication::processEvents();
+    RunActing([&] { PressKeyInWindow(*frame.panel(), Qt::Key_1); },
+              {[](Dialog& amount) {
+                   PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
+                   EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
+                   PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
+                   QTest::qWait(300); // the check box's shortcut clicks after a short press
+                   PressKeyInWindow(amount, Qt::Key_Return);
+               },
+               [](Dialog& page) {
+                   EXPECT_EQ(page.FocusedControlId(), 1005);
+                   EXPECT_EQ(Items(page, 1099), (QStringList{u"昼食"_s, u"夕食"_s}));
+                   PressKeyInWindow(page, Qt::Key_Down); // 交通費: its remarks come in
+                   EXPECT_EQ(Items(page, 1099), (QStringList{u"電車"_s, u"昼食"_s}));
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
+                   PressKeyInWindow(page, Qt::Key_Down);
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1057}));
+                   PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
+                   PressKeyInWindow(page, Qt::Key_F2);
+               },
+               [](Dialog& page) {
+                   EXPECT_EQ(Items(page, 1005), QStringList{u"JR"_s});
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
+                   PressKeyInWindow(page, Qt::Key_Down); // カード
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1115}));
+                   PressKeys(page, {Qt::Key_Space, Qt::Key_F2}); // the template box, 完了
+               },
+               [](Dialog& edit) {
+                   Retype(edit, u"昼ごはん"_s);
+                   EXPECT_EQ(Tabbing(edit, 3), (std::vector<int>{1049, 1050, 1055}));
+                   Retype(edit, u"900"_s); // the template's own amount
+                   PressKeyInWindow(edit, Qt::Key_F2);
+               }});
+    EXPECT_TRUE(frame.panel()->isVisible());
+    EXPECT_EQ(readData(datafile::kLedger),
+              bytes::Header(1) + bytes::Record({1, u"交通費"_s, u"昼食"_s, u"JR"_s, u"カード"_s,
+                                                2009, 3, 2, 10, -1200, 12, 34, 56}));
+    EXPECT_EQ(readData(datafile::kCategories),
+              bytes::ListFile({u"交通費"_s, u"食費"_s, u"給与"_s}));
+    EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s), bytes::ListFile({u"昼食"_s, u"電車"_s}));
+    EXPECT_EQ(readData(datafile::kPayMethods), bytes::ListFile({u"カード"_s, u"現金"_s}));
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(FieldText(doc->Templates()[9].name), u"昼ごはん"_s);
+    EXPECT_EQ(doc->Templates()[9].record.amount, -900); // still income
+    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"JR"_s);
+    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
 TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
