@@ -107,9 +107,11 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
     EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
-// Through the panel's task: the entry takes the date handed over (a Tuesday),
-// the template keeps its own.
+// The added template goes after the one there and is selected, so that F1
+// picks it. Through the panel's task the entry takes the date handed over (a
+// Tuesday); the template keeps its own.
 TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
+    doc->AddTemplate(u"家賃"_s, InOutRecord{});
     PanelTasks tasks;
     const plat::TimeValue april1 = plat::TimeFromFields(2008, 4, 1, 8, 15, 30);
     RunActing([&] { tasks.NewEntryFromTemplate(nullptr, *doc, april1); },
@@ -118,6 +120,9 @@ TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
                    PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
                },
                [](Dialog& edit) {
+                   EXPECT_EQ(Text(edit, 1063),
+                             u"定番項目名を入力して、保存ボタンを押して下さい。"_s);
+                   EXPECT_EQ(Text(edit, 1118), u"新しい定番"_s);
                    Retype(edit, u"昼ごはん"_s); // the template name comes first
                    PressKeyInWindow(edit, Qt::Key_Tab);
                    Retype(edit, u"食費"_s);
@@ -129,8 +134,10 @@ TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
                    EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
                    PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
                }});
-    EXPECT_EQ(FieldText(doc->Templates()[0].name), u"昼ごはん"_s);
-    EXPECT_EQ(doc->Templates()[0].record.date.wMonth, 3);
+    EXPECT_EQ(FieldText(doc->Templates()[1].name), u"昼ごはん"_s);
+    const InOutRecord added =
+        record({1, u"食費"_s, u"その他"_s, u"その他"_s, u"現金"_s, 2008, 3, 1, 10, 0, 12, 34, 56});
+    EXPECT_EQ(std::memcmp(&doc->Templates()[1].record, &added, sizeof added), 0);
     EXPECT_EQ(readData(datafile::kLedger),
               bytes::Header(1) + bytes::Record({1, u"食費"_s, u"その他"_s, u"その他"_s, u"現金"_s,
                                                 2008, 4, 2, 1, 900, 8, 15, 30}));
