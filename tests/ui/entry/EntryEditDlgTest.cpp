@@ -241,7 +241,6 @@ TEST_F(EntryEditTest, DeleteShowsTheEntryAndHandsItBackUnchanged) {
 // The calculator is not opened on an amount that is no number: the focus goes back to it.
 TEST_F(EntryEditTest, FocusRefusalsAndInputModes) {
     Run(lunch, CEntryEditDlg::ModeAdd, [&](Dialog& dlg) {
-        EXPECT_EQ(dlg.FocusedControlId(), kAmount);
         EXPECT_EQ(ControlAs<QLineEdit>(dlg, kAmount)->selectedText(), u"850"_s);
         dlg.GotoDlgCtrl(kCategory); // the second visit stays
         QApplication::processEvents();
