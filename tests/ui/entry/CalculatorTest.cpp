@@ -59,7 +59,6 @@ struct KeyRow {
 
 const KeyRow kKeyRows[] = {
     // Opening: the magnitude is shown, an income hands back a negative amount.
-    {"OpensOnZero", 0, "", "0", 0},
     {"OpensOnExpense", 1500, "", "1500", 1500},
     {"OpensOnIncome", -1500, "", "1500", -1500},
     {"OpensOnLargestIncome", -2000000000, "", "2000000000", -2000000000},
@@ -75,7 +74,6 @@ const KeyRow kKeyRows[] = {
     {"DivisionTruncates", 0, "7 / 2 =", "3", 3},
     {"NegativeDivisionTruncatesTowardZero", 0, "0 - 7 = / 2 =", "-3", -3},
     {"EqualsPendingKeepsNewNumber", 0, "5 = 3 +", "3", 3},
-    {"NewNumberAfterResult", 0, "2 + 3 = 4", "4", 4},
     {"BackspaceAfterOperatorEditsShownValue", 0, "12 + B 5 =", "27", 27},
     {"TaxPlusTruncates", 0, "99 T+", "103", 103},
     {"TaxMinusOnOne", 0, "1 T-", "0", 0},
@@ -88,7 +86,6 @@ const KeyRow kKeyRows[] = {
     {"ClearEntryKeepsPending", 0, "5 + 3 C 4 =", "9", 9},
     {"ClearTwiceClearsAll", 0, "5 + 3 C C 4 =", "4", 4},
     {"ClearTwiceAfterADigitClearsOnlyTheEntry", 0, "5 + 3 C 4 C 2 =", "7", 7},
-    {"ClearShowsZero", 0, "5 + 3 C", "0", 0},
     {"BackspaceAfterClear", 0, "5 + 3 C B 4 =", "9", 9},
     // Limits: the display is full at 2,000,000,000.
     {"LimitItselfIsTaken", 0, "2000000000", "2000000000", 2000000000},
@@ -105,7 +102,6 @@ const KeyRow kKeyRows[] = {
     {"ProductPastInt64Never", 0, "2000000000 x 2000000000 x 2000000000 =", "E", std::nullopt},
     {"TaxPlusPastLimit", 0, "2000000000 T+", "E", std::nullopt},
     {"ErrorIgnoresDigitsAndOperators", 0, "5 / 0 = 7 + 00 T+ B", "E", std::nullopt},
-    {"OneClearLeavesError", 0, "5 / 0 = C", "0", 0},
     {"AfterErrorCalculatesAfresh", 0, "9 + 1 / 0 = C 4 + 1 =", "5", 5},
     {"ClearAfterErrorLeavesNoPendingOperator", 0, "9 + 1 / 0 = C 4 =", "4", 4},
     // The income box turns the sign of what is handed back, also of a negative result.
