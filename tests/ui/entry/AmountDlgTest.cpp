@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <QStringList>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -19,12 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAmountEdit = 1006;
-constexpr int kIncome = 1131;
-constexpr int kNext = 1;
-constexpr int kCancel = 2;
-constexpr int kFinish = 3;
-constexpr int kBack = 4;
+constexpr int kAmountEdit = 1006, kIncome = 1131, kNext = 1, kCancel = 2, kFinish = 3, kBack = 4;
 constexpr unsigned kNextPage = CAmountDlg::HideFinish | CAmountDlg::HideBack;
 constexpr unsigned kFinishOnly = CAmountDlg::HideNext | CAmountDlg::HideBack;
 
@@ -53,8 +47,9 @@ protected:
     std::int32_t handedBack = 0;
 };
 
-// Every keypad button once, each step's display checked, then income checked.
-TEST_F(AmountDlgTest, EveryButtonReachesTheCalculator) {
+// Every keypad button once, each step's display checked; the error state
+// refuses every confirmation until C/CE; next hands back the sign of income.
+TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen) {
     const std::pair<QString, QString> steps[] = {
         {u"１ ２ ３ ４ ５ ６ ７ ８ ９ ０"_s, u"1234567890"_s},
         {u"C/CE ５ ００ ０００"_s, u"500000"_s},
@@ -64,46 +59,37 @@ TEST_F(AmountDlgTest, EveryButtonReachesTheCalculator) {
         {u"＋ ８ ０ ０ ０ ０ ＝"_s, u"280000"_s},
         {u"税＋"_s, u"294000"_s},
         {u"税－"_s, u"280000"_s},
+        {u"÷ ０ ＝"_s, u"E"_s},
     };
-    const int result = Run(0, kNextPage, [&](Dialog& dlg) {
+    const int result = Run(0, 0, [&](Dialog& dlg) {
         for (const auto& [faces, display] : steps) {
             ClickFaces(dlg, faces);
             EXPECT_EQ(Text(dlg, kAmountEdit), display) << faces.toStdString();
         }
-        Click(dlg, kIncome);
-        Click(dlg, kNext);
-    });
-    EXPECT_EQ(result, kNext);
-    EXPECT_EQ(handedBack, -280000);
-}
-
-// The error state refuses every confirmation until C/CE; back and cancel hand
-// back the amount without its sign.
-TEST_F(AmountDlgTest, ErrorKeepsThePageOpenAndCancelAndBackEndWithoutTheSign) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
-    const int result = Run(0, 0, [&](Dialog& dlg) {
-        ClickFaces(dlg, u"５ ÷ ０ ＝"_s);
-        EXPECT_EQ(Text(dlg, kAmountEdit), u"E"_s);
         for (int button : {kFinish, kNext}) {
             Click(dlg, button);
             EXPECT_TRUE(dlg.IsRunning()) << button;
         }
         ClickFaces(dlg, u"３ C/CE ２ ５ ０"_s);
         Click(dlg, kIncome);
-        Click(dlg, kBack);
+        Click(dlg, kNext);
     });
-    EXPECT_EQ(result, kBack);
+    EXPECT_EQ(result, kNext);
+    EXPECT_EQ(handedBack, -250);
+}
+
+// Cancel, by button or left soft key, and back end without the sign.
+TEST_F(AmountDlgTest, CancelAndBackEndWithoutTheSign) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
+    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
+    EXPECT_EQ(Run(-250, 0, [](Dialog& dlg) { Click(dlg, kBack); }), kBack);
     EXPECT_EQ(handedBack, 250);
 }
 
-// Hardware keys drive the keypad: each operator row uses the arrow first and
-// the pad key second, so that either one doing nothing changes the shown
-// result. Enter, F2 and the right soft key (0 below) then confirm with the
-// button shown: next on the amount page, finish on the single step the entry
-// edit dialog opens (which takes only a finish); the other one and back are
-// hidden. The focus stays on that button, also when put on the amount.
+// Hardware keys drive the keypad (arrow first, pad key second, so that either
+// doing nothing shows). Enter, F2 and the right soft key (0 below) confirm with
+// the one button shown, which keeps the focus, also when put on the amount.
 TEST_F(AmountDlgTest, HardwareKeysDriveTheKeypadAndConfirmWithTheShownButton) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     constexpr int kPad = 0x40000000; // numeric-pad keys flagged by the high bit

@@ -2,35 +2,26 @@
 #include "ui/entry/ComboChoices.h"
 
 #include <gtest/gtest.h>
-
-using namespace Qt::Literals::StringLiterals;
+#include <tuple>
 
 namespace {
 
-struct ChoiceRow {
-    const char* name;
-    QStringList list;
-    QString value;
-    QStringList items;
-    int selected;
-};
+QStringList Split(const char* texts) {
+    return QString::fromUtf8(texts).split(u' ', Qt::SkipEmptyParts);
+}
 
-const ChoiceRow kRows[] = {
-    {"EmptyValueSelectsNothing", {u"昼食"_s}, u""_s, {u"昼食"_s}, -1},
-    {"LastOfRepeats",
-     {u"現金"_s, u"カード"_s, u"現金"_s},
-     u"現金"_s,
-     {u"現金"_s, u"カード"_s, u"現金"_s},
-     2},
-    {"LetterCaseCounts", {u"JR"_s}, u"jr"_s, {u"JR"_s, u"jr"_s}, 1},
-};
-
+// The list and value given, the items offered and the one selected.
 TEST(ComboChoices, ItemsAndSelection) {
-    for (const ChoiceRow& row : kRows) {
-        SCOPED_TRACE(row.name);
-        const ComboChoices choices = ChoicesWithValue(row.list, row.value);
-        EXPECT_EQ(choices.items, row.items);
-        EXPECT_EQ(choices.selected, row.selected);
+    const std::tuple<const char*, const char*, const char*, int> rows[] = {
+        {"昼食", "", "昼食", -1},                            // an empty value selects nothing
+        {"現金 カード 現金", "現金", "現金 カード 現金", 2}, // the last of repeats
+        {"JR", "jr", "JR jr", 1},                            // letter case counts
+    };
+    for (const auto& [list, value, items, selected] : rows) {
+        SCOPED_TRACE(list);
+        const ComboChoices choices = ChoicesWithValue(Split(list), QString::fromUtf8(value));
+        EXPECT_EQ(choices.items, Split(items));
+        EXPECT_EQ(choices.selected, selected);
     }
 }
 

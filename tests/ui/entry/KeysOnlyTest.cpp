@@ -6,18 +6,25 @@
 #include "ledger/Lists.h"
 #include "platform/System.h"
 #include "ui/entry/CDateSelectDlg.h"
-#include "ui/entry/CEntryEditDlg.h"
 #include "ui/entry/RunNewEntryFlow.h"
-#include "ui/entry/TemplateEntry.h"
 #include "ui/framework/testing/Harness.h"
+#include "ui/main/CMainFrame.h"
+#include "ui/main/CMyTALYView.h"
+#include "ui/main/PanelTasks.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QTest>
+#include <cstring>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+constexpr int kCalendar = 1149, kPicker = 1150;
+constexpr plat::SYSTEMTIME kBare{2009, 3, 0, 19, 0, 0, 0, 0};
 
 class KeysOnlyTest : public OpenDocTest {
 protected:
@@ -42,80 +49,131 @@ protected:
     }
 };
 
-TEST_F(KeysOnlyTest, ChangedEntryIsConfirmedWithF2) {
-    CEntryEditDlg dlg(doc.get());
-    dlg.m_record = record({});
-    dlg.m_nMode = CEntryEditDlg::ModeChange;
-    const ModalRun run = RunModal(dlg, [](Dialog& d) {
-        EXPECT_EQ(d.FocusedControlId(), 1049); // the category list
-        PressKeyInWindow(d, Qt::Key_Tab);
-        Retype(d, u"夕食"_s);
-        PressKeyInWindow(d, Qt::Key_F2);
-    });
-    EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(FieldText(dlg.m_record.remark), u"夕食"_s);
+// From the panel's key 1. The amount page's income box has a key of its own
+// and sits next to the confirm button in the Tab order; a changed date is
+// stored; each list learns the text chosen at its front. The template box saves
+// a named template in the last free slot, and the entry is still stored.
+TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
+    for (int i = 0; i < kTemplateSlots - 1; ++i)
+        doc->AddTemplate(u"定番"_s, InOutRecord{});
+    PanelTasks tasks;
+    CMainFrame frame(*doc, tasks);
+    frame.show();
+    QApplication::processEvents();
+    RunActing([&] { PressKeyInWindow(*frame.panel(), Qt::Key_1); },
+              {[](Dialog& amount) {
+                   PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
+                   EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
+                   PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
+                   QTest::qWait(300); // the check box's shortcut clicks after a short press
+                   PressKeyInWindow(amount, Qt::Key_Return);
+               },
+               [](Dialog& page) {
+                   EXPECT_EQ(page.FocusedControlId(), 1005);
+                   EXPECT_EQ(Items(page, 1099), (QStringList{u"昼食"_s, u"夕食"_s}));
+                   PressKeyInWindow(page, Qt::Key_Down); // 交通費: its remarks come in
+                   EXPECT_EQ(Items(page, 1099), (QStringList{u"電車"_s, u"昼食"_s}));
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
+                   PressKeyInWindow(page, Qt::Key_Down);
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1057}));
+                   PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
+                   PressKeyInWindow(page, Qt::Key_F2);
+               },
+               [](Dialog& page) {
+                   EXPECT_EQ(Items(page, 1005), QStringList{u"JR"_s});
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
+                   PressKeyInWindow(page, Qt::Key_Down); // カード
+                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1115}));
+                   PressKeys(page, {Qt::Key_Space, Qt::Key_F2}); // the template box, 完了
+               },
+               [](Dialog& edit) {
+                   Retype(edit, u"昼ごはん"_s);
+                   EXPECT_EQ(Tabbing(edit, 3), (std::vector<int>{1049, 1050, 1055}));
+                   Retype(edit, u"900"_s); // the template's own amount
+                   PressKeyInWindow(edit, Qt::Key_F2);
+               }});
+    EXPECT_TRUE(frame.panel()->isVisible());
+    EXPECT_EQ(readData(datafile::kLedger),
+              bytes::Header(1) + bytes::Record({1, u"交通費"_s, u"昼食"_s, u"JR"_s, u"カード"_s,
+                                                2009, 3, 2, 10, -1200, 12, 34, 56}));
+    EXPECT_EQ(readData(datafile::kCategories),
+              bytes::ListFile({u"交通費"_s, u"食費"_s, u"給与"_s}));
+    EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s), bytes::ListFile({u"昼食"_s, u"電車"_s}));
+    EXPECT_EQ(readData(datafile::kPayMethods), bytes::ListFile({u"カード"_s, u"現金"_s}));
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(FieldText(doc->Templates()[9].name), u"昼ごはん"_s);
+    EXPECT_EQ(doc->Templates()[9].record.amount, -900); // still income
+    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"JR"_s);
+    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
 }
 
-// The amount page's income box has a key of its own and sits next to the
-// confirm button in the Tab order; the category page starts in list A and
-// tabs through the lists, their boxes and the date; a changed date is stored.
-TEST_F(KeysOnlyTest, NewEntryByKeysWithIncomeAndAnotherDate) {
-    const auto flow = [this] { RunNewEntryFlow(nullptr, *doc, kTestNow); };
-    RunActing(flow, {[&](Dialog& amount) {
-                         PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
-                         EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
-                         PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
-                         QTest::qWait(300); // the check box's shortcut clicks after a short press
-                         PressKeyInWindow(amount, Qt::Key_Return);
-                     },
-                     [&](Dialog& page) {
-                         EXPECT_EQ(page.FocusedControlId(), 1005);
-                         Retype(page, u"書籍"_s);
-                         EXPECT_EQ(Tabbing(page, 4), (std::vector<int>{1084, 1099, 1085, 1057}));
-                         PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
-                         PressKeyInWindow(page, Qt::Key_F2);
-                     },
-                     [](Dialog& page) { PressKeyInWindow(page, Qt::Key_F2); }}); // 完了
-    ASSERT_EQ(categories(*doc), QStringList{u"書籍"_s});
-    const InOutRecord& stored = doc->Head()->record;
-    EXPECT_EQ(stored.amount, -1200);
-    EXPECT_EQ(stored.date.wYear, 2009);
-    EXPECT_EQ(DecodeListFile(readData(datafile::kCategories)).value(0), u"書籍"_s);
-}
-
+// The added template goes after the one there and is selected, so that F1
+// picks it. Through the panel's task the entry takes the date handed over (a
+// Tuesday); the template keeps its own.
 TEST_F(KeysOnlyTest, TemplateAddedAndAnEntryMadeFromIt) {
-    bool picked = false;
-    RunActing([&] { picked = NewEntryFromTemplate(nullptr, *doc, kTestNow); },
+    doc->AddTemplate(u"家賃"_s, InOutRecord{});
+    PanelTasks tasks;
+    const plat::TimeValue april1 = plat::TimeFromFields(2008, 4, 1, 8, 15, 30);
+    RunActing([&] { tasks.NewEntryFromTemplate(nullptr, *doc, april1); },
               {[](Dialog& list) {
                    PressKeys(list, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return}); // 編集 → 追加
                    PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
                },
                [](Dialog& edit) {
+                   EXPECT_EQ(Text(edit, 1063),
+                             u"定番項目名を入力して、保存ボタンを押して下さい。"_s);
+                   EXPECT_EQ(Text(edit, 1118), u"新しい定番"_s);
                    Retype(edit, u"昼ごはん"_s); // the template name comes first
                    PressKeyInWindow(edit, Qt::Key_Tab);
                    Retype(edit, u"食費"_s);
-                   PressKeyInWindow(edit, Qt::Key_F2); // 保存
+                   EXPECT_EQ(Tabbing(edit, 1), std::vector<int>{1050}); // the remark
+                   PressKeyInWindow(edit, Qt::Key_F2);                  // 保存
                },
                [](Dialog& edit) {
+                   EXPECT_EQ(Text(edit, 1063), u"追加ボタンを押すと、データが追加されます。"_s);
                    EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
                    PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
                }});
-    EXPECT_TRUE(picked);
-    EXPECT_EQ(FieldText(doc->Templates()[0].name), u"昼ごはん"_s);
-    ASSERT_EQ(categories(*doc), QStringList{u"食費"_s});
-    EXPECT_EQ(doc->Head()->record.amount, 900);
+    EXPECT_EQ(FieldText(doc->Templates()[1].name), u"昼ごはん"_s);
+    const InOutRecord added =
+        record({1, u"食費"_s, u"その他"_s, u"その他"_s, u"現金"_s, 2008, 3, 1, 10, 0, 12, 34, 56});
+    EXPECT_EQ(std::memcmp(&doc->Templates()[1].record, &added, sizeof added), 0);
+    EXPECT_EQ(readData(datafile::kLedger),
+              bytes::Header(1) + bytes::Record({1, u"食費"_s, u"その他"_s, u"その他"_s, u"現金"_s,
+                                                2008, 4, 2, 1, 900, 8, 15, 30}));
 }
 
-TEST_F(KeysOnlyTest, DayChosenInTheDateSelect) {
-    CDateSelectDlg dlg;
-    dlg.m_date = plat::TimeValueToSystemTime(kTestNow); // Monday 2008-03-10
-    const ModalRun run = RunModal(dlg, [](Dialog& d) {
-        EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
-        PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_F2});
-    });
-    EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(dlg.m_date.wMonth, 3);
-    EXPECT_EQ(dlg.m_date.wDay, 19);
+// Calendar and picker follow each other. The soft keys are there on every
+// platform, the dialog's own buttons are not: Enter does nothing. OK hands
+// back the bare day, a cancel leaves the given date as it was.
+TEST_F(KeysOnlyTest, DateSelectByKeys) {
+    constexpr plat::SYSTEMTIME kGiven{2008, 3, 1, 10, 13, 45, 30, 250}; // a Monday
+    plat::SYSTEMTIME date = kGiven;
+    const auto run = [&date](DialogAction drive) {
+        CDateSelectDlg dlg;
+        dlg.m_date = date;
+        const int result = RunModal(dlg, std::move(drive)).result;
+        date = dlg.m_date;
+        return result;
+    };
+    EXPECT_EQ(run([](Dialog& d) { PressKeys(d, {Qt::Key_Right, Qt::Key_F1}); }), IDCANCEL);
+    EXPECT_EQ(std::memcmp(&date, &kGiven, sizeof date), 0);
+    EXPECT_EQ(run([](Dialog& d) {
+                  EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
+                  EXPECT_FALSE(IsShown(d, IDOK) || IsShown(d, IDCANCEL) || IsEnabled(d, IDOK));
+                  PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+                  EXPECT_TRUE(d.IsRunning());
+                  EXPECT_EQ(Text(d, kPicker), u"2008年3月19日"_s);
+                  PressKeys(d, {Qt::Key_Tab, Qt::Key_Up}); // the picker's year
+                  EXPECT_EQ(ControlAs<QCalendarWidget>(d, kCalendar)->selectedDate(),
+                            QDate(2009, 3, 19));
+                  PressKeyInWindow(d, Qt::Key_F2);
+              }),
+              IDOK);
+    EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
+    plat::SetPlatformIdentity(4, u"Smartphone"_s);
+    EXPECT_EQ(run([](Dialog& d) { PressKeyInWindow(d, Qt::Key_F2); }), IDOK);
+    EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
 }
 
 } // namespace
