@@ -51,16 +51,14 @@ TEST_F(DevicePathsTest, InitDeviceCreatesThePrivateLayoutWithAWritableProgramFol
 TEST_F(DevicePathsTest, HandsetPathsMapWithoutRegardToCaseAndHostPathsMapBack) {
     ASSERT_TRUE(QDir().mkpath(fs() + u"/My Documents/Tallybook/備考"_s));
     const QString tally = fs() + u"/My Documents/Tallybook"_s;
+    // Existing names are found whatever their case; missing ones stay as spelt.
     const std::pair<QString, QString> toHost[] = {
         {u"\\"_s, fs()},
         {u"\\my documents\\TALLYBOOK"_s, tally},
-        {u"/MY DOCUMENTS/tallybook/備考"_s, tally + u"/備考"_s},
-        {u"\\My Documents\\Tallybook\\収支.DAT"_s, tally + u"/収支.DAT"_s}, // missing: as spelt
+        {u"/MY DOCUMENTS/tallybook/備考/収支.DAT"_s, tally + u"/備考/収支.DAT"_s},
         {u"\\my documents\\New\\A.dat"_s, fs() + u"/My Documents/New/A.dat"_s},
-        {u"\\\\My Documents\\\\"_s, fs() + u"/My Documents"_s},
-        {u"\\.\\My Documents\\.\\x"_s, fs() + u"/My Documents/x"_s},
-        {u"\\..\\..\\etc\\passwd"_s, fs() + u"/etc/passwd"_s}, // never leaves the device
-        {u"\\My Documents\\..\\Windows"_s, fs() + u"/Windows"_s},
+        {u"\\\\My Documents\\.\\\\x\\"_s, fs() + u"/My Documents/x"_s},
+        {u"\\My Documents\\..\\..\\etc"_s, fs() + u"/etc"_s}, // never leaves the device
     };
     for (const auto& [handset, host] : toHost)
         EXPECT_EQ(ToHostPath(handset), host) << handset.toStdString();
@@ -88,8 +86,6 @@ TEST_F(DevicePathsTest, HostModeUsesTheUsersFolders) {
     const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(ToHostPath(GetMyDocumentsFolder(false)), docs);
     EXPECT_EQ(ToHostPath(GetModuleFileName()), QCoreApplication::applicationFilePath());
-    InitDevice(deviceDir());
-    EXPECT_TRUE(HasDeviceFolder());
 }
 
 using SystemTest = DeviceTest;
@@ -114,20 +110,18 @@ TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
 }
 
 TEST_F(SystemTest, ImeStatusKeptPerWindowAndPanelStateUntilInitDevice) {
+    const auto status = [](QObject* window) { // conversion and sentence mode, 99 if unread
+        DWORD conversion = 99, sentence = 99;
+        ImmGetConversionStatus(window, &conversion, &sentence);
+        return std::pair(conversion, sentence);
+    };
     QObject first, second;
     SetInputPanelState(1);
-    EXPECT_EQ(GetInputPanelState(), 1);
-    ASSERT_TRUE(ImmSetConversionStatus(&first, 9, 1));
-    ASSERT_TRUE(ImmSetConversionStatus(&second, 3, 0));
-    DWORD conversion = 0, sentence = 0;
-    ASSERT_TRUE(ImmGetConversionStatus(&first, &conversion, &sentence));
-    EXPECT_EQ(std::pair(conversion, sentence), std::pair(DWORD{9}, DWORD{1}));
-    ASSERT_TRUE(ImmGetConversionStatus(&second, &conversion, &sentence));
-    EXPECT_EQ(conversion, 3u);
+    ASSERT_TRUE(ImmSetConversionStatus(&first, 9, 1) && ImmSetConversionStatus(&second, 3, 0));
+    EXPECT_EQ(std::tuple(status(&first), status(&second), GetInputPanelState()),
+              std::tuple(std::pair(9u, 1u), std::pair(3u, 0u), 1));
     InitDevice(deviceDir());
-    ASSERT_TRUE(ImmGetConversionStatus(&first, &conversion, &sentence));
-    EXPECT_EQ(conversion, 0u);
-    EXPECT_EQ(GetInputPanelState(), 0);
+    EXPECT_EQ(std::pair(status(&first), GetInputPanelState()), std::pair(std::pair(0u, 0u), 0));
 }
 
 // The handler answers until removed; then OK boxes are accepted and questions declined.
@@ -144,7 +138,6 @@ TEST_F(SystemTest, MessageBoxesAndTheErrorBoxWithItsCodeAsSignedDecimal) {
     EXPECT_EQ(MessageBox(u"question"_s, u"c"_s, MB_YESNO), IDNO);
     EXPECT_TRUE(ShowError(5));
     SetMessageBoxHandler(previous);
-    EXPECT_EQ(boxes.shown().size(), 4u);
 }
 
 bool AllZero(const void* block, std::size_t size) {
@@ -158,8 +151,8 @@ TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
     void* freed = nullptr;
     for (int i = 0; i < 20000; ++i) { // enough nodes to need several chunks
         freed = HeapAlloc(heap, kNode);
-        ASSERT_TRUE(freed && AllZero(freed, kNode)) << i;
-        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(freed) % alignof(void*), 0u);
+        const bool aligned = reinterpret_cast<std::uintptr_t>(freed) % alignof(void*) == 0;
+        ASSERT_TRUE(freed && aligned && AllZero(freed, kNode)) << i;
         std::memset(freed, 0xAB, kNode);
     }
     HeapFree(heap, freed, kNode);
