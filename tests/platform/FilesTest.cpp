@@ -1,7 +1,6 @@
-// Files in handset notation: dispositions, error codes, sharing, copy, move,
-// delete, folders, wildcard searches and injected faults; the atomic writer,
-// old or new contents after a cut at any byte; and the locks as this and
-// another process see them.
+// Files in handset notation and their error codes, injected faults, the atomic
+// writer (old or new contents after a cut at any byte), and the locks and named
+// mutex as this and another process see them.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
@@ -33,8 +32,8 @@ struct Helper {
     Helper(const QString& device, const char* command, const QString& argument) {
         process.start(QStringLiteral(TB_PLATFORM_HELPER),
                       {device, QString::fromLatin1(command), argument});
-        if (process.waitForReadyRead(20000))
-            answer = QString::fromUtf8(process.readLine()).trimmed();
+        process.waitForReadyRead(20000);
+        answer = QString::fromUtf8(process.readLine()).trimmed();
     }
     ~Helper() {
         process.closeWriteChannel();
@@ -71,7 +70,6 @@ TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
         File file;
         EXPECT_EQ(file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition), ok);
         EXPECT_EQ(GetLastError(), error);
-        file.close();
         EXPECT_EQ(fileExists(u"\\a.dat"_s), ok || exists);
         EXPECT_EQ(readFile(u"\\a.dat"_s), after);
     }
@@ -227,16 +225,16 @@ TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter)
     writeFile(u"\\a.dat"_s, "abc");
     File file;
     ASSERT_TRUE(openExisting(file, u"\\a.dat"_s));
-    faults::FailFrom(faults::Op::Read, 2, ERROR_READ_FAULT);
-    char c = 0;
-    std::uint32_t count = 0;
-    EXPECT_TRUE(file.read(&c, 1, &count));
-    for (int call = 2; call <= 3; ++call) {
+    const auto read = [&file] {
+        char c = 0;
         SetLastError(ERROR_SUCCESS);
-        EXPECT_EQ(FailedWith(file.read(&c, 1, &count)), ERROR_READ_FAULT) << call;
-    }
+        return FailedWith(file.read(&c, 1, nullptr));
+    };
+    faults::FailFrom(faults::Op::Read, 2, ERROR_READ_FAULT);
+    EXPECT_EQ((std::vector{read(), read(), read()}),
+              (std::vector{kSucceeded, DWORD{ERROR_READ_FAULT}, DWORD{ERROR_READ_FAULT}}));
     faults::Reset();
-    EXPECT_TRUE(file.read(&c, 1, &count));
+    EXPECT_EQ(read(), kSucceeded);
     file.close();
 
     writeFile(u"\\b.dat"_s, "b");
@@ -255,7 +253,7 @@ TEST_F(FilesTest, InjectedFailuresLastUntilResetAndCutWritesStopEverythingAfter)
         {CALL(DeleteFile(u"\\b.dat"_s))},
         {CALL(MoveFile(u"\\b.dat"_s, u"\\c.dat"_s))},
         {CALL(CreateDirectory(u"\\folder"_s))},
-        {CALL(File().open(u"\\a.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways))},
+        {CALL(File().open(u"\\b.dat"_s, GENERIC_WRITE, 0, Disposition::CreateAlways))},
         {CALL(File().open(u"\\new.dat"_s, GENERIC_WRITE, 0, Disposition::OpenAlways))},
     };
     for (const auto& [text, call] : refused)
@@ -326,29 +324,16 @@ TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
     EXPECT_EQ(readFile(target), oldBytes);
 }
 
-TEST_F(AtomicFileTest, LocksConflictWithNoSharingOpensOfThisAndAnotherProcess) {
+// A no-sharing open, the atomic writer's lock and the named mutex, as this and
+// another process see them; each is seen only on its own device.
+TEST_F(AtomicFileTest, LocksAndTheNamedMutexAsThisAndAnotherProcessSeeThem) {
     {
         Helper other(deviceDir(), "open", u"\\my documents\\TALLYBOOK\\収支.dat"_s);
-        ASSERT_EQ(other.answer, u"held"_s);
+        Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
+        ASSERT_EQ(other.answer + u' ' + holder.answer, u"held held"_s);
         File file;
         EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
         EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
-    }
-    AtomicFile file;
-    ASSERT_TRUE(file.open(target));
-    File other;
-    EXPECT_EQ(FailedWith(openExisting(other, target)), ERROR_SHARING_VIOLATION);
-    ASSERT_TRUE(file.commit());
-    EXPECT_TRUE(openExisting(other, target, FILE_SHARE_NONE));
-    EXPECT_FALSE(AtomicFile().open(target)); // the lock survives the replace: it is the path's
-    EXPECT_EQ(Helper(deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s).answer,
-              u"error 32"_s);
-}
-
-TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
-    {
-        Helper holder(deviceDir(), "mutex", u"Orvane Tallybook"_s);
-        ASSERT_EQ(holder.answer, u"held"_s);
         bool exists = false;
         EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
         EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
@@ -357,11 +342,19 @@ TEST_F(AtomicFileTest, NamedMutexIsSeenOnlyByItsNameOnTheSameDevice) {
     bool exists = true;
     ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists));
     ASSERT_FALSE(exists);
+    AtomicFile file;
+    ASSERT_TRUE(file.open(target));
+    File other;
+    EXPECT_EQ(FailedWith(openExisting(other, target)), ERROR_SHARING_VIOLATION);
+    ASSERT_TRUE(file.commit());
+    EXPECT_TRUE(openExisting(other, target, FILE_SHARE_NONE));
+    EXPECT_FALSE(AtomicFile().open(target)); // the lock survives the replace: it is the path's
     writeFile(u"\\a.dat"_s, "x");
-    File file; // held here, not on the other device
-    ASSERT_TRUE(openExisting(file, u"\\a.dat"_s, FILE_SHARE_NONE));
+    File held;
+    ASSERT_TRUE(openExisting(held, u"\\a.dat"_s, FILE_SHARE_NONE));
     QTemporaryDir otherDevice;
     const std::tuple<QString, const char*, QString, QString> rows[] = {
+        {deviceDir(), "open", u"\\MY DOCUMENTS\\Tallybook\\収支.DAT"_s, u"error 32"_s},
         {deviceDir(), "mutex", u"Orvane Tallybook"_s, u"exists"_s},
         {deviceDir(), "mutex", u"Another"_s, u"held"_s},
         {otherDevice.path(), "mutex", u"Orvane Tallybook"_s, u"held"_s},
