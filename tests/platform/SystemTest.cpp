@@ -23,19 +23,41 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class DevicePathsTest : public DeviceTest {
-protected:
-    QString fs() const { return DeviceFolder() + u"/fs"_s; }
-};
+using SystemTest = DeviceTest;
 
-TEST_F(DevicePathsTest, InitDeviceCreatesThePrivateLayoutWithAWritableProgramFolder) {
+// The private layout InitDevice makes, handset paths both ways, the program
+// folder's writability, and last host mode, where there is no device folder.
+TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
+    const QString fs = DeviceFolder() + u"/fs"_s, program = fs + u"/Program Files/Tallybook"_s;
     EXPECT_EQ(DeviceFolder(), QFileInfo(deviceDir()).canonicalFilePath());
-    const QString program = fs() + u"/Program Files/Tallybook"_s;
-    for (const QString& folder : {fs(), fs() + u"/My Documents"_s, program, RuntimeFolder()})
+    for (const QString& folder : {fs, fs + u"/My Documents"_s, program, RuntimeFolder()})
         EXPECT_EQ(fileMode(folder), 0700u) << folder.toStdString();
     EXPECT_EQ(RegistryFilePath(), DeviceFolder() + u"/registry.reg"_s);
     EXPECT_EQ(GetMyDocumentsFolder(false), u"\\My Documents"_s);
     EXPECT_EQ(GetModuleFileName(), u"\\Program Files\\Tallybook\\tallybook"_s);
+
+    ASSERT_TRUE(QDir().mkpath(fs + u"/My Documents/Tallybook/備考"_s));
+    const QString tally = fs + u"/My Documents/Tallybook"_s;
+    // Existing names are found whatever their case; missing ones stay as spelt.
+    const std::pair<QString, QString> toHost[] = {
+        {u"\\"_s, fs},
+        {u"\\my documents\\TALLYBOOK"_s, tally},
+        {u"/MY DOCUMENTS/tallybook/備考/収支.DAT"_s, tally + u"/備考/収支.DAT"_s},
+        {u"\\my documents\\New\\A.dat"_s, fs + u"/My Documents/New/A.dat"_s},
+        {u"\\\\My Documents\\.\\\\x\\"_s, fs + u"/My Documents/x"_s},
+        {u"\\My Documents\\..\\..\\etc"_s, fs + u"/etc"_s}, // never leaves the device
+    };
+    for (const auto& [handset, host] : toHost)
+        EXPECT_EQ(ToHostPath(handset), host) << handset.toStdString();
+    const std::pair<QString, QString> toHandset[] = {
+        {fs, u"\\"_s},
+        {tally + u"/収支.DAT"_s, u"\\My Documents\\Tallybook\\収支.DAT"_s},
+        {fs + u"/a/../b/"_s, u"\\b"_s},
+        {DeviceFolder() + u"/registry.reg"_s, QString()},
+        {fs + u"x/y"_s, QString()}, // a sibling, not inside
+    };
+    for (const auto& [host, handset] : toHandset)
+        EXPECT_EQ(ToHandsetPath(host), handset) << host.toStdString();
 
     EXPECT_TRUE(IsProgramFolderWritable());
     if (::geteuid() != 0) { // root writes whatever the mode bits say
@@ -46,34 +68,7 @@ TEST_F(DevicePathsTest, InitDeviceCreatesThePrivateLayoutWithAWritableProgramFol
     ASSERT_TRUE(QDir(program).removeRecursively());
     ASSERT_TRUE(QFile(program).open(QIODevice::WriteOnly));
     EXPECT_FALSE(IsProgramFolderWritable()) << "a file where the folder should be";
-}
 
-TEST_F(DevicePathsTest, HandsetPathsMapWithoutRegardToCaseAndHostPathsMapBack) {
-    ASSERT_TRUE(QDir().mkpath(fs() + u"/My Documents/Tallybook/備考"_s));
-    const QString tally = fs() + u"/My Documents/Tallybook"_s;
-    // Existing names are found whatever their case; missing ones stay as spelt.
-    const std::pair<QString, QString> toHost[] = {
-        {u"\\"_s, fs()},
-        {u"\\my documents\\TALLYBOOK"_s, tally},
-        {u"/MY DOCUMENTS/tallybook/備考/収支.DAT"_s, tally + u"/備考/収支.DAT"_s},
-        {u"\\my documents\\New\\A.dat"_s, fs() + u"/My Documents/New/A.dat"_s},
-        {u"\\\\My Documents\\.\\\\x\\"_s, fs() + u"/My Documents/x"_s},
-        {u"\\My Documents\\..\\..\\etc"_s, fs() + u"/etc"_s}, // never leaves the device
-    };
-    for (const auto& [handset, host] : toHost)
-        EXPECT_EQ(ToHostPath(handset), host) << handset.toStdString();
-    const std::pair<QString, QString> toHandset[] = {
-        {fs(), u"\\"_s},
-        {tally + u"/収支.DAT"_s, u"\\My Documents\\Tallybook\\収支.DAT"_s},
-        {fs() + u"/a/../b/"_s, u"\\b"_s},
-        {DeviceFolder() + u"/registry.reg"_s, QString()},
-        {fs() + u"x/y"_s, QString()}, // a sibling, not inside
-    };
-    for (const auto& [host, handset] : toHandset)
-        EXPECT_EQ(ToHandsetPath(host), handset) << host.toStdString();
-}
-
-TEST_F(DevicePathsTest, HostModeUsesTheUsersFolders) {
     InitDevice(QString());
     EXPECT_EQ(DeviceFolder(), QString());
     EXPECT_EQ(ToHostPath(u"\\TMP"_s), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s);
@@ -86,8 +81,6 @@ TEST_F(DevicePathsTest, HostModeUsesTheUsersFolders) {
     EXPECT_EQ(ToHostPath(GetMyDocumentsFolder(false)), docs);
     EXPECT_EQ(ToHostPath(GetModuleFileName()), QCoreApplication::applicationFilePath());
 }
-
-using SystemTest = DeviceTest;
 
 TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
     const std::tuple<QByteArray, int, QString> rows[] = {
