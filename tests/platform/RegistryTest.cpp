@@ -71,9 +71,8 @@ TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
 
     // Values of every kind survive the file, which is read lazily: an edit on
     // disk is seen only after InitDevice forgets the memory.
-    QByteArray wrapped(148, '\0');
-    for (int i = 0; i < wrapped.size(); ++i)
-        wrapped[i] = static_cast<char>(i * 7);
+    const QByteArray wrapped =
+        QByteArray("\x01\x23\x45\x67\x89\xab\xcd\xef\xf0").repeated(16) + "1234";
     const std::tuple<QString, DWORD, QByteArray> rows[] = {
         {u"StartYear"_s, REG_DWORD, QByteArray("\x0c\x00\x00\x00", 4)},
         {u"Bin4"_s, REG_BINARY, QByteArray("\x04\x00\x00\x00", 4)},
