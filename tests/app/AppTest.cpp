@@ -41,9 +41,8 @@ INSTANTIATE_TEST_SUITE_P(App, AppSignals, ::testing::Values(SIGTERM, SIGINT, SIG
 
 using AppTest = DeviceTest;
 
-// A start that finds the first still starting (mutex held, no window yet) ends
-// at once; once the first listens, a stranger on its socket raises nothing and
-// a second start brings it forward. Neither shows a box.
+// A start that finds the first still starting (mutex held, no window yet) ends at once;
+// once the first listens, a stranger raises nothing and a second start does. No box.
 TEST_F(AppTest, SecondStartEndsSilentlyAndBringsTheFirstForwardOnceItListens) {
     bool exists = true;
     ASSERT_TRUE(plat::CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && !exists);

@@ -33,11 +33,9 @@ LONG Set(HKEY key, const QString& name, DWORD type, const QByteArray& data) {
 LONG SetDword(HKEY key, const QString& name, DWORD value) {
     return RegSetValueEx(key, name, REG_DWORD, &value, 4);
 }
-DWORD StartYear() {
-    DWORD value = 0;
-    HKEY taly = nullptr;
-    RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &taly);
-    return RegReadDword(taly, u"StartYear"_s, &value) ? value : 0;
+DWORD StartYear() { // 0 when missing
+    const regprobe::Value value = regprobe::Setting(u"StartYear"_s);
+    return value.type == REG_DWORD ? *reinterpret_cast<const DWORD*>(value.data.constData()) : 0;
 }
 void WriteRegistry(const QByteArray& text) {
     QFile f(RegistryFilePath());
@@ -129,12 +127,10 @@ TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimi
     for (const QString& notDword : {u"Bin4"_s, u"Path"_s, u"Missing"_s})
         EXPECT_FALSE(RegReadDword(taly, notDword, &value)) << notDword.toStdString();
     EXPECT_EQ(value, 99u);
-    EXPECT_TRUE(RegReadDword(taly, u"FLAG"_s, &value));
-    EXPECT_EQ(value, 2u);
+    EXPECT_TRUE(RegReadDword(taly, u"FLAG"_s, &value) && value == 2);
     QString read;
     EXPECT_FALSE(RegReadString(taly, u"Path"_s, &read, 13)); // 13 units hold no terminator
-    EXPECT_TRUE(RegReadString(taly, u"Path"_s, &read, 14));
-    EXPECT_EQ(read, u"\\My Documents"_s);
+    EXPECT_TRUE(RegReadString(taly, u"Path"_s, &read, 14) && read == u"\\My Documents"_s);
     EXPECT_FALSE(RegReadString(taly, u"Flag"_s, &read));
     char buffer[8] = {};
     DWORD type = 0, size = 2;

@@ -82,7 +82,7 @@ TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
     EXPECT_EQ(ToHostPath(GetModuleFileName()), QCoreApplication::applicationFilePath());
 }
 
-TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
+TEST_F(SystemTest, IdentityFromTheEnvironmentAndImeStatusUntilInitDevice) {
     const std::tuple<QByteArray, int, QString> rows[] = {
         {"Smartphone:4", 4, u"Smartphone"_s},
         {"PocketPC:6", 6, u"PocketPC"_s},
@@ -96,10 +96,6 @@ TEST_F(SystemTest, IdentityFromTheEnvironmentOrTheDefault) {
             << value.constData();
     }
     qunsetenv("TALLYBOOK_PLATFORM");
-    InitDevice(deviceDir());
-}
-
-TEST_F(SystemTest, ImeStatusKeptPerWindowAndPanelStateUntilInitDevice) {
     const auto status = [](QObject* window) { // conversion and sentence mode, 99 if unread
         DWORD conversion = 99, sentence = 99;
         ImmGetConversionStatus(window, &conversion, &sentence);
@@ -203,7 +199,7 @@ TEST_F(ConversionTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
             << f[0] << ' ' << f[1] << ' ' << f[2];
 }
 
-TEST_F(ConversionTest, TimeExtremesNeverOverflowAndClampTheYear) {
+TEST_F(ConversionTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRealClock) {
     const TimeValue first = TimeFromFields(0, 1, 1);
     // 1 January of year 0 (1 BC) was a Saturday; anything earlier is clamped to it.
     EXPECT_EQ(FieldsOf(TimeValueToSystemTime(first)), (Fields{0, 1, 6, 1, 0, 0, 0, 0}));
@@ -223,9 +219,7 @@ TEST_F(ConversionTest, TimeExtremesNeverOverflowAndClampTheYear) {
     const SYSTEMTIME ones{65535, 65535, 65535, 65535, 65535, 65535, 65535, 65535};
     EXPECT_GT(SystemTimeToTimeValue(ones), last);
     EXPECT_EQ(std::pair(DaysInMonth(2008, 0), DaysInMonth(2008, 13)), std::pair(0, 0));
-}
 
-TEST_F(ConversionTest, TimeFixedAndRealClock) {
     EXPECT_EQ(FieldsOf(GetLocalTime()), (Fields{2008, 3, 1, 10, 12, 34, 56, 0})); // a Monday
     SetClockForTest(std::nullopt);
     const QDateTime now = QDateTime::currentDateTime();
