@@ -51,9 +51,9 @@ protected:
     QStringList rootFiles() const { return QDir(deviceDir() + u"/fs"_s).entryList(QDir::Files); }
 };
 
-TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
+TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
     // disposition, file there before, opens, last error, contents after
-    const std::tuple<Disposition, bool, bool, DWORD, QByteArray> rows[] = {
+    const std::tuple<Disposition, bool, bool, DWORD, QByteArray> dispositions[] = {
         {Disposition::CreateNew, false, true, ERROR_SUCCESS, ""},
         {Disposition::CreateNew, true, false, ERROR_FILE_EXISTS, "old"},
         {Disposition::CreateAlways, false, true, ERROR_SUCCESS, ""},
@@ -63,7 +63,7 @@ TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
         {Disposition::OpenAlways, false, true, ERROR_SUCCESS, ""},
         {Disposition::OpenAlways, true, true, ERROR_ALREADY_EXISTS, "old"},
     };
-    for (const auto& [disposition, exists, ok, error, after] : rows) {
+    for (const auto& [disposition, exists, ok, error, after] : dispositions) {
         SCOPED_TRACE(testing::Message() << int(disposition) << (exists ? " on existing" : ""));
         DeleteFile(u"\\a.dat"_s);
         if (exists) writeFile(u"\\a.dat"_s, "old");
@@ -72,6 +72,25 @@ TEST_F(FilesTest, DispositionsOnMissingAndExistingFiles) {
         EXPECT_EQ(GetLastError(), error);
         EXPECT_EQ(fileExists(u"\\a.dat"_s), ok || exists);
         EXPECT_EQ(readFile(u"\\a.dat"_s), after);
+    }
+    // first share mode, second share mode and access, second opens
+    const std::tuple<unsigned, unsigned, unsigned, bool> sharing[] = {
+        {FILE_SHARE_NONE, FILE_SHARE_READ, GENERIC_READ, false},
+        {FILE_SHARE_NONE, FILE_SHARE_NONE, GENERIC_READ, false},
+        {FILE_SHARE_READ, FILE_SHARE_READ, GENERIC_READ, true},
+        {FILE_SHARE_READ, FILE_SHARE_NONE, GENERIC_WRITE, false},
+    };
+    for (const auto& [firstShare, secondShare, secondAccess, opens] : sharing) {
+        SCOPED_TRACE(testing::Message() << firstShare << secondShare << secondAccess);
+        writeFile(u"\\x.dat"_s, "x");
+        File first;
+        ASSERT_TRUE(openExisting(first, u"\\x.dat"_s, firstShare));
+        File moved = std::move(first); // the lock goes with the handle
+        File second;
+        EXPECT_EQ(second.open(u"\\X.DAT"_s, secondAccess, secondShare, Disposition::CreateAlways),
+                  opens);
+        EXPECT_EQ(GetLastError(), opens ? ERROR_ALREADY_EXISTS : ERROR_SHARING_VIOLATION);
+        EXPECT_EQ(readFile(u"\\x.dat"_s), opens ? "" : "x"); // a refused create truncates nothing
     }
 }
 
@@ -95,28 +114,6 @@ TEST_F(FilesTest, ReadWriteSeekAndAccess) {
     EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_ACCESS_DENIED);
     file.close();
     EXPECT_EQ(FailedWith(file.read(tail, 1, &count)), ERROR_INVALID_HANDLE);
-}
-
-TEST_F(FilesTest, SharingFollowsTheFirstOpensShareMode) {
-    // first share mode, second share mode and access, second opens
-    const std::tuple<unsigned, unsigned, unsigned, bool> rows[] = {
-        {FILE_SHARE_NONE, FILE_SHARE_READ, GENERIC_READ, false},
-        {FILE_SHARE_NONE, FILE_SHARE_NONE, GENERIC_READ, false},
-        {FILE_SHARE_READ, FILE_SHARE_READ, GENERIC_READ, true},
-        {FILE_SHARE_READ, FILE_SHARE_NONE, GENERIC_WRITE, false},
-    };
-    for (const auto& [firstShare, secondShare, secondAccess, opens] : rows) {
-        SCOPED_TRACE(testing::Message() << firstShare << secondShare << secondAccess);
-        writeFile(u"\\x.dat"_s, "x");
-        File first;
-        ASSERT_TRUE(openExisting(first, u"\\x.dat"_s, firstShare));
-        File moved = std::move(first); // the lock goes with the handle
-        File second;
-        EXPECT_EQ(second.open(u"\\X.DAT"_s, secondAccess, secondShare, Disposition::CreateAlways),
-                  opens);
-        EXPECT_EQ(GetLastError(), opens ? ERROR_ALREADY_EXISTS : ERROR_SHARING_VIOLATION);
-        EXPECT_EQ(readFile(u"\\x.dat"_s), opens ? "" : "x"); // a refused create truncates nothing
-    }
 }
 
 // Each call in turn, on the state the rows before it left.

@@ -101,7 +101,7 @@ TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
     EXPECT_EQ(StartYear(), 9u);
 }
 
-TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimits) {
+TEST_F(RegistryTest, KeysReadersNamesAndFailedWritesCheckHandlesTypesSizesAndTheHandsetsLimits) {
     HKEY out = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &out), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(out, nullptr);
@@ -156,6 +156,18 @@ TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimi
         if (status == ERROR_SUCCESS) status = SetDword(key, valueName, 1);
         EXPECT_EQ(status, expected) << keyPath.left(20).toStdString() << valueName.toStdString();
     }
+    // Registry writes leave the injected file faults to the calls they were aimed at.
+    faults::FailNth(faults::Op::Open, 1, ERROR_ACCESS_DENIED);
+    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
+    ASSERT_EQ(SetDword(taly, u"StartYear"_s, 1), ERROR_SUCCESS);
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Open));
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Write));
+    const QByteArray before = registryText();
+    // A folder where the new version would go makes the write fail for real.
+    ASSERT_TRUE(QDir().mkdir(RegistryFilePath() + u".tb-new"_s));
+    EXPECT_EQ(SetDword(taly, u"StartYear"_s, 2), LONG{ERROR_ACCESS_DENIED});
+    EXPECT_EQ(StartYear(), 1u);
+    EXPECT_EQ(registryText(), before);
 }
 
 QByteArray Utf16WithBom(const QByteArray& text) {
@@ -220,22 +232,6 @@ TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) 
         const LONG status = RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &key);
         EXPECT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND);
     }
-}
-
-TEST_F(RegistryTest, FailedWriteLeavesMemoryAndFileUnchanged) {
-    HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
-    // Registry writes leave the injected file faults to the calls they were aimed at.
-    faults::FailNth(faults::Op::Open, 1, ERROR_ACCESS_DENIED);
-    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
-    ASSERT_EQ(SetDword(taly, u"StartYear"_s, 1), ERROR_SUCCESS);
-    EXPECT_TRUE(faults::ShouldFail(faults::Op::Open));
-    EXPECT_TRUE(faults::ShouldFail(faults::Op::Write));
-    const QByteArray before = registryText();
-    // A folder where the new version would go makes the write fail for real.
-    ASSERT_TRUE(QDir().mkdir(RegistryFilePath() + u".tb-new"_s));
-    EXPECT_EQ(SetDword(taly, u"StartYear"_s, 2), LONG{ERROR_ACCESS_DENIED});
-    EXPECT_EQ(StartYear(), 1u);
-    EXPECT_EQ(registryText(), before);
 }
 
 } // namespace
