@@ -1,6 +1,5 @@
-// Files in handset notation and their error codes, injected faults, the atomic
-// writer (old or new contents after a cut at any byte), and the locks and named
-// mutex as this and another process see them.
+// Files in handset notation, their error codes and injected faults; the atomic writer
+// (old or new contents after a cut anywhere); locks as this and another process see them.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
@@ -97,8 +96,7 @@ TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
 TEST_F(FilesTest, ReadWriteSeekAndAccess) {
     File file;
     const QString path = u"\\My Documents\\d.bin"_s;
-    ASSERT_TRUE(
-        file.open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_NONE, Disposition::CreateAlways));
+    ASSERT_TRUE(file.open(path, GENERIC_READ | GENERIC_WRITE, 0, Disposition::CreateAlways));
     std::uint32_t count = 0;
     std::int64_t pos = -1;
     EXPECT_TRUE(file.write("0123456789", 10, &count) && count == 10);

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <random>
 
 using namespace plat;
@@ -170,11 +171,6 @@ TEST_F(RegistryTest, KeysReadersNamesAndFailedWritesCheckHandlesTypesSizesAndThe
     EXPECT_EQ(registryText(), before);
 }
 
-QByteArray Utf16WithBom(const QByteArray& text) {
-    const QString wide = QChar(0xFEFF) + QString::fromLatin1(text);
-    return QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
-}
-
 // A hand-edited file is read tolerantly; of other files the understood values are
 // used and the file is kept aside before the first write; garbage never crashes.
 TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) {
@@ -196,11 +192,12 @@ TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) 
 
     const QByteArray year4 =
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\r\n\"StartYear\"=dword:4\r\n";
+    QStringEncoder toUtf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     const QByteArray deep = "[HKEY_LOCAL_MACHINE" + QByteArray(100000, 'a').replace("aa", "\\a");
     // name, file, StartYear 4 is read, the file is kept aside
     const std::tuple<const char*, QByteArray, bool, bool> rows[] = {
         {"well formed", kHeaderLine + "; a comment\r\n" + year4, true, false},
-        {"UTF-16 export", Utf16WithBom(kHeaderLine + year4), true, false},
+        {"UTF-16 export", toUtf16(QString::fromLatin1(kHeaderLine + year4)), true, false},
         {"no header line", year4, true, true},
         {"line not understood", kHeaderLine + year4 + "junk\r\n", true, true},
         {"key deeper than 512", kHeaderLine + deep + "]\r\n\"x\"=dword:1\r\n" + year4, true, true},

@@ -1,6 +1,5 @@
-// The device: its folder on the host and the mapping of handset paths to it,
-// platform identity, input-method status, message boxes and the private heap;
-// time values against an independent calendar (QDate) and CP932 text.
+// The device folder and handset paths, identity, input-method status, message boxes,
+// the private heap; time values against an independent calendar (QDate); CP932 text.
 #include "support/DeviceTest.h"
 
 #include "platform/CodePage.h"
@@ -155,8 +154,6 @@ TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
     HeapDestroy(heap);
 }
 
-using ConversionTest = DeviceTest;
-
 using Fields = std::array<int, 8>;
 Fields FieldsOf(const SYSTEMTIME& st) {
     return {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
@@ -166,7 +163,7 @@ TimeValue Reference(const QDate& date, const QTime& time = {0, 0}) {
     return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
 }
 
-TEST_F(ConversionTest, TimeEveryDayFrom1970To2105MatchesQDate) {
+TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
     const std::array<int, 3> times[] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
     for (QDate date(1970, 1, 1); date.year() <= 2105; date = date.addDays(1)) {
         const int y = date.year(), m = date.month(), d = date.day(), weekday = date.dayOfWeek() % 7;
@@ -182,7 +179,7 @@ TEST_F(ConversionTest, TimeEveryDayFrom1970To2105MatchesQDate) {
 }
 
 // Each row puts several fields out of range at once, so a fault in any one shows.
-TEST_F(ConversionTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
+TEST_F(SystemTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
     using Six = std::array<int, 6>;
     // fields, the same date and time in range
     const std::pair<Six, Six> rows[] = {
@@ -198,7 +195,7 @@ TEST_F(ConversionTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
             << f[0] << ' ' << f[1] << ' ' << f[2];
 }
 
-TEST_F(ConversionTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRealClock) {
+TEST_F(SystemTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRealClock) {
     const TimeValue first = TimeFromFields(0, 1, 1);
     // 1 January of year 0 (1 BC) was a Saturday; anything earlier is clamped to it.
     EXPECT_EQ(FieldsOf(TimeValueToSystemTime(first)), (Fields{0, 1, 6, 1, 0, 0, 0, 0}));
@@ -227,7 +224,7 @@ TEST_F(ConversionTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRe
 
 enum Way { Both, ToBytes, ToText };
 
-TEST_F(ConversionTest, CodePageBothWaysWhatDoesNotConvertAndLongText) {
+TEST_F(SystemTest, CodePageBothWaysWhatDoesNotConvertAndLongText) {
     const QChar r(kReplacementChar);
     const std::tuple<const char*, QString, QByteArray, Way> rows[] = {
         {"CP932's own rows", u"～∥－￢・"_s, "\x81\x60\x81\x61\x81\x7C\x81\xCA\x81\x45", Both},
