@@ -1,6 +1,7 @@
 // The registry: values keep their types, the file text is the export format,
 // a hand-edited file is read tolerantly, failures leave memory and disk alike.
 #include "support/DeviceTest.h"
+#include "support/RegistryProbe.h"
 
 #include "platform/Device.h"
 #include "platform/Faults.h"
@@ -8,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
+#include <random>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
@@ -31,19 +34,9 @@ LONG Set(HKEY key, const QString& name, DWORD type, const QByteArray& data) {
 LONG SetDword(HKEY key, const QString& name, DWORD value) {
     return RegSetValueEx(key, name, REG_DWORD, &value, 4);
 }
-// Type and bytes of a value; REG_NONE when it cannot be read.
-std::pair<DWORD, QByteArray> Query(HKEY key, const QString& name) {
-    DWORD type = REG_NONE, size = 0;
-    if (RegQueryValueEx(key, name, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-    QByteArray data(size, '\0');
-    RegQueryValueEx(key, name, &type, data.data(), &size);
-    return {type, data};
-}
-DWORD StartYear() {
-    DWORD value = 0;
-    HKEY taly = nullptr;
-    RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &taly);
-    return RegReadDword(taly, u"StartYear"_s, &value) ? value : 0;
+DWORD StartYear() { // 0 when missing
+    const regprobe::Value value = regprobe::Setting(u"StartYear"_s);
+    return value.type == REG_DWORD ? *reinterpret_cast<const DWORD*>(value.data.constData()) : 0;
 }
 void WriteRegistry(const QByteArray& text) {
     QFile f(RegistryFilePath());
@@ -77,9 +70,8 @@ TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
 
     // Values of every kind survive the file, which is read lazily: an edit on
     // disk is seen only after InitDevice forgets the memory.
-    QByteArray wrapped(148, '\0');
-    for (int i = 0; i < wrapped.size(); ++i)
-        wrapped[i] = static_cast<char>(i * 7);
+    const QByteArray wrapped =
+        QByteArray("\x01\x23\x45\x67\x89\xab\xcd\xef\xf0").repeated(16) + "1234";
     const std::tuple<QString, DWORD, QByteArray> rows[] = {
         {u"StartYear"_s, REG_DWORD, QByteArray("\x0c\x00\x00\x00", 4)},
         {u"Bin4"_s, REG_BINARY, QByteArray("\x04\x00\x00\x00", 4)},
@@ -98,10 +90,10 @@ TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
     for (const QByteArray& line : registryText().split('\n'))
         EXPECT_LE(line.size(), 80) << line.constData();
     InitDevice(deviceDir());
-    HKEY again = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"software\\ORVANE\\taly"_s, &again), ERROR_SUCCESS);
     for (const auto& [name, type, data] : rows)
-        EXPECT_EQ(Query(again, name.toLower()), std::pair(type, data)) << name.toStdString();
+        EXPECT_EQ(regprobe::Read(HKEY_LOCAL_MACHINE, u"software\\ORVANE\\taly"_s, name.toLower()),
+                  (regprobe::Value{type, data}))
+            << name.toStdString();
 
     WriteRegistry(kHeaderLine + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\n"
                                 "\"StartYear\"=dword:00000009\n");
@@ -110,7 +102,7 @@ TEST_F(RegistryTest, WritesTheExportFormatAndReadsEveryValueBackOnInit) {
     EXPECT_EQ(StartYear(), 9u);
 }
 
-TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimits) {
+TEST_F(RegistryTest, KeysReadersNamesAndFailedWritesCheckHandlesTypesSizesAndTheHandsetsLimits) {
     HKEY out = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &out), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(out, nullptr);
@@ -136,12 +128,10 @@ TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimi
     for (const QString& notDword : {u"Bin4"_s, u"Path"_s, u"Missing"_s})
         EXPECT_FALSE(RegReadDword(taly, notDword, &value)) << notDword.toStdString();
     EXPECT_EQ(value, 99u);
-    EXPECT_TRUE(RegReadDword(taly, u"FLAG"_s, &value));
-    EXPECT_EQ(value, 2u);
+    EXPECT_TRUE(RegReadDword(taly, u"FLAG"_s, &value) && value == 2);
     QString read;
     EXPECT_FALSE(RegReadString(taly, u"Path"_s, &read, 13)); // 13 units hold no terminator
-    EXPECT_TRUE(RegReadString(taly, u"Path"_s, &read, 14));
-    EXPECT_EQ(read, u"\\My Documents"_s);
+    EXPECT_TRUE(RegReadString(taly, u"Path"_s, &read, 14) && read == u"\\My Documents"_s);
     EXPECT_FALSE(RegReadString(taly, u"Flag"_s, &read));
     char buffer[8] = {};
     DWORD type = 0, size = 2;
@@ -167,37 +157,47 @@ TEST_F(RegistryTest, KeysReadersAndNamesCheckHandlesTypesSizesAndTheHandsetsLimi
         if (status == ERROR_SUCCESS) status = SetDword(key, valueName, 1);
         EXPECT_EQ(status, expected) << keyPath.left(20).toStdString() << valueName.toStdString();
     }
-}
-
-QByteArray Utf16WithBom(const QByteArray& text) {
-    const QString wide = QChar(0xFEFF) + QString::fromLatin1(text);
-    return QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+    // Registry writes leave the injected file faults to the calls they were aimed at.
+    faults::FailNth(faults::Op::Open, 1, ERROR_ACCESS_DENIED);
+    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
+    ASSERT_EQ(SetDword(taly, u"StartYear"_s, 1), ERROR_SUCCESS);
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Open));
+    EXPECT_TRUE(faults::ShouldFail(faults::Op::Write));
+    const QByteArray before = registryText();
+    // A folder where the new version would go makes the write fail for real.
+    ASSERT_TRUE(QDir().mkdir(RegistryFilePath() + u".tb-new"_s));
+    EXPECT_EQ(SetDword(taly, u"StartYear"_s, 2), LONG{ERROR_ACCESS_DENIED});
+    EXPECT_EQ(StartYear(), 1u);
+    EXPECT_EQ(registryText(), before);
 }
 
 // A hand-edited file is read tolerantly; of other files the understood values are
 // used and the file is kept aside before the first write; garbage never crashes.
 TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) {
     WriteRegistry(fixture(u"platform/handedit.reg"_s));
-    HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
+    using regprobe::Setting;
     EXPECT_EQ(StartYear(), 4u);
-    EXPECT_EQ(Query(taly, u"DataFile1Flag"_s).second, QByteArray("\x02\0\0\0", 4));
-    EXPECT_EQ(Query(taly, u"Options"_s).second, QByteArray("\x01\0\0\0\0\0\0\0\x64\0\0\0", 12));
-    EXPECT_EQ(Query(taly, u"ListHeaderInfo2"_s).second.size(), 16);
-    EXPECT_EQ(Query(taly, u"DataFile1Path"_s),
-              std::pair(DWORD{REG_SZ}, Sz(u"\\Storage Card\\家計簿 \"2008\""_s)));
+    EXPECT_EQ(Setting(u"DataFile1Flag"_s).data, QByteArray("\x02\0\0\0", 4));
+    EXPECT_EQ(Setting(u"Options"_s).data, QByteArray("\x01\0\0\0\0\0\0\0\x64\0\0\0", 12));
+    EXPECT_EQ(Setting(u"ListHeaderInfo2"_s).data.size(), 16);
+    EXPECT_EQ(Setting(u"DataFile1Path"_s),
+              (regprobe::Value{REG_SZ, Sz(u"\\Storage Card\\家計簿 \"2008\""_s)}));
     for (int broken = 1; broken <= 5; ++broken)
-        EXPECT_EQ(Query(taly, u"Broken%1"_s.arg(broken)).first, DWORD{REG_NONE}) << broken;
-    HKEY keymail = Create(HKEY_CURRENT_USER, u"Software\\Haruno\\KeyMail"_s);
-    EXPECT_EQ(Query(keymail, QString()), std::pair(DWORD{REG_SZ}, Sz(u"default"_s)));
-    EXPECT_EQ(Query(keymail, u"Expand"_s), std::pair(DWORD{2}, QByteArray("A\0\0\0", 4)));
+        EXPECT_EQ(Setting(u"Broken%1"_s.arg(broken)).type, DWORD{REG_NONE}) << broken;
+    const QString keymail = u"Software\\Haruno\\KeyMail"_s;
+    EXPECT_EQ(regprobe::Read(HKEY_CURRENT_USER, keymail, QString()),
+              (regprobe::Value{REG_SZ, Sz(u"default"_s)}));
+    EXPECT_EQ(regprobe::Read(HKEY_CURRENT_USER, keymail, u"Expand"_s),
+              (regprobe::Value{2, QByteArray("A\0\0\0", 4)}));
 
     const QByteArray year4 =
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\TALY]\r\n\"StartYear\"=dword:4\r\n";
+    QStringEncoder toUtf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     const QByteArray deep = "[HKEY_LOCAL_MACHINE" + QByteArray(100000, 'a').replace("aa", "\\a");
     // name, file, StartYear 4 is read, the file is kept aside
     const std::tuple<const char*, QByteArray, bool, bool> rows[] = {
         {"well formed", kHeaderLine + "; a comment\r\n" + year4, true, false},
-        {"UTF-16 export", Utf16WithBom(kHeaderLine + year4), true, false},
+        {"UTF-16 export", toUtf16(QString::fromLatin1(kHeaderLine + year4)), true, false},
         {"no header line", year4, true, true},
         {"line not understood", kHeaderLine + year4 + "junk\r\n", true, true},
         {"key deeper than 512", kHeaderLine + deep + "]\r\n\"x\"=dword:1\r\n" + year4, true, true},
@@ -212,43 +212,23 @@ TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) 
         ASSERT_EQ(SetDword(Create(HKEY_CURRENT_USER, u"Other"_s), u"v"_s, 1), ERROR_SUCCESS);
         ASSERT_EQ(SetDword(Create(HKEY_CURRENT_USER, u"Other"_s), u"v"_s, 2), ERROR_SUCCESS);
         const QStringList aside = QDir(device.path()).entryList({u"registry.reg.*.bak"_s});
-        ASSERT_EQ(aside.size(), keptAside ? 1 : 0);
-        if (keptAside) {
-            EXPECT_TRUE(readHost(device.path() + u'/' + aside.front()) == text);
-        }
+        EXPECT_EQ(aside.size(), keptAside ? 1 : 0);
+        EXPECT_TRUE(aside.isEmpty() || readHost(device.path() + u'/' + aside.front()) == text);
         EXPECT_LT(registryText().size(), 1000); // nothing not understood is written back
     }
     // Random files of the format's own characters never crash the reader.
     const QByteArray alphabet = "[]\"=\\:,@;hexdwordHKEY_LOCAL_MACHINE\r\n 0a9f(";
-    std::uint32_t seed = 12345;
+    std::minstd_rand random(12345);
     for (int round = 0; round < 50; ++round) {
-        QByteArray junk;
-        for (int i = 0; i < 400; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            junk.append(alphabet[static_cast<qsizetype>((seed >> 16) % alphabet.size())]);
-        }
+        QByteArray junk(400, ' ');
+        for (char& c : junk)
+            c = alphabet[static_cast<qsizetype>(random() % alphabet.size())];
         InitDevice(deviceDir()); // the registry file is read on first use
         WriteRegistry(junk);
         HKEY key = nullptr;
         const LONG status = RegOpenKeyEx(HKEY_LOCAL_MACHINE, kTaly, &key);
         EXPECT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND);
     }
-}
-
-TEST_F(RegistryTest, FailedWriteLeavesMemoryAndFileUnchanged) {
-    HKEY taly = Create(HKEY_LOCAL_MACHINE, kTaly);
-    // Registry writes leave the injected file faults to the calls they were aimed at.
-    faults::FailNth(faults::Op::Open, 1, ERROR_ACCESS_DENIED);
-    faults::FailNth(faults::Op::Write, 1, ERROR_DISK_FULL);
-    ASSERT_EQ(SetDword(taly, u"StartYear"_s, 1), ERROR_SUCCESS);
-    EXPECT_TRUE(faults::ShouldFail(faults::Op::Open));
-    EXPECT_TRUE(faults::ShouldFail(faults::Op::Write));
-    const QByteArray before = registryText();
-    // A folder where the new version would go makes the write fail for real.
-    ASSERT_TRUE(QDir().mkdir(RegistryFilePath() + u".tb-new"_s));
-    EXPECT_EQ(SetDword(taly, u"StartYear"_s, 2), LONG{ERROR_ACCESS_DENIED});
-    EXPECT_EQ(StartYear(), 1u);
-    EXPECT_EQ(registryText(), before);
 }
 
 } // namespace
