@@ -99,20 +99,18 @@ TEST_F(OrganizeDlgTest, RefusedPeriodThenExportDeleteAndImportTheMonth) {
 // The panel opens it on the month around today. Keys alone on the handset's
 // soft keys: the start goes up a year and the end follows, F2 opens the
 // actions: export, delete (answered No) and import (escaped); F1 closes.
-TEST_F(OrganizeDlgTest, PanelOpensTheMonthAroundTodayAndKeysAloneExportAnotherYear) {
+TEST_F(OrganizeDlgTest, PanelOpensTheMonthAroundTodayAndKeysAloneReachEveryAction) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s); // menu 167 on the soft keys
     PanelTasks tasks;
     CMyTALYView panel(*doc, tasks);
     const DialogAction keys = [](Dialog& d) {
         EXPECT_FALSE(IsShown(d, kExport)); // the soft-key bar stands in for the buttons
-        EXPECT_EQ(Text(d, kStart), u"2008年3月1日"_s);
-        EXPECT_EQ(Text(d, kEnd), u"2008年3月31日"_s);
+        EXPECT_EQ(Text(d, kStart) + u'-' + Text(d, kEnd), u"2008年3月1日-2008年3月31日"_s);
         ASSERT_EQ(QApplication::focusWidget(), Control(d, kStart));
         PressKeyInWindow(d, Qt::Key_Up);
         EXPECT_EQ(Text(d, kEnd), u"2009年3月31日"_s);
-        PressKeys(d, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return});
-        PressKeys(d, {Qt::Key_F2, Qt::Key_Return});
-        PressKeys(d, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+        PressKeys(d, {Qt::Key_F2, Qt::Key_Down, Qt::Key_Return, Qt::Key_F2, Qt::Key_Return,
+                      Qt::Key_F2, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
         EXPECT_TRUE(d.IsRunning());
         PressKeyInWindow(d, Qt::Key_F1); // 閉じる
     };
