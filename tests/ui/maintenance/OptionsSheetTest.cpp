@@ -102,9 +102,8 @@ TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
         PressKeyInWindow(d, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
-    EXPECT_FALSE(doc->m_bSaveOnChange);
-    EXPECT_EQ(doc->m_nYearStartMonth, 2);
-    EXPECT_EQ(doc->m_dwFlags & OPT_COMMA, 0u);
+    EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth, doc->m_dwFlags & OPT_COMMA),
+              std::tuple(false, 2, 0u));
 }
 
 } // namespace
