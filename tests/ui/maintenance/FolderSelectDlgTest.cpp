@@ -38,6 +38,10 @@ protected:
 // level zero lead to the root; OK takes only a file clicked in the folder shown.
 TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFolderShown) {
     const int result = Run([this](Dialog& d) {
+        const auto enter = [&d](const QStringList& rows) {
+            for (const QString& row : rows)
+                SelectText(d, kEntries, row);
+        };
         EXPECT_EQ(Text(d, kCaption), u"*.csv"_s);
         EXPECT_EQ(Items(d, kLevels),
                   (QStringList{u"\\"_s, u"  My Documents"_s, u"    Tallybook"_s}));
@@ -47,12 +51,10 @@ TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFol
         EXPECT_EQ(rows, (QStringList{u"20080801-20080831.CSV"_s, u"[..]"_s, u"[Old]"_s}));
         Click(d, IDOK); // no file yet
         EXPECT_TRUE(d.IsRunning());
-        SelectText(d, kEntries, u"[..]"_s);
-        SelectText(d, kEntries, u"[..]"_s);
+        enter({u"[..]"_s, u"[..]"_s});
         EXPECT_EQ(Items(d, kLevels), QStringList{u"\\"_s});
         EXPECT_FALSE(Items(d, kEntries).contains(u"[..]"_s));
-        SelectText(d, kEntries, u"[My Documents]"_s);
-        SelectText(d, kEntries, u"[Tallybook]"_s);
+        enter({u"[My Documents]"_s, u"[Tallybook]"_s});
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
         SelectIndex(d, kLevels, 1);
         EXPECT_TRUE(Items(d, kEntries).contains(u"[Empty]"_s));
@@ -61,10 +63,7 @@ TEST_F(FolderSelectTest, ListsFoldersAndFilesOfTheExtensionAndTakesAFileOfTheFol
         EXPECT_EQ(dlg.m_strPath, QString());
         // Choosing a level leaves the caption line as it was.
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
-        SelectText(d, kEntries, u"[My Documents]"_s);
-        SelectText(d, kEntries, u"[Tallybook]"_s);
-        SelectText(d, kEntries, u"20080801-20080831.CSV"_s);
-        SelectText(d, kEntries, u"[Old]"_s);
+        enter({u"[My Documents]"_s, u"[Tallybook]"_s, u"20080801-20080831.CSV"_s, u"[Old]"_s});
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook\\Old"_s);
         EXPECT_EQ(Items(d, kLevels).size(), 4);
         Click(d, IDOK); // the file was in the folder left behind

@@ -1,6 +1,5 @@
-// The item edit driven as a person does: choose a list, click entries, type,
-// add, change, delete, answer the question, close; then the list files' bytes.
-// One test works it by keys alone.
+// The item edit driven as a person does: choose a list, click entries, type, add,
+// change, delete, answer the question, close; then the list files' bytes.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
@@ -30,12 +29,12 @@ QStringList Rows(Dialog& d) {
     return static_cast<CItemEditDlg&>(d).Entries();
 }
 
-// Add, change and delete enabled, as "ACD" with "-" for a disabled one.
-QString Buttons(const Dialog& d) {
-    QString s;
+// The edit's text, then add, change and delete enabled as "ACD", "-" for a disabled one.
+std::string Form(const Dialog& d) {
+    QString s = Text(d, kItem) + u' ';
     for (const auto& [id, letter] : {std::pair{kAdd, u'A'}, {kChange, u'C'}, {kDelete, u'D'}})
         s += IsEnabled(d, id) ? letter : u'-';
-    return s;
+    return s.toStdString();
 }
 
 class ItemEditTest : public OpenDocTest {
@@ -53,41 +52,23 @@ protected:
     }
 };
 
-// With no category file it shows その他; closing by the window manager saves
-// too, the texts cut to 31 characters. The command panel's "項目編集..." runs
-// it on the category list. The edit and the clicked entry enable the buttons;
-// the shown list is written when another is chosen, and a list other than the
-// categories deletes without a question. A list that could not be read is not
-// overwritten with the entries shown.
-TEST_F(ItemEditTest, ClosedWindowSavesAndEditsAreWrittenPerListButNotOverAnUnreadableOne) {
-    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
-    EXPECT_EQ(Run([&](Dialog& d) {
-                  EXPECT_EQ(Items(d, kChoice), (QStringList{u"分類"_s, u"備考\\その他"_s,
-                                                            u"支払先\\その他"_s, u"支払方法"_s}));
-                  EXPECT_EQ(Rows(d), QStringList{kOther});
-                  EXPECT_EQ(Buttons(d), u"--D"_s);
-                  TypeText(d, kItem, text35);
-                  Click(d, kAdd);
-                  d.close();
-              }),
-              IDCANCEL);
-    EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
-    EXPECT_TRUE(boxes.shown().empty());
+// The panel runs it on the categories. The edit and the clicked entry enable
+// the buttons; the list shown is written when another is chosen, one not read
+// is not overwritten; only the categories ask before a delete.
+TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
     writeData(kCategories, ListFile({kFood, kRent}));
     // A folder where the payee file should be: it cannot be opened as a file.
     ASSERT_TRUE(QDir().mkpath(host(inFolder(kFoodPayees))));
     const DialogAction drive = [](Dialog& d) {
         ClickListRow(d, kList, 1);
-        EXPECT_EQ(Text(d, kItem), kRent);
-        EXPECT_EQ(Buttons(d), u"--D"_s);
+        EXPECT_EQ(Form(d), "家賃 --D");
         TypeText(d, kItem, u"X"_s);
-        EXPECT_EQ(Buttons(d), u"ACD"_s);
+        EXPECT_EQ(Form(d), "家賃X ACD");
         ClearText(d, kItem);
-        EXPECT_EQ(Buttons(d), u"--D"_s);
+        EXPECT_EQ(Form(d), " --D");
         TypeText(d, kItem, u"光熱"_s);
         Click(d, kChange);
-        EXPECT_EQ(Text(d, kItem), QString());
-        EXPECT_EQ(Buttons(d), u"---"_s);
+        EXPECT_EQ(Form(d), " ---");
         TypeText(d, kItem, kFood);
         Click(d, kAdd); // no duplicate check
         SelectText(d, kChoice, u"備考\\食費"_s);
@@ -108,16 +89,29 @@ TEST_F(ItemEditTest, ClosedWindowSavesAndEditsAreWrittenPerListButNotOverAnUnrea
     PanelTasks tasks;
     CMyTALYView panel(*doc, tasks);
     EXPECT_EQ(RunActing([&] { Click(panel, 32792); }, {drive}), 0);
-    EXPECT_EQ(errorCodes().size(), 1u);
-    EXPECT_EQ(boxes.shown().size(), 1u); // the error only
+    EXPECT_EQ(boxes.texts(), std::vector{u"Error ! ID = 5"_s}); // the unreadable list's only
     EXPECT_EQ(readData(kCategories), ListFile({kFood, u"光熱"_s, kFood}));
     EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
     EXPECT_TRUE(QFileInfo(host(inFolder(kFoodPayees))).isDir());
 }
 
-// Yes removes the lists of the last entry of that name only (the longer name
-// comes first, where a search by prefix would find it); No keeps them.
-TEST_F(ItemEditTest, DeletingACategoryRemovesItsListsOnlyWithYes) {
+// With no category file it shows その他; a close by the window manager saves, cut
+// to 31 characters. Yes removes the lists of the last entry of that name only
+// (the longer name comes first, where a search by prefix would find it); No
+// keeps them.
+TEST_F(ItemEditTest, ClosedWindowSavesAndOnlyYesRemovesADeletedCategorysLists) {
+    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
+    EXPECT_EQ(Run([&](Dialog& d) {
+                  EXPECT_EQ(Items(d, kChoice), (QStringList{u"分類"_s, u"備考\\その他"_s,
+                                                            u"支払先\\その他"_s, u"支払方法"_s}));
+                  EXPECT_EQ(Rows(d), QStringList{kOther});
+                  EXPECT_EQ(Form(d), " --D");
+                  TypeText(d, kItem, text35);
+                  Click(d, kAdd);
+                  d.close();
+              }),
+              IDCANCEL);
+    EXPECT_EQ(readData(kCategories), ListFile({kOther, text35.left(31)}));
     const QString eatingOut = u"食費外食"_s;
     writeData(kCategories, ListFile({eatingOut, kFood, kFood, kRent}));
     writeData(kFoodRemarks, ListFile({kLunch}));
@@ -131,7 +125,7 @@ TEST_F(ItemEditTest, DeletingACategoryRemovesItsListsOnlyWithYes) {
         EXPECT_TRUE(fileExists(inFolder(kFoodRemarks)));
         ClickListRow(d, kList, 1);
         Click(d, kDelete);
-        EXPECT_EQ(Buttons(d), u"---"_s);
+        EXPECT_EQ(Form(d), " ---");
         ClickListRow(d, kList, 0);
         Click(d, kDelete); // No
         // One choice of each went: the list choice is built once per entry.
@@ -143,10 +137,10 @@ TEST_F(ItemEditTest, DeletingACategoryRemovesItsListsOnlyWithYes) {
         EXPECT_EQ(Rows(d), QStringList{kLunch});
         Click(d, kClose);
     });
-    ASSERT_EQ(boxes.shown().size(), 3u);
-    EXPECT_EQ(boxes.shown()[1].text, u"関連づけられた備考と支払先のデータも削除しますか？"_s);
-    EXPECT_EQ(boxes.shown()[1].caption, u"削除"_s);
-    EXPECT_EQ(boxes.shown()[1].flags, 4u);
+    EXPECT_EQ(boxes.texts(),
+              std::vector(3, u"関連づけられた備考と支払先のデータも削除しますか？"_s));
+    EXPECT_EQ(std::pair(boxes.shown()[1].caption, boxes.shown()[1].flags),
+              std::pair(u"削除"_s, 4u));
     EXPECT_FALSE(fileExists(inFolder(kFoodRemarks)));
     EXPECT_FALSE(fileExists(inFolder(kFoodPayees)));
     EXPECT_EQ(readData(kCategories), ListFile({kRent}));

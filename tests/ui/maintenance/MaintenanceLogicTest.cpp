@@ -75,15 +75,12 @@ TEST(OrganizePeriodTest, EndFollowsTheStartAndTheDefaultIsTheMonthAroundToday) {
         {Day(2007, 1, 31), Day(2007, 2, 28)},      {Day(2008, 1, 29), Day(2008, 2, 28)},
         {Day(2008, 1, 31), Day(2008, 2, 29)},      {Day(2008, 2, 1), Day(2008, 2, 29)},
         {Day(2008, 8, 1, 9), Day(2008, 8, 31, 9)}, {Day(2008, 12, 15), Day(2009, 1, 14)},
+        {Day(2008, 4, 10), Day(2008, 5, 9)},
     };
     for (const auto& [start, end] : ends)
         EXPECT_EQ(OrganizeEndFor(start), end) << start;
-    const struct {
-        plat::TimeValue now;
-        int monthStart;
-        plat::TimeValue start, end;
-    } defaults[] = {
-        {Day(2008, 8, 20, 15), 1, Day(2008, 8, 1), Day(2008, 8, 31)},
+    const std::tuple<plat::TimeValue, int, plat::TimeValue, plat::TimeValue> defaults[] = {
+        {Day(2008, 8, 1, 15), 1, Day(2008, 8, 1), Day(2008, 8, 31)},
         {Day(2008, 5, 10), 31, Day(2008, 5, 1), Day(2008, 5, 31)}, // April has no 31st
         {Day(2008, 3, 10), 25, Day(2008, 2, 25), Day(2008, 3, 24)},
         {Day(2009, 1, 5), 10, Day(2008, 12, 10), Day(2009, 1, 9)},
@@ -91,9 +88,9 @@ TEST(OrganizePeriodTest, EndFollowsTheStartAndTheDefaultIsTheMonthAroundToday) {
         {Day(2007, 2, 5), 30, Day(2007, 1, 30), Day(2007, 2, 28)},
         {Day(2008, 6, 3), 0, Day(2008, 6, 1), Day(2008, 6, 30)},
     };
-    for (const auto& row : defaults) {
-        const OrganizePeriod p = DefaultOrganizePeriod(row.now, row.monthStart);
-        EXPECT_EQ(std::pair(p.start, p.end), std::pair(row.start, row.end)) << row.now;
+    for (const auto& [now, monthStart, start, end] : defaults) {
+        const OrganizePeriod p = DefaultOrganizePeriod(now, monthStart);
+        EXPECT_EQ(std::pair(p.start, p.end), std::pair(start, end)) << now;
     }
     EXPECT_EQ(LastSecondOfDay(Day(2008, 8, 31, 7)), plat::TimeFromFields(2008, 8, 31, 23, 59, 59));
 }

@@ -19,37 +19,34 @@ namespace {
 
 enum Page { kData, kFile, kTerm, kDisplay };
 
-// The page's own control: IDs 1090 to 1092 are on two pages.
-QWidget& PageOf(Dialog& sheet, Page page) {
-    return *static_cast<PropertySheet&>(sheet).page(page);
-}
-
 class OptionsSheetTest : public OpenDocTest {
 protected:
-    // Runs the panel's options command; `drive` acts inside the sheet. Clicks
-    // and typing reach their control directly: only keys wait for the focus.
-    void RunOptions(const std::function<void(PropertySheet&)>& drive) {
+    // Runs the panel's options command: `drive` acts inside the sheet, `select`
+    // in a folder select it opens. Clicks and typing reach their control
+    // directly: only keys wait for the focus.
+    void RunOptions(const std::function<void(PropertySheet&)>& drive,
+                    std::function<void(Dialog&)> select = {}) {
         PanelTasks tasks;
         CMyTALYView panel(*doc, tasks);
         ModalDriver driver;
         driver.then([&](Dialog& d) { drive(static_cast<PropertySheet&>(d)); });
+        if (select) driver.then(std::move(select));
         panel.SendCommand(ID_OPTIONS);
-        EXPECT_EQ(driver.unexpectedRuns(), 0);
+        EXPECT_EQ(driver.unexpectedRuns() + driver.pending(), 0);
     }
 };
 
 TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
-        Click(PageOf(d, kData), 1087);
-        Click(PageOf(d, kData), 1141);
+        for (int id : {1087, 1141})
+            Click(*d.page(kData), id);
         d.SetActivePage(kTerm);
-        SelectIndex(PageOf(d, kTerm), 1073, 3);
-        SelectIndex(PageOf(d, kTerm), 1072, 24);
-        SelectIndex(PageOf(d, kTerm), 1074, 1);
+        for (const auto& [id, index] : {std::pair{1073, 3}, {1072, 24}, {1074, 1}})
+            SelectIndex(*d.page(kTerm), id, index);
         d.SetActivePage(kDisplay);
-        for (int id : {1088, 1089, 1090, 1091, 1092})
-            Click(PageOf(d, kDisplay), id);
+        for (int id : {1088, 1089, 1090, 1091, 1092}) // 1090 to 1092 are on the file page too
+            Click(*d.page(kDisplay), id);
         Click(d, IDOK);
     });
     ASSERT_TRUE(doc->SaveAll());
@@ -64,20 +61,20 @@ TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
 
 TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
     writeData(QStringLiteral("\\x.DAT"), "x");
-    RunOptions([this](PropertySheet& d) {
-        d.SetActivePage(kFile);
-        QWidget& page = PageOf(d, kFile);
-        ModalDriver select;
-        select.then([](Dialog& s) {
-            SelectText(s, 1059, QStringLiteral("x.DAT"));
-            Click(s, IDOK);
+    RunOptions(
+        [this](PropertySheet& d) {
+            d.SetActivePage(kFile);
+            QWidget& page = *d.page(kFile);
+            TypeText(page, 1139, kFolder);
+            Click(page, 1044);
+            EXPECT_TRUE(IsChecked(page, 1092));
+            EXPECT_EQ(Text(page, 1139), kFolder);
+            Click(d, IDCANCEL);
+        },
+        [](Dialog& select) {
+            SelectText(select, 1059, QStringLiteral("x.DAT"));
+            Click(select, IDOK);
         });
-        TypeText(page, 1139, kFolder);
-        Click(page, 1044);
-        EXPECT_TRUE(IsChecked(page, 1092));
-        EXPECT_EQ(Text(page, 1139), kFolder);
-        Click(d, IDCANCEL);
-    });
     EXPECT_EQ(doc->m_nDataFolderType, 0); // cancelled: nothing applied
 }
 
@@ -87,7 +84,7 @@ TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     RunOptions([](PropertySheet& d) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         const auto tabTo = [&d](Page page, int id) {
-            for (int i = 0; i < 20 && QApplication::focusWidget() != Control(PageOf(d, page), id);
+            for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
                  ++i)
                 PressKeyInWindow(d, Qt::Key_Tab);
         };
@@ -101,13 +98,12 @@ TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
         PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(d.activeIndex(), kDisplay);
         tabTo(kDisplay, 1088);
-        EXPECT_EQ(QApplication::focusWidget(), Control(PageOf(d, kDisplay), 1088));
+        EXPECT_EQ(QApplication::focusWidget(), Control(*d.page(kDisplay), 1088));
         PressKeyInWindow(d, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
-    EXPECT_FALSE(doc->m_bSaveOnChange);
-    EXPECT_EQ(doc->m_nYearStartMonth, 2);
-    EXPECT_EQ(doc->m_dwFlags & OPT_COMMA, 0u);
+    EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth, doc->m_dwFlags & OPT_COMMA),
+              std::tuple(false, 2, 0u));
 }
 
 } // namespace
