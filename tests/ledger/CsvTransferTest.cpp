@@ -41,12 +41,10 @@ protected:
             out << Describe(n->record);
         return out;
     }
-    CMyTALYDoc::CsvImport import(const QString& suffix) { return doc->ImportCsv(inFolder(suffix)); }
     LedgerBuilder august;
 };
 
-// The one-pass delete must leave what deleting entry after entry leaves:
-// entries, ids, balance, save state, and the bytes the next save writes.
+// The one-pass delete must leave all that deleting entry after entry leaves.
 TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
     for (std::size_t i = 0; i < std::size(kAugust); ++i)
         ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
@@ -64,7 +62,7 @@ TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
 
     // Read back whole (the fields are CsvFileTest's), with one plain message.
     boxes.clear();
-    EXPECT_EQ(import(u"\\aug.CSV"_s).added, 4);
+    EXPECT_EQ(doc->ImportCsv(inFolder(u"\\aug.CSV"_s)).added, 4);
     EXPECT_EQ(boxes.texts(), std::vector{u"4個のデータを読み込みました"_s});
 
     ASSERT_TRUE(doc->SaveAll());
@@ -87,7 +85,7 @@ TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
 
 TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
     writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
-    const CMyTALYDoc::CsvImport r = import(u"\\bank.csv"_s);
+    const CMyTALYDoc::CsvImport r = doc->ImportCsv(inFolder(u"\\bank.csv"_s));
     EXPECT_EQ(std::tuple(r.added, r.skipped, r.stoppedLine), std::tuple(4, 2, 8));
     EXPECT_EQ(entries(), (QStringList{u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"_s,
                                       u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"_s,
@@ -102,7 +100,7 @@ TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
 
     // An entry that cannot be added ends the import with one error.
     plat::faults::FailFrom(plat::faults::Op::Alloc, 2, plat::ERROR_NOT_ENOUGH_MEMORY);
-    EXPECT_EQ(import(u"\\bank.csv"_s).added, 1);
+    EXPECT_EQ(doc->ImportCsv(inFolder(u"\\bank.csv"_s)).added, 1);
     plat::faults::Reset();
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
     EXPECT_EQ(box().text, u"1個のデータを読み込みました\r\n3行目から先は読み込んでいません"_s);
