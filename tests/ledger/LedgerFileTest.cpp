@@ -18,7 +18,7 @@ namespace {
 
 using LedgerFileTest = DocTest;
 
-TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmountsExact) {
+TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExact) {
     Entry e; // its stored id 7 is replaced by its position
     e.id = 7, e.category = u"交通費"_s, e.remark = u"バス"_s, e.payee = u"市営バス"_s;
     e.payMethod = u"ＩＣカード"_s, e.amount = INT32_MIN;
@@ -47,9 +47,45 @@ TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmount
     EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
     ASSERT_TRUE(doc->DeleteRecord(1));
     EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
+
+    writeData(datafile::kLedger, CurrentLedger(4));
+    ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
+    // Ids that are not in the list change nothing, nor does an addition
+    // whose node cannot be allocated.
+    EXPECT_FALSE(doc->DeleteRecord(5));
+    EXPECT_FALSE(doc->DeleteRecord(0));
+    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
+    EXPECT_EQ(doc->FindRecord(-1), nullptr);
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_FALSE(doc->AddRecord(record(Numbered(5))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(std::tuple(doc->Tail()->next, doc->Count(), doc->Balance(), doc->IsDirty()),
+              std::tuple(nullptr, 4u, -1000, false));
+    // An income replacing an expense raises the balance; a wrong id from the
+    // caller does not break the numbering.
+    Entry income = Numbered(5);
+    income.amount = -500;
+    income.id = 99;
+    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
+    EXPECT_EQ(doc->Balance(), -400);
+    EXPECT_EQ(doc->Head()->record.id, 1);
+    // Deleting moves later ids up, and the next addition takes the last id.
+    ASSERT_TRUE(doc->DeleteRecord(2));
+    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(categories(*doc),
+              (QStringList{income.category, Numbered(3).category, Numbered(4).category}));
+    EXPECT_EQ(doc->Balance(), -200);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
+    EXPECT_EQ(doc->Tail()->record.id, 4);
+    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
+    // Deleting down to the only record and then that one empties the list.
+    for (int left = 4; left > 0; --left)
+        ASSERT_TRUE(doc->DeleteRecord(1)) << left;
+    EXPECT_EQ(std::tuple(doc->Head(), doc->Tail(), doc->Count(), doc->Balance()),
+              std::tuple(nullptr, nullptr, 0u, 0));
 }
 
-TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyAnEmptiedOneRewrittenAndClosingSavesFirst) {
+TEST_F(LedgerFileTest, MissingOrEmptiedFileClosingAndAHeapThatCannotBeCreated) {
     const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
     EXPECT_TRUE(fileExists(ledgerPath()));
@@ -87,45 +123,21 @@ TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyAnEmptiedOneRewrittenAndClosingS
               std::tuple(false, nullptr, 0u, 0));
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3));
     EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
-}
 
-TEST_F(LedgerFileTest, ListChangesRenumberAndKeepTheBalance) {
-    writeData(datafile::kLedger, CurrentLedger(4));
-    const auto doc = openDoc();
-    ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
-    // Ids that are not in the list change nothing, nor does an addition
-    // whose node cannot be allocated.
-    EXPECT_FALSE(doc->DeleteRecord(5));
-    EXPECT_FALSE(doc->DeleteRecord(0));
-    EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
-    EXPECT_EQ(doc->FindRecord(-1), nullptr);
+    // A heap that cannot be created shows out of memory, and additions fail.
+    boxes.clear();
     faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
-    EXPECT_FALSE(doc->AddRecord(record(Numbered(5))));
+    const auto noHeap = openDoc();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const RecordedBox box = boxes.shown()[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+              std::tuple(u"メモリを確保できませんでした。他のアプリケーションを終了して、"
+                         u"起動しなおしてください。"_s,
+                         u"メモリ不足"_s, unsigned{plat::MB_OK}));
+    EXPECT_FALSE(noHeap->IsOpen() || noHeap->LoadLedger() ||
+                 noHeap->AddRecord(record(Numbered(1))));
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(std::tuple(doc->Tail()->next, doc->Count(), doc->Balance(), doc->IsDirty()),
-              std::tuple(nullptr, 4u, -1000, false));
-    // An income replacing an expense raises the balance; a wrong id from the
-    // caller does not break the numbering.
-    Entry income = Numbered(5);
-    income.amount = -500;
-    income.id = 99;
-    ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
-    EXPECT_EQ(doc->Balance(), -400);
-    EXPECT_EQ(doc->Head()->record.id, 1);
-    // Deleting moves later ids up, and the next addition takes the last id.
-    ASSERT_TRUE(doc->DeleteRecord(2));
-    EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(categories(*doc),
-              (QStringList{income.category, Numbered(3).category, Numbered(4).category}));
-    EXPECT_EQ(doc->Balance(), -200);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))));
-    EXPECT_EQ(doc->Tail()->record.id, 4);
-    EXPECT_EQ(doc->FindRecord(4), doc->Tail());
-    // Deleting down to the only record and then that one empties the list.
-    for (int left = 4; left > 0; --left)
-        ASSERT_TRUE(doc->DeleteRecord(1)) << left;
-    EXPECT_EQ(std::tuple(doc->Head(), doc->Tail(), doc->Count(), doc->Balance()),
-              std::tuple(nullptr, nullptr, 0u, 0));
+    EXPECT_EQ(noHeap->Count(), 0u);
 }
 
 TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
@@ -155,20 +167,6 @@ TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
             << s.name;
     }
     EXPECT_EQ(doc->FirstUnsaved(), doc->Tail());
-}
-
-TEST_F(LedgerFileTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
-    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
-    const auto doc = openDoc();
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    const RecordedBox box = boxes.shown()[0];
-    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
-              std::tuple(u"メモリを確保できませんでした。他のアプリケーションを終了して、"
-                         u"起動しなおしてください。"_s,
-                         u"メモリ不足"_s, unsigned{plat::MB_OK}));
-    EXPECT_FALSE(doc->IsOpen() || doc->LoadLedger() || doc->AddRecord(record(Numbered(1))));
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(doc->Count(), 0u);
 }
 
 struct SaveFault {
