@@ -15,8 +15,7 @@ namespace {
 
 class CrashCutTest : public DocTest {
 protected:
-    // The power fails and the program starts again: nothing of the platform's
-    // memory survives, nor any write that was not flushed to the disk.
+    // Power fails and the program starts again, losing every unflushed write.
     void restart() {
         faults::PowerLoss();
         faults::Reset();
@@ -24,15 +23,13 @@ protected:
         plat::SetClockForTest(kTestNow);
         boxes.clear();
     }
-    // A crash after `bytes` more bytes: the write it stops in reaches the disk
-    // up to there, every earlier write not yet flushed is lost.
+    // A crash after `bytes` more bytes, the write it stops in kept up to there.
     void cutAfter(std::int64_t bytes) {
         faults::JournalUnsyncedWrites();
         faults::CutWritesAfter(bytes, plat::ERROR_DISK_FULL);
     }
-    // Cuts `saveCutAfter` at a few points of a save through the atomic writer,
-    // whose every byte AtomicFileTest cuts: none written, inside the header, at
-    // a record's edge, in the middle, one byte short and all of it. The file
+    // Cuts a save through the atomic writer (AtomicFileTest cuts every byte) at
+    // none, in the header, at a record's edge, midway, one short and all: the file
     // must then hold the old bytes, or the new ones if the save succeeded.
     void expectOldOrNew(const QString& suffix, const QByteArray& old, const QByteArray& fresh,
                         const std::function<bool(int)>& saveCutAfter) {
