@@ -203,10 +203,6 @@ TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
     EXPECT_TRUE(doc->IsDirty());
     EXPECT_EQ(doc->NextLedgerSave(), kind);
 
-    const auto reloaded = openDoc(); // what is on disk loads without complaint
-    EXPECT_EQ(errorCodes().size(), 1u);
-    EXPECT_EQ(categories(*reloaded).mid(0, 3), numberedCategories(1, 3));
-
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(f.appendOnly ? 4 : 3));
 }
