@@ -131,7 +131,6 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
         return regprobe::PhoneStatus(QString::fromLatin1(name));
     };
     auto doc = openDoc();
-    EXPECT_FALSE(doc->m_bHarunoDevice);
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
     doc->SetPhoneInputStatus(0, 7);
@@ -143,7 +142,6 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
     regprobe::Write(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey, QStringLiteral("Status22"),
                     plat::REG_DWORD, U32(0x00030005));
     doc = openDoc();
-    ASSERT_TRUE(doc->m_bHarunoDevice);
     const auto phone = [&] {
         return std::tuple(Status("Status22"), Status("Status31"), panelStates);
     };
