@@ -50,8 +50,7 @@ TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExa
 
     writeData(datafile::kLedger, CurrentLedger(4));
     ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
-    // Ids that are not in the list change nothing, nor does an addition
-    // whose node cannot be allocated.
+    // Unknown ids change nothing, nor does an addition whose node cannot be allocated.
     EXPECT_FALSE(doc->DeleteRecord(5));
     EXPECT_FALSE(doc->DeleteRecord(0));
     EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
@@ -61,8 +60,7 @@ TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExa
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
     EXPECT_EQ(std::tuple(doc->Tail()->next, doc->Count(), doc->Balance(), doc->IsDirty()),
               std::tuple(nullptr, 4u, -1000, false));
-    // An income replacing an expense raises the balance; a wrong id from the
-    // caller does not break the numbering.
+    // An income replacing an expense raises the balance; the caller's wrong id is ignored.
     Entry income = Numbered(5);
     income.amount = -500;
     income.id = 99;
@@ -103,8 +101,7 @@ TEST_F(LedgerFileTest, MissingOrEmptiedFileClosingAndAHeapThatCannotBeCreated) {
     EXPECT_TRUE(doc->SaveLedger());
     faults::Reset();
 
-    // An append to a file emptied behind the program's back rewrites it whole,
-    // leaving no hole of zeros before the new record.
+    // An append to a file emptied meanwhile rewrites it whole, leaving no hole of zeros.
     writeData(datafile::kLedger, QByteArray());
     ASSERT_TRUE(doc->AddRecord(record(Numbered(2))));
     ASSERT_TRUE(doc->SaveLedger());

@@ -101,8 +101,6 @@ TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
         EXPECT_EQ(SafeFileName(text), safe) << text.toStdString();
 }
 
-// ---------------------------------------------------------------------------
-
 // Templates "T0", "T1", ... with amounts 100 × slot + 1.
 std::vector<Template> Named(int used) {
     std::vector<Template> list;
@@ -245,8 +243,6 @@ TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
         EXPECT_EQ(Slots(doc->Templates()), row.after);
     }
 }
-
-// ---------------------------------------------------------------------------
 
 class MigrationTest : public DocTest {};
 
