@@ -17,12 +17,6 @@ namespace {
 
 const QString kAside = QStringLiteral(".20080310-123456.bak");
 
-QByteArray WithMagic(const char* magic) {
-    QByteArray b = CurrentLedger(5);
-    b.replace(0, 4, QByteArray(magic, 4));
-    return b;
-}
-
 // 6000 records: two blocks to read, the reserved header word 9.
 const QByteArray kLarge = Header(6000, 9) + CurrentLedger(6000).mid(16);
 
@@ -40,8 +34,8 @@ struct UnreadLedger {
 // 3 = the first block of records, 4 = the second block.
 const UnreadLedger kUnread[] = {
     {"SoundOldLayoutIsRewrittenInTheCurrentOne", OldLedger(3, 3), 3, 0},
-    {"ZeroedHeader", WithMagic("\0\0\0\0"), 0},
-    {"AlteredMagic", WithMagic("TALZ"), 0},
+    {"ZeroedHeader", CurrentLedger(5).replace(0, 4, QByteArray(4, '\0')), 0},
+    {"AlteredMagic", CurrentLedger(5).replace(0, 4, "TALZ"), 0},
     {"HeaderCutShort", Header(0).left(10), 0},
     {"OldLayoutLongerThanItsCount", OldLedger(2, 3), 0},
     {"CountBeyondTheRecords", Header(5) + CurrentLedger(4).mid(16, 3 * 184 + 100), 3},
