@@ -127,9 +127,6 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
         EXPECT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
         return std::pair(conversion, sentence);
     };
-    const auto Status = [](const char* name) {
-        return regprobe::PhoneStatus(QString::fromLatin1(name));
-    };
     auto doc = openDoc();
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
@@ -143,7 +140,8 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
                     plat::REG_DWORD, U32(0x00030005));
     doc = openDoc();
     const auto phone = [&] {
-        return std::tuple(Status("Status22"), Status("Status31"), panelStates);
+        return std::tuple(regprobe::PhoneStatus(QStringLiteral("Status22")),
+                          regprobe::PhoneStatus(QStringLiteral("Status31")), panelStates);
     };
     doc->SetPhoneInputStatus(0, 7); // the upper half of Status22 is kept
     EXPECT_EQ(phone(), std::tuple(0x00030007u, 0u, std::vector{0}));
@@ -160,7 +158,7 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
         doc->SetImeMode(&window, mode);
         EXPECT_EQ(ime(), std::pair(conversion, plat::DWORD{0x8})) << "mode " << mode;
         doc->SetPhoneInputStatus(-1, mode);
-        EXPECT_EQ(Status("Status31"), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
+        EXPECT_EQ(std::get<1>(phone()), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
     }
 }
 
