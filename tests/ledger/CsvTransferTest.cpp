@@ -1,5 +1,4 @@
-// The document's bulk operations: export, import with its messages, and the
-// one-pass delete of a period.
+// The document's CSV export, import with its messages, and one-pass period delete.
 #include "support/DocTest.h"
 #include "support/LedgerBuilder.h"
 
