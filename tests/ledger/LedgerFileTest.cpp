@@ -166,44 +166,33 @@ TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
     EXPECT_EQ(doc->FirstUnsaved(), doc->Tail());
 }
 
-struct SaveFault {
-    const char* name;
-    bool appendOnly;
-    faults::Op op;
-    int nth;
-    plat::DWORD code;
-};
+TEST_F(LedgerFileTest, FailedSaveShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
+    const std::tuple<const char*, bool, faults::Op, int, plat::DWORD> rows[] = {
+        {"rewrite open", false, faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED},
+        {"rewrite header", false, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
+        {"rewrite records", false, faults::Op::Write, 2, plat::ERROR_DISK_FULL},
+        {"append open", true, faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION},
+        {"append records", true, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
+        {"append header", true, faults::Op::Write, 2, plat::ERROR_WRITE_FAULT},
+    };
+    for (const auto& [name, appendOnly, op, nth, code] : rows) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        writeData(datafile::kLedger, CurrentLedger(3));
+        const auto doc = openDoc();
+        ASSERT_TRUE(appendOnly || doc->DeleteRecord(3));
+        ASSERT_TRUE(doc->AddRecord(record(Numbered(appendOnly ? 4 : 3))));
+        const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
+        ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, appendOnly);
 
-const SaveFault kSaveFaults[] = {
-    {"RewriteOpen", false, faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED},
-    {"RewriteHeader", false, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
-    {"RewriteRecords", false, faults::Op::Write, 2, plat::ERROR_DISK_FULL},
-    {"AppendOpen", true, faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION},
-    {"AppendRecords", true, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
-    {"AppendHeader", true, faults::Op::Write, 2, plat::ERROR_WRITE_FAULT},
-};
-
-class LedgerSaveFaultTest : public DocTest, public ::testing::WithParamInterface<SaveFault> {};
-
-TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
-    const SaveFault& f = GetParam();
-    writeData(datafile::kLedger, CurrentLedger(3));
-    const auto doc = openDoc();
-    ASSERT_TRUE(f.appendOnly || doc->DeleteRecord(3));
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(f.appendOnly ? 4 : 3))));
-    const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
-    ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, f.appendOnly);
-
-    faults::FailNth(f.op, f.nth, f.code);
-    EXPECT_FALSE(doc->SaveLedger());
-    EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(doc->NextLedgerSave(), kind);
-
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(f.appendOnly ? 4 : 3));
+        faults::FailNth(op, nth, code);
+        EXPECT_FALSE(doc->SaveLedger());
+        EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(code)});
+        EXPECT_TRUE(doc->IsDirty());
+        EXPECT_EQ(doc->NextLedgerSave(), kind);
+        ASSERT_TRUE(doc->SaveLedger());
+        EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(appendOnly ? 4 : 3));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Paths, LedgerSaveFaultTest, ::testing::ValuesIn(kSaveFaults), CaseName());
 
 } // namespace
