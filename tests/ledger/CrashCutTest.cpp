@@ -1,5 +1,4 @@
-// Every kind of save cut off at a few points by a crash or a power loss, losing
-// what was not flushed: what an earlier save wrote must load unharmed.
+// Each kind of save cut by a crash: what an earlier save wrote must load unharmed.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"

@@ -1,5 +1,4 @@
-// The CSV library on hand-made bytes: the parsing rules' corner cases and the
-// line ends and limits of whole files (the writer is CsvTransferTest's).
+// The CSV parser on hand-made bytes: field rules, line ends and line limits.
 #include "ledger/CsvFile.h"
 
 #include <QStringList>

@@ -1,5 +1,4 @@
-// Damaged and hostile files: ledgers not read whole (and a sound old one), the
-// leftovers of a cut rewrite, a linked ledger, a registry that fails.
+// Ledgers not read whole, leftovers of a cut rewrite, a linked ledger, a failing registry.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 

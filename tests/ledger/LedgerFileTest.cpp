@@ -1,5 +1,4 @@
-// The ledger file from hand-made bytes, its list operations, save states and
-// failed saves (files not read whole are DamagedFilesTest's).
+// The ledger file from hand-made bytes, list operations, save states, failed saves.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 

@@ -1,5 +1,4 @@
-// Lookup lists and their file names, template files and slots, and the
-// renaming of files with old English names.
+// Lookup lists and their file names, templates, and files with old English names.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
