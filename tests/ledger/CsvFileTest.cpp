@@ -1,20 +1,15 @@
-// The CSV library on hand-made bytes: the parsing rules' corner cases, line
-// ends and limits of whole files, and the writer on a full disk. The common
-// lines are read and written through the document (CsvTransferTest).
-#include "support/DeviceTest.h"
-
+// The CSV parser on hand-made bytes: field rules, line ends and line limits.
 #include "ledger/CsvFile.h"
-#include "platform/Faults.h"
 
-#include <vector>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <tuple>
 
 using csv::Entry;
 using csv::LineKind;
 using Next = csv::Reader::Next;
 
 namespace {
-
-using CsvFileTest = DeviceTest;
 
 // A parsed entry as "year/month/day texts amount", the four texts joined by '|'.
 QString Describe(const Entry& e) {
@@ -23,12 +18,9 @@ QString Describe(const Entry& e) {
            QStringLiteral(" %1").arg(e.amount);
 }
 
-TEST_F(CsvFileTest, DataLinesParseFieldByField) {
-    const struct {
-        QByteArray line;
-        LineKind kind;
-        const char* entry; // checked for Entry and Invalid
-    } rows[] = {
+TEST(CsvFileTest, DataLinesParseFieldByField) {
+    // Each line, its kind and the entry it gives (none when it is cut short).
+    const std::tuple<QByteArray, LineKind, const char*> rows[] = {
         {"1,\"2008/8/1\",\"ab\"c,\"r\",5,\"\",\"\"", LineKind::Entry, "2008/8/1 ab||5| 0"},
         {"1,2008/8/1,a,b,99999999999999999999999,c,d", LineKind::Invalid,
          "2008/8/1 a|b|c|d 1099511627776"}, // digits beyond 64 bits
@@ -39,12 +31,10 @@ TEST_F(CsvFileTest, DataLinesParseFieldByField) {
         {"1,\"2008/8/1\",\"abc", LineKind::Incomplete, nullptr},
     };
     plat::MultiByteDecoder decoder;
-    for (const auto& row : rows) {
+    for (const auto& [line, kind, entry] : rows) {
         Entry e;
-        EXPECT_EQ(csv::ParseLine(row.line, decoder, &e), row.kind) << row.line.constData();
-        if (row.entry) {
-            EXPECT_EQ(Describe(e), QString::fromUtf8(row.entry)) << row.line.constData();
-        }
+        EXPECT_EQ(csv::ParseLine(line, decoder, &e), kind) << line.constData();
+        EXPECT_EQ(entry ? Describe(e) : QString(), QString::fromUtf8(entry)) << line.constData();
     }
 }
 
@@ -66,47 +56,23 @@ QByteArray Line(const char* category) {
     return QByteArray("1,\"2008/8/1\",\"") + category + "\",\"\",100,\"\",\"\"";
 }
 
-TEST_F(CsvFileTest, FilesSplitIntoLinesByTheirLineEnds) {
-    const QByteArray h = "\"ID\",\"x\"";
+TEST(CsvFileTest, FilesSplitIntoLinesByTheirLineEnds) {
+    const QByteArray h = "\"ID\",\"x\"\r\n";
     const QByteArray l255 = Line("a") + QByteArray(255 - Line("a").size(), ' ');
-    const QByteArray l256 = l255 + ' ';
-    struct Row {
-        const char* name;
-        QByteArray file;
-        const char* outcome;
-    } rows[] = {
-        {"CR LF", h + "\r\n" + Line("a") + "\r\n" + Line("b") + "\r\n", "Ea Eb end"},
-        {"LF only", h + "\n" + Line("a") + "\n" + Line("b") + "\n", "Ea Eb end"},
-        {"last line without line end", h + "\r\n" + Line("a") + "\r\n" + Line("b"),
-         "Ea unfinished"},
-        {"lone CR dropped", h + "\r\n" + Line("a\rb") + "\r\n", "Eab end"},
-        {"lone LF is a byte in a CR LF file", h + "\r\n" + Line("a\nb") + "\r\n", "Ea\nb end"},
-        {"255-byte line", h + "\r\n" + l255 + "\r\n", "Ea end"},
-        {"256-byte line ends the reading", h + "\r\n" + l256 + "\r\n" + Line("b") + "\r\n",
-         "stopped at 2"},
-        {"empty line ends the reading", h + "\r\n\r\n" + Line("b") + "\r\n", "end"},
-        {"overlong header: reading goes on after 256 bytes",
-         QByteArray(256, 'h') + Line("a") + "\r\n" + Line("b") + "\r\n", "Ea Eb end"},
+    const std::pair<QByteArray, const char*> files[] = {
+        {h + Line("a") + "\r\n" + Line("b") + "\r\n", "Ea Eb end"},
+        {"\"ID\",\"x\"\n" + Line("a") + "\n" + Line("b") + "\n", "Ea Eb end"}, // LF only
+        {h + Line("a") + "\r\n" + Line("b"), "Ea unfinished"},
+        {h + Line("a\rb") + "\r\n", "Eab end"},                    // a lone CR is dropped
+        {h + Line("a\nb") + "\r\n", "Ea\nb end"},                  // a lone LF is a byte
+        {h + l255 + "\r\n", "Ea end"},                             // 255 bytes are a line
+        {h + l255 + " \r\n" + Line("b") + "\r\n", "stopped at 2"}, // 256 end the reading
+        {h + "\r\n" + Line("b") + "\r\n", "end"},                  // so does an empty line
+        {QByteArray(256, 'h') + Line("a") + "\r\n" + Line("b") + "\r\n",
+         "Ea Eb end"}, // 256-byte header
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Outcome(row.file), QString::fromLatin1(row.outcome));
-    }
-}
-
-TEST_F(CsvFileTest, FullDiskKeepsTheEarlierFile) {
-    const QString path = QStringLiteral(u"\\My Documents\\out.csv");
-    writeFile(path, "earlier");
-    csv::Writer writer;
-    ASSERT_TRUE(writer.open(path));
-    plat::faults::CutWritesAfter(100);
-    const plat::SYSTEMTIME date{2008, 8, 0, 1, 0, 0, 0, 0};
-    for (int i = 0; i < 5000; ++i) // more than one buffer's worth
-        writer.add(i, date, QStringLiteral("a"), {}, 1, {}, {});
-    EXPECT_FALSE(writer.commit());
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_DISK_FULL);
-    plat::faults::Reset();
-    EXPECT_EQ(readFile(path), "earlier");
+    for (const auto& [file, outcome] : files)
+        EXPECT_EQ(Outcome(file), QString::fromLatin1(outcome)) << file.toHex().constData();
 }
 
 } // namespace

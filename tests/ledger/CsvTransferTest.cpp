@@ -1,6 +1,4 @@
-// The document's bulk operations: a period exported byte for byte, files
-// imported with their messages, and a period deleted in one pass exactly as
-// single deletes would leave the ledger.
+// The document's CSV export, import with its messages, and one-pass period delete.
 #include "support/DocTest.h"
 #include "support/LedgerBuilder.h"
 
@@ -12,16 +10,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// An entry as one line: "year/month/day hour:minute:second texts amount",
-// the four texts joined by '|'.
+// An entry as "year/month/day hour:minute:second texts amount", texts joined by '|'.
 QString Describe(const InOutRecord& r) {
     const plat::SYSTEMTIME& d = r.date;
-    return QString::asprintf("%d/%d/%d %d:%d:%d ", d.wYear, d.wMonth, d.wDay, d.wHour, d.wMinute,
-                             d.wSecond) +
-           QStringList{FieldText(r.category), FieldText(r.remark), FieldText(r.payee),
-                       FieldText(r.payMethod)}
-               .join(u'|') +
-           QStringLiteral(" %1").arg(r.amount);
+    return QString::asprintf(
+        "%d/%d/%d %d:%d:%d %ls|%ls|%ls|%ls %d", d.wYear, d.wMonth, d.wDay, d.wHour, d.wMinute,
+        d.wSecond, qUtf16Printable(FieldText(r.category)), qUtf16Printable(FieldText(r.remark)),
+        qUtf16Printable(FieldText(r.payee)), qUtf16Printable(FieldText(r.payMethod)), r.amount);
 }
 
 // The ledger behind tests/data/csv/export-august.csv: one entry on each side
@@ -39,33 +34,35 @@ const plat::TimeValue kAugustLast = plat::TimeFromFields(2008, 8, 31, 23, 59, 59
 
 class CsvTransferTest : public OpenDocTest {
 protected:
-    void fillAugust() {
-        for (std::size_t i = 0; i < std::size(kAugust); ++i)
-            ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
-    }
     QStringList entries() const {
         QStringList out;
         for (const LedgerNode* n = doc->Head(); n; n = n->next)
             out << Describe(n->record);
         return out;
     }
-    CMyTALYDoc::CsvImport import(const QString& suffix) { return doc->ImportCsv(inFolder(suffix)); }
     LedgerBuilder august;
 };
 
-// The one-pass delete must leave what deleting entry after entry leaves:
-// entries, ids, balance, save state, and the bytes the next save writes.
+// The one-pass delete must leave all that deleting entry after entry leaves.
 TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
-    fillAugust();
+    for (std::size_t i = 0; i < std::size(kAugust); ++i)
+        ASSERT_TRUE(doc->AddRecord(august.add(kAugust[i]).record(i)));
     int count = -1;
     ASSERT_TRUE(doc->ExportCsv(inFolder(u"\\aug.CSV"_s), kAugustFirst, kAugustLast, &count));
     EXPECT_EQ(count, 4);
     EXPECT_EQ(readData(u"\\aug.CSV"_s), fixture(u"csv/export-august.csv"_s));
+    // A full disk keeps the earlier file.
+    writeData(u"\\full.CSV"_s, "earlier");
+    plat::faults::CutWritesAfter(100);
+    EXPECT_FALSE(doc->ExportCsv(inFolder(u"\\full.CSV"_s), kAugustFirst, kAugustLast, &count));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_DISK_FULL);
+    plat::faults::Reset();
+    EXPECT_EQ(readData(u"\\full.CSV"_s), "earlier");
 
     // Read back whole (the fields are CsvFileTest's), with one plain message.
     boxes.clear();
-    EXPECT_EQ(import(u"\\aug.CSV"_s).added, 4);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral(u"4個のデータを読み込みました")});
+    EXPECT_EQ(doc->ImportCsv(inFolder(u"\\aug.CSV"_s)).added, 4);
+    EXPECT_EQ(boxes.texts(), std::vector{u"4個のデータを読み込みました"_s});
 
     ASSERT_TRUE(doc->SaveAll());
     const QByteArray saved = readData(datafile::kLedger);
@@ -87,29 +84,25 @@ TEST_F(CsvTransferTest, PeriodIsExportedReimportedAndDeletedInOnePass) {
 
 TEST_F(CsvTransferTest, HandMadeFileImportsItsGoodLinesAndTellsWhatItLeftOut) {
     writeData(u"\\bank.csv"_s, fixture(u"csv/import-bank.csv"_s));
-    const CMyTALYDoc::CsvImport r = import(u"\\bank.csv"_s);
+    const CMyTALYDoc::CsvImport r = doc->ImportCsv(inFolder(u"\\bank.csv"_s));
     EXPECT_EQ(std::tuple(r.added, r.skipped, r.stoppedLine), std::tuple(4, 2, 8));
-    EXPECT_EQ(entries(), (QStringList{
-                             QStringLiteral(u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"),
-                             QStringLiteral(u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"),
-                             QStringLiteral(u"2008/8/12 0:0:0 あいうえおかきくけこさしすせそ||| 1"),
-                             QStringLiteral(u"2008/8/14 0:0:0 X|・|| 7"),
-                         }));
+    EXPECT_EQ(entries(), (QStringList{u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"_s,
+                                      u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"_s,
+                                      u"2008/8/12 0:0:0 あいうえおかきくけこさしすせそ||| 1"_s,
+                                      u"2008/8/14 0:0:0 X|・|| 7"_s}));
     ASSERT_EQ(boxes.shown().size(), 1u);
-    const RecordedBox box = boxes.shown()[0];
-    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
-              std::tuple(QStringLiteral(u"4個のデータを読み込みました\r\n"
-                                        u"2行は日付か金額が正しくないか改行がないため読み込み"
-                                        u"ませんでした\r\n8行目から先は読み込んでいません"),
-                         QStringLiteral(u"インポート"), 0u));
+    const auto box = [this] { return boxes.shown().back(); };
+    EXPECT_EQ(std::tuple(box().text, box().caption, box().flags),
+              std::tuple(u"4個のデータを読み込みました\r\n2行は日付か金額が正しくないか改行"
+                         u"がないため読み込みませんでした\r\n8行目から先は読み込んでいません"_s,
+                         u"インポート"_s, 0u));
 
     // An entry that cannot be added ends the import with one error.
     plat::faults::FailFrom(plat::faults::Op::Alloc, 2, plat::ERROR_NOT_ENOUGH_MEMORY);
-    EXPECT_EQ(import(u"\\bank.csv"_s).added, 1);
+    EXPECT_EQ(doc->ImportCsv(inFolder(u"\\bank.csv"_s)).added, 1);
     plat::faults::Reset();
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(boxes.shown().back().text,
-              QStringLiteral(u"1個のデータを読み込みました\r\n3行目から先は読み込んでいません"));
+    EXPECT_EQ(box().text, u"1個のデータを読み込みました\r\n3行目から先は読み込んでいません"_s);
 }
 
 } // namespace

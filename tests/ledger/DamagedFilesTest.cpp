@@ -1,7 +1,4 @@
-// Damaged and hostile files: a ledger that could not be read whole, because its
-// size does not fit its layout or a read or an allocation failed (and a sound
-// one of the old layout beside them), the leftovers of a cut rewrite, a linked
-// ledger, and a registry file that cannot be read or written.
+// Ledgers not read whole, leftovers of a cut rewrite, a linked ledger, a failing registry.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -18,12 +15,6 @@ namespace faults = plat::faults;
 namespace {
 
 const QString kAside = QStringLiteral(".20080310-123456.bak");
-
-QByteArray WithMagic(const char* magic) {
-    QByteArray b = CurrentLedger(5);
-    b.replace(0, 4, QByteArray(magic, 4));
-    return b;
-}
 
 // 6000 records: two blocks to read, the reserved header word 9.
 const QByteArray kLarge = Header(6000, 9) + CurrentLedger(6000).mid(16);
@@ -42,8 +33,8 @@ struct UnreadLedger {
 // 3 = the first block of records, 4 = the second block.
 const UnreadLedger kUnread[] = {
     {"SoundOldLayoutIsRewrittenInTheCurrentOne", OldLedger(3, 3), 3, 0},
-    {"ZeroedHeader", WithMagic("\0\0\0\0"), 0},
-    {"AlteredMagic", WithMagic("TALZ"), 0},
+    {"ZeroedHeader", CurrentLedger(5).replace(0, 4, QByteArray(4, '\0')), 0},
+    {"AlteredMagic", CurrentLedger(5).replace(0, 4, "TALZ"), 0},
     {"HeaderCutShort", Header(0).left(10), 0},
     {"OldLayoutLongerThanItsCount", OldLedger(2, 3), 0},
     {"CountBeyondTheRecords", Header(5) + CurrentLedger(4).mid(16, 3 * 184 + 100), 3},
@@ -93,28 +84,21 @@ INSTANTIATE_TEST_SUITE_P(Files, UnreadLedgerTest, ::testing::ValuesIn(kUnread), 
 
 class DamagedFilesTest : public DocTest {};
 
-TEST_F(DamagedFilesTest, LeftoversOfACutRewriteAreRemovedAtStart) {
-    writeData(datafile::kLedger, CurrentLedger(2));
-    writeData(datafile::kLedger + QStringLiteral(".tb-new"), CurrentLedger(2).left(200));
-    const QString remarkLeftover = datafile::kRemarkFolder + QStringLiteral(u"\\食費.DAT.tb-new");
-    writeData(remarkLeftover, "x");
-    const auto doc = openDoc();
-    EXPECT_FALSE(fileExists(inFolder(datafile::kLedger + QStringLiteral(".tb-new"))));
-    EXPECT_FALSE(fileExists(inFolder(remarkLeftover)));
-    EXPECT_EQ(doc->Count(), 2u);
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(2));
-}
-
-TEST_F(DamagedFilesTest, LinkedLedgerStaysLinkedAndItsTargetGetsTheSave) {
+TEST_F(DamagedFilesTest, LeftoversOfACutRewriteGoAndALinkedLedgerStaysLinkedAndGetsTheSave) {
+    const QString newLedger = datafile::kLedger + QStringLiteral(".tb-new");
+    const QString newRemarks = datafile::kRemarkFolder + QStringLiteral(u"\\食費.DAT.tb-new");
+    writeData(newLedger, CurrentLedger(2).left(200)); // makes the folder
+    writeData(newRemarks, "x");
     const QString elsewhere = deviceDir() + QStringLiteral("/elsewhere.DAT");
-    writeData(datafile::kLedger, QByteArray()); // makes the folder
-    ASSERT_TRUE(QFile::remove(host(ledgerPath())));
     QFile target(elsewhere);
     ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write(CurrentLedger(2)) > 0);
     target.close();
     ASSERT_TRUE(QFile::link(elsewhere, host(ledgerPath())));
 
     const auto doc = openDoc();
+    EXPECT_FALSE(fileExists(inFolder(newLedger)) || fileExists(inFolder(newRemarks)));
+    EXPECT_EQ(doc->Count(), 2u);
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(2));
     ASSERT_TRUE(doc->DeleteRecord(1)); // a full rewrite
     ASSERT_TRUE(doc->SaveLedger());
     EXPECT_TRUE(QFileInfo(host(ledgerPath())).isSymLink());

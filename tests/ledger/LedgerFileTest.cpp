@@ -1,6 +1,4 @@
-// The ledger: loading and saving "\\収支.DAT" from hand-made bytes, the list
-// operations, the three save states, closing the data and the failed saves
-// (files that could not be read whole are DamagedFilesTest's).
+// The ledger file from hand-made bytes, list operations, save states, failed saves.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -12,21 +10,18 @@
 #include <tuple>
 
 using namespace bytes;
+using namespace Qt::Literals::StringLiterals;
 namespace faults = plat::faults;
 
 namespace {
 
-class LedgerFileTest : public DocTest {};
+using LedgerFileTest = DocTest;
 
-TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmountsExact) {
-    Entry e;
-    e.id = 7; // stored ids are replaced by positions
-    e.category = QStringLiteral(u"交通費");
-    e.remark = QStringLiteral(u"バス");
-    e.payee = QStringLiteral(u"市営バス");
-    e.payMethod = QStringLiteral(u"ＩＣカード");
+TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExact) {
+    Entry e; // its stored id 7 is replaced by its position
+    e.id = 7, e.category = u"交通費"_s, e.remark = u"バス"_s, e.payee = u"市営バス"_s;
+    e.payMethod = u"ＩＣカード"_s, e.amount = INT32_MIN;
     e.year = 2008, e.month = 10, e.weekday = 5, e.day = 10, e.hour = 7, e.minute = 45;
-    e.amount = INT32_MIN;
     Entry low = Numbered(9), high = Numbered(3);
     low.amount = INT32_MIN;
     high.amount = INT32_MAX;
@@ -51,64 +46,10 @@ TEST_F(LedgerFileTest, ReadsEveryFieldRenumbersAndKeepsTheBalanceOfExtremeAmount
     EXPECT_EQ(doc->Balance(), 3 * 2147483648LL);
     ASSERT_TRUE(doc->DeleteRecord(1));
     EXPECT_EQ(doc->Balance(), 2 * 2147483648LL);
-}
 
-TEST_F(LedgerFileTest, MissingFileIsCreatedEmptyLaterSavesAppendAndClosingSavesFirst) {
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_TRUE(fileExists(ledgerPath()));
-    EXPECT_EQ(readFile(ledgerPath()).size(), 0);
-    // Deleting the first unsaved node leaves no dangling pointer behind.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))) && doc->DeleteRecord(1));
-    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
-    EXPECT_EQ(fileMode(ledgerPath()), 0600u); // people's money records are theirs alone
-
-    // Two additions change the count and add two records behind the saved ones.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(2))) && doc->AddRecord(record(Numbered(3))));
-    EXPECT_EQ(doc->NextLedgerSave(), CMyTALYDoc::LedgerSave::Append);
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3));
-    EXPECT_FALSE(doc->IsDirty());
-    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
-
-    // With nothing changed the file is not even opened.
-    faults::FailFrom(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(doc->SaveLedger());
-    faults::Reset();
-
-    // An append to a file emptied behind the program's back rewrites it whole,
-    // leaving no hole of zeros before the new record.
-    writeData(datafile::kLedger, QByteArray());
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(4))));
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(4));
-    EXPECT_TRUE(boxes.shown().empty());
-
-    // Closing saves first, and keeps the entries when that fails.
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(5))));
-    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(doc->CloseData());
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
-    EXPECT_TRUE(doc->IsOpen() && doc->IsDirty());
-    EXPECT_EQ(doc->Count(), 5u);
-    EXPECT_TRUE(doc->CloseData());
-    EXPECT_FALSE(doc->IsOpen());
-    EXPECT_EQ(doc->Head(), nullptr);
-    EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_EQ(doc->Balance(), 0);
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(5));
-    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
-}
-
-TEST_F(LedgerFileTest, ListChangesRenumberAndKeepTheBalance) {
     writeData(datafile::kLedger, CurrentLedger(4));
-    const auto doc = openDoc();
     ASSERT_TRUE(doc->LoadLedger()); // a reload replaces the list instead of adding to it
-    // Ids that are not in the list change nothing, nor does an addition
-    // whose node cannot be allocated.
+    // Unknown ids change nothing, nor does an addition whose node cannot be allocated.
     EXPECT_FALSE(doc->DeleteRecord(5));
     EXPECT_FALSE(doc->DeleteRecord(0));
     EXPECT_FALSE(doc->ReplaceRecord(5, record(Numbered(5))));
@@ -116,12 +57,9 @@ TEST_F(LedgerFileTest, ListChangesRenumberAndKeepTheBalance) {
     faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_FALSE(doc->AddRecord(record(Numbered(5))));
     EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(doc->Tail()->next, nullptr);
-    EXPECT_EQ(doc->Count(), 4u);
-    EXPECT_EQ(doc->Balance(), -1000);
-    EXPECT_FALSE(doc->IsDirty());
-    // An income replacing an expense raises the balance; a wrong id from the
-    // caller does not break the numbering.
+    EXPECT_EQ(std::tuple(doc->Tail()->next, doc->Count(), doc->Balance(), doc->IsDirty()),
+              std::tuple(nullptr, 4u, -1000, false));
+    // An income replacing an expense raises the balance; the caller's wrong id is ignored.
     Entry income = Numbered(5);
     income.amount = -500;
     income.id = 99;
@@ -140,10 +78,62 @@ TEST_F(LedgerFileTest, ListChangesRenumberAndKeepTheBalance) {
     // Deleting down to the only record and then that one empties the list.
     for (int left = 4; left > 0; --left)
         ASSERT_TRUE(doc->DeleteRecord(1)) << left;
-    EXPECT_EQ(doc->Head(), nullptr);
-    EXPECT_EQ(doc->Tail(), nullptr);
+    EXPECT_EQ(std::tuple(doc->Head(), doc->Tail(), doc->Count(), doc->Balance()),
+              std::tuple(nullptr, nullptr, 0u, 0));
+}
+
+TEST_F(LedgerFileTest, MissingOrEmptiedFileClosingAndAHeapThatCannotBeCreated) {
+    const auto doc = openDoc();
     EXPECT_EQ(doc->Count(), 0u);
-    EXPECT_EQ(doc->Balance(), 0);
+    EXPECT_TRUE(fileExists(ledgerPath()));
+    EXPECT_EQ(readFile(ledgerPath()).size(), 0);
+    // Deleting the first unsaved node leaves no dangling pointer behind.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(9))) && doc->DeleteRecord(1));
+    EXPECT_EQ(doc->FirstUnsaved(), nullptr);
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(1))));
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(1));
+    EXPECT_EQ(fileMode(ledgerPath()), 0600u); // people's money records are theirs alone
+
+    // With nothing changed the file is not even opened.
+    faults::FailFrom(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(doc->SaveLedger());
+    faults::Reset();
+
+    // An append to a file emptied meanwhile rewrites it whole, leaving no hole of zeros.
+    writeData(datafile::kLedger, QByteArray());
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(2))));
+    ASSERT_TRUE(doc->SaveLedger());
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(2));
+    EXPECT_TRUE(boxes.shown().empty());
+
+    // Closing saves first, and keeps the entries when that fails.
+    ASSERT_TRUE(doc->AddRecord(record(Numbered(3))));
+    faults::FailNth(faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(doc->CloseData());
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_ACCESS_DENIED});
+    EXPECT_TRUE(doc->IsOpen() && doc->IsDirty());
+    EXPECT_EQ(doc->Count(), 3u);
+    EXPECT_TRUE(doc->CloseData());
+    EXPECT_EQ(std::tuple(doc->IsOpen(), doc->Head(), doc->Count(), doc->Balance()),
+              std::tuple(false, nullptr, 0u, 0));
+    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(3));
+    EXPECT_TRUE(doc->SaveLedger()); // closed and clean: nothing to write
+
+    // A heap that cannot be created shows out of memory, and additions fail.
+    boxes.clear();
+    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
+    const auto noHeap = openDoc();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const RecordedBox box = boxes.shown()[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
+              std::tuple(u"メモリを確保できませんでした。他のアプリケーションを終了して、"
+                         u"起動しなおしてください。"_s,
+                         u"メモリ不足"_s, unsigned{plat::MB_OK}));
+    EXPECT_FALSE(noHeap->IsOpen() || noHeap->LoadLedger() ||
+                 noHeap->AddRecord(record(Numbered(1))));
+    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
+    EXPECT_EQ(noHeap->Count(), 0u);
 }
 
 TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
@@ -163,6 +153,8 @@ TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
         {"delete", [&] { return doc->DeleteRecord(5); }, true, false},
         {"save again", [&] { return doc->SaveLedger(); }, false, false},
         {"add after save", [&] { return doc->AddRecord(record(Numbered(5))); }, true, true},
+        {"save the addition", [&] { return doc->SaveLedger(); }, false, false},
+        {"add after that", [&] { return doc->AddRecord(record(Numbered(6))); }, true, true},
     };
     for (const Step& s : steps) {
         ASSERT_TRUE(s.change()) << s.name;
@@ -173,64 +165,33 @@ TEST_F(LedgerFileTest, SaveStatesFollowTheKindOfChange) {
     EXPECT_EQ(doc->FirstUnsaved(), doc->Tail());
 }
 
-TEST_F(LedgerFileTest, HeapThatCannotBeCreatedShowsOutOfMemoryAndAdditionsFail) {
-    faults::FailNth(faults::Op::Alloc, 1, plat::ERROR_NOT_ENOUGH_MEMORY);
-    const auto doc = openDoc();
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    const RecordedBox box = boxes.shown()[0];
-    EXPECT_EQ(std::tuple(box.text, box.caption, box.flags),
-              std::tuple(QStringLiteral(u"メモリを確保できませんでした。他のアプリケーションを"
-                                        u"終了して、起動しなおしてください。"),
-                         QStringLiteral(u"メモリ不足"), unsigned{plat::MB_OK}));
-    EXPECT_FALSE(doc->IsOpen());
-    EXPECT_FALSE(doc->LoadLedger());
-    EXPECT_FALSE(doc->AddRecord(record(Numbered(1))));
-    EXPECT_EQ(errorCodes(), std::vector<int>{plat::ERROR_NOT_ENOUGH_MEMORY});
-    EXPECT_EQ(doc->Count(), 0u);
+TEST_F(LedgerFileTest, FailedSaveShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
+    const std::tuple<const char*, bool, faults::Op, int, plat::DWORD> rows[] = {
+        {"rewrite open", false, faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED},
+        {"rewrite header", false, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
+        {"rewrite records", false, faults::Op::Write, 2, plat::ERROR_DISK_FULL},
+        {"append open", true, faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION},
+        {"append records", true, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
+        {"append header", true, faults::Op::Write, 2, plat::ERROR_WRITE_FAULT},
+    };
+    for (const auto& [name, appendOnly, op, nth, code] : rows) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        writeData(datafile::kLedger, CurrentLedger(3));
+        const auto doc = openDoc();
+        ASSERT_TRUE(appendOnly || doc->DeleteRecord(3));
+        ASSERT_TRUE(doc->AddRecord(record(Numbered(appendOnly ? 4 : 3))));
+        const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
+        ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, appendOnly);
+
+        faults::FailNth(op, nth, code);
+        EXPECT_FALSE(doc->SaveLedger());
+        EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(code)});
+        EXPECT_TRUE(doc->IsDirty());
+        EXPECT_EQ(doc->NextLedgerSave(), kind);
+        ASSERT_TRUE(doc->SaveLedger());
+        EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(appendOnly ? 4 : 3));
+    }
 }
-
-struct SaveFault {
-    const char* name;
-    bool appendOnly;
-    faults::Op op;
-    int nth;
-    plat::DWORD code;
-};
-
-const SaveFault kSaveFaults[] = {
-    {"RewriteOpen", false, faults::Op::Open, 1, plat::ERROR_ACCESS_DENIED},
-    {"RewriteHeader", false, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
-    {"RewriteRecords", false, faults::Op::Write, 2, plat::ERROR_DISK_FULL},
-    {"AppendOpen", true, faults::Op::Open, 1, plat::ERROR_SHARING_VIOLATION},
-    {"AppendRecords", true, faults::Op::Write, 1, plat::ERROR_DISK_FULL},
-    {"AppendHeader", true, faults::Op::Write, 2, plat::ERROR_WRITE_FAULT},
-};
-
-class LedgerSaveFaultTest : public DocTest, public ::testing::WithParamInterface<SaveFault> {};
-
-TEST_P(LedgerSaveFaultTest, ShowsTheCodeKeepsTheStateAndTheNextSaveSucceeds) {
-    const SaveFault& f = GetParam();
-    writeData(datafile::kLedger, CurrentLedger(3));
-    const auto doc = openDoc();
-    ASSERT_TRUE(f.appendOnly || doc->DeleteRecord(3));
-    ASSERT_TRUE(doc->AddRecord(record(Numbered(f.appendOnly ? 4 : 3))));
-    const CMyTALYDoc::LedgerSave kind = doc->NextLedgerSave();
-    ASSERT_EQ(kind == CMyTALYDoc::LedgerSave::Append, f.appendOnly);
-
-    faults::FailNth(f.op, f.nth, f.code);
-    EXPECT_FALSE(doc->SaveLedger());
-    EXPECT_EQ(errorCodes(), std::vector<int>{static_cast<int>(f.code)});
-    EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(doc->NextLedgerSave(), kind);
-
-    const auto reloaded = openDoc(); // what is on disk loads without complaint
-    EXPECT_EQ(errorCodes().size(), 1u);
-    EXPECT_EQ(categories(*reloaded).mid(0, 3), numberedCategories(1, 3));
-
-    ASSERT_TRUE(doc->SaveLedger());
-    EXPECT_EQ(readFile(ledgerPath()), CurrentLedger(f.appendOnly ? 4 : 3));
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, LedgerSaveFaultTest, ::testing::ValuesIn(kSaveFaults), CaseName());
 
 } // namespace

@@ -1,5 +1,4 @@
-// Settings: defaults, the exact registry bytes, the legacy settings file,
-// values a person broke by hand, the data folder and the handset hints.
+// Settings: defaults and registry bytes, the legacy file, broken values, handset hints.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -84,9 +83,8 @@ TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
         SCOPED_TRACE(bytes.toHex().constData());
         SetSetting(QString::fromLatin1(value), type, bytes);
         const auto doc = openDoc();
-        EXPECT_EQ(doc->m_nYearStartMonth, 1);
-        EXPECT_EQ(doc->m_nMonthStartDay, 1);
-        EXPECT_EQ(doc->m_nWeekStartDay, 0);
+        EXPECT_EQ(std::tuple(doc->m_nYearStartMonth, doc->m_nMonthStartDay, doc->m_nWeekStartDay),
+                  std::tuple(1, 1, 0));
         for (int columns = 2; columns <= 5; ++columns) {
             const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
             EXPECT_TRUE(info->sortColumn >= 0 && info->sortColumn < columns);
@@ -129,11 +127,7 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
         EXPECT_TRUE(plat::ImmGetConversionStatus(&window, &conversion, &sentence));
         return std::pair(conversion, sentence);
     };
-    const auto Status = [](const char* name) {
-        return regprobe::PhoneStatus(QString::fromLatin1(name));
-    };
     auto doc = openDoc();
-    EXPECT_FALSE(doc->m_bHarunoDevice);
     ASSERT_TRUE(plat::ImmSetConversionStatus(&window, 0x123, 0x45));
     doc->SetImeMode(&window, 0);
     doc->SetPhoneInputStatus(0, 7);
@@ -145,18 +139,16 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
     regprobe::Write(plat::HKEY_CURRENT_USER, regprobe::kPhoneStatusKey, QStringLiteral("Status22"),
                     plat::REG_DWORD, U32(0x00030005));
     doc = openDoc();
-    ASSERT_TRUE(doc->m_bHarunoDevice);
+    const auto phone = [&] {
+        return std::tuple(regprobe::PhoneStatus(QStringLiteral("Status22")),
+                          regprobe::PhoneStatus(QStringLiteral("Status31")), panelStates);
+    };
     doc->SetPhoneInputStatus(0, 7); // the upper half of Status22 is kept
-    EXPECT_EQ(Status("Status22"), 0x00030007u);
-    EXPECT_EQ(Status("Status31"), 0u);
-    EXPECT_EQ(panelStates, std::vector<int>{0});
+    EXPECT_EQ(phone(), std::tuple(0x00030007u, 0u, std::vector{0}));
     doc->SetPhoneInputStatus(-1, 0); // a text field: hiragana, panel left alone
-    EXPECT_EQ(Status("Status22"), 0x00030000u);
-    EXPECT_EQ(Status("Status31"), 9u);
-    EXPECT_EQ(panelStates, std::vector<int>{0});
+    EXPECT_EQ(phone(), std::tuple(0x00030000u, 9u, std::vector{0}));
     doc->SetPhoneInputStatus(1, 12); // out of range: alphanumeric
-    EXPECT_EQ(Status("Status22"), 0x00030007u);
-    EXPECT_EQ(panelStates, (std::vector<int>{0, 1}));
+    EXPECT_EQ(phone(), std::tuple(0x00030007u, 0u, std::vector{0, 1}));
 
     // Each mode's conversion; the sentence mode is kept.
     const std::pair<int, plat::DWORD> modes[] = {{0, 9}, {1, 11}, {2, 3}, {3, 8},
@@ -166,7 +158,7 @@ TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPho
         doc->SetImeMode(&window, mode);
         EXPECT_EQ(ime(), std::pair(conversion, plat::DWORD{0x8})) << "mode " << mode;
         doc->SetPhoneInputStatus(-1, mode);
-        EXPECT_EQ(Status("Status31"), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
+        EXPECT_EQ(std::get<1>(phone()), mode >= 0 && mode <= 4 ? conversion : 0) << "mode " << mode;
     }
 }
 
