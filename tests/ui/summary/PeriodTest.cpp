@@ -2,6 +2,7 @@
 #include "ui/summary/Period.h"
 #include "support/LedgerBuilder.h"
 #include "ui/summary/Aggregation.h"
+#include "ui/summary/EntryTime.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -113,7 +114,21 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
     const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
     EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
-    // A day row of 2081 drills down into 2081, not into 1981.
-    const plat::SYSTEMTIME day = DayBaseDate(plat::TimeFromFields(2081, 1, 5, 7));
-    EXPECT_EQ(plat::SystemTimeToTimeValue(day), plat::TimeFromFields(2081, 1, 5));
+}
+
+// The per-entry time is the platform's conversion made cheap: the same value for
+// every field, out-of-range ones of imported entries too (2008/12/40 is 9 January).
+TEST(EntryTime, MatchesThePlatformInAndOutOfRange) {
+    const int fields[][6] = {
+        {1970, 1, 1, 0, 0, 0},     {2008, 2, 29, 12, 34, 56}, {2100, 3, 1, 23, 59, 59},
+        {2105, 12, 31, 0, 0, 1},   {2008, 0, 15, 0, 0, 0},    {2008, 13, 1, 0, 0, 0},
+        {2008, 65535, 1, 0, 0, 0}, {2008, 3, 0, 0, 0, 0},     {2008, 12, 40, 0, 0, 0},
+        {2008, 2, 65535, 0, 0, 0}, {2007, 2, 30, 0, 0, 0},    {2008, 12, 31, 24, 0, 0},
+        {0, 2, 29, 0, 0, 0},       {2008, 6, 30, 23, 60, 60},
+    };
+    for (const auto& f : fields) {
+        const plat::SYSTEMTIME d = Date(f[0], f[1], f[2], f[3], f[4], f[5]);
+        EXPECT_EQ(EntryTimeValue(d), plat::SystemTimeToTimeValue(d))
+            << f[0] << '/' << f[1] << '/' << f[2];
+    }
 }
