@@ -10,33 +10,28 @@
 using namespace summary;
 using namespace Qt::Literals::StringLiterals;
 
+// Twelve adjoining rows: the first and last labels, the first start, the last end.
 TEST(TimeSeries, RowLabelsAndBoundaries) {
-    // name, mode, key date, today, year start, month start, first and last
-    // labels, first start, last end
-    const std::tuple<const char*, std::uint32_t, plat::SYSTEMTIME, plat::SYSTEMTIME, int, int,
-                     const char16_t*, const char16_t*, plat::SYSTEMTIME, plat::SYSTEMTIME>
-        cases[] = {
-            {"fiscal year from April, base before April", PERIOD_MONTH, Date(2009, 2, 10),
-             Date(2000, 1, 1), 4, 1, u"2008/04", u"2009/03", Date(2008, 4, 1), Date(2009, 4, 1)},
-            {"month start 25", PERIOD_MONTH, Date(2008, 4, 1), Date(2000, 1, 1), 4, 25, u"2008/04",
-             u"2009/03", Date(2008, 4, 25), Date(2009, 4, 25)},
-            {"calendar year", PERIOD_MONTH, Date(2008, 12, 31), Date(2000, 1, 1), 1, 1, u"2008/01",
-             u"2008/12", Date(2008, 1, 1), Date(2009, 1, 1)},
-            {"years from April, today in August", PERIOD_YEAR, Date(2000, 1, 1), Date(2008, 8, 10),
-             4, 1, u"1997年度", u"2008年度", Date(1997, 4, 1), Date(2009, 4, 1)},
-            {"years from April, today in March", PERIOD_YEAR, Date(2000, 1, 1), Date(2008, 3, 10),
-             4, 1, u"1996年度", u"2007年度", Date(1996, 4, 1), Date(2008, 4, 1)},
-        };
-    for (const auto& [name, mode, keyDate, today, yearStart, monthStart, firstLabel, lastLabel,
-                      firstStart, lastEnd] : cases) {
-        const TimeSeriesRows rows =
+    const plat::SYSTEMTIME any = Date(2000, 1, 1); // a month series ignores today
+    const auto shown = [](const TimeSeriesRows& r) {
+        const auto day = [](plat::TimeValue t) { return DayText(plat::TimeValueToSystemTime(t)); };
+        return QStringList({r[0].label, r[11].label, day(r[0].start), day(r[11].end)}).join(u' ');
+    };
+    // mode, key date, today, year start, month start
+    using Case = std::tuple<std::uint32_t, plat::SYSTEMTIME, plat::SYSTEMTIME, int, int, QString>;
+    const Case cases[] = {
+        {PERIOD_MONTH, Date(2009, 2, 10), any, 4, 1, u"2008/04 2009/03 08/04/01 09/04/01"_s},
+        {PERIOD_MONTH, Date(2008, 4, 1), any, 4, 25, u"2008/04 2009/03 08/04/25 09/04/25"_s},
+        {PERIOD_MONTH, Date(2008, 12, 31), any, 1, 1, u"2008/01 2008/12 08/01/01 09/01/01"_s},
+        {PERIOD_YEAR, any, Date(2008, 8, 10), 4, 1, u"1997年度 2008年度 97/04/01 09/04/01"_s},
+        {PERIOD_YEAR, any, Date(2008, 3, 10), 4, 1, u"1996年度 2007年度 96/04/01 08/04/01"_s},
+    };
+    for (const auto& [mode, keyDate, today, yearStart, monthStart, expected] : cases) {
+        const TimeSeriesRows r =
             BuildTimeSeriesRows(mode, keyDate, today, SummarySettings{yearStart, monthStart});
-        EXPECT_EQ(rows[0].label, QString::fromUtf16(firstLabel)) << name;
-        EXPECT_EQ(rows[11].label, QString::fromUtf16(lastLabel)) << name;
-        EXPECT_EQ(rows[0].start, plat::SystemTimeToTimeValue(firstStart)) << name;
-        EXPECT_EQ(rows[11].end, plat::SystemTimeToTimeValue(lastEnd)) << name;
+        EXPECT_EQ(shown(r), expected);
         for (int i = 0; i < 11; ++i)
-            EXPECT_EQ(rows[i].end, rows[i + 1].start) << name;
+            EXPECT_EQ(r[i].end, r[i + 1].start) << expected.toStdString();
     }
 }
 
