@@ -19,6 +19,14 @@ QString Shown(const std::vector<SummaryRow>& rows) {
     return lines.join(u", ");
 }
 
+// Expense|income|balance; a hidden text in brackets.
+QString Shown(const TotalTexts& t) {
+    const auto text = [](const QString& s, bool visible) { return visible ? s : u'(' + s + u')'; };
+    return QStringList({text(t.expense, t.expenseVisible), text(t.income, t.incomeVisible),
+                        text(t.balance, t.balanceVisible)})
+        .join(u'|');
+}
+
 SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = false) {
     SummaryQuery q;
     q.mode = mode;
@@ -52,29 +60,22 @@ TEST(FormatAmount, DigitsGroupsAndSigns) {
         EXPECT_EQ(FormatAmount(amount, comma), QLatin1String(text)) << amount;
 }
 
-// Texts are expense|income|balance; shown marks them 1 shown, 0 hidden.
 TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
-    const std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString,
-                     const char*>
-        rows[] = {
-            {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s, "111"},
-            {OPT_COMMA, 500, 1234567, 0, false,
-             u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s, "111"},
-            {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
-             u"支出合計：100円|収入合計：0円|残高：-5,000円"_s, "111"},
-            {OPT_COMMA, 4000000000, 0, 0, false,
-             u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s, "111"},
-            {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|収入合計：2円|残高：1円"_s, "101"},
-            {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
-             u"支出合計：1円|収入合計：2円|残高：1円"_s, "010"},
-        };
-    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts, shown] : rows) {
-        const TotalTexts t = MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance);
-        EXPECT_EQ(QStringList({t.expense, t.income, t.balance}).join(u'|'), texts);
-        const std::string visible = {char('0' + t.expenseVisible), char('0' + t.incomeVisible),
-                                     char('0' + t.balanceVisible)};
-        EXPECT_EQ(visible, shown) << texts.toStdString();
-    }
+    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
+    const Row rows[] = {
+        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
+        {OPT_COMMA, 500, 1234567, 0, false,
+         u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s},
+        {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
+         u"支出合計：100円|収入合計：0円|残高：-5,000円"_s},
+        {OPT_COMMA, 4000000000, 0, 0, false,
+         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
+        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
+        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
+         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
+    };
+    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
+        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
 }
 
 // Sums and totals run in 64 bits; an expense category's income counts on the
@@ -145,21 +146,21 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
     ledger.record(3).category[15] = u'y';
     ledger.record(3).remark[5] = u'x';
     ledger.record(6).category[15] = u'P';
-    const std::tuple<const char*, std::uint32_t, const char16_t*, const char16_t*, QString> rows[] =
-        {
-            {"categories", SUM_CATEGORY, u"", u"",
-             u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
-            {"remarks of one category", SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
-            {"payees of a remark", SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
-            {"methods of both keys", SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
-            {"no keys", SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
-            {"unknown key", SUM_CATEGORY, u"住居費", u"", u""_s},
-        };
-    for (const auto& [name, dimension, category, remark, shown] : rows) {
+    // dimension, category and remark keys, rows
+    const std::tuple<std::uint32_t, const char16_t*, const char16_t*, QString> rows[] = {
+        {SUM_CATEGORY, u"", u"",
+         u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
+        {SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
+        {SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
+        {SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
+        {SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
+        {SUM_CATEGORY, u"住居費", u"", u""_s}, // an unknown key
+    };
+    for (const auto& [dimension, category, remark, shown] : rows) {
         SummaryQuery q = Query(dimension | PERIOD_MONTH, Date(2008, 3, 1));
         SetFieldText(q.keyRecord.category, QString::fromUtf16(category));
         SetFieldText(q.keyRecord.remark, QString::fromUtf16(remark));
-        EXPECT_EQ(Breakdown(ledger, q), shown) << name;
+        EXPECT_EQ(Breakdown(ledger, q), shown) << dimension;
     }
 }
 
@@ -219,18 +220,20 @@ TEST(Filter, TextAndAmountBounds) {
         .add({2008, 3, 4, u"給与"_s, -5000, u"給料"_s})
         .add({2008, 3, 5, u"雑費"_s, 999, u""_s})
         .add({2008, 3, 6, u"雑費"_s, 500, u"文具"_s});
-    const std::tuple<const char*, std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
-                     std::vector<std::int64_t>>
-        rows[] = {
-            {"off", 0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
-            {"text in the remark only", FILTER_TEXT, u"食", 0, 0, {1, 2}},
-            {"empty text", FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
-            {"minimum 1000 drops every income", FILTER_MIN, u"", 1000, 0, {1, 2}},
-            {"maximum 500 keeps every income", FILTER_MAX, u"", 0, 500, {3, 4, 6}},
-            {"both bounds inclusive", FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
-            {"all three", FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
-        };
-    for (const auto& [name, filter, text, min, max, expected] : rows) {
+    // Text only in the remark; a minimum drops every income, a maximum keeps it;
+    // both bounds are inclusive.
+    using Row = std::tuple<std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
+                           std::vector<std::int64_t>>;
+    const Row rows[] = {
+        {0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
+        {FILTER_TEXT, u"食", 0, 0, {1, 2}},
+        {FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
+        {FILTER_MIN, u"", 1000, 0, {1, 2}},
+        {FILTER_MAX, u"", 0, 500, {3, 4, 6}},
+        {FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
+        {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
+    };
+    for (const auto& [filter, text, min, max, expected] : rows) {
         SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
         q.filterMode = true;
         q.filter = filter;
@@ -242,6 +245,6 @@ TEST(Filter, TextAndAmountBounds) {
         std::vector<std::int64_t> ids;
         for (const LedgerNode* n = ledger.head(); n; n = n->next)
             if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
-        EXPECT_EQ(ids, expected) << name;
+        EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
     }
 }
