@@ -184,35 +184,6 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
     EXPECT_EQ(doc->Count(), std::size(kLedger));
 }
 
-TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
-    bytes::Entry e = kLedger[0];
-    e.year = 2081;
-    Add(e);
-    Run(SUM_DATE, [](CSummaryDlg& dlg) {
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
-        EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/08|300"_s, u"08/03/10|420"_s,
-                                           u"08/03/15|200"_s}));
-        Key(dlg, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
-        EXPECT_EQ(Lines(dlg, true), (QStringList{u"分類|備考|金額"_s, u"食費||200"_s}));
-        EXPECT_EQ(Text(dlg, kLabel), u"日付"_s);
-        EXPECT_TRUE(MenuHas(dlg, u"  日=32871 [x]"_s));
-        Key(dlg, Qt::Key_4);
-        EXPECT_EQ(Lines(dlg).size(), 4);
-        EXPECT_TRUE(MenuHas(dlg, u"  月=32873 [x]"_s));
-        Key(dlg, Qt::Key_7); // the day kind shows the base date kept from the drill-down
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
-        ControlAs<QDateTimeEdit>(dlg, 1057)->setDate(QDate(2081, 3, 5));
-        NotifyInfo closed{1057, Notify::CloseUp}; // the picker closed on another day
-        dlg.SendNotify(closed);
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
-        EXPECT_EQ(Lines(dlg), QStringList{u"81/03/05|500"_s});
-        Key(dlg, Qt::Key_9, Qt::Key_Return); // the month; its day row opens 2081, not 1981
-        EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
-        EXPECT_EQ(Lines(dlg), QStringList{u"食費|外食|500"_s});
-    });
-}
-
 // On the detail screen: the balance may be the whole ledger's (February's
 // entry included); a template entry takes the base date of the period shown
 // (new-entry-today off) and appears in the list at once.
@@ -242,9 +213,10 @@ TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
     EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
 }
 
-// A header tap and a dragged border are kept for every layout of two columns;
-// 指定日に移動 shows the period of the day chosen.
-TEST_F(SummaryDlgTest, WidthsSortAndGoToDate) {
+// A header tap and a dragged border are kept for every layout of two columns
+// (the day rows too); 指定日に移動 shows the period of the day chosen. A day
+// row leads to its day, 4 goes back, the picker moves the base date.
+TEST_F(SummaryDlgTest, WidthsSortAndGoToDateThenTheDayRows) {
     Run(SUM_CATEGORY,
         [](CSummaryDlg& dlg) {
             auto* view = ControlAs<QTreeView>(dlg, kList);
@@ -262,18 +234,38 @@ TEST_F(SummaryDlgTest, WidthsSortAndGoToDate) {
                 PressKey(*days, Qt::Key_Up);
             PressSoftKey(pick, 1);
         }});
-    EXPECT_EQ(doc->m_ListHeaderInfo2.sortColumn, 1);
-    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, -1);
-    EXPECT_EQ(doc->m_ListHeaderInfo2.columnWidth[0], 150);
-    Run(SUM_PAYEE, [](CSummaryDlg& dlg) {
-        EXPECT_EQ(Lines(dlg), (QStringList{u"|920"_s, u"A店|500"_s})); // descending by amount
+    bytes::Entry e = kLedger[0];
+    e.year = 2081;
+    Add(e);
+    Run(SUM_DATE, [](CSummaryDlg& dlg) {
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
+        EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/10|420"_s, u"08/03/08|300"_s,
+                                           u"08/03/15|200"_s})); // descending by amount
         EXPECT_EQ(ControlAs<QTreeView>(dlg, kList)->columnWidth(0), Lp(150));
+        Key(dlg, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
+        EXPECT_EQ(Lines(dlg, true), (QStringList{u"分類|備考|金額"_s, u"食費||200"_s}));
+        EXPECT_EQ(Text(dlg, kLabel), u"日付"_s);
+        EXPECT_TRUE(MenuHas(dlg, u"  日=32871 [x]"_s));
+        Key(dlg, Qt::Key_4);
+        EXPECT_EQ(Lines(dlg).size(), 4);
+        EXPECT_TRUE(MenuHas(dlg, u"  月=32873 [x]"_s));
+        Key(dlg, Qt::Key_7); // the day kind shows the base date kept from the drill-down
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
+        ControlAs<QDateTimeEdit>(dlg, 1057)->setDate(QDate(2081, 3, 5));
+        NotifyInfo closed{1057, Notify::CloseUp}; // the picker closed on another day
+        dlg.SendNotify(closed);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"81/03/05|500"_s});
+        Key(dlg, Qt::Key_9, Qt::Key_Return); // the month; its day row opens 2081, not 1981
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2081/3/5(水)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"食費|外食|500"_s});
     });
 }
 
 // The filter by keys alone: a bound out of range is refused; フィルターオフ
 // turns the switches off but keeps text and bounds; a new summary starts off.
-TEST_F(SummaryDlgTest, FilterByKeysRefusesABoundAndOffKeepsTextAndBounds) {
+TEST_F(SummaryDlgTest, FilterByKeysThenANewSummaryOnTheToolBar) {
     const auto retype = [](Dialog& filter, const QString& text) {
         PressKeyInWindow(filter, Qt::Key_A, Qt::ControlModifier);
         TypeKeys(filter, text);
@@ -312,13 +304,28 @@ TEST_F(SummaryDlgTest, FilterByKeysRefusesABoundAndOffKeepsTextAndBounds) {
              PressKeyInWindow(filter, Qt::Key_Escape);
          }},
         true);
+    // Without the Pocket PC soft keys the tool bar carries the commands: the
+    // filter variant here, the period kind checked, a tap acting as the menu item.
+    plat::SetPlatformIdentity(4, u"PocketPC"_s);
     Run(
-        SUM_DETAIL, [](CSummaryDlg& dlg) { MenuByKeys(dlg, Qt::Key_F2, 4); }, {[](Dialog& filter) {
-            EXPECT_FALSE(IsChecked(filter, 1094));
+        SUM_DETAIL,
+        [](CSummaryDlg& dlg) {
+            CommandBar* bar = dlg.commandBar();
+            EXPECT_EQ(bar->toolBarId(), 130);
+            bar->updateButtons();
+            EXPECT_TRUE(bar->action(32812)->isChecked());
+            bar->action(32817)->trigger(); // day
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/10(月)"_s);
+            EXPECT_TRUE(bar->action(32817)->isChecked());
+            bar->action(32838)->trigger(); // フィルター
+        },
+        {[](Dialog& filter) {
+            EXPECT_FALSE(IsChecked(filter, 1094)); // a new summary starts unfiltered
             EXPECT_EQ(Text(filter, 1064), QString());
             PressKeyInWindow(filter, Qt::Key_Escape);
         }},
         true);
+    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
 }
 
 TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
@@ -352,24 +359,4 @@ TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
              Key(series, Qt::Key_Return);
          }});
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
-}
-
-// Without the Pocket PC soft keys the tool bar carries the commands: the
-// filter variant in the detail view, the period kind checked, a tap acting as
-// the menu item does.
-TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
-    plat::SetPlatformIdentity(4, u"PocketPC"_s);
-    Run(
-        SUM_DETAIL,
-        [](CSummaryDlg& dlg) {
-            CommandBar* bar = dlg.commandBar();
-            EXPECT_EQ(bar->toolBarId(), 130);
-            bar->updateButtons();
-            EXPECT_TRUE(bar->action(32812)->isChecked());
-            bar->action(32817)->trigger(); // day
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/10(月)"_s);
-            EXPECT_TRUE(bar->action(32817)->isChecked());
-        },
-        {}, true);
-    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
 }
