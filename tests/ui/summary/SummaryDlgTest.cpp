@@ -184,35 +184,6 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
     EXPECT_EQ(doc->Count(), std::size(kLedger));
 }
 
-// On the detail screen: the balance may be the whole ledger's (February's
-// entry included); a template entry takes the base date of the period shown
-// (new-entry-today off) and appears in the list at once.
-TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
-    ASSERT_GE(doc->AddTemplate(u"昼食"_s, record({.amount = 650})), 0); // 食費 昼食 食堂 現金
-    doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
-    Run(
-        SUM_DETAIL,
-        [this](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_6);
-            EXPECT_EQ(Lines(dlg, true), (QStringList{u"月日|分類|備考|支払先|金額"_s,
-                                                     u"08/03/01|給与|月給|会社|250,000"_s}));
-            EXPECT_EQ(Text(dlg, kIncomeTotal), u"収入合計：250,000円"_s);
-            EXPECT_EQ(Text(dlg, kBalance), u"残高：247,580円"_s);
-            EXPECT_TRUE(MenuHas(dlg, u"  収入=32870 [x]"_s));
-            EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
-            Key(dlg, Qt::Key_5);
-            EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
-            EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
-            Key(dlg, Qt::Key_Left, Qt::Key_2); // February, a template entry
-            EXPECT_EQ(Lines(dlg),
-                      (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
-        },
-        {[](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
-         [](Dialog& edit) { PressSoftKey(edit, 1); }},
-        true);
-    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
-}
-
 // A header tap and a dragged border are kept for every layout of two columns
 // (the day rows too); 指定日に移動 shows the period of the day chosen. A day
 // row leads to its day, 4 goes back, the picker moves the base date.
@@ -263,9 +234,14 @@ TEST_F(SummaryDlgTest, WidthsSortAndGoToDateThenTheDayRows) {
     });
 }
 
-// The filter by keys alone: a bound out of range is refused; フィルターオフ
-// turns the switches off but keeps text and bounds; a new summary starts off.
-TEST_F(SummaryDlgTest, FilterByKeysThenANewSummaryOnTheToolBar) {
+// The detail screen by keys alone. The filter: a bound out of range is refused;
+// フィルターオフ turns the switches off but keeps text and bounds. The balance
+// may be the whole ledger's (February's entry included); a template entry takes
+// the base date of the period shown (new-entry-today off) and is listed at once.
+// A new summary starts unfiltered.
+TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) {
+    ASSERT_GE(doc->AddTemplate(u"昼食"_s, record({.amount = 650})), 0); // 食費 昼食 食堂 現金
+    doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
     const auto retype = [](Dialog& filter, const QString& text) {
         PressKeyInWindow(filter, Qt::Key_A, Qt::ControlModifier);
         TypeKeys(filter, text);
@@ -278,6 +254,19 @@ TEST_F(SummaryDlgTest, FilterByKeysThenANewSummaryOnTheToolBar) {
             MenuByKeys(dlg, Qt::Key_F2, 4);
             EXPECT_EQ(Lines(dlg).size(), 4);
             MenuByKeys(dlg, Qt::Key_F2, 4);
+            Key(dlg, Qt::Key_6);
+            EXPECT_EQ(Lines(dlg, true), (QStringList{u"月日|分類|備考|支払先|金額"_s,
+                                                     u"08/03/01|給与|月給|会社|250,000"_s}));
+            EXPECT_EQ(Text(dlg, kIncomeTotal), u"収入合計：250,000円"_s);
+            EXPECT_EQ(Text(dlg, kBalance), u"残高：247,580円"_s);
+            EXPECT_TRUE(MenuHas(dlg, u"  収入=32870 [x]"_s));
+            EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
+            Key(dlg, Qt::Key_5);
+            EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
+            EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
+            Key(dlg, Qt::Key_Left, Qt::Key_2); // February, a template entry
+            EXPECT_EQ(Lines(dlg),
+                      (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
         },
         {[&](Dialog& filter) {
              ASSERT_TRUE(ShowActive(filter)); // active once the soft-key pop-up is gone
@@ -302,8 +291,11 @@ TEST_F(SummaryDlgTest, FilterByKeysThenANewSummaryOnTheToolBar) {
              EXPECT_EQ(Text(filter, 1064), u"外"_s);
              EXPECT_EQ(Text(filter, 1097), u"300"_s);
              PressKeyInWindow(filter, Qt::Key_Escape);
-         }},
+         },
+         [](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
+         [](Dialog& edit) { PressSoftKey(edit, 1); }},
         true);
+    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
     // Without the Pocket PC soft keys the tool bar carries the commands: the
     // filter variant here, the period kind checked, a tap acting as the menu item.
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
