@@ -28,8 +28,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records which task the panel opened, and whether it was hidden then; every
-// task that takes a date gets the current time.
+// Records which task the panel opened, whether it was hidden then, and whether
+// a task that takes a date got another time than the (fixed) test clock's.
 class RecordingTasks : public PanelTasks {
 public:
     void RunNewEntryFlow(QWidget* owner, CMyTALYDoc&, plat::TimeValue date) override {
@@ -51,14 +51,12 @@ public:
 
     QStringList calls;
     std::uint32_t periodSeen = 0;
-    plat::TimeValue now = 0; // the test clock
 
 private:
-    void record(QWidget* owner, const QString& what, std::optional<plat::TimeValue> date = {}) {
-        calls << what + (owner->isVisible() ? u""_s : u" (hidden)"_s);
-        if (date) {
-            EXPECT_EQ(*date, now) << what.toStdString();
-        }
+    void record(QWidget* owner, const QString& what,
+                plat::TimeValue date = plat::CurrentTimeValue()) {
+        calls << what + (owner->isVisible() ? u""_s : u" (hidden)"_s) +
+                     (date == plat::CurrentTimeValue() ? u""_s : u" at another time"_s);
     }
 };
 
@@ -67,7 +65,6 @@ public:
     void SetUp() override {
         DeviceTest::SetUp();
         plat::SetPlatformIdentity(5, u"PocketPC"_s);
-        tasks.now = kTestNow;
     }
     void TearDown() override {
         frame.reset();
@@ -105,6 +102,8 @@ public:
 
 // --- Commands: buttons, digit keys and the soft-key menus reach the same task ---
 
+// Every task by button, digit key and menu item; the detail list's period; the
+// version box.
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     // Command, digit key (-1: none), the task opened.
     const std::tuple<int, int, const char*> rows[] = {
@@ -126,6 +125,28 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
         EXPECT_TRUE(panel().isVisible()) << call; // shown again after the task
     }
     EXPECT_EQ(quits->count(), 0);
+    // The detail list turns a year into a month only when the option asks for it.
+    const std::uint32_t detailPeriods[][2] = {
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
+        {PERIOD_YEAR, PERIOD_YEAR},
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
+    };
+    for (const auto& [flags, period] : detailPeriods) {
+        doc->m_dwFlags = flags;
+        PressDigit(8);
+        EXPECT_EQ(tasks.periodSeen, period) << flags;
+        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, period); // kept afterwards
+    }
+    ModalDriver driver; // the version box
+    QStringList texts;
+    driver.then([&](Dialog& dlg) {
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            texts << label->text();
+        Click(dlg, 1);
+    });
+    Click(panel(), 57664);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
 }
 
 // Keys alone: 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no
@@ -147,36 +168,6 @@ TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
     EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-}
-
-TEST_F(PanelTest, VersionBoxShowsProgramVersion) {
-    Open();
-    ModalDriver driver;
-    QStringList texts;
-    driver.then([&](Dialog& dlg) {
-        for (QLabel* label : dlg.findChildren<QLabel*>())
-            texts << label->text();
-        Click(dlg, 1);
-    });
-    Click(panel(), 57664);
-    EXPECT_EQ(driver.pending(), 0);
-    EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
-}
-
-// The detail list turns a year into a month only when the option asks for it.
-TEST_F(PanelTest, DetailListPeriod) {
-    const std::uint32_t rows[][2] = {
-        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
-        {PERIOD_YEAR, PERIOD_YEAR},
-        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
-    };
-    Open();
-    for (const auto& row : rows) {
-        doc->m_dwFlags = row[0];
-        PressDigit(8);
-        EXPECT_EQ(tasks.periodSeen, row[1]) << row[0];
-        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, row[1]); // kept afterwards
-    }
 }
 
 // Without the soft-key bar the panel alone still reaches a command.
