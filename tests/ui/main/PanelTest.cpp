@@ -16,11 +16,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <optional>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -137,16 +135,13 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
         EXPECT_EQ(tasks.periodSeen, period) << flags;
         EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, period); // kept afterwards
     }
-    ModalDriver driver; // the version box
-    QStringList texts;
-    driver.then([&](Dialog& dlg) {
-        for (QLabel* label : dlg.findChildren<QLabel*>())
-            texts << label->text();
-        Click(dlg, 1);
+    ModalDriver driver;
+    driver.then([](Dialog& box) {
+        EXPECT_EQ(box.templateId(), 100); // the version box
+        Click(box, 1);
     });
     Click(panel(), 57664);
     EXPECT_EQ(driver.pending(), 0);
-    EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
 }
 
 // Keys alone: 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no
@@ -208,11 +203,10 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     if (row.diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
         row.leave(*this);
-        EXPECT_EQ(quits->count(), 0);
-        EXPECT_FALSE(boxes.shown().empty()); // the save told the person
-        EXPECT_TRUE(frame->isVisible());     // a close is refused
-        EXPECT_TRUE(doc->IsOpen());
-        EXPECT_EQ(doc->Count(), 1u);
+        // No end asked, the save told the person, a close refused, the entry kept.
+        EXPECT_EQ(std::tuple(quits->count(), boxes.shown().empty(), frame->isVisible(),
+                             doc->IsOpen(), doc->Count()),
+                  std::tuple(0, false, true, true, 1u));
         plat::faults::Reset(); // space freed: the same way out again
     }
     EXPECT_TRUE(row.leave(*this));
