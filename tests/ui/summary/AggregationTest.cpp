@@ -47,17 +47,12 @@ QString Breakdown(const LedgerBuilder& ledger, const SummaryQuery& q, bool comma
 
 } // namespace
 
-TEST(FormatAmount, DigitsGroupsAndSigns) {
-    const std::tuple<std::int64_t, bool, const char*> rows[] = {
-        {0, true, "0"},
-        {1234567, false, "1234567"},
-        {-50000, true, "50,000"},
-        {std::numeric_limits<std::int32_t>::min(), true, "2,147,483,648"},
-        {std::numeric_limits<std::int64_t>::min(), true, "9,223,372,036,854,775,808"},
-        {std::numeric_limits<std::int64_t>::max(), false, "9223372036854775807"},
-    };
-    for (const auto& [amount, comma, text] : rows)
-        EXPECT_EQ(FormatAmount(amount, comma), QLatin1String(text)) << amount;
+// The extremes of 64 bits (smaller amounts are seen in every row below).
+TEST(FormatAmount, ExtremesOf64Bits) {
+    const std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(FormatAmount(lowest, true), u"9,223,372,036,854,775,808"_s);
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
+              u"9223372036854775807"_s);
 }
 
 TEST(TotalTexts, BalanceSignsCommasAndVisibility) {

@@ -71,12 +71,14 @@ QStringList Lines(const Dialog& dlg, bool titles = false) {
     return lines;
 }
 
-// The nested entry edit dialog: the amount typed over, then the right soft key.
-DialogAction ChangeAmountTo(const QString& amount) {
-    return [amount](Dialog& edit) {
+// The nested entry edit dialog: the amount typed over, then the right soft key;
+// with a full disk from then on when asked.
+DialogAction ChangeAmountTo(const QString& amount, bool diskFull = false) {
+    return [amount, diskFull](Dialog& edit) {
         ClearText(edit, kAmount);
         TypeText(edit, kAmount, amount);
         PressSoftKey(edit, 1);
+        if (diskFull) plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
     };
 }
 
@@ -169,15 +171,8 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
     };
-    const auto fullDiskAfter = [](const QString& amount) -> DialogAction {
-        return [amount](Dialog& edit) {
-            ChangeAmountTo(amount)(edit);
-            plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
-        };
-    };
-    Run(SUM_CATEGORY, walk, {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s), [](Dialog& edit) {
-                                 PressSoftKey(edit, 1);
-                             }}); // 削除
+    const DialogAction remove = [](Dialog& edit) { PressSoftKey(edit, 1); }; // 削除
+    Run(SUM_CATEGORY, walk, {ChangeAmountTo(u"800"_s), ChangeAmountTo(u"900"_s, true), remove});
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
                 boxes.shown()[0].caption.contains(u"ERROR"_s));
