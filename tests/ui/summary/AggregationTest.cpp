@@ -128,8 +128,10 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
 }
 
 // Keys end at the NUL (records written by another program leave units behind
-// it) or fill all sixteen units without one.
-TEST(ValueRows, DimensionsAndDrillDownKeys) {
+// it) or fill all sixteen units without one. The detail view's filter replaces
+// the keys: its text is sought in the remark only; a minimum drops every income,
+// a maximum keeps it; both bounds are inclusive.
+TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 1, u"食費"_s, 100, u"外食"_s, u"A店"_s, u"現金"_s})
         .add({2008, 3, 2, u"食費"_s, 200, u"食材"_s, u"B店"_s, u"カード"_s})
@@ -137,7 +139,8 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
         .add({2008, 3, 4, u"交通費"_s, 800, u"外食"_s, u"A店"_s, u"現金"_s})
         .add({2008, 3, 5, u"食"_s, 1})
         .add({2008, 3, 6, u"ABCDEFGHIJKLMNO"_s, 2})
-        .add({2008, 3, 7, u"ABCDEFGHIJKLMNO"_s, 4});
+        .add({2008, 3, 7, u"ABCDEFGHIJKLMNO"_s, 4})
+        .add({2008, 3, 8, u"給与"_s, -5000});
     ledger.record(1).category[3] = u'x';
     ledger.record(3).category[15] = u'y';
     ledger.record(3).remark[5] = u'x';
@@ -157,6 +160,31 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
         SetFieldText(q.keyRecord.category, QString::fromUtf16(category));
         SetFieldText(q.keyRecord.remark, QString::fromUtf16(remark));
         EXPECT_EQ(Breakdown(ledger, q), shown) << dimension;
+    }
+    using Filter = std::tuple<std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
+                              std::vector<std::int64_t>>;
+    const Filter filters[] = {
+        {0, u"食", 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {FILTER_TEXT, u"食", 0, 0, {1, 2, 3, 4}},
+        {FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {FILTER_MIN, u"", 100, 0, {1, 2, 3, 4}},
+        {FILTER_MAX, u"", 0, 200, {1, 2, 5, 6, 7, 8}},
+        {FILTER_MIN | FILTER_MAX, u"", 2, 200, {1, 2, 6, 7}},
+        {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 150, 500, {2, 3}},
+    };
+    for (const auto& [filter, text, min, max, expected] : filters) {
+        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
+        q.filterMode = true;
+        q.filter = filter;
+        q.filterText = QString::fromUtf16(text);
+        q.filterMin = min;
+        q.filterMax = max;
+        SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
+        const RecordMatcher matcher(MonthOf(2008, 3), q);
+        std::vector<std::int64_t> ids;
+        for (const LedgerNode* n = ledger.head(); n; n = n->next)
+            if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
+        EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
     }
 }
 
@@ -185,41 +213,4 @@ TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
     const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
     EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
               u"09/01/01|200, 09/01/09|101"_s);
-}
-
-TEST(Filter, TextAndAmountBounds) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 1, u"食費"_s, 1200, u"食費"_s})
-        .add({2008, 3, 2, u"交際費"_s, 3000, u"外食"_s})
-        .add({2008, 3, 3, u"食料品"_s, 400, u"野菜"_s}) // 食 only in the category
-        .add({2008, 3, 4, u"給与"_s, -5000, u"給料"_s})
-        .add({2008, 3, 5, u"雑費"_s, 999, u""_s})
-        .add({2008, 3, 6, u"雑費"_s, 500, u"文具"_s});
-    // Text only in the remark; a minimum drops every income, a maximum keeps it;
-    // both bounds are inclusive.
-    using Row = std::tuple<std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
-                           std::vector<std::int64_t>>;
-    const Row rows[] = {
-        {0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
-        {FILTER_TEXT, u"食", 0, 0, {1, 2}},
-        {FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
-        {FILTER_MIN, u"", 1000, 0, {1, 2}},
-        {FILTER_MAX, u"", 0, 500, {3, 4, 6}},
-        {FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
-        {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
-    };
-    for (const auto& [filter, text, min, max, expected] : rows) {
-        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
-        q.filterMode = true;
-        q.filter = filter;
-        q.filterText = QString::fromUtf16(text);
-        q.filterMin = min;
-        q.filterMax = max;
-        SetFieldText(q.keyRecord.category, u"雑費"_s); // ignored in the filter mode
-        const RecordMatcher matcher(MonthOf(2008, 3), q);
-        std::vector<std::int64_t> ids;
-        for (const LedgerNode* n = ledger.head(); n; n = n->next)
-            if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
-        EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
-    }
 }
