@@ -128,8 +128,9 @@ protected:
 // The empty remark row leads to the entries without a remark, not to all. A
 // change is saved at once; when that save fails the error is shown and the
 // change stays, unsaved; deleting the only entry shown empties the list. A long
-// level label is cut in the middle and shown whole as a tool tip.
-TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
+// level label is cut in the middle and shown whole as a tool tip. Back at the
+// top, the time series starts on all data; its chosen row sets the period.
+TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedBackTwiceAndTheTimeSeries) {
     Add(E(3, 20, u"とても長い分類の名前ですよ十五"_s, u"こちらも長い備考の名前です十五"_s, 10));
     const auto walk = [this](CSummaryDlg& dlg) {
         EXPECT_EQ(Lines(dlg), (QStringList{u"とても長い分類の名前ですよ十五|10"_s, u"交通費|420"_s,
@@ -170,13 +171,41 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
         EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
+        Key(dlg, Qt::Key_4, Qt::Key_4); // back to all categories
+        MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+        MenuByKeys(dlg, Qt::Key_F2, 4);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
+        MenuByKeys(dlg, Qt::Key_F2, 4);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
     };
-    const DialogAction remove = [](Dialog& edit) { PressSoftKey(edit, 1); }; // 削除
-    Run(SUM_CATEGORY, walk, {ChangeAmountTo(u"800"_s), ChangeAmountTo(u"900"_s, true), remove});
+    Run(SUM_CATEGORY, walk,
+        {ChangeAmountTo(u"800"_s), ChangeAmountTo(u"900"_s, true),
+         [](Dialog& edit) { PressSoftKey(edit, 1); }, // 削除
+         [](Dialog& series) {
+             EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
+             Key(series, Qt::Key_Down, Qt::Key_Return); // 2008/02
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_Left);         // the fiscal year before, twice
+             MenuByKeys(series, Qt::Key_F2, 0); // 前年度に移動
+             MenuByKeys(series, Qt::Key_F2, 1); // 翌年度に移動
+             Key(series, Qt::Key_0);
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_2);
+             EXPECT_TRUE(MenuHas(series, u"前年度に移動=32927 (disabled)"_s));
+             Key(series, Qt::Key_Left);   // goes to the list, moves nothing
+             for (int i = 0; i < 11; ++i) // row 11: the fiscal year of today
+                 Key(series, Qt::Key_Down);
+             Key(series, Qt::Key_Return);
+         }});
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
                 boxes.shown()[0].caption.contains(u"ERROR"_s));
     EXPECT_EQ(doc->Count(), std::size(kLedger));
+    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR); // from the chosen time-series row
 }
 
 // A header tap and a dragged border are kept for every layout of two columns
@@ -313,37 +342,4 @@ TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) 
         }},
         true);
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
-}
-
-TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
-    Run(SUM_CATEGORY,
-        [](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_Down, Qt::Key_Return, Qt::Key_4); // into 食費 and back
-            MenuByKeys(dlg, Qt::Key_F2, 4);                    // 時系列集計
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
-            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
-            MenuByKeys(dlg, Qt::Key_F2, 4);
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
-            MenuByKeys(dlg, Qt::Key_F2, 4);
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
-        },
-        {[](Dialog& series) {
-             EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
-             Key(series, Qt::Key_Down, Qt::Key_Return); // 2008/02
-         },
-         [](Dialog& series) {
-             Key(series, Qt::Key_Left);         // the fiscal year before, twice
-             MenuByKeys(series, Qt::Key_F2, 0); // 前年度に移動
-             MenuByKeys(series, Qt::Key_F2, 1); // 翌年度に移動
-             Key(series, Qt::Key_0);
-         },
-         [](Dialog& series) {
-             Key(series, Qt::Key_2);
-             EXPECT_TRUE(MenuHas(series, u"前年度に移動=32927 (disabled)"_s));
-             Key(series, Qt::Key_Left);   // goes to the list, moves nothing
-             for (int i = 0; i < 11; ++i) // row 11: the fiscal year of today
-                 Key(series, Qt::Key_Down);
-             Key(series, Qt::Key_Return);
-         }});
-    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
 }
