@@ -98,8 +98,6 @@ public:
     std::unique_ptr<QSignalSpy> quits;
 };
 
-// --- Commands: buttons, digit keys and the soft-key menus reach the same task ---
-
 // Every task by button, digit key and menu item; the detail list's period; the
 // version box.
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
@@ -153,8 +151,6 @@ TEST_F(PanelTest, OtherPlatformsHaveNoSoftKeyBar) {
     EXPECT_EQ(tasks.calls, QStringList{u"summary 20000"_s});
 }
 
-// --- Ending and saving -------------------------------------------------------
-
 // A way out; false when it was refused.
 using Leave = bool (*)(PanelTest&);
 const Leave kZero = [](PanelTest& t) { return t.PressDigit(0), true; };
@@ -193,8 +189,9 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
-    EXPECT_EQ(quits->count(), row.ends ? 1 : 0);
-    EXPECT_EQ(doc->IsOpen(), !row.ends && row.leave != kDestruction); // released once saved
+    // An end asked or not; the document released once saved.
+    EXPECT_EQ(std::tuple(quits->count(), doc->IsOpen()),
+              std::tuple(row.ends ? 1 : 0, !row.ends && row.leave != kDestruction));
     if (!row.ends) return;
     EXPECT_EQ(doc->Count(), 0u);
     frame.reset(); // the panel saves once more, with nothing left to write

@@ -133,8 +133,6 @@ protected:
 TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedBackTwiceAndTheTimeSeries) {
     Add(E(3, 20, u"とても長い分類の名前ですよ十五"_s, u"こちらも長い備考の名前です十五"_s, 10));
     const auto walk = [this](CSummaryDlg& dlg) {
-        EXPECT_EQ(Lines(dlg), (QStringList{u"とても長い分類の名前ですよ十五|10"_s, u"交通費|420"_s,
-                                           u"食費|1,000"_s}));
         EXPECT_FALSE(IsEnabled(dlg, kBack));
         // 3 on a breakdown opens no edit dialog (the runner would fail)
         Key(dlg, Qt::Key_3, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
