@@ -118,8 +118,7 @@ protected:
             if (d.IsRunning()) Key(d, Qt::Key_0); // 0 ends the summary
         };
         const ModalRun run = RunModal(dlg, drive, std::move(nested));
-        EXPECT_EQ(run.result, IDOK);
-        EXPECT_EQ(run.leftOpen, 0);
+        EXPECT_EQ(std::pair(run.result, run.leftOpen), std::pair(int(IDOK), 0));
     }
 };
 
