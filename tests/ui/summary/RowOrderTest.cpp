@@ -9,15 +9,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-SummaryRow Row(std::vector<QString> texts, std::int64_t item) {
-    SummaryRow r;
-    r.columnCount = static_cast<int>(texts.size());
-    for (int c = 0; c < r.columnCount; ++c)
-        r.texts[c] = texts[c];
-    r.itemData = item;
-    return r;
-}
-
 std::vector<std::int64_t> Items(const std::vector<SummaryRow>& rows) {
     std::vector<std::int64_t> items;
     for (const SummaryRow& r : rows)
@@ -72,11 +63,11 @@ TEST(SortDirection, RebuildAndHeaderTaps) {
 // their order in both directions.
 TEST(RowSort, ByColumn) {
     const std::vector<SummaryRow> rows = {
-        Row({u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 11),
-        Row({u"07/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 12),
-        Row({u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 13),
-        Row({u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 14),
-        Row({u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 15),
+        {{u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 4, 11},
+        {{u"07/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 4, 12},
+        {{u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 4, 13},
+        {{u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 4, 14},
+        {{u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 4, 15},
     };
     const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> cases[] = {
         {"days up", {0, 1}, {12, 14, 11, 13, 15}},
