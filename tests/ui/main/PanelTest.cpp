@@ -153,8 +153,6 @@ TEST_F(PanelTest, OtherPlatformsHaveNoSoftKeyBar) {
 
 // A way out; false when it was refused.
 using Leave = bool (*)(PanelTest&);
-const Leave kZero = [](PanelTest& t) { return t.PressDigit(0), true; };
-const Leave kClose = [](PanelTest& t) { return t.frame->close(); };
 const Leave kDestruction = [](PanelTest& t) { return t.frame.reset(), true; };
 
 struct EndRow {
@@ -204,8 +202,8 @@ const EndRow kEndRows[] = {
     {"CtrlQ", [](PanelTest& t) { return t.Ctrl(Qt::Key_Q); }, false, true},
     {"CtrlSKeepsRunning", [](PanelTest& t) { return t.Ctrl(Qt::Key_S); }, false, false},
     {"PanelDestruction", kDestruction, false, false},
-    {"ZeroOnAFullDisk", kZero, true, true},
-    {"CloseOnAFullDisk", kClose, true, true},
+    {"ZeroOnAFullDisk", [](PanelTest& t) { return t.PressDigit(0), true; }, true, true},
+    {"CloseOnAFullDisk", [](PanelTest& t) { return t.frame->close(); }, true, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),

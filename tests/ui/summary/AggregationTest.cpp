@@ -35,6 +35,8 @@ SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = fals
     return q;
 }
 
+using Sums = std::pair<std::int64_t, std::int64_t>; // expense, income
+
 Period MonthOf(int year, int month) {
     return {plat::TimeFromFields(year, month, 1), plat::TimeFromFields(year, month + 1, 1)};
 }
@@ -94,7 +96,6 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
               u"交通費|300, 食費|2,000, 住居費|4,000,000,000, 雑費|0"_s);
     EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10), true), true),
               u"給与|4,294,967,296, 食費|50"_s);
-    using Sums = std::pair<std::int64_t, std::int64_t>; // expense, income
     const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3), Query(byCategory, {}));
     EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(4000002300, 4294967346));
     // Single entries of income add the payee column; their totals hold both sides.
@@ -110,9 +111,8 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
     LedgerBuilder ledger;
     std::vector<QString> expected;
     for (int i = 0; i < 200; ++i) {
-        const QString key = QStringLiteral("項目%1").arg((i * 37) % 200);
-        expected.push_back(key);
-        ledger.add({2008, 3, 1 + i % 28, key, i + 1});
+        expected.push_back(u"項目%1"_s.arg((i * 37) % 200));
+        ledger.add({2008, 3, 1 + i % 28, expected.back(), i + 1});
         ledger.add({2008, 3, 1 + (i + 3) % 28, expected[(i * 7) % expected.size()], 1});
     }
     const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
@@ -208,8 +208,7 @@ TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
     const auto built = BuildTotals(ledger.head(), week, q);
     EXPECT_EQ(Shown(FillSummaryRows(built.value().nodes, false, true)),
               u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
-    EXPECT_EQ(built->totals.expense, 650);
-    EXPECT_EQ(built->totals.income, 1000);
+    EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(650, 1000));
     const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
     EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
               u"09/01/01|200, 09/01/09|101"_s);
