@@ -43,8 +43,10 @@ TEST(TimeSeries, RowLabelsAndBoundaries) {
 // A chosen row hands its start to the summary, which must then show exactly
 // that row's period: once a month started on day 31 ("2009/02" ran 3 to 31
 // March, the summary's month 1 March to 1 April) and the years started on day
-// D while the summary's year starts on the 1st.
-TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
+// D while the summary's year starts on the 1st. So months of day 31 overlap by
+// a day (31 March is in "2009/02" and "2009/03"); the total counts such an
+// entry once. Without the mark of an empty remark, entries with a remark count.
+TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
     const std::pair<std::uint32_t, int> cases[] = {
         {PERIOD_MONTH, 31}, {PERIOD_MONTH, 30}, {PERIOD_MONTH, 25},
         {PERIOD_YEAR, 25},  {PERIOD_YEAR, 31},
@@ -61,20 +63,14 @@ TEST(TimeSeries, ChosenRowLeadsToTheSummaryPeriodOfThatRow) {
                 << monthStart << " " << row.label.toStdString();
         }
     }
-}
-
-// Months of day 31 overlap by a day (31 March is in "2009/02" and "2009/03",
-// as in the summary); the total counts such an entry once. Without the mark
-// of an empty remark, entries with a remark count too.
-TEST(TimeSeries, OverlappingMonthsCountAnEntryOnceInTheTotal) {
     LedgerBuilder ledger;
     ledger.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
     TimeSeriesRows rows =
-        BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, SummarySettings{1, 31});
+        BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, SummarySettings{4, 31});
     const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), InOutRecord{});
     const auto lines = TimeSeriesTexts(rows, total, false);
-    EXPECT_EQ(Line(lines, 1), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
-    EXPECT_EQ(Line(lines, 2), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
+    EXPECT_EQ(Line(lines, 10), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
+    EXPECT_EQ(Line(lines, 11), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
     EXPECT_EQ(Line(lines, 12), u"合計|1570|0|-1570"_s);
 }
 
