@@ -17,7 +17,11 @@ std::vector<std::int64_t> ItemsOf(const std::vector<SummaryRow>& rows) {
 
 } // namespace
 
-TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
+// A list header record keeps widths and sort. Widths: stored ones, else the
+// initial ones, else sized to contents. Sort: a stored 0 reads as ascending and
+// the first tap on it sorts ascending; every tap reverses, also on another
+// column, and is stored; without a record the program-wide direction is kept.
+TEST(HeaderInfo, WidthsAndSortDirection) {
     const auto contents = [](int c) { return 100 + c; };
     const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     const auto columns = SetupColumns(mode, false);
@@ -37,22 +41,15 @@ TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
         EXPECT_EQ(plan.widths, widths) << name;
         EXPECT_EQ(plan.store, store) << name;
     }
-}
-
-// A stored 0 reads as ascending and the first tap on it sorts ascending;
-// every tap reverses, also on another column, and is stored.
-TEST(SortDirection, RebuildAndHeaderTaps) {
     const auto choice = [](SortChoice c) { return std::pair(c.column, c.direction); };
     EXPECT_EQ(choice(SortOnRebuild(nullptr)), std::pair(0, 1));
-    ListHeaderInfo info(2);
-    info.sortColumn = 1;
-    info.sortDirection = 0;
-    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(1, 1));
-    EXPECT_EQ(choice(OnColumnClick(&info, 1, -1)), std::pair(1, 1));
-    EXPECT_EQ(choice(OnColumnClick(&info, 0, 1)), std::pair(0, -1)); // reverses the stored +1
-    EXPECT_EQ(choice(OnColumnClick(&info, 0, -1)), std::pair(0, 1));
-    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(0, 1));
-    // Without a record the program-wide direction is kept.
+    stored.sortColumn = 1;
+    stored.sortDirection = 0;
+    EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(1, 1));
+    EXPECT_EQ(choice(OnColumnClick(&stored, 1, -1)), std::pair(1, 1));
+    EXPECT_EQ(choice(OnColumnClick(&stored, 0, 1)), std::pair(0, -1)); // reverses the stored +1
+    EXPECT_EQ(choice(OnColumnClick(&stored, 0, -1)), std::pair(0, 1));
+    EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(0, 1));
     EXPECT_EQ(OnColumnClick(nullptr, 2, -1).direction, -1);
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
 }
