@@ -202,8 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
 
 // By keys alone on a handset without soft keys: number mode at the start, again
 // after the half-second one-shot timer, and after a task. 9 only moves the focus;
-// keypad digits, Ctrl+N and Ctrl+O have no command; the help button has nothing
-// behind it.
+// keypad digits, Ctrl+N and Ctrl+O have no command; the help button is dead.
 TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     regprobe::MakeHandset();
     plat::SetPlatformIdentity(4, u"PocketPC"_s); // without a soft-key bar
