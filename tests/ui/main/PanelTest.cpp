@@ -16,11 +16,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <optional>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -28,8 +26,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records which task the panel opened, and whether it was hidden then; every
-// task that takes a date gets the current time.
+// Records which task the panel opened, whether it was hidden then, and whether
+// a task that takes a date got another time than the (fixed) test clock's.
 class RecordingTasks : public PanelTasks {
 public:
     void RunNewEntryFlow(QWidget* owner, CMyTALYDoc&, plat::TimeValue date) override {
@@ -51,14 +49,12 @@ public:
 
     QStringList calls;
     std::uint32_t periodSeen = 0;
-    plat::TimeValue now = 0; // the test clock
 
 private:
-    void record(QWidget* owner, const QString& what, std::optional<plat::TimeValue> date = {}) {
-        calls << what + (owner->isVisible() ? u""_s : u" (hidden)"_s);
-        if (date) {
-            EXPECT_EQ(*date, now) << what.toStdString();
-        }
+    void record(QWidget* owner, const QString& what,
+                plat::TimeValue date = plat::CurrentTimeValue()) {
+        calls << what + (owner->isVisible() ? u""_s : u" (hidden)"_s) +
+                     (date == plat::CurrentTimeValue() ? u""_s : u" at another time"_s);
     }
 };
 
@@ -67,7 +63,6 @@ public:
     void SetUp() override {
         DeviceTest::SetUp();
         plat::SetPlatformIdentity(5, u"PocketPC"_s);
-        tasks.now = kTestNow;
     }
     void TearDown() override {
         frame.reset();
@@ -82,12 +77,6 @@ public:
         QApplication::processEvents();
     }
     CMyTALYView& panel() const { return *frame->panel(); }
-    QByteArray ledgerFile() const { return readFile(doc->DataPath(u"\\収支.DAT"_s)); }
-    void PressDigit(int digit) { PressKeyInWindow(panel(), Qt::Key_0 + digit); }
-    bool Ctrl(int key) {
-        QTest::keyClick(frame.get(), Qt::Key(key), Qt::ControlModifier);
-        return true;
-    }
     // The command's item in the soft-key bar's two pop-ups, or null.
     QAction* MenuItem(int command) const {
         for (int key : {0, 1})
@@ -96,6 +85,12 @@ public:
                 return a;
         return nullptr;
     }
+    QByteArray ledgerFile() const { return readFile(doc->DataPath(u"\\収支.DAT"_s)); }
+    void PressDigit(int digit) { PressKeyInWindow(panel(), Qt::Key_0 + digit); }
+    bool Ctrl(int key) {
+        QTest::keyClick(frame.get(), Qt::Key(key), Qt::ControlModifier);
+        return true;
+    }
 
     RecordingTasks tasks;
     std::unique_ptr<CMyTALYDoc> doc;
@@ -103,8 +98,8 @@ public:
     std::unique_ptr<QSignalSpy> quits;
 };
 
-// --- Commands: buttons, digit keys and the soft-key menus reach the same task ---
-
+// Every task by button, digit key and menu item; the detail list's period; the
+// version box.
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     // Command, digit key (-1: none), the task opened.
     const std::tuple<int, int, const char*> rows[] = {
@@ -126,74 +121,29 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
         EXPECT_TRUE(panel().isVisible()) << call; // shown again after the task
     }
     EXPECT_EQ(quits->count(), 0);
-}
-
-// Keys alone: 9 only moves the focus; keypad digits, Ctrl+N and Ctrl+O have no
-// command; the help button has nothing behind it.
-TEST_F(PanelTest, KeysWithoutATaskOpenAndWriteNothing) {
-    Open();
-    doc->m_bSaveOnChange = false;
-    ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(99)));
-    const QByteArray before = ledgerFile();
-    PressDigit(9);
-    EXPECT_EQ(panel().FocusedControlId(), 32791);
-    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
-        PressKeyInWindow(panel(), key, Qt::KeypadModifier);
-    Ctrl(Qt::Key_N);
-    Ctrl(Qt::Key_O);
-    QApplication::processEvents();
-    EXPECT_EQ(ledgerFile(), before);
-    EXPECT_TRUE(tasks.calls.isEmpty());
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(quits->count(), 0);
-    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-}
-
-TEST_F(PanelTest, VersionBoxShowsProgramVersion) {
-    Open();
-    ModalDriver driver;
-    QStringList texts;
-    driver.then([&](Dialog& dlg) {
-        for (QLabel* label : dlg.findChildren<QLabel*>())
-            texts << label->text();
-        Click(dlg, 1);
-    });
-    Click(panel(), 57664);
-    EXPECT_EQ(driver.pending(), 0);
-    EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
-}
-
-// The detail list turns a year into a month only when the option asks for it.
-TEST_F(PanelTest, DetailListPeriod) {
-    const std::uint32_t rows[][2] = {
+    // The detail list turns a year into a month only when the option asks for it.
+    const std::uint32_t detailPeriods[][2] = {
         {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
         {PERIOD_YEAR, PERIOD_YEAR},
         {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
     };
-    Open();
-    for (const auto& row : rows) {
-        doc->m_dwFlags = row[0];
+    for (const auto& [flags, period] : detailPeriods) {
+        doc->m_dwFlags = flags;
         PressDigit(8);
-        EXPECT_EQ(tasks.periodSeen, row[1]) << row[0];
-        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, row[1]); // kept afterwards
+        EXPECT_EQ(tasks.periodSeen, period) << flags;
+        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, period); // kept afterwards
     }
+    ModalDriver driver;
+    driver.then([](Dialog& box) {
+        EXPECT_EQ(box.templateId(), 100); // the version box
+        Click(box, 1);
+    });
+    Click(panel(), 57664);
+    EXPECT_EQ(driver.pending(), 0);
 }
-
-// Without the soft-key bar the panel alone still reaches a command.
-TEST_F(PanelTest, OtherPlatformsHaveNoSoftKeyBar) {
-    plat::SetPlatformIdentity(4, u"PocketPC"_s);
-    Open();
-    EXPECT_EQ(frame->softKeyBar(), nullptr);
-    PressDigit(3);
-    EXPECT_EQ(tasks.calls, QStringList{u"summary 20000"_s});
-}
-
-// --- Ending and saving -------------------------------------------------------
 
 // A way out; false when it was refused.
 using Leave = bool (*)(PanelTest&);
-const Leave kZero = [](PanelTest& t) { return t.PressDigit(0), true; };
-const Leave kClose = [](PanelTest& t) { return t.frame->close(); };
 const Leave kDestruction = [](PanelTest& t) { return t.frame.reset(), true; };
 
 struct EndRow {
@@ -217,11 +167,10 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     if (row.diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
         row.leave(*this);
-        EXPECT_EQ(quits->count(), 0);
-        EXPECT_FALSE(boxes.shown().empty()); // the save told the person
-        EXPECT_TRUE(frame->isVisible());     // a close is refused
-        EXPECT_TRUE(doc->IsOpen());
-        EXPECT_EQ(doc->Count(), 1u);
+        // No end asked, the save told the person, a close refused, the entry kept.
+        EXPECT_EQ(std::tuple(quits->count(), boxes.shown().empty(), frame->isVisible(),
+                             doc->IsOpen(), doc->Count()),
+                  std::tuple(0, false, true, true, 1u));
         plat::faults::Reset(); // space freed: the same way out again
     }
     EXPECT_TRUE(row.leave(*this));
@@ -229,8 +178,9 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
-    EXPECT_EQ(quits->count(), row.ends ? 1 : 0);
-    EXPECT_EQ(doc->IsOpen(), !row.ends && row.leave != kDestruction); // released once saved
+    // An end asked or not; the document released once saved.
+    EXPECT_EQ(std::tuple(quits->count(), doc->IsOpen()),
+              std::tuple(row.ends ? 1 : 0, !row.ends && row.leave != kDestruction));
     if (!row.ends) return;
     EXPECT_EQ(doc->Count(), 0u);
     frame.reset(); // the panel saves once more, with nothing left to write
@@ -239,23 +189,23 @@ TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
 }
 
 const EndRow kEndRows[] = {
-    {"Zero", kZero, false, true},
     {"ExitMenu", [](PanelTest& t) { return t.MenuItem(32795)->trigger(), true; }, false, true},
     {"CtrlQ", [](PanelTest& t) { return t.Ctrl(Qt::Key_Q); }, false, true},
-    {"WindowManagerClose", kClose, false, true},
     {"CtrlSKeepsRunning", [](PanelTest& t) { return t.Ctrl(Qt::Key_S); }, false, false},
     {"PanelDestruction", kDestruction, false, false},
-    {"ZeroOnAFullDisk", kZero, true, true},
-    {"CloseOnAFullDisk", kClose, true, true},
+    {"ZeroOnAFullDisk", [](PanelTest& t) { return t.PressDigit(0), true; }, true, true},
+    {"CloseOnAFullDisk", [](PanelTest& t) { return t.frame->close(); }, true, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// --- Input-mode hints -----------------------------------------------------------
-
-TEST_F(PanelTest, NumberModeAtStartAfterHalfASecondAndAfterATask) {
+// By keys alone on a handset without soft keys: number mode at the start, again
+// after the half-second one-shot timer, and after a task. 9 only moves the focus;
+// keypad digits, Ctrl+N and Ctrl+O have no command; the help button is dead.
+TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     regprobe::MakeHandset();
+    plat::SetPlatformIdentity(4, u"PocketPC"_s); // without a soft-key bar
     const auto conversion = [this] {
         plat::DWORD mode = 99, sentence = 0;
         plat::ImmGetConversionStatus(frame->panel(), &mode, &sentence);
@@ -264,18 +214,35 @@ TEST_F(PanelTest, NumberModeAtStartAfterHalfASecondAndAfterATask) {
     QElapsedTimer clock; // started before the panel, so a slow start cannot shorten the wait
     clock.start();
     Open();
-    ASSERT_TRUE(doc->m_bHarunoDevice);
+    EXPECT_EQ(frame->softKeyBar(), nullptr);
     EXPECT_EQ(conversion(), 0u); // half-width alphanumeric
     EXPECT_EQ(regprobe::PhoneStatus(u"Status22"_s) & 0xFFFF, 7u);
     plat::ImmSetConversionStatus(frame->panel(), 9, 0); // something switched to hiragana
     while (conversion() != 0 && clock.elapsed() < 2000)
         QTest::qWait(20);
     EXPECT_EQ(conversion(), 0u);
-    EXPECT_GE(clock.elapsed(), 400); // the half-second one-shot timer, not at once
+    EXPECT_GE(clock.elapsed(), 400); // the timer, not at once
     plat::ImmSetConversionStatus(frame->panel(), 9, 0);
     QTest::qWait(700);
     EXPECT_EQ(conversion(), 9u); // one shot only
-    Click(panel(), 32793);       // a task ended: number mode again
+    doc->m_bSaveOnChange = false;
+    ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(99)));
+    const QByteArray before = ledgerFile();
+    PressDigit(9);
+    EXPECT_EQ(panel().FocusedControlId(), 32791);
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
+        PressKeyInWindow(panel(), key, Qt::KeypadModifier);
+    Ctrl(Qt::Key_N);
+    Ctrl(Qt::Key_O);
+    QApplication::processEvents();
+    EXPECT_EQ(ledgerFile(), before);
+    EXPECT_TRUE(tasks.calls.isEmpty() && boxes.shown().empty());
+    EXPECT_EQ(quits->count(), 0);
+    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
+    PressKeyInWindow(panel(), Qt::Key_Tab);
+    PressKeyInWindow(panel(), Qt::Key_Tab);
+    PressKeyInWindow(panel(), Qt::Key_Space); // オプション: a task, then number mode again
+    EXPECT_EQ(tasks.calls, QStringList{u"options"_s});
     EXPECT_EQ(conversion(), 0u);
 }
 

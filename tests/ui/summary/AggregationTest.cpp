@@ -19,6 +19,14 @@ QString Shown(const std::vector<SummaryRow>& rows) {
     return lines.join(u", ");
 }
 
+// Expense|income|balance; a hidden text in brackets.
+QString Shown(const TotalTexts& t) {
+    const auto text = [](const QString& s, bool visible) { return visible ? s : u'(' + s + u')'; };
+    return QStringList({text(t.expense, t.expenseVisible), text(t.income, t.incomeVisible),
+                        text(t.balance, t.balanceVisible)})
+        .join(u'|');
+}
+
 SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = false) {
     SummaryQuery q;
     q.mode = mode;
@@ -26,6 +34,8 @@ SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = fals
     q.keyRecord.date = base;
     return q;
 }
+
+using Sums = std::pair<std::int64_t, std::int64_t>; // expense, income
 
 Period MonthOf(int year, int month) {
     return {plat::TimeFromFields(year, month, 1), plat::TimeFromFields(year, month + 1, 1)};
@@ -39,42 +49,29 @@ QString Breakdown(const LedgerBuilder& ledger, const SummaryQuery& q, bool comma
 
 } // namespace
 
-TEST(FormatAmount, DigitsGroupsAndSigns) {
-    const std::tuple<std::int64_t, bool, const char*> rows[] = {
-        {0, true, "0"},
-        {1234567, false, "1234567"},
-        {-50000, true, "50,000"},
-        {std::numeric_limits<std::int32_t>::min(), true, "2,147,483,648"},
-        {std::numeric_limits<std::int64_t>::min(), true, "9,223,372,036,854,775,808"},
-        {std::numeric_limits<std::int64_t>::max(), false, "9223372036854775807"},
-    };
-    for (const auto& [amount, comma, text] : rows)
-        EXPECT_EQ(FormatAmount(amount, comma), QLatin1String(text)) << amount;
+// The extremes of 64 bits (smaller amounts are seen in every row below).
+TEST(FormatAmount, ExtremesOf64Bits) {
+    const std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(FormatAmount(lowest, true), u"9,223,372,036,854,775,808"_s);
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
+              u"9223372036854775807"_s);
 }
 
-// Texts are expense|income|balance; shown marks them 1 shown, 0 hidden.
 TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
-    const std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString,
-                     const char*>
-        rows[] = {
-            {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s, "111"},
-            {OPT_COMMA, 500, 1234567, 0, false,
-             u"支出合計：500円|収入合計：1,234,567円|残高：1,234,067円"_s, "111"},
-            {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
-             u"支出合計：100円|収入合計：0円|残高：-5,000円"_s, "111"},
-            {OPT_COMMA, 4000000000, 0, 0, false,
-             u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s, "111"},
-            {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|収入合計：2円|残高：1円"_s, "101"},
-            {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
-             u"支出合計：1円|収入合計：2円|残高：1円"_s, "010"},
-        };
-    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts, shown] : rows) {
-        const TotalTexts t = MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance);
-        EXPECT_EQ(QStringList({t.expense, t.income, t.balance}).join(u'|'), texts);
-        const std::string visible = {char('0' + t.expenseVisible), char('0' + t.incomeVisible),
-                                     char('0' + t.balanceVisible)};
-        EXPECT_EQ(visible, shown) << texts.toStdString();
-    }
+    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
+    const Row rows[] = {
+        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
+        {OPT_COMMA, 500, 1234, 0, false, u"支出合計：500円|収入合計：1,234円|残高：734円"_s},
+        {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
+         u"支出合計：100円|収入合計：0円|残高：-5,000円"_s},
+        {OPT_COMMA, 4000000000, 0, 0, false,
+         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
+        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
+        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
+         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
+    };
+    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
+        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
 }
 
 // Sums and totals run in 64 bits; an expense category's income counts on the
@@ -98,24 +95,23 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
               u"交通費|300, 食費|2,000, 住居費|4,000,000,000, 雑費|0"_s);
     EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10), true), true),
               u"給与|4,294,967,296, 食費|50"_s);
-    for (std::uint32_t dimension : {SUM_CATEGORY, SUM_DATE}) {
-        const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
-                                       Query(dimension | PERIOD_MONTH, Date(2008, 3, 1)));
-        EXPECT_EQ(built->totals.expense, 4000002300);
-        EXPECT_EQ(built->totals.income, 4294967346);
-    }
-    const SummaryQuery detail = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1), true);
+    const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3), Query(byCategory, {}));
+    EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(4000002300, 4294967346));
+    // Single entries of income add the payee column; their totals hold both sides.
+    const SummaryQuery detail = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), {}, true);
     const EntryRows entries = FillEntryRows(ledger.head(), MonthOf(2008, 3), detail, true);
-    EXPECT_EQ(entries.rows[0].texts[4], u"2,147,483,648"_s);
+    EXPECT_EQ(
+        Shown(entries.rows),
+        u"08/03/06|給与|||2,147,483,648, 08/03/09|給与|||2,147,483,648, 08/03/21|食費|||50"_s);
+    EXPECT_EQ(Sums(entries.totals.expense, entries.totals.income), Sums(4000002300, 4294967346));
 }
 
 TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
     LedgerBuilder ledger;
     std::vector<QString> expected;
     for (int i = 0; i < 200; ++i) {
-        const QString key = QStringLiteral("項目%1").arg((i * 37) % 200);
-        expected.push_back(key);
-        ledger.add({2008, 3, 1 + i % 28, key, i + 1});
+        expected.push_back(u"項目%1"_s.arg((i * 37) % 200));
+        ledger.add({2008, 3, 1 + i % 28, expected.back(), i + 1});
         ledger.add({2008, 3, 1 + (i + 3) % 28, expected[(i * 7) % expected.size()], 1});
     }
     const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
@@ -131,8 +127,10 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
 }
 
 // Keys end at the NUL (records written by another program leave units behind
-// it) or fill all sixteen units without one.
-TEST(ValueRows, DimensionsAndDrillDownKeys) {
+// it) or fill all sixteen units without one. The detail view's filter replaces
+// the keys: its text is sought in the remark only; a minimum drops every income,
+// a maximum keeps it; both bounds are inclusive.
+TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 1, u"食費"_s, 100, u"外食"_s, u"A店"_s, u"現金"_s})
         .add({2008, 3, 2, u"食費"_s, 200, u"食材"_s, u"B店"_s, u"カード"_s})
@@ -140,26 +138,52 @@ TEST(ValueRows, DimensionsAndDrillDownKeys) {
         .add({2008, 3, 4, u"交通費"_s, 800, u"外食"_s, u"A店"_s, u"現金"_s})
         .add({2008, 3, 5, u"食"_s, 1})
         .add({2008, 3, 6, u"ABCDEFGHIJKLMNO"_s, 2})
-        .add({2008, 3, 7, u"ABCDEFGHIJKLMNO"_s, 4});
+        .add({2008, 3, 7, u"ABCDEFGHIJKLMNO"_s, 4})
+        .add({2008, 3, 8, u"給与"_s, -5000});
     ledger.record(1).category[3] = u'x';
     ledger.record(3).category[15] = u'y';
     ledger.record(3).remark[5] = u'x';
     ledger.record(6).category[15] = u'P';
-    const std::tuple<const char*, std::uint32_t, const char16_t*, const char16_t*, QString> rows[] =
-        {
-            {"categories", SUM_CATEGORY, u"", u"",
-             u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
-            {"remarks of one category", SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
-            {"payees of a remark", SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
-            {"methods of both keys", SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
-            {"no keys", SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
-            {"unknown key", SUM_CATEGORY, u"住居費", u"", u""_s},
-        };
-    for (const auto& [name, dimension, category, remark, shown] : rows) {
+    // dimension, category and remark keys, rows
+    const std::tuple<std::uint32_t, const char16_t*, const char16_t*, QString> rows[] = {
+        {SUM_CATEGORY, u"", u"",
+         u"食費|700, 交通費|800, 食|1, ABCDEFGHIJKLMNO|2, ABCDEFGHIJKLMNOP|4"_s},
+        {SUM_REMARK, u"食費", u"", u"外食|500, 食材|200"_s},
+        {SUM_PAYEE, u"", u"外食", u"A店|900, B店|400"_s},
+        {SUM_PAYMETHOD, u"食費", u"外食", u"現金|100, カード|400"_s},
+        {SUM_PAYMETHOD, u"", u"", u"現金|900, カード|600, |7"_s},
+        {SUM_CATEGORY, u"住居費", u"", u""_s}, // an unknown key
+    };
+    for (const auto& [dimension, category, remark, shown] : rows) {
         SummaryQuery q = Query(dimension | PERIOD_MONTH, Date(2008, 3, 1));
         SetFieldText(q.keyRecord.category, QString::fromUtf16(category));
         SetFieldText(q.keyRecord.remark, QString::fromUtf16(remark));
-        EXPECT_EQ(Breakdown(ledger, q), shown) << name;
+        EXPECT_EQ(Breakdown(ledger, q), shown) << dimension;
+    }
+    using Filter = std::tuple<std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
+                              std::vector<std::int64_t>>;
+    const Filter filters[] = {
+        {0, u"食", 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {FILTER_TEXT, u"食", 0, 0, {1, 2, 3, 4}},
+        {FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {FILTER_MIN, u"", 100, 0, {1, 2, 3, 4}},
+        {FILTER_MAX, u"", 0, 200, {1, 2, 5, 6, 7, 8}},
+        {FILTER_MIN | FILTER_MAX, u"", 2, 200, {1, 2, 6, 7}},
+        {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 150, 500, {2, 3}},
+    };
+    for (const auto& [filter, text, min, max, expected] : filters) {
+        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
+        q.filterMode = true;
+        q.filter = filter;
+        q.filterText = QString::fromUtf16(text);
+        q.filterMin = min;
+        q.filterMax = max;
+        SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
+        const RecordMatcher matcher(MonthOf(2008, 3), q);
+        std::vector<std::int64_t> ids;
+        for (const LedgerNode* n = ledger.head(); n; n = n->next)
+            if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
+        EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
     }
 }
 
@@ -183,65 +207,8 @@ TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
     const auto built = BuildTotals(ledger.head(), week, q);
     EXPECT_EQ(Shown(FillSummaryRows(built.value().nodes, false, true)),
               u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
-    EXPECT_EQ(built->totals.expense, 650);
-    EXPECT_EQ(built->totals.income, 1000);
+    EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(650, 1000));
     const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
     EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
               u"09/01/01|200, 09/01/09|101"_s);
-}
-
-// A zero amount is an expense; the day layout drops the date but keeps the
-// income side's payee; the totals hold both sides.
-TEST(EntryRows, ColumnsPerLayout) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 15, u"食費"_s, 1500, u"外食"_s, u"A店"_s, u"現金"_s, 23, 59, 59})
-        .add({2008, 3, 15, u"給与"_s, -250000, u"三月分"_s, u"会社"_s, u"振込"_s})
-        .add({2008, 3, 16, u"雑費"_s, 0, u"なし"_s});
-    const std::pair<std::uint32_t, QString> rows[] = {
-        {PERIOD_MONTH, u"08/03/15|食費|外食|1,500, 08/03/16|雑費|なし|0"_s},
-        {PERIOD_DAY, u"給与|三月分|会社|250,000"_s},
-    };
-    for (const auto& [kind, shown] : rows) {
-        const SummaryQuery q = Query(SUM_DETAIL | kind, Date(2008, 3, 15), kind == PERIOD_DAY);
-        const Period p = ComputePeriod(kind, q.keyRecord.date, SummarySettings{});
-        const EntryRows result = FillEntryRows(ledger.head(), p, q, true);
-        EXPECT_EQ(Shown(result.rows), shown) << kind;
-        EXPECT_EQ(result.totals.expense, 1500) << kind; // both sides, whichever is shown
-        EXPECT_EQ(result.totals.income, 250000) << kind;
-    }
-}
-
-TEST(Filter, TextAndAmountBounds) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 1, u"食費"_s, 1200, u"食費"_s})
-        .add({2008, 3, 2, u"交際費"_s, 3000, u"外食"_s})
-        .add({2008, 3, 3, u"食料品"_s, 400, u"野菜"_s}) // 食 only in the category
-        .add({2008, 3, 4, u"給与"_s, -5000, u"給料"_s})
-        .add({2008, 3, 5, u"雑費"_s, 999, u""_s})
-        .add({2008, 3, 6, u"雑費"_s, 500, u"文具"_s});
-    const std::tuple<const char*, std::uint32_t, const char16_t*, std::int32_t, std::int32_t,
-                     std::vector<std::int64_t>>
-        rows[] = {
-            {"off", 0, u"食", 0, 0, {1, 2, 3, 4, 5, 6}},
-            {"text in the remark only", FILTER_TEXT, u"食", 0, 0, {1, 2}},
-            {"empty text", FILTER_TEXT, u"", 0, 0, {1, 2, 3, 4, 5, 6}},
-            {"minimum 1000 drops every income", FILTER_MIN, u"", 1000, 0, {1, 2}},
-            {"maximum 500 keeps every income", FILTER_MAX, u"", 0, 500, {3, 4, 6}},
-            {"both bounds inclusive", FILTER_MIN | FILTER_MAX, u"", 500, 1200, {1, 5, 6}},
-            {"all three", FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 1000, 2000, {1}},
-        };
-    for (const auto& [name, filter, text, min, max, expected] : rows) {
-        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
-        q.filterMode = true;
-        q.filter = filter;
-        q.filterText = QString::fromUtf16(text);
-        q.filterMin = min;
-        q.filterMax = max;
-        SetFieldText(q.keyRecord.category, u"雑費"_s); // ignored in the filter mode
-        const RecordMatcher matcher(MonthOf(2008, 3), q);
-        std::vector<std::int64_t> ids;
-        for (const LedgerNode* n = ledger.head(); n; n = n->next)
-            if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
-        EXPECT_EQ(ids, expected) << name;
-    }
 }

@@ -1,7 +1,7 @@
-// Periods, their header texts and the moves of the base date.
+// Periods, their header texts, the moves of the base date, and entry times.
 #include "ui/summary/Period.h"
 #include "support/LedgerBuilder.h"
-#include "ui/summary/Aggregation.h"
+#include "ui/summary/EntryTime.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -9,15 +9,7 @@
 #include <tuple>
 
 using namespace summary;
-
-namespace {
-
-int SecondOfDay(plat::TimeValue t) {
-    const plat::SYSTEMTIME st = plat::TimeValueToSystemTime(t);
-    return st.wHour * 3600 + st.wMinute * 60 + st.wSecond;
-}
-
-} // namespace
+using namespace std::string_literals;
 
 TEST(Period, StartsAndTextsFollowTheStartSettings) {
     // Kind, start (the setting the kind reads: the month's start day, the week's
@@ -45,37 +37,25 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
         {PERIOD_YEAR, 1, Date(2008, 7, 7), u"2008/1/1(火)～12/31(水)"},
         {PERIOD_YEAR, 4, Date(2008, 2, 10), u"2008/4/1(火)～3/31(火)"},
         {PERIOD_YEAR, 12, Date(2008, 12, 31), u"2008/12/1(月)～11/30(月)"},
+        {PERIOD_DAY, 0, Date(2008, 3, 9, 2, 30), u"2008/3/9(日)"},   // clocks spring forward:
+        {PERIOD_DAY, 0, Date(2008, 3, 30, 2, 30), u"2008/3/30(日)"}, // New York, then Berlin
+        {PERIOD_WEEK, 1, Date(2008, 3, 30, 2, 30), u"2008/3/24(月)～3/30(日)"},
     };
-    for (const auto& [kind, start, base, text] : rows) {
-        const QString expected = QString::fromUtf16(text);
-        const Period p = ComputePeriod(kind, base, {start, start, start});
-        EXPECT_EQ(FormatPeriodText(kind, p), expected);
-        EXPECT_EQ(SecondOfDay(p.start), 0) << expected.toStdString();
-        // Only a year may miss its base date (February before an April start).
-        EXPECT_TRUE(kind == PERIOD_YEAR || p.contains(plat::SystemTimeToTimeValue(base)))
-            << expected.toStdString();
-    }
-}
-
-// Periods never depend on the host's zone: on the days clocks spring forward
-// they still start at midnight and hold an entry of 02:30.
-TEST(Period, StartsAtMidnightUnderDaylightSavingZones) {
+    // Periods never depend on the host's zone: under daylight saving too they
+    // run from midnight to midnight.
     const std::string saved = std::getenv("TZ"); // always set by the test main
-    LedgerBuilder ledger;
-    ledger.add({2008, 3, 9, QStringLiteral("食費"), 100, {}, {}, {}, 2, 30});
-    ledger.add({2008, 3, 30, QStringLiteral("食費"), 200, {}, {}, {}, 2, 30});
-    for (const char* zone : {"America/New_York", "Europe/Berlin"}) {
-        setenv("TZ", zone, 1);
+    for (const std::string& zone : {saved, "America/New_York"s, "Europe/Berlin"s}) {
+        setenv("TZ", zone.c_str(), 1);
         tzset();
-        for (const auto& day : {Date(2008, 3, 9, 2, 30), Date(2008, 3, 30, 2, 30)}) {
-            for (std::uint32_t kind : {PERIOD_DAY, PERIOD_WEEK, PERIOD_MONTH, PERIOD_YEAR}) {
-                const Period p = ComputePeriod(kind, day, {4, 25, 1});
-                EXPECT_EQ(SecondOfDay(p.start) + SecondOfDay(p.end), 0) << zone;
-            }
-            SummaryQuery q;
-            q.mode = ModeOf(SUM_DETAIL, PERIOD_DAY);
-            const Period p = ComputePeriod(PERIOD_DAY, day, SummarySettings{});
-            EXPECT_EQ(FillEntryRows(ledger.head(), p, q, false).rows.size(), 1u) << zone;
+        for (const auto& [kind, start, base, text] : rows) {
+            const QString expected = QString::fromUtf16(text);
+            const Period p = ComputePeriod(kind, base, {start, start, start});
+            EXPECT_EQ(FormatPeriodText(kind, p), expected);
+            EXPECT_EQ(p.start % plat::kSecondsPerDay + p.end % plat::kSecondsPerDay, 0)
+                << expected.toStdString() << zone;
+            // Only a year may miss its base date (February before an April start).
+            EXPECT_TRUE(kind == PERIOD_YEAR || p.contains(plat::SystemTimeToTimeValue(base)))
+                << expected.toStdString();
         }
     }
     setenv("TZ", saved.c_str(), 1);
@@ -113,7 +93,21 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
     const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
     EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
-    // A day row of 2081 drills down into 2081, not into 1981.
-    const plat::SYSTEMTIME day = DayBaseDate(plat::TimeFromFields(2081, 1, 5, 7));
-    EXPECT_EQ(plat::SystemTimeToTimeValue(day), plat::TimeFromFields(2081, 1, 5));
+}
+
+// The per-entry time is the platform's conversion made cheap: the same value for
+// every field, out-of-range ones of imported entries too (2008/12/40 is 9 January).
+TEST(EntryTime, MatchesThePlatformInAndOutOfRange) {
+    const int fields[][6] = {
+        {1970, 1, 1, 0, 0, 0},     {2008, 2, 29, 12, 34, 56}, {2100, 3, 1, 23, 59, 59},
+        {2105, 12, 31, 0, 0, 1},   {2008, 0, 15, 0, 0, 0},    {2008, 13, 1, 0, 0, 0},
+        {2008, 65535, 1, 0, 0, 0}, {2008, 3, 0, 0, 0, 0},     {2008, 12, 40, 0, 0, 0},
+        {2008, 2, 65535, 0, 0, 0}, {2007, 2, 30, 0, 0, 0},    {2008, 12, 31, 24, 0, 0},
+        {0, 2, 29, 0, 0, 0},       {2008, 6, 30, 23, 60, 60},
+    };
+    for (const auto& f : fields) {
+        const plat::SYSTEMTIME d = Date(f[0], f[1], f[2], f[3], f[4], f[5]);
+        EXPECT_EQ(EntryTimeValue(d), plat::SystemTimeToTimeValue(d))
+            << f[0] << '/' << f[1] << '/' << f[2];
+    }
 }

@@ -1,6 +1,5 @@
 // Automatic column widths, direction rules and the row sort.
 #include "ui/summary/RowOrder.h"
-#include "support/LedgerBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-SummaryRow Row(std::vector<QString> texts, std::int64_t item) {
-    SummaryRow r;
-    r.columnCount = static_cast<int>(texts.size());
-    for (int c = 0; c < r.columnCount; ++c)
-        r.texts[c] = texts[c];
-    r.itemData = item;
-    return r;
-}
-
-std::vector<std::int64_t> Items(const std::vector<SummaryRow>& rows) {
+std::vector<std::int64_t> ItemsOf(const std::vector<SummaryRow>& rows) {
     std::vector<std::int64_t> items;
     for (const SummaryRow& r : rows)
         items.push_back(r.itemData);
@@ -27,7 +17,11 @@ std::vector<std::int64_t> Items(const std::vector<SummaryRow>& rows) {
 
 } // namespace
 
-TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
+// A list header record keeps widths and sort. Widths: stored ones, else the
+// initial ones, else sized to contents. Sort: a stored 0 reads as ascending and
+// the first tap on it sorts ascending; every tap reverses, also on another
+// column, and is stored; without a record the program-wide direction is kept.
+TEST(HeaderInfo, WidthsAndSortDirection) {
     const auto contents = [](int c) { return 100 + c; };
     const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     const auto columns = SetupColumns(mode, false);
@@ -47,42 +41,37 @@ TEST(Columns, StoredWidthsElseInitialOnesElseSizedToContents) {
         EXPECT_EQ(plan.widths, widths) << name;
         EXPECT_EQ(plan.store, store) << name;
     }
-}
-
-// A stored 0 reads as ascending and the first tap on it sorts ascending;
-// every tap reverses, also on another column, and is stored.
-TEST(SortDirection, RebuildAndHeaderTaps) {
     const auto choice = [](SortChoice c) { return std::pair(c.column, c.direction); };
     EXPECT_EQ(choice(SortOnRebuild(nullptr)), std::pair(0, 1));
-    ListHeaderInfo info(2);
-    info.sortColumn = 1;
-    info.sortDirection = 0;
-    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(1, 1));
-    EXPECT_EQ(choice(OnColumnClick(&info, 1, -1)), std::pair(1, 1));
-    EXPECT_EQ(info.sortDirection, 1);
-    EXPECT_EQ(choice(OnColumnClick(&info, 0, 1)), std::pair(0, -1));
-    EXPECT_EQ(info.sortColumn, 0);
-    EXPECT_EQ(choice(OnColumnClick(&info, 0, -1)), std::pair(0, 1));
-    EXPECT_EQ(choice(SortOnRebuild(&info)), std::pair(0, 1));
-    // Without a record the program-wide direction is kept.
+    stored.sortColumn = 1;
+    stored.sortDirection = 0;
+    EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(1, 1));
+    EXPECT_EQ(choice(OnColumnClick(&stored, 1, -1)), std::pair(1, 1));
+    EXPECT_EQ(choice(OnColumnClick(&stored, 0, 1)), std::pair(0, -1)); // reverses the stored +1
+    EXPECT_EQ(choice(OnColumnClick(&stored, 0, -1)), std::pair(0, 1));
+    EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(0, 1));
     EXPECT_EQ(OnColumnClick(nullptr, 2, -1).direction, -1);
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
 }
 
-// Amounts sort by value (beyond 32 bits), other columns by UTF-16 code units
-// (交 U+4EA4 before 食 U+98DF; a surrogate pair below U+FF21); equal keys keep
-// their order in both directions.
+// Amounts sort by value (beyond 32 bits), "YY/MM/DD" texts by the rows' own
+// days (1999 before 2007; times within a day do not count), other columns by
+// UTF-16 code units (交 U+4EA4 before 食 U+98DF; a surrogate pair below U+FF21);
+// equal keys keep their order in both directions.
 TEST(RowSort, ByColumn) {
+    const auto day = [](int y, int m, int d, int h = 0) {
+        return plat::TimeFromFields(y, m, d, h);
+    };
     const std::vector<SummaryRow> rows = {
-        Row({u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 11),
-        Row({u"07/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 12),
-        Row({u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 13),
-        Row({u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 14),
-        Row({u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 15),
+        {{u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 4, 11, 0, day(2008, 1, 1, 23)},
+        {{u"99/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 4, 12, 0, day(1999, 12, 31)},
+        {{u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 4, 13, 0, day(2008, 1, 1)},
+        {{u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 4, 14, 0, day(2007, 12, 31)},
+        {{u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 4, 15, 0, day(2008, 1, 2)},
     };
     const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> cases[] = {
         {"days up", {0, 1}, {12, 14, 11, 13, 15}},
-        {"days down", {0, -1}, {15, 11, 13, 12, 14}},
+        {"days down", {0, -1}, {15, 11, 13, 14, 12}},
         {"categories", {1, 1}, {12, 13, 11, 14, 15}},
         {"remarks", {2, 1}, {11, 13, 15, 14, 12}},
         {"amounts down", {3, -1}, {12, 15, 11, 14, 13}},
@@ -90,34 +79,15 @@ TEST(RowSort, ByColumn) {
     };
     for (const auto& [name, choice, items] : cases) {
         std::vector<SummaryRow> sorted = rows;
-        SortRows(sorted, choice, 4);
-        EXPECT_EQ(Items(sorted), items) << name;
+        SortRows(sorted, choice, 4, 0);
+        EXPECT_EQ(ItemsOf(sorted), items) << name;
     }
+    // The day rows and the single entries over days have their dates first.
+    EXPECT_EQ(std::pair(DateColumn(SUM_DATE | PERIOD_YEAR), DateColumn(SUM_DETAIL | PERIOD_YEAR)),
+              std::pair(0, 0));
     EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
     EXPECT_EQ(AmountTextValue(u""), 0);
     EXPECT_EQ(AmountTextValue(u"12円"), 12);
     EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
               std::numeric_limits<std::int64_t>::max());
-}
-
-// "YY/MM/DD" texts sort by the dates behind them: a fiscal year from April
-// 1999 lists 1999 first, in the day rows and in the single entries.
-TEST(RowSort, DayColumnsSortByTheRowsOwnDates) {
-    LedgerBuilder ledger;
-    ledger.add({2000, 3, 31, u"食費"_s, 100})
-        .add({1999, 4, 1, u"食費"_s, 200})
-        .add({1999, 12, 31, u"交通費"_s, 400});
-    const SummarySettings settings{4};
-    for (std::uint32_t rows : {SUM_DATE, SUM_DETAIL}) {
-        SummaryQuery q;
-        q.mode = rows | PERIOD_YEAR;
-        q.keyRecord.date = Date(1999, 6, 1);
-        SummaryContents contents = ComputeSummary(ledger.head(), settings, q);
-        SortRows(contents.rows, {0, 1}, rows == SUM_DATE ? 2 : 4, DateColumn(q.mode));
-        std::vector<QString> days;
-        for (const SummaryRow& r : contents.rows)
-            days.push_back(r.texts[0]);
-        EXPECT_EQ(days, (std::vector<QString>{u"99/04/01"_s, u"99/12/31"_s, u"00/03/31"_s}))
-            << rows;
-    }
 }

@@ -71,12 +71,14 @@ QStringList Lines(const Dialog& dlg, bool titles = false) {
     return lines;
 }
 
-// The nested entry edit dialog: the amount typed over, then the right soft key.
-DialogAction ChangeAmountTo(const QString& amount) {
-    return [amount](Dialog& edit) {
+// The nested entry edit dialog: the amount typed over, then the right soft key;
+// with a full disk from then on when asked.
+DialogAction ChangeAmountTo(const QString& amount, bool diskFull = false) {
+    return [amount, diskFull](Dialog& edit) {
         ClearText(edit, kAmount);
         TypeText(edit, kAmount, amount);
         PressSoftKey(edit, 1);
+        if (diskFull) plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
     };
 }
 
@@ -116,8 +118,7 @@ protected:
             if (d.IsRunning()) Key(d, Qt::Key_0); // 0 ends the summary
         };
         const ModalRun run = RunModal(dlg, drive, std::move(nested));
-        EXPECT_EQ(run.result, IDOK);
-        EXPECT_EQ(run.leftOpen, 0);
+        EXPECT_EQ(std::pair(run.result, run.leftOpen), std::pair(int(IDOK), 0));
     }
 };
 
@@ -126,12 +127,11 @@ protected:
 // The empty remark row leads to the entries without a remark, not to all. A
 // change is saved at once; when that save fails the error is shown and the
 // change stays, unsaved; deleting the only entry shown empties the list. A long
-// level label is cut in the middle and shown whole as a tool tip.
-TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
+// level label is cut in the middle and shown whole as a tool tip. Back at the
+// top, the time series starts on all data; its chosen row sets the period.
+TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedBackTwiceAndTheTimeSeries) {
     Add(E(3, 20, u"とても長い分類の名前ですよ十五"_s, u"こちらも長い備考の名前です十五"_s, 10));
     const auto walk = [this](CSummaryDlg& dlg) {
-        EXPECT_EQ(Lines(dlg), (QStringList{u"とても長い分類の名前ですよ十五|10"_s, u"交通費|420"_s,
-                                           u"食費|1,000"_s}));
         EXPECT_FALSE(IsEnabled(dlg, kBack));
         // 3 on a breakdown opens no edit dialog (the runner would fail)
         Key(dlg, Qt::Key_3, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
@@ -168,30 +168,72 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedAndBackTwice) {
         EXPECT_TRUE(Text(dlg, kLabel).contains(u'…'));
         EXPECT_EQ(Control(dlg, kLabel)->toolTip(),
                   u"分類 - とても長い分類の名前ですよ十五 - こちらも長い備考の名前です十五"_s);
+        Key(dlg, Qt::Key_4, Qt::Key_4); // back to all categories
+        MenuByKeys(dlg, Qt::Key_F2, 4); // 時系列集計
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+        EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+        MenuByKeys(dlg, Qt::Key_F2, 4);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
+        MenuByKeys(dlg, Qt::Key_F2, 4);
+        EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
     };
-    const auto fullDiskAfter = [](const QString& amount) -> DialogAction {
-        return [amount](Dialog& edit) {
-            ChangeAmountTo(amount)(edit);
-            plat::faults::FailFrom(plat::faults::Op::Open, 1, plat::ERROR_DISK_FULL);
-        };
-    };
-    Run(SUM_CATEGORY, walk, {ChangeAmountTo(u"800"_s), fullDiskAfter(u"900"_s), [](Dialog& edit) {
-                                 PressSoftKey(edit, 1);
-                             }}); // 削除
+    Run(SUM_CATEGORY, walk,
+        {ChangeAmountTo(u"800"_s), ChangeAmountTo(u"900"_s, true),
+         [](Dialog& edit) { PressSoftKey(edit, 1); }, // 削除
+         [](Dialog& series) {
+             EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
+             Key(series, Qt::Key_Down, Qt::Key_Return); // 2008/02
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_Left);         // the fiscal year before, twice
+             MenuByKeys(series, Qt::Key_F2, 0); // 前年度に移動
+             MenuByKeys(series, Qt::Key_F2, 1); // 翌年度に移動
+             Key(series, Qt::Key_0);
+         },
+         [](Dialog& series) {
+             Key(series, Qt::Key_2);
+             EXPECT_TRUE(MenuHas(series, u"前年度に移動=32927 (disabled)"_s));
+             Key(series, Qt::Key_Left);   // goes to the list, moves nothing
+             for (int i = 0; i < 11; ++i) // row 11: the fiscal year of today
+                 Key(series, Qt::Key_Down);
+             Key(series, Qt::Key_Return);
+         }});
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_TRUE(boxes.shown()[0].caption.contains(u"エラー"_s) ||
                 boxes.shown()[0].caption.contains(u"ERROR"_s));
     EXPECT_EQ(doc->Count(), std::size(kLedger));
+    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR); // from the chosen time-series row
 }
 
-TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
+// A header tap and a dragged border are kept for every layout of two columns
+// (the day rows too); 指定日に移動 shows the period of the day chosen. A day
+// row leads to its day, 4 goes back, the picker moves the base date.
+TEST_F(SummaryDlgTest, WidthsSortAndGoToDateThenTheDayRows) {
+    Run(SUM_CATEGORY,
+        [](CSummaryDlg& dlg) {
+            auto* view = ControlAs<QTreeView>(dlg, kList);
+            emit view->header()->sectionClicked(1); // the amount header: descending
+            EXPECT_EQ(Lines(dlg), (QStringList{u"食費|1,000"_s, u"交通費|420"_s}));
+            view->setColumnWidth(0, Lp(150)); // the border dragged
+            MenuByKeys(dlg, Qt::Key_F2, 3);   // 表示: 指定日に移動...
+            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
+            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
+        },
+        {[](Dialog& pick) {
+            QWidget* calendar = Control(pick, 1149);
+            QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
+            for (int i = 0; i < 3; ++i) // 10 March back three weeks to 18 February
+                PressKey(*days, Qt::Key_Up);
+            PressSoftKey(pick, 1);
+        }});
     bytes::Entry e = kLedger[0];
     e.year = 2081;
     Add(e);
     Run(SUM_DATE, [](CSummaryDlg& dlg) {
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/1(土)～3/31(月)"_s);
-        EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/08|300"_s, u"08/03/10|420"_s,
-                                           u"08/03/15|200"_s}));
+        EXPECT_EQ(Lines(dlg), (QStringList{u"08/03/05|500"_s, u"08/03/10|420"_s, u"08/03/08|300"_s,
+                                           u"08/03/15|200"_s})); // descending by amount
+        EXPECT_EQ(ControlAs<QTreeView>(dlg, kList)->columnWidth(0), Lp(150));
         Key(dlg, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return);
         EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/15(土)"_s);
         EXPECT_EQ(Lines(dlg, true), (QStringList{u"分類|備考|金額"_s, u"食費||200"_s}));
@@ -213,15 +255,22 @@ TEST_F(SummaryDlgTest, DayOfTheDateBreakdownBackAndThePicker) {
     });
 }
 
-// On the detail screen: the balance may be the whole ledger's (February's
-// entry included); a template entry takes the base date of the period shown
-// (new-entry-today off) and appears in the list at once.
-TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
+// The detail screen by keys alone. The filter: a bound out of range is refused;
+// フィルターオフ turns the switches off but keeps text and bounds. The balance
+// may be the whole ledger's (February's entry included); a template entry takes
+// the base date of the period shown (new-entry-today off) and is listed at once.
+// A new summary starts unfiltered.
+TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) {
     ASSERT_GE(doc->AddTemplate(u"昼食"_s, record({.amount = 650})), 0); // 食費 昼食 食堂 現金
     doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
     Run(
         SUM_DETAIL,
-        [this](CSummaryDlg& dlg) {
+        [&](CSummaryDlg& dlg) {
+            MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
+            EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|500"_s});
+            MenuByKeys(dlg, Qt::Key_F2, 4);
+            EXPECT_EQ(Lines(dlg).size(), 4); // フィルターオフ
+            MenuByKeys(dlg, Qt::Key_F2, 4);
             Key(dlg, Qt::Key_6);
             EXPECT_EQ(Lines(dlg, true), (QStringList{u"月日|分類|備考|支払先|金額"_s,
                                                      u"08/03/01|給与|月給|会社|250,000"_s}));
@@ -229,75 +278,22 @@ TEST_F(SummaryDlgTest, IncomeSideAndATemplateEntryOnTheDetailScreen) {
             EXPECT_EQ(Text(dlg, kBalance), u"残高：247,580円"_s);
             EXPECT_TRUE(MenuHas(dlg, u"  収入=32870 [x]"_s));
             EXPECT_GT(doc->m_ListHeaderInfo5.columnWidth[4], 0);
-            Key(dlg, Qt::Key_5);
-            EXPECT_EQ(Lines(dlg, true).first(), u"月日|分類|備考|金額"_s);
-            EXPECT_GT(doc->m_ListHeaderInfo4.columnWidth[3], 0);
-            Key(dlg, Qt::Key_Left, Qt::Key_2); // February, a template entry
+            Key(dlg, Qt::Key_5, Qt::Key_Left, Qt::Key_2); // expenses of February, a template entry
             EXPECT_EQ(Lines(dlg),
                       (QStringList{u"08/02/10|食費|昼食|650"_s, u"08/02/20|食費|外食|1,000"_s}));
-        },
-        {[](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
-         [](Dialog& edit) { PressSoftKey(edit, 1); }},
-        true);
-    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
-}
-
-// A header tap and a dragged border are kept for every layout of two columns;
-// 指定日に移動 shows the period of the day chosen.
-TEST_F(SummaryDlgTest, WidthsSortAndGoToDate) {
-    Run(SUM_CATEGORY,
-        [](CSummaryDlg& dlg) {
-            auto* view = ControlAs<QTreeView>(dlg, kList);
-            emit view->header()->sectionClicked(1); // the amount header: descending
-            EXPECT_EQ(Lines(dlg), (QStringList{u"食費|1,000"_s, u"交通費|420"_s}));
-            view->setColumnWidth(0, Lp(150)); // the border dragged
-            MenuByKeys(dlg, Qt::Key_F2, 3);   // 表示: 指定日に移動...
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
-            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
-        },
-        {[](Dialog& pick) {
-            QWidget* calendar = Control(pick, 1149);
-            QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
-            for (int i = 0; i < 3; ++i) // 10 March back three weeks to 18 February
-                PressKey(*days, Qt::Key_Up);
-            PressSoftKey(pick, 1);
-        }});
-    EXPECT_EQ(doc->m_ListHeaderInfo2.sortColumn, 1);
-    EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, -1);
-    EXPECT_EQ(doc->m_ListHeaderInfo2.columnWidth[0], 150);
-    Run(SUM_PAYEE, [](CSummaryDlg& dlg) {
-        EXPECT_EQ(Lines(dlg), (QStringList{u"|920"_s, u"A店|500"_s})); // descending by amount
-        EXPECT_EQ(ControlAs<QTreeView>(dlg, kList)->columnWidth(0), Lp(150));
-    });
-}
-
-// The filter by keys alone: a bound out of range is refused; フィルターオフ
-// turns the switches off but keeps text and bounds; a new summary starts off.
-TEST_F(SummaryDlgTest, FilterByKeysRefusesABoundAndOffKeepsTextAndBounds) {
-    const auto retype = [](Dialog& filter, const QString& text) {
-        PressKeyInWindow(filter, Qt::Key_A, Qt::ControlModifier);
-        TypeKeys(filter, text);
-    };
-    Run(
-        SUM_DETAIL,
-        [&](CSummaryDlg& dlg) {
-            MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
-            EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|500"_s});
-            MenuByKeys(dlg, Qt::Key_F2, 4);
-            EXPECT_EQ(Lines(dlg).size(), 4);
-            MenuByKeys(dlg, Qt::Key_F2, 4);
         },
         {[&](Dialog& filter) {
              ASSERT_TRUE(ShowActive(filter)); // active once the soft-key pop-up is gone
              PressKeys(filter, {Qt::Key_Space, Qt::Key_Tab}); // 文字列フィルター
              TypeKeys(filter, u"外"_s);
              PressKeys(filter, {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab}); // 以上
-             retype(filter, u"2000000001"_s);
+             PressKeyInWindow(filter, Qt::Key_A, Qt::ControlModifier);     // all, typed over
+             TypeKeys(filter, u"2000000001"_s);
              PressKeyInWindow(filter, Qt::Key_Return);
              EXPECT_TRUE(filter.IsRunning()); // the bound is refused
-             ASSERT_EQ(boxes.shown().size(), 1u);
-             EXPECT_EQ(boxes.shown()[0].text, validation::IntegerRange(0, 2000000000));
-             retype(filter, u"300"_s);
+             EXPECT_EQ(boxes.texts(), std::vector{validation::IntegerRange(0, 2000000000)});
+             PressKeyInWindow(filter, Qt::Key_A, Qt::ControlModifier);
+             TypeKeys(filter, u"300"_s);
              PressKeyInWindow(filter, Qt::Key_Return);
          },
          [](Dialog& filter) {
@@ -310,54 +306,13 @@ TEST_F(SummaryDlgTest, FilterByKeysRefusesABoundAndOffKeepsTextAndBounds) {
              EXPECT_EQ(Text(filter, 1064), u"外"_s);
              EXPECT_EQ(Text(filter, 1097), u"300"_s);
              PressKeyInWindow(filter, Qt::Key_Escape);
-         }},
-        true);
-    Run(
-        SUM_DETAIL, [](CSummaryDlg& dlg) { MenuByKeys(dlg, Qt::Key_F2, 4); }, {[](Dialog& filter) {
-            EXPECT_FALSE(IsChecked(filter, 1094));
-            EXPECT_EQ(Text(filter, 1064), QString());
-            PressKeyInWindow(filter, Qt::Key_Escape);
-        }},
-        true);
-}
-
-TEST_F(SummaryDlgTest, ChosenTimeSeriesRowAndKeyZeroWithAMovedYear) {
-    Run(SUM_CATEGORY,
-        [](CSummaryDlg& dlg) {
-            Key(dlg, Qt::Key_Down, Qt::Key_Return, Qt::Key_4); // into 食費 and back
-            MenuByKeys(dlg, Qt::Key_F2, 4);                    // 時系列集計
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/2/1(金)～2/29(金)"_s);
-            EXPECT_EQ(Lines(dlg), QStringList{u"食費|1,000"_s});
-            MenuByKeys(dlg, Qt::Key_F2, 4);
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2007/2/1(木)～2/28(水)"_s);
-            MenuByKeys(dlg, Qt::Key_F2, 4);
-            EXPECT_EQ(Text(dlg, kPeriodText), u"2008/1/1(火)～12/31(水)"_s);
-        },
-        {[](Dialog& series) {
-             EXPECT_EQ(Text(series, kLabel), u"[全データ]"_s);
-             Key(series, Qt::Key_Down, Qt::Key_Return); // 2008/02
          },
-         [](Dialog& series) {
-             Key(series, Qt::Key_Left);         // the fiscal year before, twice
-             MenuByKeys(series, Qt::Key_F2, 0); // 前年度に移動
-             MenuByKeys(series, Qt::Key_F2, 1); // 翌年度に移動
-             Key(series, Qt::Key_0);
-         },
-         [](Dialog& series) {
-             Key(series, Qt::Key_2);
-             EXPECT_TRUE(MenuHas(series, u"前年度に移動=32927 (disabled)"_s));
-             Key(series, Qt::Key_Left);   // goes to the list, moves nothing
-             for (int i = 0; i < 11; ++i) // row 11: the fiscal year of today
-                 Key(series, Qt::Key_Down);
-             Key(series, Qt::Key_Return);
-         }});
-    EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_YEAR);
-}
-
-// Without the Pocket PC soft keys the tool bar carries the commands: the
-// filter variant in the detail view, the period kind checked, a tap acting as
-// the menu item does.
-TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
+         [](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
+         [](Dialog& edit) { PressSoftKey(edit, 1); }},
+        true);
+    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
+    // Without the Pocket PC soft keys the tool bar carries the commands: the
+    // filter variant here, the period kind checked, a tap acting as the menu item.
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
     Run(
         SUM_DETAIL,
@@ -369,7 +324,13 @@ TEST_F(SummaryDlgTest, ToolBarOnOtherPlatformsChecksAndSwitchesThePeriodKind) {
             bar->action(32817)->trigger(); // day
             EXPECT_EQ(Text(dlg, kPeriodText), u"2008/3/10(月)"_s);
             EXPECT_TRUE(bar->action(32817)->isChecked());
+            bar->action(32838)->trigger(); // フィルター
         },
-        {}, true);
+        {[](Dialog& filter) {
+            EXPECT_FALSE(IsChecked(filter, 1094)); // a new summary starts unfiltered
+            EXPECT_EQ(Text(filter, 1064), QString());
+            PressKeyInWindow(filter, Qt::Key_Escape);
+        }},
+        true);
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
 }
