@@ -52,14 +52,6 @@ void DeviceTest::TearDown() {
     plat::SetClockForTest(std::nullopt);
 }
 
-QString DeviceTest::deviceDir() const {
-    return m_dir->path();
-}
-
-QString DeviceTest::host(const QString& handsetPath) const {
-    return plat::ToHostPath(handsetPath);
-}
-
 QByteArray DeviceTest::readHost(const QString& hostPath) {
     QFile f(hostPath);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -74,10 +66,6 @@ void DeviceTest::writeFile(const QString& handsetPath, const QByteArray& bytes) 
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-bool DeviceTest::fileExists(const QString& handsetPath) const {
-    return QFileInfo::exists(host(handsetPath));
-}
-
 unsigned DeviceTest::fileMode(const QString& path) const {
     struct stat st {};
     if (::stat(QFile::encodeName(path.startsWith(u'\\') ? host(path) : path).constData(), &st) != 0)
@@ -86,10 +74,7 @@ unsigned DeviceTest::fileMode(const QString& path) const {
 }
 
 QByteArray DeviceTest::fixture(const QString& name) {
-    QFile f(QStringLiteral(TB_TEST_DATA_DIR "/") + name);
-    if (!f.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "missing fixture " << name.toStdString();
-        return {};
-    }
-    return f.readAll();
+    const QString path = QStringLiteral(TB_TEST_DATA_DIR "/") + name;
+    if (!QFileInfo::exists(path)) ADD_FAILURE() << "missing fixture " << name.toStdString();
+    return readHost(path);
 }

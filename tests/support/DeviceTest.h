@@ -2,10 +2,12 @@
 // with a fixed clock, no injected faults and every message box recorded.
 #pragma once
 
+#include "platform/Device.h"
 #include "platform/MessageBox.h"
 #include "platform/Time.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
@@ -45,12 +47,14 @@ protected:
     void TearDown() override;
 
     // Host path of the device folder and of a handset path on it.
-    QString deviceDir() const;
-    QString host(const QString& handsetPath) const;
+    QString deviceDir() const { return m_dir->path(); }
+    static QString host(const QString& handsetPath) { return plat::ToHostPath(handsetPath); }
     QByteArray readFile(const QString& handsetPath) const { return readHost(host(handsetPath)); }
     static QByteArray readHost(const QString& hostPath); // empty if missing
     void writeFile(const QString& handsetPath, const QByteArray& bytes) const;
-    bool fileExists(const QString& handsetPath) const;
+    bool fileExists(const QString& handsetPath) const {
+        return QFileInfo::exists(host(handsetPath));
+    }
     // Permission bits of a host path or a handset path (starting with '\\'); 0 if missing.
     unsigned fileMode(const QString& path) const;
     // A fixture from tests/data.
