@@ -1,6 +1,5 @@
-// The flow's state without widgets: what the pages never hand back (a finish
-// on the amount page, a next on the payee page), what a cancel ignores and
-// what a walk back must leave as it was.
+// The flow's state without widgets, also for ends the pages never hand back
+// (a finish on the amount page, a next on the payee page).
 #include "ui/entry/NewEntryFlow.h"
 
 #include <functional>

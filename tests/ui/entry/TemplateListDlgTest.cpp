@@ -5,13 +5,11 @@
 #include "platform/System.h"
 #include "ui/entry/CTemplateListDlg.h"
 #include "ui/entry/TemplateEntry.h"
-#include "ui/framework/Bars.h"
 #include "ui/framework/Framework.h"
 #include "ui/framework/testing/Harness.h"
 
 #include <QApplication>
 #include <QListWidget>
-#include <QMenu>
 #include <QTest>
 
 using namespace tb::ui;
@@ -119,19 +117,6 @@ protected:
     QStringList lines;
     int selected = -2;
 };
-
-// The right soft key's popup moves the line down; the left one picks it.
-TEST_F(TemplateListTest, OnTheHandsetTheSoftKeysMoveAndPick) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
-    Open({kLunch, kFare});
-    EXPECT_EQ(RunList({[](Dialog& d) {
-                  for (QAction* action : d.softKeyBar()->preparePopup(1)->actions())
-                      if (action->text() == u"下へ移動"_s) action->trigger();
-                  PressSoftKey(d, 0);
-              }}),
-              2);
-    EXPECT_EQ(lines, (QStringList{u" 0:電車"_s, u" 1:昼食"_s}));
-}
 
 // Name, templates in the list, the action in its run, the result it ends with.
 const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
