@@ -1,6 +1,5 @@
-// The amount page driven as a person does: keypad buttons found by their
-// faces, hardware keys and soft keys, with the result code and amount each run
-// hands back. The calculator's own rules are checked without the page.
+// The amount page driven by its keypad buttons (found by their faces), hardware
+// keys and soft keys; the calculator's own rules are checked without the page.
 #include "support/DeviceTest.h"
 #include "support/ModalRunner.h"
 
@@ -52,12 +51,9 @@ protected:
 TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen) {
     const std::pair<QString, QString> steps[] = {
         {u"１ ２ ３ ４ ５ ６ ７ ８ ９ ０"_s, u"1234567890"_s},
-        {u"C/CE ５ ００ ０００"_s, u"500000"_s},
-        {u"÷ ４ ＝"_s, u"125000"_s},
-        {u"× ２ ＝"_s, u"250000"_s},
-        {u"－ ５ ０ ０ ０ ０ ＝"_s, u"200000"_s},
-        {u"＋ ８ ０ ０ ０ ０ ＝"_s, u"280000"_s},
-        {u"税＋"_s, u"294000"_s},
+        {u"C/CE ５ ００ ０００ ÷ ４ ＝"_s, u"125000"_s},
+        {u"× ２ ＝ － ５ ０ ０ ０ ０ ＝"_s, u"200000"_s},
+        {u"＋ ８ ０ ０ ０ ０ ＝ 税＋"_s, u"294000"_s},
         {u"税－"_s, u"280000"_s},
         {u"÷ ０ ＝"_s, u"E"_s},
     };
