@@ -22,9 +22,8 @@ namespace {
 
 constexpr int kNameLabel = 1117, kName = 1118, kDateLabel = 1116, kCategory = 1049, kRemark = 1050,
               kAmount = 1055, kCalc = 1038, kIncome = 1131, kDate = 1054, kPayee = 1052,
-              kPayMethod = 1053, kOk = 1, kCancelButton = 1056;
-// The calculator's display and buttons.
-constexpr int kCalcAmount = 1006, kCalcFinish = 3, kCalcCancel = 2;
+              kPayMethod = 1053, kOk = 1, kCancelButton = 1056, kCalcAmount = 1006, kCalcFinish = 3,
+              kCalcCancel = 2;
 const int kFields[] = {kCategory, kRemark, kAmount, kCalc, kIncome, kPayee, kPayMethod};
 
 InOutRecord Entry(const QString& category, const QString& remark, std::int32_t amount) {

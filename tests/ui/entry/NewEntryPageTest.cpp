@@ -1,5 +1,4 @@
-// The new-entry flow driven page by page as a person does, on hand-made list
-// files, with the ledger and list files checked byte by byte.
+// The new-entry flow driven page by page, with the ledger and list files checked byte by byte.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
