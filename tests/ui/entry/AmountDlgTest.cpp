@@ -74,20 +74,16 @@ TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen)
     EXPECT_EQ(handedBack, -250);
 }
 
+// Hardware keys drive the keypad (arrow first, pad key second, so that either
+// doing nothing shows). Enter, F2 and the right soft key (0 below) confirm with
+// the one button shown, which keeps the focus, also when put on the amount.
 // Cancel, by button or left soft key, and back end without the sign.
-TEST_F(AmountDlgTest, CancelAndBackEndWithoutTheSign) {
+TEST_F(AmountDlgTest, KeysAndSoftKeysDriveTheKeypadAndEndThePage) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
     EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
     EXPECT_EQ(Run(-250, 0, [](Dialog& dlg) { Click(dlg, kBack); }), kBack);
     EXPECT_EQ(handedBack, 250);
-}
-
-// Hardware keys drive the keypad (arrow first, pad key second, so that either
-// doing nothing shows). Enter, F2 and the right soft key (0 below) confirm with
-// the one button shown, which keeps the focus, also when put on the amount.
-TEST_F(AmountDlgTest, HardwareKeysDriveTheKeypadAndConfirmWithTheShownButton) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
     constexpr int kPad = 0x40000000; // numeric-pad keys flagged by the high bit
     using enum Qt::Key;
     const std::tuple<unsigned, std::vector<int>, QString, int> rows[] = {
