@@ -110,10 +110,7 @@ TEST_F(AmountDlgTest, KeysAndSoftKeysDriveTheKeypadAndEndThePage) {
             dlg.GotoDlgCtrl(kAmountEdit);
             QApplication::processEvents();
             EXPECT_EQ(dlg.FocusedControlId(), button);
-            if (confirm)
-                PressKeyInWindow(dlg, confirm);
-            else
-                dlg.softKeyBar()->pressKey(1);
+            confirm ? PressKeyInWindow(dlg, confirm) : dlg.softKeyBar()->pressKey(1);
         });
         EXPECT_EQ(result, button);
         EXPECT_EQ(handedBack, shown.toInt()); // a pending operation is not carried out

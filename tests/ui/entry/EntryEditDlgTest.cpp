@@ -96,10 +96,7 @@ TEST_F(EntryEditTest, ModesSetButtonSoftKeysAndFieldsAndCancelHandsNothingBack) 
                 ClearText(dlg, kAmount);
                 TypeText(dlg, kAmount, u"5"_s);
                 SelectText(dlg, kCategory, u"給与"_s);
-                if (pocketPc)
-                    PressSoftKey(dlg, 0);
-                else
-                    Click(dlg, kCancelButton);
+                pocketPc ? PressSoftKey(dlg, 0) : Click(dlg, kCancelButton);
             });
             EXPECT_EQ(result, IDCANCEL);
             EXPECT_TRUE(SameBytes(handedBack, lunch));
@@ -183,9 +180,6 @@ TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
     };
     QStringList seen;
     Dialog* edit = nullptr;
-    const auto look = [&seen](Dialog& dlg) {
-        seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u"expense"_s);
-    };
     const int result =
         Run(lunch, CEntryEditDlg::ModeChange,
             [&](Dialog& dlg) {
@@ -203,7 +197,7 @@ TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
                 EXPECT_TRUE(SameBytes(static_cast<CEntryEditDlg&>(dlg).m_record, lunch));
                 for (int run = 0; run < 3; ++run) {
                     Click(dlg, kCalc);
-                    look(dlg);
+                    seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u""_s);
                 }
                 seen << (dlg.isVisible() ? u"shown"_s : u"hidden"_s);
                 EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
