@@ -35,11 +35,9 @@ Action Payee(int result, const char* payee) {
 
 // Category, remark, payee, amount and month/day of the record.
 QString Summary(const InOutRecord& r) {
-    return u"%1|%2|%3|%4|%5/%6"_s
-        .arg(FieldText(r.category), FieldText(r.remark), FieldText(r.payee),
-             QString::number(r.amount))
-        .arg(r.date.wMonth)
-        .arg(r.date.wDay);
+    return u"%1|%2|%3|%4|%5/%6"_s.arg(FieldText(r.category), FieldText(r.remark),
+                                      FieldText(r.payee), QString::number(r.amount),
+                                      QString::number(r.date.wMonth), QString::number(r.date.wDay));
 }
 
 template <class... A> std::vector<Action> Steps(A... actions) {
