@@ -1,4 +1,5 @@
-// The new-entry flow driven page by page, with the ledger and list files checked byte by byte.
+// The new-entry flow driven page by page as a person does, on hand-made list
+// files, with the ledger and list files checked byte by byte.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
@@ -37,7 +38,6 @@ protected:
         OpenDocTest::SetUp();
         writeEntryLists();
     }
-    QByteArray ledger() const { return readData(datafile::kLedger); }
     // Runs the flow with one action per page; the owner stays hidden while the
     // pages run and is shown again after.
     void RunFlow(std::vector<DialogAction> pages) {
@@ -87,7 +87,7 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
 // Saving at exit, the entry waits in memory.
 TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTexts) {
     const QByteArray categories = readData(datafile::kCategories);
-    const QByteArray before = ledger();
+    const QByteArray before = readData(datafile::kLedger);
     doc->m_bSaveOnChange = false;
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     regprobe::MakeHandset();
@@ -139,7 +139,7 @@ TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTe
         {1, u"娯楽"_s, u"おやつ"_s, u"コンビニ"_s, u"現金"_s, 2008, 3, 1, 10, 7, 12, 34, 56});
     EXPECT_EQ(std::memcmp(&doc->Head()->record, &stored, sizeof stored), 0);
     EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(ledger(), before);
+    EXPECT_EQ(readData(datafile::kLedger), before);
     EXPECT_EQ(readData(datafile::kCategories), categories);
     EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s),
               bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));

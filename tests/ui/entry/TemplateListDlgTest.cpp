@@ -24,20 +24,18 @@ constexpr int kList = 1142, kAdd = 1131, kEdit = 1130, kDelete = 1132, kUp = 113
 using Tmpl = bytes::Template;
 
 // A used template dated 2007-12-24 18:05, a Monday.
-Tmpl T(const QString& name, const QString& category, const QString& remark, const QString& payee,
-       const QString& payMethod, std::int32_t amount) {
-    return {name, {1, category, remark, payee, payMethod, 2007, 12, 1, 24, amount, 18, 5}};
+Tmpl T(const QString& name, const QString& category, std::int32_t amount) {
+    return {name, {1, category, u"弁当"_s, u"店"_s, u"現金"_s, 2007, 12, 1, 24, amount, 18, 5}};
 }
 
-const Tmpl kLunch = T(u"昼食"_s, u"食費"_s, u"弁当"_s, u"コンビニ"_s, u"現金"_s, 650);
-const Tmpl kFare = T(u"電車"_s, u"交通費"_s, u"通勤"_s, u"JR"_s, u"カード"_s, 420);
-const Tmpl kPay = T(u"給与"_s, u"給与"_s, u"月給"_s, u"会社"_s, u"振込"_s, -250000);
+const Tmpl kLunch = T(u"昼食"_s, u"食費"_s, 650);
+const Tmpl kFare = T(u"電車"_s, u"交通費"_s, 420);
+const Tmpl kPay = T(u"給与"_s, u"給与"_s, -250000);
 
 std::vector<Tmpl> Numbered(int count) {
     std::vector<Tmpl> templates;
     for (int i = 0; i < count; ++i)
-        templates.push_back(
-            T(u"定番%1"_s.arg(i), u"食費"_s, u"弁当"_s, u"店"_s, u"現金"_s, 100 + i));
+        templates.push_back(T(u"定番%1"_s.arg(i), u"食費"_s, 100 + i));
     return templates;
 }
 
