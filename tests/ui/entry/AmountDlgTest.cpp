@@ -74,10 +74,9 @@ TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen)
     EXPECT_EQ(handedBack, -250);
 }
 
-// Hardware keys drive the keypad (arrow first, pad key second, so that either
-// doing nothing shows). Enter, F2 and the right soft key (0 below) confirm with
-// the one button shown, which keeps the focus, also when put on the amount.
-// Cancel, by button or left soft key, and back end without the sign.
+// Cancel and back end without the sign. Hardware keys drive the keypad (arrow, then pad key:
+// either doing nothing shows); Enter, F2 and the right soft key (0 below) confirm with the one
+// button shown, which keeps the focus, also when put on the amount.
 TEST_F(AmountDlgTest, KeysAndSoftKeysDriveTheKeypadAndEndThePage) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);

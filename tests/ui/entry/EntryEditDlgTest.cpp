@@ -166,10 +166,10 @@ TEST_F(EntryEditTest, ListsMissingOrUnreadableDeleteAndFocusRefusals) {
                                     u"定番名を入力してください"_s}));
 }
 
-// Each refused field keeps the dialog open and the record as given. The
-// calculator opens on the signed amount with the dialog hidden; its finish sets
-// amount and income box, its cancel leaves both. The remark typed and the payee
-// shown stay when another category's lists lack them; texts are cut to fifteen.
+// Each refused field keeps the dialog open and the record as given. The calculator opens on
+// the signed amount with the dialog hidden; its finish sets amount and income box, its cancel
+// leaves both. The remark typed and the payee shown stay when another category's lists lack
+// them; texts are cut to fifteen.
 TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
     plat::SetPlatformIdentity(5, u"PocketPC"_s); // confirmed with F2, the right soft key
     const QString range = validation::IntegerRange(0, 2000000000);

@@ -48,10 +48,9 @@ protected:
     }
 };
 
-// From the panel's key 1. The amount page's income box has a key of its own
-// and sits next to the confirm button in the Tab order; a changed date is
-// stored; each list learns the text chosen at its front. The template box saves
-// a named template in the last free slot, and the entry is still stored.
+// From the panel's key 1. The income box has a key of its own and sits next to the confirm
+// button in the Tab order; a changed date is stored; each list learns the text chosen at its
+// front. The template box saves a named template in the last free slot; the entry is stored.
 TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
     for (int i = 0; i < kTemplateSlots - 1; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});

@@ -1,5 +1,4 @@
-// The new-entry flow driven page by page as a person does, on hand-made list
-// files, with the ledger and list files checked byte by byte.
+// The new-entry flow driven page by page, with the ledger and list files checked byte by byte.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
@@ -81,10 +80,9 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     EXPECT_EQ(doc->Count(), 0u);
 }
 
-// On the handset the hint timer runs and stops. Back takes what a page started
-// with, also the payee page's first items. A category typed over the chosen one
-// is stored, with the chosen one's remarks; an unchecked list is left alone.
-// Saving at exit, the entry waits in memory.
+// On the handset the hint timer runs and stops. Back takes what a page started with. A
+// category typed over the chosen one is stored, with the chosen one's remarks; an unchecked
+// list is left alone. Saving at exit, the entry waits in memory.
 TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTexts) {
     const QByteArray categories = readData(datafile::kCategories);
     const QByteArray before = readData(datafile::kLedger);

@@ -169,9 +169,8 @@ TEST_F(TemplateListTest, RefuseTheEleventhAndDeleteTheThirdClosingTheGap) {
     EXPECT_TRUE(doc->TemplatesChanged());
 }
 
-// Up and down move the selected line and keep it selected, but not past
-// either end. An edit replaces the line in place and leaves no line selected;
-// the commands that need one then do nothing.
+// Up and down move the selected line and keep it selected, but not past either end. An edit
+// replaces the line in place and leaves no line selected: the commands that need one do nothing.
 TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
     Open({kLunch, kFare, kPay});
     const QStringList given{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s};
