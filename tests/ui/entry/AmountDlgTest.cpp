@@ -92,7 +92,6 @@ TEST_F(AmountDlgTest, KeysAndSoftKeysDriveTheKeypadAndEndThePage) {
         {kNextPage, {Key_7, Key_Up, Key_5, kPad | Key_Asterisk}, u"35"_s, 0},
         {kFinishOnly, {Key_9, Key_Down, Key_2, kPad | Key_Slash}, u"4"_s, Key_Return},
         {kFinishOnly, {Key_1, Key_2, Key_3, Key_Backspace}, u"12"_s, Key_Enter},
-        {kFinishOnly, {Key_6}, u"6"_s, Key_F2},
         {kFinishOnly, {Key_6}, u"6"_s, 0},
     };
     for (const auto& [options, keys, shown, confirm] : rows) {
