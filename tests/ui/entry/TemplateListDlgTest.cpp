@@ -121,7 +121,6 @@ const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
     {"KeyThreePicksLineThree", 5, Key(Qt::Key_3), 4},
     {"KeyZeroPicksTheFirst", 5, Key(Qt::Key_0), 1},
     {"KeyOfAFreeSlotStillPicks", 2, Key(Qt::Key_9), 10},
-    {"PickOnOpeningTakesTheFirstLine", 4, Command(kPick), 1},
     {"PickButtonTakesTheSelection", 4, OnRow(2, Command(kPick)), 3},
     {"DoubleClickPicksTheLine", 4, DoubleClickRow(3), 4},
     {"EnterOnTheListPicks", 4, OnRow(1, Key(Qt::Key_Return)), 2},
