@@ -42,9 +42,6 @@ std::vector<Tmpl> Numbered(int count) {
 DialogAction Key(int key) {
     return [key](Dialog& d) { PressKeyInWindow(d, key); };
 }
-DialogAction Command(int id) {
-    return [id](Dialog& d) { Click(d, id); };
-}
 // Selects `row`, the focus on the list, then does `then`.
 DialogAction OnRow(int row, DialogAction then) {
     return [=](Dialog& d) {
@@ -121,7 +118,7 @@ const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
     {"KeyThreePicksLineThree", 5, Key(Qt::Key_3), 4},
     {"KeyZeroPicksTheFirst", 5, Key(Qt::Key_0), 1},
     {"KeyOfAFreeSlotStillPicks", 2, Key(Qt::Key_9), 10},
-    {"PickButtonTakesTheSelection", 4, OnRow(2, Command(kPick)), 3},
+    {"PickButtonTakesTheSelection", 4, OnRow(2, [](Dialog& d) { Click(d, kPick); }), 3},
     {"DoubleClickPicksTheLine", 4, DoubleClickRow(3), 4},
     {"EnterOnTheListPicks", 4, OnRow(1, Key(Qt::Key_Return)), 2},
     {"PickWithoutTemplatesStaysOpen", 0,
