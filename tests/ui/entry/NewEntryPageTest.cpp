@@ -19,11 +19,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int kLabelA = 1004, kListA = 1005, kCheckA = 1084, kLabelB = 1100, kListB = 1099,
-              kDateLabel = 1111, kDate = 1057, kTemplateBox = 1115;
-constexpr int kBack = 4, kNext = 1, kFinish = 3, kCancel = 2;
-constexpr int kDigit0 = 1007; // amount page: digits 1007..1016
+              kDateLabel = 1111, kDate = 1057, kTemplateBox = 1115, kBack = 4, kNext = 1,
+              kFinish = 3, kCancel = 2, kDigit0 = 1007;
 
-// Amount page: one digit, then next.
+// Amount page: one digit (buttons kDigit0 + 0..9), then next.
 DialogAction AmountPage(int digit) {
     return [=](Dialog& d) {
         Click(d, kDigit0 + digit);
