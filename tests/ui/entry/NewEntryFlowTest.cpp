@@ -1,6 +1,5 @@
-// The flow's state without widgets: what the pages never hand back (a finish
-// on the amount page, a next on the payee page), what a cancel ignores and
-// what a walk back must leave as it was.
+// The flow's state without widgets, also for ends the pages never hand back
+// (a finish on the amount page, a next on the payee page).
 #include "ui/entry/NewEntryFlow.h"
 
 #include <functional>
@@ -36,11 +35,9 @@ Action Payee(int result, const char* payee) {
 
 // Category, remark, payee, amount and month/day of the record.
 QString Summary(const InOutRecord& r) {
-    return u"%1|%2|%3|%4|%5/%6"_s
-        .arg(FieldText(r.category), FieldText(r.remark), FieldText(r.payee),
-             QString::number(r.amount))
-        .arg(r.date.wMonth)
-        .arg(r.date.wDay);
+    return u"%1|%2|%3|%4|%5/%6"_s.arg(FieldText(r.category), FieldText(r.remark),
+                                      FieldText(r.payee), QString::number(r.amount),
+                                      QString::number(r.date.wMonth), QString::number(r.date.wDay));
 }
 
 template <class... A> std::vector<Action> Steps(A... actions) {

@@ -1,5 +1,4 @@
-// The new-entry flow driven page by page as a person does, on hand-made list
-// files, with the ledger and list files checked byte by byte.
+// The new-entry flow driven page by page, with the ledger and list files checked byte by byte.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
@@ -20,11 +19,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int kLabelA = 1004, kListA = 1005, kCheckA = 1084, kLabelB = 1100, kListB = 1099,
-              kDateLabel = 1111, kDate = 1057, kTemplateBox = 1115;
-constexpr int kBack = 4, kNext = 1, kFinish = 3, kCancel = 2;
-constexpr int kDigit0 = 1007; // amount page: digits 1007..1016
+              kDateLabel = 1111, kDate = 1057, kTemplateBox = 1115, kBack = 4, kNext = 1,
+              kFinish = 3, kCancel = 2, kDigit0 = 1007;
 
-// Amount page: one digit, then next.
+// Amount page: one digit (buttons kDigit0 + 0..9), then next.
 DialogAction AmountPage(int digit) {
     return [=](Dialog& d) {
         Click(d, kDigit0 + digit);
@@ -38,7 +36,6 @@ protected:
         OpenDocTest::SetUp();
         writeEntryLists();
     }
-    QByteArray ledger() const { return readData(datafile::kLedger); }
     // Runs the flow with one action per page; the owner stays hidden while the
     // pages run and is shown again after.
     void RunFlow(std::vector<DialogAction> pages) {
@@ -82,13 +79,12 @@ TEST_F(NewEntryTest, FreshFolderOffersOtherAndCreatesEmptyFiles) {
     EXPECT_EQ(doc->Count(), 0u);
 }
 
-// On the handset the hint timer runs and stops. Back takes what a page started
-// with, also the payee page's first items. A category typed over the chosen one
-// is stored, with the chosen one's remarks; an unchecked list is left alone.
-// Saving at exit, the entry waits in memory.
+// On the handset the hint timer runs and stops. Back takes what a page started with. A
+// category typed over the chosen one is stored, with the chosen one's remarks; an unchecked
+// list is left alone. Saving at exit, the entry waits in memory.
 TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTexts) {
     const QByteArray categories = readData(datafile::kCategories);
-    const QByteArray before = ledger();
+    const QByteArray before = readData(datafile::kLedger);
     doc->m_bSaveOnChange = false;
     plat::SetPlatformIdentity(5, u"PocketPC"_s);
     regprobe::MakeHandset();
@@ -140,7 +136,7 @@ TEST_F(NewEntryTest, PagesShowTheirButtonsLabelsAndSoftKeysGoBackAndLearnTypedTe
         {1, u"娯楽"_s, u"おやつ"_s, u"コンビニ"_s, u"現金"_s, 2008, 3, 1, 10, 7, 12, 34, 56});
     EXPECT_EQ(std::memcmp(&doc->Head()->record, &stored, sizeof stored), 0);
     EXPECT_TRUE(doc->IsDirty());
-    EXPECT_EQ(ledger(), before);
+    EXPECT_EQ(readData(datafile::kLedger), before);
     EXPECT_EQ(readData(datafile::kCategories), categories);
     EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s),
               bytes::ListFile({u"おやつ"_s, u"電車"_s, u"昼食"_s}));
