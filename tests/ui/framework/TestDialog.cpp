@@ -67,7 +67,9 @@ void TestDialog::DoDataExchange(DataExchange& dx) {
 
 bool TestDialog::OnInitDialog() {
     ++m_initCalls;
-    return Dialog::OnInitDialog();
+    Dialog::OnInitDialog();
+    if (m_endInInit) EndDialog(m_endInInit);
+    return true;
 }
 
 } // namespace fwtest

@@ -43,6 +43,7 @@ public:
     int m_monthSelChanges = 0;
     std::vector<tb::ui::NotifyInfo> m_listClicks;
     int m_initCalls = 0;
+    int m_endInInit = 0; // non-zero: the result a run ends with during its initialisation
 
     using tb::ui::Window::setSizeRules; // the tests choose the rules
 
