@@ -13,18 +13,15 @@ constexpr const char16_t* kFolders[] = {u"備考", u"支払先", u"CSV"};
 constexpr InitList kInitLists[] = {{ID_MONTHS, kMonths}, {ID_FOLDERS, kFolders}};
 
 constexpr ControlTemplate kControls[] = {
-    {ID_NAME_LABEL, K::Static, u"名前：", {4, 4, 40, 16}},
     {ID_NAME, K::Edit, u"", {48, 4, 120, 18}},
     {ID_COUNT, K::Edit, u"", {172, 4, 64, 18}, AlignRight},
     {ID_ENABLED, K::CheckBox, u"有効", {4, 26, 60, 16}},
     {ID_NUMBER, K::Edit, u"", {68, 26, 80, 18}},
-    {-1, K::GroupBox, u"期間", {4, 46, 232, 26}},
     {ID_DAY, K::RadioButton, u"日", {8, 52, 60, 16}, Group},
     {ID_WEEK, K::RadioButton, u"週", {72, 52, 60, 16}},
     {ID_MONTH, K::RadioButton, u"月", {136, 52, 60, 16}},
     {ID_MONTHS, K::ComboList, u"", {4, 76, 100, 20}},
     {ID_PAYEE, K::ComboBox, u"", {108, 76, 128, 20}},
-    {ID_PICKER, K::DatePicker, u"", {4, 100, 120, 20}},
     {ID_CALENDAR, K::MonthCalendar, u"", {4, 124, 232, 60}},
     {ID_LIST, K::ListView, u"", {4, 188, 232, 60}, FullRowSelect | SingleSelection},
     {ID_RUN, K::Button, u"実行", {4, 252, 50, 20}},

@@ -12,9 +12,9 @@ namespace fwtest {
 // integer; day, week, month: a radio group; months: a drop-down list with
 // template items; payee: an editable combo of at most 15 characters; folders:
 // a sorted list box.
-constexpr int ID_NAME_LABEL = 10, ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14;
+constexpr int ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14;
 constexpr int ID_DAY = 20, ID_WEEK = 21, ID_MONTH = 22, ID_MONTHS = 30, ID_PAYEE = 31;
-constexpr int ID_PICKER = 40, ID_CALENDAR = 41, ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80;
+constexpr int ID_CALENDAR = 41, ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80;
 constexpr int ID_RUN = 60, ID_RANGE_A = 61, ID_RANGE_B = 62;
 constexpr int ID_MONTH_BUTTON = 32812; // tool-bar button with an update handler
 constexpr int ID_PERIOD_DAY = 32871, ID_PERIOD_YEAR = 32874; // menu items
@@ -41,7 +41,7 @@ public:
     std::vector<int> m_rangeIds;
     int m_key5 = 0;
     int m_monthSelChanges = 0;
-    std::vector<tb::ui::NotifyInfo> m_listClicks;
+    QString m_listClicks; // "row,column " per tap
     int m_initCalls = 0;
     int m_endInInit = 0; // non-zero: the result a run ends with during its initialisation
 
@@ -56,7 +56,9 @@ private:
     void OnRange(int id) { m_rangeIds.push_back(id); }
     void OnKey5() { ++m_key5; }
     void OnMonthSelChange() { ++m_monthSelChanges; }
-    void OnListClick(tb::ui::NotifyInfo& info) { m_listClicks.push_back(info); }
+    void OnListClick(tb::ui::NotifyInfo& info) {
+        m_listClicks += QStringLiteral("%1,%2 ").arg(info.row).arg(info.column);
+    }
     void OnPeriod(int id) { m_period = id - ID_PERIOD_DAY; }
     void OnUpdateMonthButton(tb::ui::CmdUI& ui) { ui.SetCheck(m_period == 2); }
 };

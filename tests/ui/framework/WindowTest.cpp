@@ -49,9 +49,7 @@ TEST_F(WindowTest, PicturesSortedListItemsNoNotificationOnLoadingAndListTaps) {
     ClickListRow(dlg, ID_LIST, 1, 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(5, list->viewport()->height() - 3));
-    ASSERT_EQ(dlg.m_listClicks.size(), 2u);
-    EXPECT_EQ(std::pair(dlg.m_listClicks[0].row, dlg.m_listClicks[0].column), std::pair(1, 1));
-    EXPECT_EQ(dlg.m_listClicks[1].row, -1);
+    EXPECT_EQ(dlg.m_listClicks, "1,1 -1,0 ");
 }
 
 TEST_F(WindowTest, SizeRulesFollowTheWindowAndAFormWithoutThemScrolls) {
@@ -86,8 +84,9 @@ TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
     for (const auto& [major, type, bar] : cases) {
         plat::SetPlatformIdentity(major, QString::fromLatin1(type));
         TestDialog dlg;
-        EXPECT_EQ(dlg.CreateMenuBarIfSupported(157), bar) << major << " " << type;
-        EXPECT_EQ(dlg.softKeyBar() != nullptr, bar) << major << " " << type;
+        const bool created = dlg.CreateMenuBarIfSupported(157);
+        EXPECT_EQ(std::pair(created, dlg.softKeyBar() != nullptr), std::pair(bar, bar))
+            << major << type;
     }
 }
 
@@ -98,10 +97,8 @@ TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereThe
     PressKeyInWindow(dlg, Qt::Key_F2);
     QMenu* menu = dlg.softKeyBar()->openPopup();
     ASSERT_TRUE(menu && menu->isVisible());
-    for (int i = 0; i < 6; ++i) // down to "表示期間選択", into it, "日"
-        PressKeyInWindow(dlg, Qt::Key_Down);
-    PressKeyInWindow(dlg, Qt::Key_Right);
-    PressKeyInWindow(dlg, Qt::Key_Return);
+    const auto down = Qt::Key_Down; // down to "表示期間選択", into it, "日"
+    PressKeys(dlg, {down, down, down, down, down, down, Qt::Key_Right, Qt::Key_Return});
     EXPECT_EQ(dlg.m_period, 0);
     EXPECT_FALSE(menu->isVisible());
     // The keyboard key shows on a soft key where it fits.
@@ -109,11 +106,9 @@ TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereThe
     bar.setFont(HandsetFont());
     bar.resize(Lp(240), Lp(24));
     bar.show();
-    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ (F1)");
-    EXPECT_EQ(bar.key(1)->text(), "次へ＞ (F2)");
+    EXPECT_EQ(bar.key(0)->text() + bar.key(1)->text(), "戻る／ｷｬﾝｾﾙ (F1)次へ＞ (F2)");
     bar.resize(Lp(120), Lp(24));
-    EXPECT_EQ(bar.key(0)->text(), "戻る／ｷｬﾝｾﾙ");
-    EXPECT_EQ(bar.label(0), "戻る／ｷｬﾝｾﾙ");
+    EXPECT_EQ(bar.key(0)->text() + bar.label(0), "戻る／ｷｬﾝｾﾙ戻る／ｷｬﾝｾﾙ");
 }
 
 TEST_F(WindowTest, CommandBarShowsImagesAndFollowsStateChangedElsewhere) {
