@@ -30,14 +30,10 @@ QString Shown(const TestDialog& d) {
 
 // The members, in the same order with the radio group as its index.
 QString Members(const TestDialog& d) {
-    return QStringList{d.m_name,
-                       QString::number(d.m_count),
-                       QString::number(d.m_number),
-                       d.m_enabled ? u"x"_qs : u"-"_qs,
-                       QString::number(d.m_period),
-                       QString::number(d.m_month),
-                       d.m_payee,
-                       QString::number(d.m_calendar)}
+    const auto n = [](qint64 v) { return QString::number(v); };
+    const QString enabled = d.m_enabled ? u"x"_qs : u"-"_qs;
+    return QStringList{d.m_name,      n(d.m_count), n(d.m_number), enabled,
+                       n(d.m_period), n(d.m_month), d.m_payee,     n(d.m_calendar)}
         .join(u'|');
 }
 
@@ -87,8 +83,7 @@ TEST_F(DataExchangeTest, InvalidValuesAreRefusedWithTheirMessageAtTheirField) {
         dlg.m_enabled = true; // exchanged after both fields: the exchange stops before it
         EXPECT_FALSE(dlg.UpdateData(true)) << typed.toStdString();
         EXPECT_EQ(boxes.texts(), std::vector{message}) << typed.toStdString();
-        EXPECT_EQ(boxes.shown()[0].caption, "注意！");
-        EXPECT_EQ(boxes.shown()[0].flags, 0x30u);
+        EXPECT_EQ(boxes.shown()[0].caption + QString::number(boxes.shown()[0].flags), "注意！48");
         EXPECT_EQ(dlg.FocusedControlId(), id) << typed.toStdString();
         EXPECT_EQ(Members(dlg), "食費|5|0|x|1|0||0") << typed.toStdString();
     }
@@ -112,11 +107,8 @@ TEST_F(DataExchangeTest, TextLimitStopsTypingAndRefusesLongerTexts) {
             TestDialog dlg;
             dlg.m_name = dlg.m_payee = start;
             dlg.UpdateData(false);
-            ASSERT_TRUE(ShowActive(dlg));
-            QWidget* w = Control(dlg, id);
-            if (auto* cb = qobject_cast<QComboBox*>(w)) w = cb->lineEdit();
-            auto* edit = qobject_cast<QLineEdit*>(w);
-            edit->setFocus();
+            auto* edit = id == ID_NAME ? ControlAs<QLineEdit>(dlg, id)
+                                       : ControlAs<QComboBox>(dlg, id)->lineEdit();
             edit->setCursorPosition(cursor);
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed); // an input method's text
             QApplication::sendEvent(edit, &press);
