@@ -69,12 +69,13 @@ TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {
     InstallImeHandlers();
     QLineEdit edit;
     for (const auto& [conversion, latin, numbers] : cases) {
-        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferLatin), latin) << conversion;
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferNumbers), numbers) << conversion;
         plat::DWORD readConversion = 99, sentence = 99;
+        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
         ASSERT_TRUE(plat::ImmGetConversionStatus(&edit, &readConversion, &sentence));
-        EXPECT_EQ(std::pair(readConversion, sentence), std::pair(conversion, plat::DWORD{4}));
+        const auto hints = edit.inputMethodHints();
+        EXPECT_EQ(std::tuple(readConversion, sentence, bool(hints & Qt::ImhPreferLatin),
+                             bool(hints & Qt::ImhPreferNumbers)),
+                  std::tuple(conversion, plat::DWORD{4}, latin, numbers));
     }
     plat::SetImeHandlers({});
 }
