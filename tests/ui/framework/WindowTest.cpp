@@ -39,7 +39,7 @@ TEST_F(WindowTest, PicturesSortedListItemsNoNotificationOnLoadingAndListTaps) {
     EXPECT_EQ(Items(dlg, ID_FOLDERS), QStringList({"CSV", "備考", "支払先"})); // sorted
     dlg.m_month = 2; // a user's choice notifies (the folder select's levels show it); loading not
     dlg.UpdateData(false);
-    EXPECT_EQ(dlg.m_monthSelChanges, 0);
+    EXPECT_EQ(dlg.m_log, "");
     // List taps report row and column; a miss reports no row.
     auto* list = dlg.item<QTreeWidget>(ID_LIST);
     list->setColumnCount(2);
@@ -49,7 +49,7 @@ TEST_F(WindowTest, PicturesSortedListItemsNoNotificationOnLoadingAndListTaps) {
     ClickListRow(dlg, ID_LIST, 1, 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(5, list->viewport()->height() - 3));
-    EXPECT_EQ(dlg.m_listClicks, "1,1 -1,0 ");
+    EXPECT_EQ(dlg.m_log, "tap1,1 tap-1,0 ");
 }
 
 TEST_F(WindowTest, SizeRulesFollowTheWindowAndAFormWithoutThemScrolls) {
