@@ -1,7 +1,4 @@
-// Windows built from templates: pictures from the resources, a sorted list's
-// template items, no notification on loading, list taps, resize rules. The
-// soft-key bar by platform identity, its pop-ups by keys and the keyboard keys
-// shown on its buttons; the command bar; the frame.
+// Windows built from templates, their soft-key and command bars, the frame.
 #include "TestDialog.h"
 #include "platform/System.h"
 #include "res/Resources.h"
@@ -77,10 +74,8 @@ TEST_F(WindowTest, SizeRulesFollowTheWindowAndAFormWithoutThemScrolls) {
 
 TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
     const std::tuple<int, const char*, bool> cases[] = {
-        {5, "PocketPC", true},   {6, "PocketPC", true},    {4, "PocketPC", false},
-        {3, "PocketPC", false},  {5, "SmartPhone", false}, {5, "pocketpc", false},
-        {5, "PocketPC2", false}, {5, "", false},
-    };
+        {5, "PocketPC", true},    {6, "PocketPC", true},  {4, "PocketPC", false},
+        {5, "SmartPhone", false}, {5, "pocketpc", false}, {5, "PocketPC2", false}};
     for (const auto& [major, type, bar] : cases) {
         plat::SetPlatformIdentity(major, QString::fromLatin1(type));
         TestDialog dlg;
@@ -90,9 +85,14 @@ TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
     }
 }
 
-TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereTheyFit) {
+// The keys open the soft key's pop-up and choose; the command bar's check
+// marks follow state changed by keys or menus, not only by the bar.
+TEST_F(WindowTest, SoftKeyPopUpByKeysCommandBarFollowsTheStateAndKeysShowWhereTheyFit) {
     TestDialog dlg;
-    ASSERT_TRUE(dlg.CreateSoftKeyBar(156));
+    EXPECT_FALSE(dlg.CreateCommandBar(128));
+    ASSERT_TRUE(dlg.CreateCommandBar(129) && dlg.CreateSoftKeyBar(156));
+    for (QAction* a : dlg.commandBar()->actions())
+        EXPECT_TRUE(a->isSeparator() || !a->icon().isNull()) << a->objectName().toStdString();
     ASSERT_TRUE(ShowActive(dlg));
     PressKeyInWindow(dlg, Qt::Key_F2);
     QMenu* menu = dlg.softKeyBar()->openPopup();
@@ -101,6 +101,13 @@ TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereThe
     PressKeys(dlg, {down, down, down, down, down, down, Qt::Key_Right, Qt::Key_Return});
     EXPECT_EQ(dlg.m_period, 0);
     EXPECT_FALSE(menu->isVisible());
+    for (int period : {2, 0}) {
+        dlg.m_period = period;
+        QTest::qWait(400);
+        EXPECT_EQ(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked(), period == 2);
+    }
+    ASSERT_TRUE(dlg.CreateCommandBar(131));
+    dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
     // The keyboard key shows on a soft key where it fits.
     SoftKeyBar bar(*tb::res::FindMenu(158), dlg, nullptr);
     bar.setFont(HandsetFont());
@@ -109,24 +116,6 @@ TEST_F(WindowTest, SoftKeyPopUpOpensByKeyArrowsAndEnterChooseAndKeysShowWhereThe
     EXPECT_EQ(bar.key(0)->text() + bar.key(1)->text(), "戻る／ｷｬﾝｾﾙ (F1)次へ＞ (F2)");
     bar.resize(Lp(120), Lp(24));
     EXPECT_EQ(bar.key(0)->text() + bar.label(0), "戻る／ｷｬﾝｾﾙ戻る／ｷｬﾝｾﾙ");
-}
-
-TEST_F(WindowTest, CommandBarShowsImagesAndFollowsStateChangedElsewhere) {
-    TestDialog dlg;
-    EXPECT_FALSE(dlg.CreateCommandBar(128));
-    ASSERT_TRUE(dlg.CreateCommandBar(129));
-    for (QAction* a : dlg.commandBar()->actions())
-        EXPECT_TRUE(a->isSeparator() || !a->icon().isNull()) << a->objectName().toStdString();
-    // Check marks follow state changed by keys or menus, not only by the bar.
-    ASSERT_TRUE(ShowActive(dlg));
-    dlg.m_period = 2;
-    QTest::qWait(400);
-    EXPECT_TRUE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
-    dlg.m_period = 0;
-    QTest::qWait(400);
-    EXPECT_FALSE(dlg.commandBar()->action(ID_MONTH_BUTTON)->isChecked());
-    ASSERT_TRUE(dlg.CreateCommandBar(131));
-    dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
 }
 
 TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAtTheHandsetsSize) {
