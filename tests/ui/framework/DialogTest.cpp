@@ -1,7 +1,5 @@
-// Key-downs are inspected before the controls: the key table takes its keys
-// whichever control has the focus; other keys reach the control. Modal runs:
-// validation on OK, Enter, Escape and the window manager's close,
-// ending before the dialog shows, property sheets.
+// The key table before the focused control; modal runs: OK's validation,
+// Enter, Escape, the window manager's close, an early end; property sheets.
 #include "TestDialog.h"
 #include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"

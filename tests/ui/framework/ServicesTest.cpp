@@ -19,12 +19,9 @@ class ServicesTest : public DeviceTest {};
 // Waits for the next Qt message box, notes what it shows as "icon: buttons:
 // caption: text" and clicks the button `answer`.
 void AnswerNextBox(const QString& answer, QString& seen) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer, &seen] {
+    QTimer::singleShot(0, [answer, &seen] { // runs in the box's own event loop
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        poll->stop();
-        poll->deleteLater();
+        ASSERT_TRUE(box);
         QStringList buttons;
         for (QAbstractButton* b : box->buttons())
             buttons << b->text();
@@ -33,7 +30,6 @@ void AnswerNextBox(const QString& answer, QString& seen) {
                    .arg(buttons.join(u'/'), box->windowTitle(), box->text());
         box->buttons().at(buttons.indexOf(answer))->click();
     });
-    poll->start(5);
 }
 
 TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
