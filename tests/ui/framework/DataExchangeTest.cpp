@@ -17,8 +17,7 @@ namespace {
 
 class DataExchangeTest : public DeviceTest {};
 
-// The controls' states: name, count, number, check box, the three radio buttons,
-// list index, payee, calendar date.
+// The controls' states, in the members' order; the radio group's three buttons.
 QString Shown(const TestDialog& d) {
     QStringList s{Text(d, ID_NAME), Text(d, ID_COUNT), Text(d, ID_NUMBER)};
     for (int id : {ID_ENABLED, ID_DAY, ID_WEEK, ID_MONTH})
@@ -37,9 +36,8 @@ QString Members(const TestDialog& d) {
         .join(u'|');
 }
 
-// Texts, check boxes, radio groups and list indexes load and save in the
-// options, item edit and folder select tests too; integers, combo texts and
-// calendars here only. A radio group with none chosen loads and saves -1.
+// Texts, check boxes, radios and list indexes are also exchanged by the
+// maintenance dialogs' tests. A radio group with none chosen exchanges -1.
 TEST_F(DataExchangeTest, LoadsMembersIntoControlsAndReadsTheUsersChangesBack) {
     TestDialog dlg;
     dlg.m_count = 42;

@@ -59,8 +59,7 @@ TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_count, 50);
-    // A key that leaves the dialog running ends the run with 3; Enter on a
-    // disabled default button does nothing.
+    // Run ends with 3 when the key leaves it running (a disabled default button).
     const std::tuple<int, Qt::Key, bool, int> keys[] = {{ID_NAME, Qt::Key_Return, true, IDOK},
                                                         {ID_COUNT, Qt::Key_Enter, true, IDOK},
                                                         {ID_NAME, Qt::Key_Escape, true, IDCANCEL},
@@ -85,7 +84,6 @@ using K = tb::res::ControlKind;
 constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
 const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
-// A page whose exchange the test gives.
 class TestPage : public PropertyPage {
 public:
     TestPage(const tb::res::DialogTemplate& tmpl, std::function<void(DataExchange&)> exchange)

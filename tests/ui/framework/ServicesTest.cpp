@@ -16,8 +16,7 @@ namespace {
 
 class ServicesTest : public DeviceTest {};
 
-// Waits for the next Qt message box, notes what it shows as "icon: buttons:
-// caption: text" and clicks the button `answer`.
+// Notes the next Qt box as "icon: buttons: caption: text" and clicks `answer`.
 void AnswerNextBox(const QString& answer, QString& seen) {
     QTimer::singleShot(0, [answer, &seen] { // runs in the box's own event loop
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

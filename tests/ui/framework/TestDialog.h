@@ -6,10 +6,8 @@
 
 namespace fwtest {
 
-// Name: text of at most 15 characters; count: integer 0..100; number: any
-// integer; day, week, month: a radio group; months: a drop-down list with
-// template items; payee: an editable combo of at most 15 characters; folders:
-// a sorted list box.
+// Name and payee (an editable combo): at most 15 characters; count: 0..100;
+// number: any integer; months: a drop-down list; folders: a sorted list box.
 constexpr int ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14;
 constexpr int ID_DAY = 20, ID_WEEK = 21, ID_MONTH = 22, ID_MONTHS = 30, ID_PAYEE = 31;
 constexpr int ID_CALENDAR = 41, ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80;
@@ -66,13 +64,9 @@ public:
     }
 
     // Members exchanged with the controls.
-    QString m_name = QStringLiteral("食費");
-    int m_count = 5;
-    int m_number = 0;
+    QString m_name = QStringLiteral("食費"), m_payee;
+    int m_count = 5, m_number = 0, m_period = 1, m_month = 0;
     bool m_enabled = false;
-    int m_period = 1;
-    int m_month = 0;
-    QString m_payee;
     plat::TimeValue m_calendar = 0;
 
     QString m_log;       // what reached the handlers, a word each
