@@ -84,21 +84,19 @@ using K = tb::res::ControlKind;
 constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
 const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
-class TestPage : public PropertyPage {
+class DayPage : public PropertyPage {
 public:
-    TestPage(const tb::res::DialogTemplate& tmpl, std::function<void(DataExchange&)> exchange)
-        : PropertyPage(tmpl, QStringLiteral("頁")), m_exchange(std::move(exchange)) {}
+    DayPage() : PropertyPage(kEditPage, QStringLiteral("日")) {}
+    int m_day = 1;
 
 protected:
-    void DoDataExchange(DataExchange& dx) override { m_exchange(dx); }
-    std::function<void(DataExchange&)> m_exchange;
+    void DoDataExchange(DataExchange& dx) override { dx.Int(1089, m_day, 1, 31); }
 };
 
 // The first page's loading and saving are left to the options sheet's tests.
 TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
-    int day = 1;
-    TestPage one(kEditPage, [](DataExchange&) {});
-    TestPage two(kEditPage, [&](DataExchange& dx) { dx.Int(1089, day, 1, 31); });
+    PropertyPage one(kEditPage, QStringLiteral("頁"));
+    DayPage two;
     PropertySheet sheet(QStringLiteral("オプション設定"));
     sheet.AddPage(&one);
     sheet.AddPage(&two);
@@ -115,7 +113,7 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(boxes.texts(), std::vector<QString>({"1 から 31 までの整数を入力してください。"}));
-    EXPECT_EQ(day, 31);
+    EXPECT_EQ(two.m_day, 31);
     // Escape in a page's field reaches the sheet, which ends without saving.
     driver.then([&](Dialog&) {
         sheet.SetActivePage(1);
@@ -124,7 +122,7 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
         PressKey(*two.GetDlgItem(1089), Qt::Key_Escape);
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(day, 31);
+    EXPECT_EQ(two.m_day, 31);
 }
 
 } // namespace

@@ -40,8 +40,8 @@ TEST_F(WindowTest, TemplateWindowsShowPicturesReportTapsAndFollowTheirSizeRules)
     // List taps report row and column; a miss reports no row.
     auto* list = dlg.item<QTreeWidget>(ID_LIST);
     list->setColumnCount(2);
-    for (int i = 0; i < 2; ++i)
-        list->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("食費%1").arg(i), "100"}));
+    list->addTopLevelItems(
+        {new QTreeWidgetItem({"食費", "100"}), new QTreeWidgetItem({"家賃", "50"})});
     ASSERT_TRUE(ShowActive(dlg));
     ClickListRow(dlg, ID_LIST, 1, 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
