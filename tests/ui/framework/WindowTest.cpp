@@ -68,19 +68,6 @@ TEST_F(WindowTest, TemplateWindowsShowPicturesReportTapsAndFollowTheirSizeRules)
     EXPECT_GT(panel.findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(WindowTest, SoftKeyBarOnlyWhenThePlatformTestPasses) {
-    const std::tuple<int, const char*, bool> cases[] = {
-        {5, "PocketPC", true},    {6, "PocketPC", true},  {4, "PocketPC", false},
-        {5, "SmartPhone", false}, {5, "pocketpc", false}, {5, "PocketPC2", false}};
-    for (const auto& [major, type, bar] : cases) {
-        plat::SetPlatformIdentity(major, QString::fromLatin1(type));
-        TestDialog dlg;
-        const bool created = dlg.CreateMenuBarIfSupported(157);
-        EXPECT_EQ(std::pair(created, dlg.softKeyBar() != nullptr), std::pair(bar, bar))
-            << major << type;
-    }
-}
-
 // The keys open the soft key's pop-up and choose; the command bar's check
 // marks follow state changed by keys or menus, not only by the bar.
 TEST_F(WindowTest, SoftKeyPopUpByKeysCommandBarFollowsTheStateAndKeysShowWhereTheyFit) {
@@ -114,7 +101,8 @@ TEST_F(WindowTest, SoftKeyPopUpByKeysCommandBarFollowsTheStateAndKeysShowWhereTh
     EXPECT_EQ(bar.key(0)->text() + bar.label(0), "戻る／ｷｬﾝｾﾙ戻る／ｷｬﾝｾﾙ");
 }
 
-TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAtTheHandsetsSize) {
+// A menu bar is a soft-key bar only where the platform test passes.
+TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAndMenuBarsFollowThePlatform) {
     FrameWindow frame;
     auto* view = new Window(101);
     frame.SetView(view);
@@ -123,4 +111,14 @@ TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAtTheHandsetsSize) {
     EXPECT_EQ(frame.size(), QSize(Lp(240), Lp(320)));
     EXPECT_GE(frame.softKeyBar()->mapTo(&frame, QPoint(0, 0)).y(),
               view->mapTo(&frame, QPoint(0, view->height())).y());
+    const std::tuple<int, const char*, bool> cases[] = {
+        {5, "PocketPC", true},    {6, "PocketPC", true},  {4, "PocketPC", false},
+        {5, "SmartPhone", false}, {5, "pocketpc", false}, {5, "PocketPC2", false}};
+    for (const auto& [major, type, bar] : cases) {
+        plat::SetPlatformIdentity(major, QString::fromLatin1(type));
+        TestDialog dlg;
+        const bool created = dlg.CreateMenuBarIfSupported(157);
+        EXPECT_EQ(std::pair(created, dlg.softKeyBar() != nullptr), std::pair(bar, bar))
+            << major << type;
+    }
 }
