@@ -62,7 +62,7 @@ TEST_F(DataExchangeTest, LoadsMembersIntoControlsAndReadsTheUsersChangesBack) {
     EXPECT_EQ(dlg.m_period, -1);
 }
 
-TEST_F(DataExchangeTest, InvalidValuesAreRefusedWithTheirMessageAtTheirField) {
+TEST_F(DataExchangeTest, InvalidValuesAreRefusedAtTheirFieldAndTypingStopsAtTheLimit) {
     const QString count = u"0 から 100 までの整数を入力してください。"_qs;
     const QString number = u"整数を入力してください。"_qs;
     const std::tuple<int, QString, QString> cases[] = {
@@ -84,13 +84,14 @@ TEST_F(DataExchangeTest, InvalidValuesAreRefusedWithTheirMessageAtTheirField) {
         EXPECT_EQ(dlg.FocusedControlId(), id) << typed.toStdString();
         EXPECT_EQ(Members(dlg), "食費|5|0|x|1|0||0") << typed.toStdString();
     }
-}
-
-// Typing stops at the limit, without splitting a character outside the BMP (two
-// UTF-16 units); before the first load no limit is set, yet saving refuses.
-TEST_F(DataExchangeTest, TextLimitStopsTypingAndRefusesLongerTexts) {
+    TestDialog fresh; // before the first load no limit is set, yet saving refuses
+    fresh.SetDlgItemText(ID_NAME, u"0123456789ABCDEF"_qs);
+    EXPECT_FALSE(fresh.UpdateData(true));
+    EXPECT_EQ(boxes.texts().back(), "15 文字以内で入力してください。");
+    EXPECT_EQ(fresh.m_name, "食費");
+    // Typing stops at the limit, not splitting a character outside the BMP (two units).
     const QString clef = u"\U0001D11E"_qs, a14(14, u'あ');
-    const std::tuple<QString, int, QString, QString> cases[] = {
+    const std::tuple<QString, int, QString, QString> typing[] = {
         // start, cursor, typed, result
         {a14, 14, clef, a14},
         {a14.left(13), 13, clef, a14.left(13) + clef},
@@ -98,7 +99,7 @@ TEST_F(DataExchangeTest, TextLimitStopsTypingAndRefusesLongerTexts) {
         {u"ab"_qs, 1, a14, u"a"_qs + a14.left(13) + u'b'},
     };
     for (int id : {ID_NAME, ID_PAYEE}) {
-        for (const auto& [start, cursor, typed, result] : cases) {
+        for (const auto& [start, cursor, typed, result] : typing) {
             TestDialog dlg;
             dlg.m_name = dlg.m_payee = start;
             dlg.UpdateData(false);
@@ -111,11 +112,6 @@ TEST_F(DataExchangeTest, TextLimitStopsTypingAndRefusesLongerTexts) {
             ASSERT_TRUE(dlg.UpdateData(true));
         }
     }
-    TestDialog fresh;
-    fresh.SetDlgItemText(ID_NAME, u"0123456789ABCDEF"_qs);
-    EXPECT_FALSE(fresh.UpdateData(true));
-    EXPECT_EQ(boxes.texts(), std::vector<QString>({"15 文字以内で入力してください。"}));
-    EXPECT_EQ(fresh.m_name, "食費");
 }
 
 } // namespace
