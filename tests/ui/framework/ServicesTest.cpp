@@ -41,8 +41,7 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
         {0x40, M::Information, "OK", "OK", plat::IDOK},
         {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL},
     };
-    boxes.uninstall();
-    InstallMessageBoxHandler();
+    InstallMessageBoxHandler(); // in place of the recorder, which the fixture removes
     for (const auto& [flags, icon, buttons, click, answer] : cases) {
         QString seen;
         AnswerNextBox(click, seen);
@@ -51,7 +50,6 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
             seen,
             QStringLiteral("%1: %2: データの整理: 本当に削除しますか？").arg(icon).arg(buttons));
     }
-    plat::SetMessageBoxHandler({});
 }
 
 TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {

@@ -27,8 +27,7 @@ class WindowTest : public DeviceTest {};
 // Pictures, a sorted list, list taps, size rules; a form without rules scrolls.
 TEST_F(WindowTest, TemplateWindowsShowPicturesReportTapsAndFollowTheirSizeRules) {
     Window version(100);
-    const auto pictures = version.findChildren<QLabel*>();
-    EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [](QLabel* l) {
+    EXPECT_TRUE(std::ranges::any_of(version.findChildren<QLabel*>(), [](QLabel* l) {
         return !l->pixmap().isNull() && l->pixmap().width() == Lp(32);
     })) << "the program icon";
     TestDialog dlg;
