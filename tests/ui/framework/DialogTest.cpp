@@ -77,8 +77,8 @@ TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
-using K = tb::res::ControlKind;
-constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
+constexpr tb::res::ControlTemplate kEdit[] = {
+    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}}};
 const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
 class DayPage : public PropertyPage {

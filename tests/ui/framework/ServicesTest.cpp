@@ -39,8 +39,7 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
         {0x24, M::Question, "はい/いいえ", "はい", plat::IDYES},
         {0x34, M::Warning, "はい/いいえ", "いいえ", plat::IDNO},
         {0x40, M::Information, "OK", "OK", plat::IDOK},
-        {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL},
-    };
+        {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL}};
     InstallMessageBoxHandler(); // in place of the recorder, which the fixture removes
     for (const auto& [flags, icon, buttons, click, answer] : cases) {
         QString seen;

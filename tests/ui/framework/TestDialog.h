@@ -63,7 +63,6 @@ public:
         });
     }
 
-    // Members exchanged with the controls.
     QString m_name = QStringLiteral("食費"), m_payee;
     int m_count = 5, m_number = 0, m_period = 1, m_month = 0;
     bool m_enabled = false;

@@ -69,7 +69,7 @@ TEST_F(WindowTest, TemplateWindowsShowPicturesReportTapsAndFollowTheirSizeRules)
 
 // The keys open the soft key's pop-up and choose; the command bar's check
 // marks follow state changed by keys or menus, not only by the bar.
-TEST_F(WindowTest, SoftKeyPopUpByKeysCommandBarFollowsTheStateAndKeysShowWhereTheyFit) {
+TEST_F(WindowTest, BarsFollowTheKeysTheStateTheFrameAndThePlatform) {
     TestDialog dlg;
     EXPECT_FALSE(dlg.CreateCommandBar(128));
     ASSERT_TRUE(dlg.CreateCommandBar(129) && dlg.CreateSoftKeyBar(156));
@@ -98,10 +98,8 @@ TEST_F(WindowTest, SoftKeyPopUpByKeysCommandBarFollowsTheStateAndKeysShowWhereTh
     EXPECT_EQ(bar.key(0)->text() + bar.key(1)->text(), "戻る／ｷｬﾝｾﾙ (F1)次へ＞ (F2)");
     bar.resize(Lp(120), Lp(24));
     EXPECT_EQ(bar.key(0)->text() + bar.label(0), "戻る／ｷｬﾝｾﾙ戻る／ｷｬﾝｾﾙ");
-}
-
-// A menu bar is a soft-key bar only where the platform test passes.
-TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAndMenuBarsFollowThePlatform) {
+    // The frame's bar lies below its view; a menu bar is a soft-key bar only
+    // where the platform test passes.
     FrameWindow frame;
     auto* view = new Window(101);
     frame.SetView(view);
@@ -113,11 +111,11 @@ TEST_F(WindowTest, FrameShowsItsViewAboveTheBarAndMenuBarsFollowThePlatform) {
     const std::tuple<int, const char*, bool> cases[] = {
         {5, "PocketPC", true},    {6, "PocketPC", true},  {4, "PocketPC", false},
         {5, "SmartPhone", false}, {5, "pocketpc", false}, {5, "PocketPC2", false}};
-    for (const auto& [major, type, bar] : cases) {
+    for (const auto& [major, type, soft] : cases) {
         plat::SetPlatformIdentity(major, QString::fromLatin1(type));
-        TestDialog dlg;
-        const bool created = dlg.CreateMenuBarIfSupported(157);
-        EXPECT_EQ(std::pair(created, dlg.softKeyBar() != nullptr), std::pair(bar, bar))
+        TestDialog other;
+        const bool created = other.CreateMenuBarIfSupported(157);
+        EXPECT_EQ(std::pair(created, other.softKeyBar() != nullptr), std::pair(soft, soft))
             << major << type;
     }
 }
