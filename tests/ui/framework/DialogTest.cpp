@@ -37,7 +37,20 @@ TEST_F(DialogTest, KeyTableTakesItsKeysBeforeTheFocusedControl) {
     EXPECT_EQ(Text(dlg, ID_NAME), "2a"); // typed over "食費", which the focus selected
 }
 
-TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
+constexpr tb::res::ControlTemplate kEdit[] = {
+    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}}};
+const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
+
+class DayPage : public PropertyPage {
+public:
+    DayPage() : PropertyPage(kEditPage, QStringLiteral("日")) {}
+    int m_day = 1;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override { dx.Int(1089, m_day, 1, 31); }
+};
+
+TEST_F(DialogTest, ModalRunsValidateOnOkTakeEnterEscapeAndCloseAndSheetsShowTheBadPage) {
     TestDialog dlg;
     ModalDriver driver;
     driver.then([&](Dialog& d) {
@@ -49,7 +62,6 @@ TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(std::pair(dlg.isVisible(), dlg.m_count), std::pair(false, 50));
-    EXPECT_EQ(boxes.texts(), std::vector<QString>({"0 から 100 までの整数を入力してください。"}));
     driver.then([](Dialog& d) { // the window manager's close saves no member
         d.SetDlgItemText(ID_COUNT, QStringLiteral("77"));
         d.close();
@@ -74,30 +86,13 @@ TEST_F(DialogTest, OkValidatesFirstEnterPressesItAndEscapeOrCloseCancel) {
     TestDialog early; // ended during its initialisation: never runs its loop
     early.m_endInInit = 2;
     EXPECT_EQ(early.DoModal(), 2);
-    EXPECT_EQ(driver.unexpectedRuns(), 0);
-}
-
-constexpr tb::res::ControlTemplate kEdit[] = {
-    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}}};
-const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
-
-class DayPage : public PropertyPage {
-public:
-    DayPage() : PropertyPage(kEditPage, QStringLiteral("日")) {}
-    int m_day = 1;
-
-protected:
-    void DoDataExchange(DataExchange& dx) override { dx.Int(1089, m_day, 1, 31); }
-};
-
-// The first page's loading and saving are left to the options sheet's tests.
-TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
+    // A sheet validates every page shown and brings the bad one to the front;
+    // the first page's exchange is left to the options sheet's tests.
     PropertyPage one(kEditPage, QStringLiteral("頁"));
     DayPage two;
     PropertySheet sheet(QStringLiteral("オプション設定"));
     sheet.AddPage(&one);
     sheet.AddPage(&two);
-    ModalDriver driver;
     driver.then([&](Dialog&) {
         sheet.SetActivePage(1);
         EXPECT_EQ(Text(two, 1089), "1");
@@ -109,7 +104,9 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
         Click(sheet, IDOK);
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>({"1 から 31 までの整数を入力してください。"}));
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>({u"0 から 100 までの整数を入力してください。"_qs,
+                                    u"1 から 31 までの整数を入力してください。"_qs}));
     EXPECT_EQ(two.m_day, 31);
     // Escape in a page's field reaches the sheet, which ends without saving.
     driver.then([&](Dialog&) {
@@ -120,6 +117,7 @@ TEST_F(DialogTest, PropertySheetValidatesEveryShownPageAndShowsTheBadOne) {
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(two.m_day, 31);
+    EXPECT_EQ(driver.unexpectedRuns(), 0);
 }
 
 } // namespace

@@ -52,12 +52,9 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
 }
 
 TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {
+    // Hiragana 9, full-width katakana 11, alphanumeric 8, half-width (number mode) 0.
     const std::tuple<plat::DWORD, bool, bool> cases[] = {
-        {9, false, false},  // hiragana, preferring neither latin nor numbers
-        {11, false, false}, // full-width katakana
-        {8, true, false},   // full-width alphanumeric
-        {0, true, true},    // half-width alphanumeric: number mode
-    };
+        {9, false, false}, {11, false, false}, {8, true, false}, {0, true, true}};
     InstallImeHandlers();
     QLineEdit edit;
     for (const auto& [conversion, latin, numbers] : cases) {
