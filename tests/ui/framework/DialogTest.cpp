@@ -37,8 +37,7 @@ TEST_F(DialogTest, KeyTableTakesItsKeysBeforeTheFocusedControl) {
     EXPECT_EQ(Text(dlg, ID_NAME), "2a"); // typed over "食費", which the focus selected
 }
 
-constexpr tb::res::ControlTemplate kEdit[] = {
-    {1089, tb::res::ControlKind::Edit, u"", {4, 4, 60, 18}}};
+constexpr tb::res::ControlTemplate kEdit[] = {{1089, K::Edit, u"", {4, 4, 60, 18}}};
 const tb::res::DialogTemplate kEditPage{9102, u"", {0, 0, 240, 200}, kEdit};
 
 class DayPage : public PropertyPage {

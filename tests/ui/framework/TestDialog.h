@@ -15,40 +15,39 @@ constexpr int ID_RUN = 60, ID_RANGE_A = 61, ID_RANGE_B = 62;
 constexpr int ID_MONTH_BUTTON = 32812; // tool-bar button with an update handler
 constexpr int ID_PERIOD_DAY = 32871, ID_PERIOD_YEAR = 32874; // menu items
 
-namespace detail {
-using namespace tb::res;
-using K = ControlKind;
+using K = tb::res::ControlKind;
+namespace res = tb::res;
 inline constexpr const char16_t* kMonths[] = {u"1月", u"2月", u"3月"};
 inline constexpr const char16_t* kFolders[] = {u"備考", u"支払先", u"CSV"};
-inline constexpr InitList kInitLists[] = {{ID_MONTHS, kMonths}, {ID_FOLDERS, kFolders}};
+inline constexpr res::InitList kInitLists[] = {{ID_MONTHS, kMonths}, {ID_FOLDERS, kFolders}};
 
-inline constexpr ControlTemplate kControls[] = {
+inline constexpr res::ControlTemplate kControls[] = {
     {ID_NAME, K::Edit, u"", {48, 4, 120, 18}},
-    {ID_COUNT, K::Edit, u"", {172, 4, 64, 18}, AlignRight},
+    {ID_COUNT, K::Edit, u"", {172, 4, 64, 18}, res::AlignRight},
     {ID_ENABLED, K::CheckBox, u"有効", {4, 26, 60, 16}},
     {ID_NUMBER, K::Edit, u"", {68, 26, 80, 18}},
-    {ID_DAY, K::RadioButton, u"日", {8, 52, 60, 16}, Group},
+    {ID_DAY, K::RadioButton, u"日", {8, 52, 60, 16}, res::Group},
     {ID_WEEK, K::RadioButton, u"週", {72, 52, 60, 16}},
     {ID_MONTH, K::RadioButton, u"月", {136, 52, 60, 16}},
     {ID_MONTHS, K::ComboList, u"", {4, 76, 100, 20}},
     {ID_PAYEE, K::ComboBox, u"", {108, 76, 128, 20}},
     {ID_CALENDAR, K::MonthCalendar, u"", {4, 124, 232, 60}},
-    {ID_LIST, K::ListView, u"", {4, 188, 232, 60}, FullRowSelect | SingleSelection},
+    {ID_LIST, K::ListView, u"", {4, 188, 232, 60}, res::FullRowSelect | res::SingleSelection},
     {ID_RUN, K::Button, u"実行", {4, 252, 50, 20}},
     {ID_RANGE_A, K::Button, u"Ａ", {58, 252, 30, 20}},
     {ID_RANGE_B, K::Button, u"Ｂ", {92, 252, 30, 20}},
-    {ID_FOLDERS, K::ListBox, u"", {170, 252, 66, 20}, Sorted},
+    {ID_FOLDERS, K::ListBox, u"", {170, 252, 66, 20}, res::Sorted},
     {ID_NOTE, K::Static, u"メモ", {4, 276, 232, 14}},
     {1, K::DefaultButton, u"OK", {120, 294, 56, 22}},
     {2, K::Button, u"キャンセル", {180, 294, 56, 22}},
 };
 
-inline const DialogTemplate kTestTemplate{9001, u"試験", {0, 0, 240, 320}, kControls, kInitLists};
-} // namespace detail
+inline const res::DialogTemplate kTestTemplate{
+    9001, u"試験", {0, 0, 240, 320}, kControls, kInitLists};
 
 class TestDialog : public tb::ui::Dialog {
 public:
-    TestDialog() : Dialog(detail::kTestTemplate) {
+    TestDialog() : Dialog(kTestTemplate) {
         using namespace tb::ui;
         setMessageMap({
             OnCommand(ID_RUN, &TestDialog::OnRun),
