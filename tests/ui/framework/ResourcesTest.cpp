@@ -1,71 +1,51 @@
-// The resource tables: controls inside their dialog, every text shown whole at
-// the handset's size in its font (texts a dialog shows only in some mode are
-// checked by its own tests), menus for the two soft keys, tool-bar images
-// inside their strip, and the images draw.
+// The resource tables: controls inside their dialog, texts shown whole at the
+// handset's size, menus for the two soft keys, tool-bar images, images draw.
 #include "res/Resources.h"
 #include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"
-#include "ui/framework/Window.h"
 #include "ui/framework/testing/Harness.h"
 
-#include <QImage>
-#include <QPixmap>
 #include <QSvgRenderer>
 
 using namespace tb::res;
 
 namespace {
 
-void CollectCommands(std::span<const MenuItem> items, std::vector<int>& out) {
-    for (const MenuItem& item : items) {
-        if (item.isPopup())
-            CollectCommands(item.popup, out);
-        else if (!item.separator)
-            out.push_back(item.command);
-    }
+// Items that are neither a pop-up nor a separator, yet send no command.
+int CommandlessItems(std::span<const MenuItem> items) {
+    int n = 0;
+    for (const MenuItem& item : items)
+        n += item.isPopup() ? CommandlessItems(item.popup) : !item.separator && item.command <= 0;
+    return n;
 }
 
 class ResourcesTest : public DeviceTest {};
 
-TEST_F(ResourcesTest, EveryDialogsControlsLieInsideItAndShowTheirTextsWhole) {
+TEST_F(ResourcesTest, DialogsMenusToolBarsAndImagesAreWhole) {
     for (const DialogTemplate* d : AllDialogs()) {
         for (const ControlTemplate& c : d->controls) {
-            EXPECT_GE(c.rect.x, 0) << d->id << "/" << c.id;
-            EXPECT_LE(c.rect.x + c.rect.w, d->size.w) << d->id << "/" << c.id;
-            EXPECT_LE(c.rect.y + c.rect.h, d->size.h) << d->id << "/" << c.id;
+            const QRect rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+            EXPECT_TRUE(QRect(0, 0, d->size.w, d->size.h).contains(rect)) << d->id << "/" << c.id;
         }
         tb::ui::Window window(*d);
         window.resize(tb::ui::Lp(tb::ui::kHandsetWidth), tb::ui::Lp(tb::ui::kHandsetHeight));
         window.show();
         EXPECT_EQ(tb::ui::testing::ClippedTexts(window).join(u" | ").toStdString(), "") << d->id;
     }
-}
-
-TEST_F(ResourcesTest, MenusToolBarsAndImages) {
-    for (const MenuTemplate* m : AllMenus()) {
-        EXPECT_EQ(m->items.size(), 2u) << "menu " << m->id;
-        std::vector<int> commands;
-        CollectCommands(m->items, commands);
-        for (int command : commands)
-            EXPECT_GT(command, 0) << "menu " << m->id;
-    }
-    QSvgRenderer strip(ImagePath(IDB_TOOLBAR));
-    ASSERT_TRUE(strip.isValid());
-    for (const ToolBarTemplate* bar : AllToolBars()) {
-        const int cells = strip.defaultSize().width() / bar->imageSize;
-        for (const ToolButton& b : bar->buttons) {
-            if (b.command == 0) continue;
-            EXPECT_GE(b.image, 0) << bar->id << "/" << b.command;
-            EXPECT_LT(b.image, cells) << bar->id << "/" << b.command;
-        }
-    }
+    for (const MenuTemplate* m : AllMenus())
+        EXPECT_EQ(std::pair(m->items.size(), CommandlessItems(m->items)), std::pair(size_t{2}, 0))
+            << "menu " << m->id;
+    const int stripWidth = QSvgRenderer(ImagePath(IDB_TOOLBAR)).defaultSize().width();
+    for (const ToolBarTemplate* bar : AllToolBars())
+        for (const ToolButton& b : bar->buttons) // command 0: a separator
+            EXPECT_TRUE(b.command == 0 || (b.image >= 0 && b.image < stripWidth / bar->imageSize))
+                << bar->id << "/" << b.command;
     for (int id : {IDR_MAINFRAME, IDB_BACK, IDB_BACK_DISABLED, IDB_BACK_PRESSED, IDB_TOOLBAR}) {
-        const QImage image = tb::ui::ResourcePixmap(id, 16, 16).toImage();
-        bool painted = false;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                painted |= qAlpha(image.pixel(x, y)) != 0;
-        EXPECT_TRUE(painted) << "image " << id << " is empty";
+        const QImage alpha =
+            tb::ui::ResourcePixmap(id, 16, 16).toImage().convertToFormat(QImage::Format_Alpha8);
+        const uchar* bits = alpha.constBits();
+        EXPECT_TRUE(std::any_of(bits, bits + alpha.sizeInBytes(), [](uchar a) { return a != 0; }))
+            << "image " << id << " is empty";
     }
     EXPECT_TRUE(ImagePath(144).isEmpty());
 }

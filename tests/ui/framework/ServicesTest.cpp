@@ -16,15 +16,11 @@ namespace {
 
 class ServicesTest : public DeviceTest {};
 
-// Waits for the next Qt message box, notes what it shows as "icon: buttons:
-// caption: text" and clicks the button `answer`.
+// Notes the next Qt box as "icon: buttons: caption: text" and clicks `answer`.
 void AnswerNextBox(const QString& answer, QString& seen) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer, &seen] {
+    QTimer::singleShot(0, [answer, &seen] { // runs in the box's own event loop
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        poll->stop();
-        poll->deleteLater();
+        ASSERT_TRUE(box);
         QStringList buttons;
         for (QAbstractButton* b : box->buttons())
             buttons << b->text();
@@ -33,7 +29,6 @@ void AnswerNextBox(const QString& answer, QString& seen) {
                    .arg(buttons.join(u'/'), box->windowTitle(), box->text());
         box->buttons().at(buttons.indexOf(answer))->click();
     });
-    poll->start(5);
 }
 
 TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
@@ -44,10 +39,8 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
         {0x24, M::Question, "はい/いいえ", "はい", plat::IDYES},
         {0x34, M::Warning, "はい/いいえ", "いいえ", plat::IDNO},
         {0x40, M::Information, "OK", "OK", plat::IDOK},
-        {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL},
-    };
-    boxes.uninstall();
-    InstallMessageBoxHandler();
+        {0x31, M::Warning, "OK/キャンセル", "キャンセル", plat::IDCANCEL}};
+    InstallMessageBoxHandler(); // in place of the recorder, which the fixture removes
     for (const auto& [flags, icon, buttons, click, answer] : cases) {
         QString seen;
         AnswerNextBox(click, seen);
@@ -56,25 +49,22 @@ TEST_F(ServicesTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
             seen,
             QStringLiteral("%1: %2: データの整理: 本当に削除しますか？").arg(icon).arg(buttons));
     }
-    plat::SetMessageBoxHandler({});
 }
 
 TEST_F(ServicesTest, ImeStatusSetsInputHintsAndReadsBack) {
+    // Hiragana 9, full-width katakana 11, alphanumeric 8, half-width (number mode) 0.
     const std::tuple<plat::DWORD, bool, bool> cases[] = {
-        {9, false, false},  // hiragana, preferring neither latin nor numbers
-        {11, false, false}, // full-width katakana
-        {8, true, false},   // full-width alphanumeric
-        {0, true, true},    // half-width alphanumeric: number mode
-    };
+        {9, false, false}, {11, false, false}, {8, true, false}, {0, true, true}};
     InstallImeHandlers();
     QLineEdit edit;
     for (const auto& [conversion, latin, numbers] : cases) {
-        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferLatin), latin) << conversion;
-        EXPECT_EQ(bool(edit.inputMethodHints() & Qt::ImhPreferNumbers), numbers) << conversion;
         plat::DWORD readConversion = 99, sentence = 99;
+        ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
         ASSERT_TRUE(plat::ImmGetConversionStatus(&edit, &readConversion, &sentence));
-        EXPECT_EQ(std::pair(readConversion, sentence), std::pair(conversion, plat::DWORD{4}));
+        const auto hints = edit.inputMethodHints();
+        EXPECT_EQ(std::tuple(readConversion, sentence, bool(hints & Qt::ImhPreferLatin),
+                             bool(hints & Qt::ImhPreferNumbers)),
+                  std::tuple(conversion, plat::DWORD{4}, latin, numbers));
     }
     plat::SetImeHandlers({});
 }
