@@ -24,19 +24,14 @@ DWORD FailedWith(bool ok) {
     return ok ? kSucceeded : GetLastError();
 }
 
-// A second process on a device: it opens a file with no sharing or creates the
-// named mutex, answers "held", "exists" or "error <code>" and keeps what it got
-// until destroyed (a QProcess still running is killed then).
+// A second process on a device (PlatformHelper.cpp) and its answer; it keeps what it
+// got until destroyed, when QProcess kills it and waits for its end.
 struct Helper {
     Helper(const QString& device, const char* command, const QString& argument) {
         process.start(QStringLiteral(TB_PLATFORM_HELPER),
                       {device, QString::fromLatin1(command), argument});
         process.waitForReadyRead(20000);
         answer = QString::fromUtf8(process.readLine()).trimmed();
-    }
-    ~Helper() {
-        process.closeWriteChannel();
-        process.waitForFinished(20000);
     }
     QProcess process;
     QString answer;
@@ -66,11 +61,10 @@ TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
         SCOPED_TRACE(testing::Message() << int(disposition) << (exists ? " on existing" : ""));
         DeleteFile(u"\\a.dat"_s);
         if (exists) writeFile(u"\\a.dat"_s, "old");
-        File file;
-        EXPECT_EQ(file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition), ok);
-        EXPECT_EQ(GetLastError(), error);
-        EXPECT_EQ(fileExists(u"\\a.dat"_s), ok || exists);
-        EXPECT_EQ(readFile(u"\\a.dat"_s), after);
+        File file; // braces keep the calls in order
+        EXPECT_EQ((std::tuple{file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition),
+                              GetLastError(), fileExists(u"\\a.dat"_s), readFile(u"\\a.dat"_s)}),
+                  std::tuple(ok, error, ok || exists, after));
     }
     // first share mode, second share mode and access, second opens
     const std::tuple<unsigned, unsigned, unsigned, bool> sharing[] = {

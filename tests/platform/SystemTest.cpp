@@ -11,11 +11,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
 #include <unistd.h>
+#include <vector>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
@@ -69,16 +69,16 @@ TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
     EXPECT_FALSE(IsProgramFolderWritable()) << "a file where the folder should be";
 
     InitDevice(QString());
-    EXPECT_EQ(DeviceFolder(), QString());
-    EXPECT_EQ(ToHostPath(u"\\TMP"_s), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s);
-    EXPECT_EQ(ToHandsetPath(u"/usr/share"_s), u"\\usr\\share"_s);
-    EXPECT_EQ(RegistryFilePath(),
-              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                  u"/tallybook/registry.reg"_s);
+    const auto standard = QStandardPaths::writableLocation;
+    EXPECT_EQ(
+        (QStringList{DeviceFolder(), ToHostPath(u"\\TMP"_s), ToHandsetPath(u"/usr/share"_s),
+                     RegistryFilePath(), ToHostPath(GetMyDocumentsFolder(false)),
+                     ToHostPath(GetModuleFileName())}),
+        (QStringList{
+            QString(), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s, u"\\usr\\share"_s,
+            standard(QStandardPaths::GenericConfigLocation) + u"/tallybook/registry.reg"_s,
+            standard(QStandardPaths::DocumentsLocation), QCoreApplication::applicationFilePath()}));
     EXPECT_TRUE(RuntimeFolder().endsWith(u"/host"_s));
-    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    EXPECT_EQ(ToHostPath(GetMyDocumentsFolder(false)), docs);
-    EXPECT_EQ(ToHostPath(GetModuleFileName()), QCoreApplication::applicationFilePath());
 }
 
 TEST_F(SystemTest, IdentityFromTheEnvironmentAndImeStatusUntilInitDevice) {
@@ -115,19 +115,20 @@ TEST_F(SystemTest, MessageBoxesAndTheErrorBoxWithItsCodeAsSignedDecimal) {
     ASSERT_EQ(boxes.texts(), (std::vector{u"Error ! ID = 183"_s, u"Error ! ID = -1"_s}));
     EXPECT_EQ(boxes.shown()[0].flags, unsigned{MB_OK});
     boxes.answerNext(IDNO);
-    EXPECT_EQ(MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION), IDYES);
+    const auto ask = [] {
+        return MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION);
+    };
+    EXPECT_EQ((std::vector{ask(), ask()}), (std::vector<int>{IDNO, IDYES}));
     const MessageBoxHandler previous = SetMessageBoxHandler({});
     EXPECT_TRUE(previous);
-    EXPECT_EQ(MessageBox(u"ok box"_s, u"c"_s, MB_OK), IDOK);
-    EXPECT_EQ(MessageBox(u"question"_s, u"c"_s, MB_YESNO), IDNO);
+    EXPECT_EQ((std::vector{MessageBox(u"ok box"_s, u"c"_s, MB_OK), ask()}),
+              (std::vector<int>{IDOK, IDNO}));
     EXPECT_TRUE(ShowError(5));
     SetMessageBoxHandler(previous);
 }
 
 bool AllZero(const void* block, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(block);
-    return std::all_of(bytes, bytes + size, [](unsigned char b) { return b == 0; });
+    return std::memcmp(block, std::vector<char>(size).data(), size) == 0;
 }
 
 TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
@@ -178,10 +179,10 @@ TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
     }
 }
 
-// Each row puts several fields out of range at once, so a fault in any one shows.
-TEST_F(SystemTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
+TEST_F(SystemTest, TimeFieldsOutOfRangeNormaliseExtremesClampTheFixedAndRealClock) {
+    // Fields, several out of range at once so that a fault in any one shows, and the
+    // same date and time in range.
     using Six = std::array<int, 6>;
-    // fields, the same date and time in range
     const std::pair<Six, Six> rows[] = {
         {{2008, 13, 40, 24, 60, -1}, {2009, 2, 10, 0, 59, 59}},
         {{2008, -10, 0, -1, 0, 0}, {2007, 1, 30, 23, 0, 0}},
@@ -193,9 +194,6 @@ TEST_F(SystemTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
         EXPECT_EQ(TimeFromFields(f[0], f[1], f[2], f[3], f[4], f[5]),
                   Reference(QDate(s[0], s[1], s[2]), QTime(s[3], s[4], s[5])))
             << f[0] << ' ' << f[1] << ' ' << f[2];
-}
-
-TEST_F(SystemTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRealClock) {
     const TimeValue first = TimeFromFields(0, 1, 1);
     // 1 January of year 0 (1 BC) was a Saturday; anything earlier is clamped to it.
     EXPECT_EQ(FieldsOf(TimeValueToSystemTime(first)), (Fields{0, 1, 6, 1, 0, 0, 0, 0}));
