@@ -1,5 +1,4 @@
-// Files in handset notation, their error codes and injected faults; the atomic writer
-// (old or new contents after a cut anywhere); locks as this and another process see them.
+// Files in handset notation, their error codes, injected faults, the atomic writer, locks.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
@@ -87,8 +86,7 @@ TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
     }
 }
 
-// Each call in turn, on the state the rows before it left: first one file read and
-// written through one handle, then closed and opened read-only.
+// Each call in turn, on the state the rows before it left.
 TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
     writeFile(u"\\a.dat"_s, "a");
     writeFile(u"\\b.dat"_s, "b");
@@ -175,15 +173,14 @@ TEST_F(FilesTest, WildcardSearchIgnoresCaseAndComesInNameOrder) {
     };
     FindData data;
     for (const auto& [pattern, expected, error] : rows) {
-        SCOPED_TRACE(pattern.toStdString());
         FileFind find;
         QStringList found;
         for (bool ok = find.first(pattern, &data); ok; ok = find.next(&data)) {
             found << data.name + (data.isDirectory ? u"/"_s : QString());
             EXPECT_EQ(data.size, data.isDirectory ? 0 : 4);
         }
-        EXPECT_EQ(GetLastError(), error);
-        EXPECT_EQ(found.join(u' '), expected);
+        EXPECT_EQ(std::pair(found.join(u' '), GetLastError()), std::pair(expected, error))
+            << pattern.toStdString();
     }
     EXPECT_EQ(FailedWith(FileFind().next(&data)), ERROR_INVALID_HANDLE);
 }
@@ -252,7 +249,7 @@ protected:
     }
 };
 
-TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
+TEST_F(AtomicFileTest, CutAtEveryByteAndFailedOpensAndUnfinishedReplacesKeepOldOrNew) {
     for (qsizetype cut = 0; cut <= newBytes.size() + 1; ++cut) {
         SCOPED_TRACE(cut);
         faults::Reset();
@@ -262,10 +259,8 @@ TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
         EXPECT_EQ(ok, cut >= newBytes.size());
         EXPECT_EQ(readFile(target), ok ? newBytes : oldBytes);
     }
-    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
-}
-
-TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
+    faults::Reset();
+    writeFile(target, oldBytes);
     AtomicFile file;
     EXPECT_EQ(FailedWith(file.open(u"\\My Documents"_s)), ERROR_ACCESS_DENIED);
     EXPECT_EQ(FailedWith(file.open(u"\\no such folder\\a.dat"_s)), ERROR_PATH_NOT_FOUND);
@@ -288,8 +283,7 @@ TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
     EXPECT_EQ(readFile(target), oldBytes);
 }
 
-// A no-sharing open, the atomic writer's lock and the named mutex, as this and
-// another process see them; each is seen only on its own device.
+// Each is seen only on its own device.
 TEST_F(AtomicFileTest, LocksAndTheNamedMutexAsThisAndAnotherProcessSeeThem) {
     bool exists = false;
     {
@@ -299,8 +293,8 @@ TEST_F(AtomicFileTest, LocksAndTheNamedMutexAsThisAndAnotherProcessSeeThem) {
         File file;
         EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
         EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
-        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
-        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists &&
+                    GetLastError() == ERROR_ALREADY_EXISTS);
     }
     ReleaseNamedMutexes();
     ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && !exists);

@@ -1,5 +1,4 @@
-// The registry: values keep their types, the file text is the export format,
-// a hand-edited file is read tolerantly, failures leave memory and disk alike.
+// The registry: values and their types, the export-format file, failures, foreign files.
 #include "support/DeviceTest.h"
 #include "support/RegistryProbe.h"
 
@@ -168,8 +167,7 @@ TEST_F(RegistryTest, KeysReadersNamesAndFailedWritesCheckHandlesTypesSizesAndThe
     EXPECT_EQ(std::pair(StartYear(), registryText()), std::pair(1u, before));
 }
 
-// A hand-edited file is read tolerantly; of other files the understood values are
-// used and the file is kept aside before the first write; garbage never crashes.
+// Of a file not wholly understood the rest is used and the file kept aside on the first write.
 TEST_F(RegistryTest, StoredFilesAreReadTolerantlyAndKeptAsideWhenNotUnderstood) {
     WriteRegistry(fixture(u"platform/handedit.reg"_s));
     using regprobe::Setting;

@@ -1,5 +1,4 @@
-// The device folder and handset paths, identity, input-method status, message boxes,
-// the private heap; time values against an independent calendar (QDate); CP932 text.
+// Device folder, paths, identity, IME, message boxes, heap, time (against QDate), CP932.
 #include "support/DeviceTest.h"
 
 #include "platform/CodePage.h"
@@ -24,8 +23,6 @@ namespace {
 
 using SystemTest = DeviceTest;
 
-// The private layout InitDevice makes, handset paths both ways, the program
-// folder's writability, and last host mode, where there is no device folder.
 TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
     const QString fs = DeviceFolder() + u"/fs"_s, program = fs + u"/Program Files/Tallybook"_s;
     EXPECT_EQ(DeviceFolder(), QFileInfo(deviceDir()).canonicalFilePath());
@@ -149,8 +146,7 @@ TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
     void* big = HeapAlloc(heap, 3 * 1024 * 1024);
     EXPECT_TRUE(big && AllZero(big, 3 * 1024 * 1024));
     EXPECT_NE(HeapAlloc(heap, 0), nullptr);
-    EXPECT_EQ(HeapAlloc(heap, SIZE_MAX), nullptr);
-    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_TRUE(HeapAlloc(heap, SIZE_MAX) == nullptr && GetLastError() == ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(HeapAlloc(nullptr, kNode), nullptr);
     HeapDestroy(heap);
 }
@@ -164,7 +160,7 @@ TimeValue Reference(const QDate& date, const QTime& time = {0, 0}) {
     return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
 }
 
-TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
+TEST_F(SystemTest, TimeEveryDayTo2105MatchesQDateOutOfRangeFieldsNormaliseExtremesClamp) {
     const std::array<int, 3> times[] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
     for (QDate date(1970, 1, 1); date.year() <= 2105; date = date.addDays(1)) {
         const int y = date.year(), m = date.month(), d = date.day(), weekday = date.dayOfWeek() % 7;
@@ -177,11 +173,7 @@ TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
             ASSERT_EQ(SystemTimeToTimeValue(st), expected);
         }
     }
-}
-
-TEST_F(SystemTest, TimeFieldsOutOfRangeNormaliseExtremesClampTheFixedAndRealClock) {
-    // Fields, several out of range at once so that a fault in any one shows, and the
-    // same date and time in range.
+    // Fields, several out of range at once so a fault in any one shows; the same in range.
     using Six = std::array<int, 6>;
     const std::pair<Six, Six> rows[] = {
         {{2008, 13, 40, 24, 60, -1}, {2009, 2, 10, 0, 59, 59}},
