@@ -164,6 +164,7 @@ TEST_F(SystemTest, TimeEveryDayTo2105MatchesQDateOutOfRangeFieldsNormaliseExtrem
     const std::array<int, 3> times[] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
     for (QDate date(1970, 1, 1); date.year() <= 2105; date = date.addDays(1)) {
         const int y = date.year(), m = date.month(), d = date.day(), weekday = date.dayOfWeek() % 7;
+        ASSERT_EQ(DaysInMonth(y, m), date.daysInMonth()) << y;
         for (const auto& [hour, minute, second] : times) {
             const TimeValue expected = Reference(date, QTime(hour, minute, second));
             ASSERT_EQ(TimeFromFields(y, m, d, hour, minute, second), expected)
