@@ -1,5 +1,4 @@
-// Start-up and ending: one program per handset, and data written however the
-// program ends (termination signals in the event loop, a second start).
+// Start-up and ending: one program per handset, data written however it ends.
 #include "support/Bytes.h"
 #include "support/DeviceTest.h"
 
@@ -72,7 +71,6 @@ TEST_F(AppTest, SecondStartEndsSilentlyAndBringsTheFirstForwardOnceItListens) {
 TEST_F(AppTest, SecondProcessExitsZeroThenSigtermEndsTheFirstWithSettingsWritten) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"TALLYBOOK_DEVICE"_s, deviceDir());
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     QProcess first, second;
     first.setProcessEnvironment(env);
     second.setProcessEnvironment(env);

@@ -1,5 +1,4 @@
-// Files in handset notation, their error codes and injected faults; the atomic writer
-// (old or new contents after a cut anywhere); locks as this and another process see them.
+// Files in handset notation, their error codes, injected faults, the atomic writer, locks.
 #include "support/DeviceTest.h"
 
 #include "platform/Device.h"
@@ -24,19 +23,14 @@ DWORD FailedWith(bool ok) {
     return ok ? kSucceeded : GetLastError();
 }
 
-// A second process on a device: it opens a file with no sharing or creates the
-// named mutex, answers "held", "exists" or "error <code>" and keeps what it got
-// until destroyed (a QProcess still running is killed then).
+// A second process on a device (PlatformHelper.cpp) and its answer; it keeps what it
+// got until destroyed, when QProcess kills it and waits for its end.
 struct Helper {
     Helper(const QString& device, const char* command, const QString& argument) {
         process.start(QStringLiteral(TB_PLATFORM_HELPER),
                       {device, QString::fromLatin1(command), argument});
         process.waitForReadyRead(20000);
         answer = QString::fromUtf8(process.readLine()).trimmed();
-    }
-    ~Helper() {
-        process.closeWriteChannel();
-        process.waitForFinished(20000);
     }
     QProcess process;
     QString answer;
@@ -66,11 +60,10 @@ TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
         SCOPED_TRACE(testing::Message() << int(disposition) << (exists ? " on existing" : ""));
         DeleteFile(u"\\a.dat"_s);
         if (exists) writeFile(u"\\a.dat"_s, "old");
-        File file;
-        EXPECT_EQ(file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition), ok);
-        EXPECT_EQ(GetLastError(), error);
-        EXPECT_EQ(fileExists(u"\\a.dat"_s), ok || exists);
-        EXPECT_EQ(readFile(u"\\a.dat"_s), after);
+        File file; // braces keep the calls in order
+        EXPECT_EQ((std::tuple{file.open(u"\\a.dat"_s, GENERIC_READ | GENERIC_WRITE, 0, disposition),
+                              GetLastError(), fileExists(u"\\a.dat"_s), readFile(u"\\a.dat"_s)}),
+                  std::tuple(ok, error, ok || exists, after));
     }
     // first share mode, second share mode and access, second opens
     const std::tuple<unsigned, unsigned, unsigned, bool> sharing[] = {
@@ -93,27 +86,6 @@ TEST_F(FilesTest, DispositionsAndSharingOnOpen) {
     }
 }
 
-TEST_F(FilesTest, ReadWriteSeekAndAccess) {
-    File file;
-    const QString path = u"\\My Documents\\d.bin"_s;
-    ASSERT_TRUE(file.open(path, GENERIC_READ | GENERIC_WRITE, 0, Disposition::CreateAlways));
-    std::uint32_t count = 0;
-    std::int64_t pos = -1;
-    EXPECT_TRUE(file.write("0123456789", 10, &count) && count == 10);
-    EXPECT_TRUE(file.seek(-4, SeekOrigin::End, &pos) && pos == 6);
-    char tail[8] = {};
-    EXPECT_TRUE(file.read(tail, sizeof tail, &count) && QByteArray(tail, count) == "6789");
-    EXPECT_TRUE(file.seek(2, SeekOrigin::Begin) && file.seek(1, SeekOrigin::Current, &pos) &&
-                pos == 3);
-    EXPECT_EQ(FailedWith(file.seek(-1, SeekOrigin::Begin)), ERROR_INVALID_PARAMETER);
-    file.close();
-    EXPECT_EQ(fileMode(path), 0600u);
-    ASSERT_TRUE(openExisting(file, path));
-    EXPECT_EQ(FailedWith(file.write("x", 1)), ERROR_ACCESS_DENIED);
-    file.close();
-    EXPECT_EQ(FailedWith(file.read(tail, 1, &count)), ERROR_INVALID_HANDLE);
-}
-
 // Each call in turn, on the state the rows before it left.
 TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
     writeFile(u"\\a.dat"_s, "a");
@@ -124,8 +96,24 @@ TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
         File file;
         return openExisting(file, path) || file.isOpen();
     };
-    File holder;
+    File holder, data, readOnly;
+    const QString bin = u"\\My Documents\\d.bin"_s;
+    std::uint32_t count = 0;
+    std::int64_t pos = -1;
+    char tail[8] = {};
     const std::tuple<const char*, std::function<bool()>, DWORD> rows[] = {
+        {CALL(data.open(bin, GENERIC_READ | GENERIC_WRITE, 0, Disposition::CreateAlways) &&
+              data.write("0123456789", 10, &count) && count == 10),
+         kSucceeded},
+        {CALL(data.seek(2, SeekOrigin::Begin) && data.seek(1, SeekOrigin::Current, &pos) &&
+              pos == 3),
+         kSucceeded},
+        {CALL(data.seek(-4, SeekOrigin::End, &pos) && pos == 6 &&
+              data.read(tail, sizeof tail, &count) && QByteArray(tail, count) == "6789"),
+         kSucceeded},
+        {CALL(data.seek(-1, SeekOrigin::Begin)), ERROR_INVALID_PARAMETER},
+        {CALL((data.close(), data.read(tail, 1, &count))), ERROR_INVALID_HANDLE},
+        {CALL(openExisting(readOnly, bin) && readOnly.write("x", 1)), ERROR_ACCESS_DENIED},
         {CALL(open(u"\\nothing.dat"_s)), ERROR_FILE_NOT_FOUND},
         {CALL(open(u"\\no folder\\x.dat"_s)), ERROR_PATH_NOT_FOUND},
         {CALL(open(u"\\a*.dat"_s)), ERROR_INVALID_NAME},
@@ -159,7 +147,7 @@ TEST_F(FilesTest, CallsFailWithTheirErrorCodes) {
     EXPECT_EQ(QList({readFile(u"\\b.dat"_s), readFile(u"\\old.dat"_s), readFile(u"\\C.DAT"_s)}),
               QList<QByteArray>({"b", "b", "a"}));
     EXPECT_EQ(rootFiles(), QStringList({u"b.dat"_s, u"C.DAT"_s, u"old.dat"_s}));
-    EXPECT_EQ(fileMode(u"\\備考"_s), 0700u);
+    EXPECT_EQ(std::pair(fileMode(bin), fileMode(u"\\備考"_s)), std::pair(0600u, 0700u));
     writeFile(u"\\備考\\食費.DAT"_s, "12345");
     const FileAttributes file = GetFileAttributes(u"\\備考\\食費.dat"_s);
     EXPECT_TRUE(file.exists && !file.isDirectory && file.size == 5);
@@ -185,15 +173,14 @@ TEST_F(FilesTest, WildcardSearchIgnoresCaseAndComesInNameOrder) {
     };
     FindData data;
     for (const auto& [pattern, expected, error] : rows) {
-        SCOPED_TRACE(pattern.toStdString());
         FileFind find;
         QStringList found;
         for (bool ok = find.first(pattern, &data); ok; ok = find.next(&data)) {
             found << data.name + (data.isDirectory ? u"/"_s : QString());
             EXPECT_EQ(data.size, data.isDirectory ? 0 : 4);
         }
-        EXPECT_EQ(GetLastError(), error);
-        EXPECT_EQ(found.join(u' '), expected);
+        EXPECT_EQ(std::pair(found.join(u' '), GetLastError()), std::pair(expected, error))
+            << pattern.toStdString();
     }
     EXPECT_EQ(FailedWith(FileFind().next(&data)), ERROR_INVALID_HANDLE);
 }
@@ -262,7 +249,7 @@ protected:
     }
 };
 
-TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
+TEST_F(AtomicFileTest, CutAtEveryByteAndFailedOpensAndUnfinishedReplacesKeepOldOrNew) {
     for (qsizetype cut = 0; cut <= newBytes.size() + 1; ++cut) {
         SCOPED_TRACE(cut);
         faults::Reset();
@@ -272,10 +259,8 @@ TEST_F(AtomicFileTest, CutAtEveryByteKeepsOldOrNewContents) {
         EXPECT_EQ(ok, cut >= newBytes.size());
         EXPECT_EQ(readFile(target), ok ? newBytes : oldBytes);
     }
-    EXPECT_EQ(folderEntries(), QStringList{u"収支.DAT"_s});
-}
-
-TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
+    faults::Reset();
+    writeFile(target, oldBytes);
     AtomicFile file;
     EXPECT_EQ(FailedWith(file.open(u"\\My Documents"_s)), ERROR_ACCESS_DENIED);
     EXPECT_EQ(FailedWith(file.open(u"\\no such folder\\a.dat"_s)), ERROR_PATH_NOT_FOUND);
@@ -298,8 +283,7 @@ TEST_F(AtomicFileTest, FailedOpenAndEveryUnfinishedReplaceKeepTheOldContents) {
     EXPECT_EQ(readFile(target), oldBytes);
 }
 
-// A no-sharing open, the atomic writer's lock and the named mutex, as this and
-// another process see them; each is seen only on its own device.
+// Each is seen only on its own device.
 TEST_F(AtomicFileTest, LocksAndTheNamedMutexAsThisAndAnotherProcessSeeThem) {
     bool exists = false;
     {
@@ -309,8 +293,8 @@ TEST_F(AtomicFileTest, LocksAndTheNamedMutexAsThisAndAnotherProcessSeeThem) {
         File file;
         EXPECT_EQ(FailedWith(openExisting(file, target)), ERROR_SHARING_VIOLATION);
         EXPECT_EQ(FailedWith(AtomicFile().open(target)), ERROR_SHARING_VIOLATION);
-        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists);
-        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+        EXPECT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && exists &&
+                    GetLastError() == ERROR_ALREADY_EXISTS);
     }
     ReleaseNamedMutexes();
     ASSERT_TRUE(CreateNamedMutex(u"Orvane Tallybook"_s, &exists) && !exists);

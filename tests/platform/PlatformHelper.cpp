@@ -1,6 +1,5 @@
-// platform_helper <device dir> open <handset path> | mutex <name>: opens the file
-// with no sharing or creates the named mutex, prints "held", "exists" or
-// "error <code>", then keeps what it got until its input closes.
+// platform_helper <device dir> open <handset path> | mutex <name>: prints "held",
+// "exists" or "error <code>", then keeps the file or mutex until its input closes.
 #include "platform/Device.h"
 #include "platform/Files.h"
 #include "platform/System.h"

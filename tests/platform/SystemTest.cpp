@@ -1,5 +1,4 @@
-// The device folder and handset paths, identity, input-method status, message boxes,
-// the private heap; time values against an independent calendar (QDate); CP932 text.
+// Device folder, paths, identity, IME, message boxes, heap, time (against QDate), CP932.
 #include "support/DeviceTest.h"
 
 #include "platform/CodePage.h"
@@ -11,11 +10,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
 #include <unistd.h>
+#include <vector>
 
 using namespace plat;
 using namespace Qt::StringLiterals;
@@ -24,8 +23,6 @@ namespace {
 
 using SystemTest = DeviceTest;
 
-// The private layout InitDevice makes, handset paths both ways, the program
-// folder's writability, and last host mode, where there is no device folder.
 TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
     const QString fs = DeviceFolder() + u"/fs"_s, program = fs + u"/Program Files/Tallybook"_s;
     EXPECT_EQ(DeviceFolder(), QFileInfo(deviceDir()).canonicalFilePath());
@@ -69,16 +66,16 @@ TEST_F(SystemTest, DeviceLayoutPathsBothWaysAndHostMode) {
     EXPECT_FALSE(IsProgramFolderWritable()) << "a file where the folder should be";
 
     InitDevice(QString());
-    EXPECT_EQ(DeviceFolder(), QString());
-    EXPECT_EQ(ToHostPath(u"\\TMP"_s), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s);
-    EXPECT_EQ(ToHandsetPath(u"/usr/share"_s), u"\\usr\\share"_s);
-    EXPECT_EQ(RegistryFilePath(),
-              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                  u"/tallybook/registry.reg"_s);
+    const auto standard = QStandardPaths::writableLocation;
+    EXPECT_EQ(
+        (QStringList{DeviceFolder(), ToHostPath(u"\\TMP"_s), ToHandsetPath(u"/usr/share"_s),
+                     RegistryFilePath(), ToHostPath(GetMyDocumentsFolder(false)),
+                     ToHostPath(GetModuleFileName())}),
+        (QStringList{
+            QString(), QFileInfo::exists(u"/TMP"_s) ? u"/TMP"_s : u"/tmp"_s, u"\\usr\\share"_s,
+            standard(QStandardPaths::GenericConfigLocation) + u"/tallybook/registry.reg"_s,
+            standard(QStandardPaths::DocumentsLocation), QCoreApplication::applicationFilePath()}));
     EXPECT_TRUE(RuntimeFolder().endsWith(u"/host"_s));
-    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    EXPECT_EQ(ToHostPath(GetMyDocumentsFolder(false)), docs);
-    EXPECT_EQ(ToHostPath(GetModuleFileName()), QCoreApplication::applicationFilePath());
 }
 
 TEST_F(SystemTest, IdentityFromTheEnvironmentAndImeStatusUntilInitDevice) {
@@ -115,19 +112,20 @@ TEST_F(SystemTest, MessageBoxesAndTheErrorBoxWithItsCodeAsSignedDecimal) {
     ASSERT_EQ(boxes.texts(), (std::vector{u"Error ! ID = 183"_s, u"Error ! ID = -1"_s}));
     EXPECT_EQ(boxes.shown()[0].flags, unsigned{MB_OK});
     boxes.answerNext(IDNO);
-    EXPECT_EQ(MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION), IDYES);
+    const auto ask = [] {
+        return MessageBox(u"削除しますか？"_s, u"確認"_s, MB_YESNO | MB_ICONQUESTION);
+    };
+    EXPECT_EQ((std::vector{ask(), ask()}), (std::vector<int>{IDNO, IDYES}));
     const MessageBoxHandler previous = SetMessageBoxHandler({});
     EXPECT_TRUE(previous);
-    EXPECT_EQ(MessageBox(u"ok box"_s, u"c"_s, MB_OK), IDOK);
-    EXPECT_EQ(MessageBox(u"question"_s, u"c"_s, MB_YESNO), IDNO);
+    EXPECT_EQ((std::vector{MessageBox(u"ok box"_s, u"c"_s, MB_OK), ask()}),
+              (std::vector<int>{IDOK, IDNO}));
     EXPECT_TRUE(ShowError(5));
     SetMessageBoxHandler(previous);
 }
 
 bool AllZero(const void* block, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(block);
-    return std::all_of(bytes, bytes + size, [](unsigned char b) { return b == 0; });
+    return std::memcmp(block, std::vector<char>(size).data(), size) == 0;
 }
 
 TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
@@ -148,8 +146,7 @@ TEST_F(SystemTest, HeapBlocksAreZeroFilledAlignedReusedAndForeignOnesIgnored) {
     void* big = HeapAlloc(heap, 3 * 1024 * 1024);
     EXPECT_TRUE(big && AllZero(big, 3 * 1024 * 1024));
     EXPECT_NE(HeapAlloc(heap, 0), nullptr);
-    EXPECT_EQ(HeapAlloc(heap, SIZE_MAX), nullptr);
-    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_TRUE(HeapAlloc(heap, SIZE_MAX) == nullptr && GetLastError() == ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(HeapAlloc(nullptr, kNode), nullptr);
     HeapDestroy(heap);
 }
@@ -163,10 +160,11 @@ TimeValue Reference(const QDate& date, const QTime& time = {0, 0}) {
     return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
 }
 
-TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
+TEST_F(SystemTest, TimeEveryDayTo2105MatchesQDateOutOfRangeFieldsNormaliseExtremesClamp) {
     const std::array<int, 3> times[] = {{0, 0, 0}, {0, 0, 1}, {12, 34, 56}, {23, 59, 59}};
     for (QDate date(1970, 1, 1); date.year() <= 2105; date = date.addDays(1)) {
         const int y = date.year(), m = date.month(), d = date.day(), weekday = date.dayOfWeek() % 7;
+        ASSERT_EQ(DaysInMonth(y, m), date.daysInMonth()) << y;
         for (const auto& [hour, minute, second] : times) {
             const TimeValue expected = Reference(date, QTime(hour, minute, second));
             ASSERT_EQ(TimeFromFields(y, m, d, hour, minute, second), expected)
@@ -176,12 +174,8 @@ TEST_F(SystemTest, TimeEveryDayFrom1970To2105MatchesQDate) {
             ASSERT_EQ(SystemTimeToTimeValue(st), expected);
         }
     }
-}
-
-// Each row puts several fields out of range at once, so a fault in any one shows.
-TEST_F(SystemTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
+    // Fields, several out of range at once so a fault in any one shows; the same in range.
     using Six = std::array<int, 6>;
-    // fields, the same date and time in range
     const std::pair<Six, Six> rows[] = {
         {{2008, 13, 40, 24, 60, -1}, {2009, 2, 10, 0, 59, 59}},
         {{2008, -10, 0, -1, 0, 0}, {2007, 1, 30, 23, 0, 0}},
@@ -193,9 +187,6 @@ TEST_F(SystemTest, TimeOutOfRangeFieldsNormaliseAsMktimeDoes) {
         EXPECT_EQ(TimeFromFields(f[0], f[1], f[2], f[3], f[4], f[5]),
                   Reference(QDate(s[0], s[1], s[2]), QTime(s[3], s[4], s[5])))
             << f[0] << ' ' << f[1] << ' ' << f[2];
-}
-
-TEST_F(SystemTest, TimeExtremesNeverOverflowAndClampTheYearThenTheFixedAndRealClock) {
     const TimeValue first = TimeFromFields(0, 1, 1);
     // 1 January of year 0 (1 BC) was a Saturday; anything earlier is clamped to it.
     EXPECT_EQ(FieldsOf(TimeValueToSystemTime(first)), (Fields{0, 1, 6, 1, 0, 0, 0, 0}));
