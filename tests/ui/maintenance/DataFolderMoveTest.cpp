@@ -94,14 +94,20 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothingSameFolderStoresThePathAndNoSwit
               "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,\\収支.DAT|2||");
 }
 
-// A failure before the sources are deleted puts everything back: a copy that
-// fails, or the settings naming the new folder that cannot be saved. Then Yes
-// moves every file, keeping the replaced one aside, and the program goes on.
-TEST_F(DataFolderMoveTest, FailuresBeforeTheDeletesPutEverythingBackThenYesMoves) {
+// A close that cannot save keeps everything; so does a failure before the
+// sources are deleted: a copy that fails, or the settings naming the new folder
+// that cannot be saved. Then Yes moves every file, keeping the replaced one
+// aside, and the program goes on; on the way back a failed delete leaves files.
+TEST_F(DataFolderMoveTest, FailuresKeepTheOldFolderThenYesMovesAndAFailedDeleteLeavesFiles) {
     writeFile(kNew + datafile::kCategories, "older");
+    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
+    const std::string before = State();
+    plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
+    ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
+    EXPECT_EQ(State(), before);
     // As before the move, with the old folder's type now stored.
     const std::string kept = "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\分類.DAT|0|"
-                             "00000000|分類1,分類2,分類3";
+                             "00000000|分類1,分類2,分類3,分類4";
     // A folder where the registry's new version would go fails its writes for real.
     const QString registryBlock = plat::RegistryFilePath() + u".tb-new"_s;
     const std::pair<std::function<void()>, QString> failures[] = {
@@ -124,28 +130,17 @@ TEST_F(DataFolderMoveTest, FailuresBeforeTheDeletesPutEverythingBackThenYesMoves
     EXPECT_EQ(boxes.texts(), std::vector{kQuestion});
     EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
     EXPECT_EQ(State(), "|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\分類.DAT.20080310-123456.bak,"
-                       "\\収支.DAT|2|02000000|分類1,分類2,分類3");
+                       "\\収支.DAT|2|02000000|分類1,分類2,分類3,分類4");
     EXPECT_EQ(readFile(kNew + datafile::kCategories), bytes::ListFile({u"食費"_s}));
     EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, Utf16z(kNew));
-    ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(4))));
-    EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(4));
-}
-
-TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndAFailedDeleteTheNew) {
-    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
-    const std::string before = State();
-    plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
-    EXPECT_EQ(State(), before);
-    ASSERT_TRUE(doc->SaveAll());
-    EXPECT_EQ(readData(datafile::kLedger), bytes::CurrentLedger(4));
+    ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(5))));
+    EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(5));
     plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // likewise
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
-    EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
-    EXPECT_EQ(State(),
-              "\\TEIBAN.DAT|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|2|02000000|"
-              "分類1,分類2,分類3,分類4");
-    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, Utf16z(kNew));
+    ASSERT_EQ(Apply(0, QString()), FolderOutcome::MovedWithLeftovers);
+    EXPECT_TRUE(boxes.shown().back().text.contains(kNew));
+    EXPECT_EQ(State(), "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|"
+                       "\\TEIBAN.DAT,\\分類.DAT.20080310-123456.bak|0|00000000|"
+                       "分類1,分類2,分類3,分類4,分類5");
 }
 
 } // namespace
