@@ -36,18 +36,12 @@ protected:
         writeList(u"\\備考\\食費.DAT"_s, {u"昼食"_s});
         doc = openDoc();
     }
-    FolderOutcome Apply(int mode, const QString& path) {
-        const FolderOutcome outcome = ApplyDataFolder(*doc, mode, path);
-        plat::faults::Reset();
-        return outcome;
-    }
     // Where things stand: the files below each folder, the folder type in
     // memory and stored, and the entries the program shows.
     std::string State() const {
         QStringList parts;
-        for (const QString& folder : {kFolder, kNew}) {
+        for (const QString& root : {host(kFolder), host(kNew)}) {
             QStringList files;
-            const QString root = host(folder);
             for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
                 files << it.next().mid(root.size()).replace(u'/', u'\\');
             files.sort();
@@ -62,11 +56,17 @@ protected:
     std::unique_ptr<CMyTALYDoc> doc;
 };
 
-// A refusal keeps the document open and the setting; the same folder spelt
-// otherwise stores the path only; No switches, leaving the files where they are.
-TEST_F(DataFolderMoveTest, RefusalsChangeNothingSameFolderStoresThePathAndNoSwitches) {
+// A refusal or a close that cannot save changes nothing; the same folder spelt
+// otherwise stores the path only. A failure before the sources are deleted
+// puts everything back: a copy that fails, or the settings naming the new
+// folder that cannot be saved. Then Yes moves every file, keeping the replaced
+// one aside, and the program goes on; on the way back a failed delete leaves
+// files behind. No switches, leaving the files where they are.
+TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitches) {
     writeFile(u"\\My Documents\\a file"_s, "x");
     ASSERT_TRUE(QDir().rmdir(host(u"\\Program Files\\Tallybook"_s))); // only mode 1 uses it
+    writeFile(kNew + datafile::kCategories, "older");
+    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
     const std::string before = State();
     const std::tuple<int, QString, QString> rows[] = {
         {2, kFolder + u"\\old"_s, kCopyFailed}, // inside the old folder
@@ -80,30 +80,13 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothingSameFolderStoresThePathAndNoSwit
         SCOPED_TRACE(path.toStdString() + std::to_string(mode));
         boxes.clear();
         if (path == kNew) plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-        EXPECT_EQ(Apply(mode, path), FolderOutcome::Refused);
+        EXPECT_EQ(ApplyDataFolder(*doc, mode, path), FolderOutcome::Refused);
         EXPECT_EQ(boxes.texts(), std::vector{message});
         EXPECT_EQ(State(), before);
     }
-    boxes.clear();
-    EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(doc->Count(), 3u);
-    boxes.setDefaultYesNoAnswer(plat::IDNO);
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Switched);
-    EXPECT_EQ(State(),
-              "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,\\収支.DAT|2||");
-}
-
-// A close that cannot save keeps everything; so does a failure before the
-// sources are deleted: a copy that fails, or the settings naming the new folder
-// that cannot be saved. Then Yes moves every file, keeping the replaced one
-// aside, and the program goes on; on the way back a failed delete leaves files.
-TEST_F(DataFolderMoveTest, FailuresKeepTheOldFolderThenYesMovesAndAFailedDeleteLeavesFiles) {
-    writeFile(kNew + datafile::kCategories, "older");
-    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
-    const std::string before = State();
     plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::CloseFailed);
+    plat::faults::Reset();
     EXPECT_EQ(State(), before);
     // As before the move, with the old folder's type now stored.
     const std::string kept = "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\分類.DAT|0|"
@@ -119,14 +102,14 @@ TEST_F(DataFolderMoveTest, FailuresKeepTheOldFolderThenYesMovesAndAFailedDeleteL
         SCOPED_TRACE(error.toStdString());
         boxes.clear();
         arm();
-        ASSERT_EQ(Apply(2, kNew), FolderOutcome::MoveFailed);
+        ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::MoveFailed);
         QDir().rmdir(registryBlock);
         EXPECT_EQ(boxes.texts(), (std::vector{kQuestion, error, kCopyFailed}));
         EXPECT_EQ(State(), kept);
         EXPECT_EQ(readFile(kNew + datafile::kCategories), "older");
     }
     boxes.clear();
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Moved);
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Moved);
     EXPECT_EQ(boxes.texts(), std::vector{kQuestion});
     EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
     EXPECT_EQ(State(), "|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\分類.DAT.20080310-123456.bak,"
@@ -136,11 +119,18 @@ TEST_F(DataFolderMoveTest, FailuresKeepTheOldFolderThenYesMovesAndAFailedDeleteL
     ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(5))));
     EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(5));
     plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // likewise
-    ASSERT_EQ(Apply(0, QString()), FolderOutcome::MovedWithLeftovers);
+    ASSERT_EQ(ApplyDataFolder(*doc, 0, QString()), FolderOutcome::MovedWithLeftovers);
     EXPECT_TRUE(boxes.shown().back().text.contains(kNew));
-    EXPECT_EQ(State(), "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|"
-                       "\\TEIBAN.DAT,\\分類.DAT.20080310-123456.bak|0|00000000|"
-                       "分類1,分類2,分類3,分類4,分類5");
+    boxes.clear();
+    EXPECT_EQ(ApplyDataFolder(*doc, 2, u"\\my documents\\TALLYBOOK\\"_s),
+              FolderOutcome::PathStored);
+    EXPECT_EQ(doc->Count(), 5u);
+    boxes.setDefaultYesNoAnswer(plat::IDNO);
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Switched);
+    EXPECT_EQ(boxes.texts(), std::vector{kQuestion}); // none for the path stored
+    // The folder left behind is stored; the switch stores nothing until the next save.
+    EXPECT_EQ(State(), "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,"
+                       "\\分類.DAT.20080310-123456.bak,\\収支.DAT|2|00000000|");
 }
 
 } // namespace
