@@ -81,20 +81,19 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     RunOptions([](PropertySheet& d) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-        const auto tabTo = [&d](Page page, int id) {
+        const auto press = [&d](Page page, int id, int key) { // once `id` has the focus
             for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
                  ++i)
                 PressKeyInWindow(d, Qt::Key_Tab);
+            PressKeyInWindow(d, key);
         };
-        tabTo(kData, 1086);
-        PressKeyInWindow(d, Qt::Key_Down);
-        for (int i = 0; i < 2; ++i)
-            PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        tabTo(kTerm, 1073);
-        PressKeyInWindow(d, Qt::Key_Down);
-        PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        tabTo(kDisplay, 1088);
-        PressKeyInWindow(d, Qt::Key_Space);
+        const auto nextPage = [&d] { PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier); };
+        press(kData, 1086, Qt::Key_Down);
+        nextPage();
+        nextPage();
+        press(kTerm, 1073, Qt::Key_Down);
+        nextPage();
+        press(kDisplay, 1088, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
     EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth, doc->m_dwFlags & OPT_COMMA),

@@ -36,12 +36,10 @@ protected:
     void SetUp() override {
         DocTest::SetUp();
         doc = openDoc();
-        for (const auto& [m, d] :
-             {std::pair<std::uint16_t, std::uint16_t>{8, 1}, {8, 15}, {8, 31}, {9, 1}})
-            doc->AddRecord(record({.category = (m == 8 ? u"aug%1"_s : u"sep%1"_s).arg(d),
-                                   .month = m,
-                                   .day = d,
-                                   .hour = 12}));
+        for (std::uint16_t d : {1, 15, 31})
+            doc->AddRecord(
+                record({.category = u"aug%1"_s.arg(d), .month = 8, .day = d, .hour = 12}));
+        doc->AddRecord(record({.category = u"sep1"_s, .month = 9, .day = 1, .hour = 12}));
         ASSERT_TRUE(doc->SaveAll());
     }
     std::unique_ptr<CMyTALYDoc> doc;
