@@ -47,11 +47,9 @@ protected:
             files.sort();
             parts << files.join(u',');
         }
-        return (parts << QString::number(doc->m_nDataFolderType)
-                      << regprobe::Setting(u"DataFile1Flag"_s).data.toHex()
-                      << categories(*doc).join(u','))
-            .join(u'|')
-            .toStdString();
+        parts << QString::number(doc->m_nDataFolderType)
+              << regprobe::Setting(u"DataFile1Flag"_s).data.toHex() << categories(*doc).join(u',');
+        return parts.join(u'|').toStdString();
     }
     std::unique_ptr<CMyTALYDoc> doc;
 };
@@ -77,7 +75,6 @@ TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitc
          u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。"_s},
     };
     for (const auto& [mode, path, message] : rows) {
-        SCOPED_TRACE(path.toStdString() + std::to_string(mode));
         boxes.clear();
         if (path == kNew) plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED);
         EXPECT_EQ(ApplyDataFolder(*doc, mode, path), FolderOutcome::Refused);
@@ -99,7 +96,6 @@ TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitc
         {[&] { QDir().mkdir(registryBlock); }, u"Error ! ID = 5"_s},
     };
     for (const auto& [arm, error] : failures) {
-        SCOPED_TRACE(error.toStdString());
         boxes.clear();
         arm();
         ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::MoveFailed);
