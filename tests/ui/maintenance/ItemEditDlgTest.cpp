@@ -72,18 +72,15 @@ TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
         TypeText(d, kItem, kFood);
         Click(d, kAdd); // no duplicate check
         SelectText(d, kChoice, u"備考\\食費"_s);
-        EXPECT_EQ(Rows(d), QStringList{kOther});
         TypeText(d, kItem, kLunch);
         Click(d, kAdd);
         ClickListRow(d, kList, 0);
         Click(d, kDelete);
         SelectText(d, kChoice, u"分類"_s);
-        const QStringList categories{kFood, u"光熱"_s, kFood};
-        EXPECT_EQ(Rows(d), categories);
         // Categories added while the dialog runs get their lists next time.
         EXPECT_EQ(Items(d, kChoice).size(), 6);
         SelectText(d, kChoice, u"支払先\\食費"_s);
-        EXPECT_EQ(Rows(d), categories); // the view keeps what it showed
+        EXPECT_EQ(Rows(d), (QStringList{kFood, u"光熱"_s, kFood})); // the view keeps what it showed
         Click(d, kClose);
     };
     PanelTasks tasks;
@@ -104,7 +101,6 @@ TEST_F(ItemEditTest, ClosedWindowSavesAndOnlyYesRemovesADeletedCategorysLists) {
     EXPECT_EQ(Run([&](Dialog& d) {
                   EXPECT_EQ(Items(d, kChoice), (QStringList{u"分類"_s, u"備考\\その他"_s,
                                                             u"支払先\\その他"_s, u"支払方法"_s}));
-                  EXPECT_EQ(Rows(d), QStringList{kOther});
                   EXPECT_EQ(Form(d), " --D");
                   TypeText(d, kItem, text35);
                   Click(d, kAdd);
