@@ -1,6 +1,4 @@
-// The data-folder change: refusals before anything is touched, the move with
-// Yes and the switch with No, and every failure on the way leaving each entry
-// in the folder the settings name, with the program going on from there.
+// The data-folder change, walked on one document.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 

@@ -1,5 +1,4 @@
-// The folder select driven through its drop-down and list: moving down, up
-// and to a level, which entries are listed, and when OK is taken.
+// The folder select driven through its drop-down and list.
 #include "support/DeviceTest.h"
 #include "support/ModalRunner.h"
 

@@ -1,5 +1,4 @@
-// The item edit driven as a person does: choose a list, click entries, type, add,
-// change, delete, answer the question, close; then the list files' bytes.
+// The item edit driven as a person does; then the list files' bytes.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 

@@ -1,5 +1,4 @@
-// The texts written back, the cascade rule of a deleted category, the list
-// choice's files, and the organize dialog's periods.
+// The item lists' rules and the organize dialog's periods.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"

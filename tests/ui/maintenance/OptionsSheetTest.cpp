@@ -1,6 +1,4 @@
-// The options sheet opened from the panel: every control's effect on the
-// settings as the registry holds them after the program saves, the "..."
-// button, and the whole sheet worked by keys alone.
+// The options sheet opened from the panel; the settings as a save leaves them.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 

@@ -1,5 +1,4 @@
-// The organize dialog driven as a person does: pick the period, export, delete
-// with the question, import through the folder select; the files and ledger after.
+// The organize dialog driven as a person does; the files and ledger after.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
