@@ -20,11 +20,6 @@ const QString kCopyFailed =
     u"ファイルのコピーに失敗しました。データフォルダの設定は元に戻します。"_s;
 const QString kQuestion = u"データファイルをコピーしますか？"_s;
 
-// A setting's text as the registry holds it, with its terminating null.
-QByteArray Utf16z(const QString& s) {
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), (s.size() + 1) * 2);
-}
-
 class DataFolderMoveTest : public DocTest {
 protected:
     void SetUp() override {
@@ -52,12 +47,10 @@ protected:
     std::unique_ptr<CMyTALYDoc> doc;
 };
 
-// A refusal or a close that cannot save changes nothing; the same folder spelt
-// otherwise stores the path only. A failure before the sources are deleted
-// puts everything back: a copy that fails, or the settings naming the new
-// folder that cannot be saved. Then Yes moves every file, keeping the replaced
-// one aside, and the program goes on; on the way back a failed delete leaves
-// files behind. No switches, leaving the files where they are.
+// A refusal or a close that cannot save changes nothing; so does a failed copy or
+// settings save, undone. Yes moves every file, keeping a replaced one aside; a failed
+// delete leaves files behind; the same folder spelt otherwise stores the path only;
+// No switches, leaving the files where they are.
 TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitches) {
     writeFile(u"\\My Documents\\a file"_s, "x");
     ASSERT_TRUE(QDir().rmdir(host(u"\\Program Files\\Tallybook"_s))); // only mode 1 uses it
@@ -109,7 +102,8 @@ TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitc
     EXPECT_EQ(State(), "|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\分類.DAT.20080310-123456.bak,"
                        "\\収支.DAT|2|02000000|分類1,分類2,分類3,分類4");
     EXPECT_EQ(readFile(kNew + datafile::kCategories), bytes::ListFile({u"食費"_s}));
-    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, Utf16z(kNew));
+    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, // UTF-16 with its terminating null
+              QByteArray(reinterpret_cast<const char*>(kNew.utf16()), (kNew.size() + 1) * 2));
     ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(5))));
     EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(5));
     plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // likewise

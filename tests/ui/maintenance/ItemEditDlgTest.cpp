@@ -38,7 +38,6 @@ std::string Form(const Dialog& d) {
 
 class ItemEditTest : public OpenDocTest {
 protected:
-    // Runs the dialog; `drive` acts inside its modal run and closes it.
     int Run(DialogAction drive) {
         CItemEditDlg dlg(doc.get());
         return RunModal(dlg, std::move(drive)).result;

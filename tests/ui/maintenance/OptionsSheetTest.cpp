@@ -19,9 +19,8 @@ enum Page { kData, kFile, kTerm, kDisplay };
 
 class OptionsSheetTest : public OpenDocTest {
 protected:
-    // Runs the panel's options command: `drive` acts inside the sheet, `select`
-    // in a folder select it opens. Clicks and typing reach their control
-    // directly: only keys wait for the focus.
+    // Runs the panel's options command: `drive` in the sheet, `select` in a folder
+    // select it opens. Clicks and typing reach their control; only keys need the focus.
     void RunOptions(const std::function<void(PropertySheet&)>& drive,
                     std::function<void(Dialog&)> select = {}) {
         PanelTasks tasks;
