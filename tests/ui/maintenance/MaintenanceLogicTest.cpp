@@ -23,23 +23,19 @@ class ItemListsTest : public DocTest {};
 // The payment methods have one file; a category text with a path in it stays
 // inside its list folder. The folder select's paths end without a backslash.
 TEST_F(ItemListsTest, TextsAreCutFilesGoWithTheLastNameAndStayInTheirFolder) {
-    const struct {
-        QString text;
-        int max;
-        QString cut;
-    } rows[] = {
+    const std::tuple<QString, int, QString> rows[] = {
         {k31 + u"XYZ"_s, 31, k31},
         {k31.left(30) + kClef, 31, k31.left(30)}, // a pair at the edge is dropped
         {k31.left(29) + kClef, 31, k31.left(29) + kClef},
         {k31.left(14) + kClef, 15, k31.left(14)},
         {u"あいうえおかきくけこさしすせそた"_s, 15, u"あいうえおかきくけこさしすせそ"_s},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(CutText(row.text, row.max), row.cut);
-        if (row.max != kMaxTextLength) continue;
+    for (const auto& [text, max, cut] : rows) {
+        EXPECT_EQ(CutText(text, max), cut);
+        if (max != kMaxTextLength) continue;
         InOutRecord r{};
-        SetFieldText(r.remark, row.text);
-        EXPECT_EQ(FieldText(r.remark), row.cut);
+        SetFieldText(r.remark, text);
+        EXPECT_EQ(FieldText(r.remark), cut);
     }
     EXPECT_EQ(TextsForSaving({k31 + u"Z"_s, QString(), u"a"_s}), (QStringList{k31, u"a"_s}));
     EXPECT_FALSE(MayRemoveCategoryFiles({u"abcdefghijklmnoX"_s, u"abcdefghijklmnoY"_s}, 0));
