@@ -42,11 +42,13 @@ protected:
         CItemEditDlg dlg(doc.get());
         return RunModal(dlg, std::move(drive)).result;
     }
-    // Tabs (or Shift+Tabs) until control `id` has the focus; false when it never does.
-    static bool TabTo(Dialog& d, int id, bool back = false) {
+    // Tabs (Shift+Tabs when `back`) until control `id` has the focus, then presses `key`.
+    static void PressOn(Dialog& d, int id, int key, bool back = false,
+                        Qt::KeyboardModifiers mods = {}) {
         for (int i = 0; i < 12 && d.FocusedControlId() != id; ++i)
             PressKeyInWindow(d, back ? Qt::Key_Backtab : Qt::Key_Tab);
-        return d.FocusedControlId() == id;
+        EXPECT_EQ(d.FocusedControlId(), id);
+        PressKeyInWindow(d, key, mods);
     }
 };
 
@@ -147,21 +149,15 @@ TEST_F(ItemEditTest, KeysAloneRenameOneCategoryAndDeleteAnother) {
     boxes.answerNext(plat::IDYES); // also delete 給与's remark and payee lists
     QStringList afterChange;
     const int result = Run([&](Dialog& d) {
-        ASSERT_TRUE(TabTo(d, kList));
-        PressKeyInWindow(d, Qt::Key_Down); // 交通費, chosen as by a click
+        PressOn(d, kList, Qt::Key_Down); // 交通費, chosen as by a click
         EXPECT_EQ(Text(d, kItem), u"交通費"_s);
-        ASSERT_TRUE(TabTo(d, kItem, true));
-        PressKeyInWindow(d, Qt::Key_A, Qt::ControlModifier);
+        PressOn(d, kItem, Qt::Key_A, true, Qt::ControlModifier);
         TypeKeys(d, u"旅費"_s);
-        ASSERT_TRUE(TabTo(d, kChange));
-        PressKeyInWindow(d, Qt::Key_Return); // 変更
+        PressOn(d, kChange, Qt::Key_Return);
         afterChange = {Rows(d).join(u','), QString::number(CurrentIndex(d, kList))};
-        ASSERT_TRUE(TabTo(d, kList));
-        PressKeyInWindow(d, Qt::Key_Down); // 給与
-        ASSERT_TRUE(TabTo(d, kDelete, true));
-        PressKeyInWindow(d, Qt::Key_Return); // 削除, and Yes
-        ASSERT_TRUE(TabTo(d, kClose));
-        PressKeyInWindow(d, Qt::Key_Return); // 終了
+        PressOn(d, kList, Qt::Key_Down);           // 給与
+        PressOn(d, kDelete, Qt::Key_Return, true); // and Yes
+        PressOn(d, kClose, Qt::Key_Return);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(afterChange, (QStringList{u"食費,旅費,給与"_s, u"1"_s}));
