@@ -42,8 +42,7 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
             QWidget& page = *d.page(kFile);
             TypeText(page, 1139, kFolder);
             Click(page, 1044);
-            EXPECT_TRUE(IsChecked(page, 1092));
-            EXPECT_EQ(Text(page, 1139), kFolder);
+            EXPECT_EQ(std::pair(IsChecked(page, 1092), Text(page, 1139)), std::pair(true, kFolder));
             Click(d, IDCANCEL);
         },
         [](Dialog& select) {
