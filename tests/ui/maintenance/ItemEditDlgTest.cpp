@@ -8,7 +8,7 @@
 #include "ui/main/PanelTasks.h"
 #include "ui/maintenance/CItemEditDlg.h"
 
-#include <QTreeWidget>
+#include <QDir>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;

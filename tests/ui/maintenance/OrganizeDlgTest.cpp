@@ -10,7 +10,6 @@
 #include "ui/main/PanelTasks.h"
 #include "ui/maintenance/COrganizeDlg.h"
 
-#include <QApplication>
 #include <QDir>
 
 using namespace tb::ui;
