@@ -24,10 +24,6 @@ const QString kOther = u"その他"_s, kFood = u"食費"_s, kRent = u"家賃"_s,
 const QString kCategories = u"\\分類.DAT"_s, kFoodRemarks = u"\\備考\\食費.DAT"_s;
 const QString kFoodPayees = u"\\支払先\\食費.DAT"_s;
 
-QStringList Rows(Dialog& d) {
-    return static_cast<CItemEditDlg&>(d).Entries();
-}
-
 // The edit's text, then add, change and delete enabled as "ACD", "-" for a disabled one.
 std::string Form(const Dialog& d) {
     QString s = Text(d, kItem) + u' ';
@@ -38,6 +34,7 @@ std::string Form(const Dialog& d) {
 
 class ItemEditTest : public OpenDocTest {
 protected:
+    static QStringList Rows(Dialog& d) { return static_cast<CItemEditDlg&>(d).Entries(); }
     int Run(DialogAction drive) {
         CItemEditDlg dlg(doc.get());
         return RunModal(dlg, std::move(drive)).result;

@@ -13,7 +13,6 @@ namespace {
 
 const QString k31 = u"abcdefghijklmnopqrstuvwxyz01234"_s;
 const QString kClef = u"\U0001D11E"_s; // two UTF-16 units
-const QString kFood = u"食費"_s;
 
 class ItemListsTest : public DocTest {};
 
@@ -39,7 +38,7 @@ TEST_F(ItemListsTest, TextsAreCutFilesGoWithTheLastNameAndStayInTheirFolder) {
     }
     EXPECT_EQ(TextsForSaving({k31 + u"Z"_s, QString(), u"a"_s}), (QStringList{k31, u"a"_s}));
     EXPECT_FALSE(MayRemoveCategoryFiles({u"abcdefghijklmnoX"_s, u"abcdefghijklmnoY"_s}, 0));
-    EXPECT_FALSE(MayRemoveCategoryFiles({kFood}, 1)); // no such row
+    EXPECT_FALSE(MayRemoveCategoryFiles({u"食費"_s}, 1)); // no such row
     const auto doc = openDoc();
     QStringList paths;
     for (const ListChoice& choice : BuildListChoices(*doc, {u"..\\x"_s}))
