@@ -49,9 +49,8 @@ protected:
     }
 };
 
-// The panel runs it on the categories. The edit and the clicked entry enable
-// the buttons; the list shown is written when another is chosen, one not read
-// is not overwritten; only the categories ask before a delete.
+// The panel runs it on the categories. The edit and the clicked entry enable the
+// buttons; the list shown is written when another is chosen, not over one unread.
 TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
     writeData(kCategories, ListFile({kFood, kRent}));
     // A folder where the payee file should be: it cannot be opened as a file.
@@ -83,16 +82,15 @@ TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
     PanelTasks tasks;
     CMyTALYView panel(*doc, tasks);
     EXPECT_EQ(RunActing([&] { Click(panel, 32792); }, {drive}), 0);
-    EXPECT_EQ(boxes.texts(), std::vector{u"Error ! ID = 5"_s}); // the unreadable list's only
+    EXPECT_EQ(boxes.texts(), std::vector{u"Error ! ID = 5"_s}); // only categories ask first
     EXPECT_EQ(readData(kCategories), ListFile({kFood, u"光熱"_s, kFood}));
     EXPECT_EQ(readData(kFoodRemarks), ListFile({kLunch}));
     EXPECT_TRUE(QFileInfo(host(inFolder(kFoodPayees))).isDir());
 }
 
-// With no category file it shows その他; a close by the window manager saves, cut
-// to 31 characters. Yes removes the lists of the last entry of that name only
-// (the longer name comes first, where a search by prefix would find it); No
-// keeps them.
+// With no category file it shows その他; a close by the window manager saves, cut to 31
+// characters. Yes removes the lists of the last entry of that name only (the longer
+// name comes first, where a search by prefix would find it); No keeps them.
 TEST_F(ItemEditTest, ClosedWindowSavesAndOnlyYesRemovesADeletedCategorysLists) {
     const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s;
     EXPECT_EQ(Run([&](Dialog& d) {

@@ -43,11 +43,10 @@ protected:
     std::unique_ptr<CMyTALYDoc> doc;
 };
 
-// On the dialog's own buttons, each action leaving it open: an end before the
-// start refuses export and delete, a changed start moves the end. An export to
-// a file that cannot be created shows the error, never the count; a delete
-// asks, removes the whole last day and leaves the saving to the next SaveAll;
-// an import takes the file chosen in the folder select.
+// On the dialog's own buttons, each leaving it open: an end before the start refuses
+// export and delete; a changed start moves the end; a failed export shows the error,
+// not the count; a delete asks, removes the whole last day and leaves the saving to
+// the next SaveAll; an import takes the file chosen in the folder select.
 TEST_F(OrganizeDlgTest, RefusedPeriodThenExportDeleteAndImportTheMonth) {
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
     const QString name = u"\\20080801-20080831.CSV"_s;
