@@ -1,6 +1,4 @@
-// The data-folder change: refusals before anything is touched, the move with
-// Yes and the switch with No, and every failure on the way leaving each entry
-// in the folder the settings name, with the program going on from there.
+// The data-folder change, walked on one document.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -22,11 +20,6 @@ const QString kCopyFailed =
     u"ファイルのコピーに失敗しました。データフォルダの設定は元に戻します。"_s;
 const QString kQuestion = u"データファイルをコピーしますか？"_s;
 
-// A setting's text as the registry holds it, with its terminating null.
-QByteArray Utf16z(const QString& s) {
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), (s.size() + 1) * 2);
-}
-
 class DataFolderMoveTest : public DocTest {
 protected:
     void SetUp() override {
@@ -36,37 +29,33 @@ protected:
         writeList(u"\\備考\\食費.DAT"_s, {u"昼食"_s});
         doc = openDoc();
     }
-    FolderOutcome Apply(int mode, const QString& path) {
-        const FolderOutcome outcome = ApplyDataFolder(*doc, mode, path);
-        plat::faults::Reset();
-        return outcome;
-    }
     // Where things stand: the files below each folder, the folder type in
     // memory and stored, and the entries the program shows.
     std::string State() const {
         QStringList parts;
-        for (const QString& folder : {kFolder, kNew}) {
+        for (const QString& root : {host(kFolder), host(kNew)}) {
             QStringList files;
-            const QString root = host(folder);
             for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
                 files << it.next().mid(root.size()).replace(u'/', u'\\');
             files.sort();
             parts << files.join(u',');
         }
-        return (parts << QString::number(doc->m_nDataFolderType)
-                      << regprobe::Setting(u"DataFile1Flag"_s).data.toHex()
-                      << categories(*doc).join(u','))
-            .join(u'|')
-            .toStdString();
+        parts << QString::number(doc->m_nDataFolderType)
+              << regprobe::Setting(u"DataFile1Flag"_s).data.toHex() << categories(*doc).join(u',');
+        return parts.join(u'|').toStdString();
     }
     std::unique_ptr<CMyTALYDoc> doc;
 };
 
-// A refusal keeps the document open and the setting; the same folder spelt
-// otherwise stores the path only; No switches, leaving the files where they are.
-TEST_F(DataFolderMoveTest, RefusalsChangeNothingSameFolderStoresThePathAndNoSwitches) {
+// A refusal or a close that cannot save changes nothing; so does a failed copy or
+// settings save, undone. Yes moves every file, keeping a replaced one aside; a failed
+// delete leaves files behind; the same folder spelt otherwise stores the path only;
+// No switches, leaving the files where they are.
+TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitches) {
     writeFile(u"\\My Documents\\a file"_s, "x");
     ASSERT_TRUE(QDir().rmdir(host(u"\\Program Files\\Tallybook"_s))); // only mode 1 uses it
+    writeFile(kNew + datafile::kCategories, "older");
+    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
     const std::string before = State();
     const std::tuple<int, QString, QString> rows[] = {
         {2, kFolder + u"\\old"_s, kCopyFailed}, // inside the old folder
@@ -77,31 +66,19 @@ TEST_F(DataFolderMoveTest, RefusalsChangeNothingSameFolderStoresThePathAndNoSwit
          u"実行ファイルと同じフォルダには書き込めないため、データを保存できません。"_s},
     };
     for (const auto& [mode, path, message] : rows) {
-        SCOPED_TRACE(path.toStdString() + std::to_string(mode));
         boxes.clear();
         if (path == kNew) plat::faults::FailNth(Op::Open, 1, plat::ERROR_ACCESS_DENIED);
-        EXPECT_EQ(Apply(mode, path), FolderOutcome::Refused);
+        EXPECT_EQ(ApplyDataFolder(*doc, mode, path), FolderOutcome::Refused);
         EXPECT_EQ(boxes.texts(), std::vector{message});
         EXPECT_EQ(State(), before);
     }
-    boxes.clear();
-    EXPECT_EQ(Apply(2, u"\\my documents\\TALLYBOOK\\"_s), FolderOutcome::PathStored);
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(doc->Count(), 3u);
-    boxes.setDefaultYesNoAnswer(plat::IDNO);
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Switched);
-    EXPECT_EQ(State(),
-              "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,\\収支.DAT|2||");
-}
-
-// A failure before the sources are deleted puts everything back: a copy that
-// fails, or the settings naming the new folder that cannot be saved. Then Yes
-// moves every file, keeping the replaced one aside, and the program goes on.
-TEST_F(DataFolderMoveTest, FailuresBeforeTheDeletesPutEverythingBackThenYesMoves) {
-    writeFile(kNew + datafile::kCategories, "older");
+    plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::CloseFailed);
+    plat::faults::Reset();
+    EXPECT_EQ(State(), before);
     // As before the move, with the old folder's type now stored.
     const std::string kept = "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\分類.DAT|0|"
-                             "00000000|分類1,分類2,分類3";
+                             "00000000|分類1,分類2,分類3,分類4";
     // A folder where the registry's new version would go fails its writes for real.
     const QString registryBlock = plat::RegistryFilePath() + u".tb-new"_s;
     const std::pair<std::function<void()>, QString> failures[] = {
@@ -110,42 +87,38 @@ TEST_F(DataFolderMoveTest, FailuresBeforeTheDeletesPutEverythingBackThenYesMoves
         {[&] { QDir().mkdir(registryBlock); }, u"Error ! ID = 5"_s},
     };
     for (const auto& [arm, error] : failures) {
-        SCOPED_TRACE(error.toStdString());
         boxes.clear();
         arm();
-        ASSERT_EQ(Apply(2, kNew), FolderOutcome::MoveFailed);
+        ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::MoveFailed);
         QDir().rmdir(registryBlock);
         EXPECT_EQ(boxes.texts(), (std::vector{kQuestion, error, kCopyFailed}));
         EXPECT_EQ(State(), kept);
         EXPECT_EQ(readFile(kNew + datafile::kCategories), "older");
     }
     boxes.clear();
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::Moved);
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Moved);
     EXPECT_EQ(boxes.texts(), std::vector{kQuestion});
     EXPECT_EQ(boxes.shown()[0].flags, 0x34u);
     EXPECT_EQ(State(), "|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\分類.DAT.20080310-123456.bak,"
-                       "\\収支.DAT|2|02000000|分類1,分類2,分類3");
+                       "\\収支.DAT|2|02000000|分類1,分類2,分類3,分類4");
     EXPECT_EQ(readFile(kNew + datafile::kCategories), bytes::ListFile({u"食費"_s}));
-    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, Utf16z(kNew));
-    ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(4))));
-    EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(4));
-}
-
-TEST_F(DataFolderMoveTest, FailedSaveOnCloseKeepsTheOldFolderAndAFailedDeleteTheNew) {
-    ASSERT_TRUE(doc->AddRecord(record(bytes::Numbered(4))));
-    const std::string before = State();
-    plat::faults::FailFrom(Op::Write, 2, plat::ERROR_DISK_FULL); // the first is the write test's
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::CloseFailed);
-    EXPECT_EQ(State(), before);
-    ASSERT_TRUE(doc->SaveAll());
-    EXPECT_EQ(readData(datafile::kLedger), bytes::CurrentLedger(4));
+    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, // UTF-16 with its terminating null
+              QByteArray(reinterpret_cast<const char*>(kNew.utf16()), (kNew.size() + 1) * 2));
+    ASSERT_TRUE(doc->AddRecordAndSave(record(bytes::Numbered(5))));
+    EXPECT_EQ(readFile(kNew + datafile::kLedger), bytes::CurrentLedger(5));
     plat::faults::FailNth(Op::Delete, 2, plat::ERROR_ACCESS_DENIED); // likewise
-    ASSERT_EQ(Apply(2, kNew), FolderOutcome::MovedWithLeftovers);
-    EXPECT_TRUE(boxes.shown().back().text.contains(kFolder));
-    EXPECT_EQ(State(),
-              "\\TEIBAN.DAT|\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|2|02000000|"
-              "分類1,分類2,分類3,分類4");
-    EXPECT_EQ(regprobe::Setting(u"DataFile1Path"_s).data, Utf16z(kNew));
+    ASSERT_EQ(ApplyDataFolder(*doc, 0, QString()), FolderOutcome::MovedWithLeftovers);
+    EXPECT_TRUE(boxes.shown().back().text.contains(kNew));
+    boxes.clear();
+    EXPECT_EQ(ApplyDataFolder(*doc, 2, u"\\my documents\\TALLYBOOK\\"_s),
+              FolderOutcome::PathStored);
+    EXPECT_EQ(doc->Count(), 5u);
+    boxes.setDefaultYesNoAnswer(plat::IDNO);
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Switched);
+    EXPECT_EQ(boxes.texts(), std::vector{kQuestion}); // none for the path stored
+    // The folder left behind is stored; the switch stores nothing until the next save.
+    EXPECT_EQ(State(), "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,"
+                       "\\分類.DAT.20080310-123456.bak,\\収支.DAT|2|00000000|");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The texts written back, the cascade rule of a deleted category, the list
-// choice's files, and the organize dialog's periods.
+// The item lists' rules and the organize dialog's periods.
 #include "support/DocTest.h"
 
 #include "ledger/Lists.h"
@@ -14,52 +13,38 @@ namespace {
 
 const QString k31 = u"abcdefghijklmnopqrstuvwxyz01234"_s;
 const QString kClef = u"\U0001D11E"_s; // two UTF-16 units
-const QString kFood = u"食費"_s;
+
+class ItemListsTest : public DocTest {};
 
 // Texts are cut to whole characters; the record's field setter cuts its 15
 // units the same way, and the lists' saved texts to 31, leaving out empty ones.
-TEST(ItemListsTest, TextsAreCutToWholeCharacters) {
-    const struct {
-        QString text;
-        int max;
-        QString cut;
-    } rows[] = {
+// Files go only with the last entry of their name, compared as file names are.
+// The payment methods have one file; a category text with a path in it stays
+// inside its list folder. The folder select's paths end without a backslash.
+TEST_F(ItemListsTest, TextsAreCutFilesGoWithTheLastNameAndStayInTheirFolder) {
+    const std::tuple<QString, int, QString> rows[] = {
         {k31 + u"XYZ"_s, 31, k31},
         {k31.left(30) + kClef, 31, k31.left(30)}, // a pair at the edge is dropped
         {k31.left(29) + kClef, 31, k31.left(29) + kClef},
         {k31.left(14) + kClef, 15, k31.left(14)},
         {u"あいうえおかきくけこさしすせそた"_s, 15, u"あいうえおかきくけこさしすせそ"_s},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(CutText(row.text, row.max), row.cut);
-        if (row.max != kMaxTextLength) continue;
+    for (const auto& [text, max, cut] : rows) {
+        EXPECT_EQ(CutText(text, max), cut);
+        if (max != kMaxTextLength) continue;
         InOutRecord r{};
-        SetFieldText(r.remark, row.text);
-        EXPECT_EQ(FieldText(r.remark), row.cut);
+        SetFieldText(r.remark, text);
+        EXPECT_EQ(FieldText(r.remark), cut);
     }
     EXPECT_EQ(TextsForSaving({k31 + u"Z"_s, QString(), u"a"_s}), (QStringList{k31, u"a"_s}));
-}
-
-// Files go only with the last entry of their name; a prefix is another name.
-TEST(ItemListsTest, FilesGoOnlyWithTheLastEntryOfTheirName) {
-    EXPECT_TRUE(MayRemoveCategoryFiles({kFood}, 0));
-    EXPECT_TRUE(MayRemoveCategoryFiles({kFood, u"食費外食"_s}, 0));
     EXPECT_FALSE(MayRemoveCategoryFiles({u"abcdefghijklmnoX"_s, u"abcdefghijklmnoY"_s}, 0));
-    EXPECT_FALSE(MayRemoveCategoryFiles({kFood}, 1)); // no such row
-}
-
-class ItemListFilesTest : public DocTest {};
-
-// The payment methods have one file; a category text with a path in it stays
-// inside its list folder. The folder select's paths end without a backslash.
-TEST_F(ItemListFilesTest, ChoicesNameEveryListAndItsFile) {
+    EXPECT_FALSE(MayRemoveCategoryFiles({u"食費"_s}, 1)); // no such row
     const auto doc = openDoc();
     QStringList paths;
     for (const ListChoice& choice : BuildListChoices(*doc, {u"..\\x"_s}))
         paths << choice.path.mid(kFolder.size());
     EXPECT_EQ(paths[3], u"\\支払方法.DAT"_s);
-    EXPECT_TRUE(paths[1].startsWith(u"\\備考\\"_s));
-    EXPECT_EQ(paths[1].count(u'\\'), 2);
+    EXPECT_EQ(paths[1], u"\\備考\\%002E.%005Cx.DAT"_s); // the dots and the backslash escaped
     EXPECT_EQ(ChildPath(u"\\a\\"_s, u"b"_s), u"\\a\\b"_s);
 }
 
@@ -71,14 +56,7 @@ plat::TimeValue Day(int y, int m, int d, int h = 0) {
 // February's end); the default is the month around today from the month start
 // setting; the end counts to its last second.
 TEST(OrganizePeriodTest, EndFollowsTheStartAndTheDefaultIsTheMonthAroundToday) {
-    const std::pair<plat::TimeValue, plat::TimeValue> ends[] = {
-        {Day(2007, 1, 31), Day(2007, 2, 28)},      {Day(2008, 1, 29), Day(2008, 2, 28)},
-        {Day(2008, 1, 31), Day(2008, 2, 29)},      {Day(2008, 2, 1), Day(2008, 2, 29)},
-        {Day(2008, 8, 1, 9), Day(2008, 8, 31, 9)}, {Day(2008, 12, 15), Day(2009, 1, 14)},
-        {Day(2008, 4, 10), Day(2008, 5, 9)},
-    };
-    for (const auto& [start, end] : ends)
-        EXPECT_EQ(OrganizeEndFor(start), end) << start;
+    EXPECT_EQ(OrganizeEndFor(Day(2008, 8, 1, 9)), Day(2008, 8, 31, 9)); // the time of day kept
     const std::tuple<plat::TimeValue, int, plat::TimeValue, plat::TimeValue> defaults[] = {
         {Day(2008, 8, 1, 15), 1, Day(2008, 8, 1), Day(2008, 8, 31)},
         {Day(2008, 5, 10), 31, Day(2008, 5, 1), Day(2008, 5, 31)}, // April has no 31st
@@ -87,6 +65,8 @@ TEST(OrganizePeriodTest, EndFollowsTheStartAndTheDefaultIsTheMonthAroundToday) {
         {Day(2009, 1, 5), 31, Day(2008, 12, 31), Day(2009, 1, 30)},
         {Day(2007, 2, 5), 30, Day(2007, 1, 30), Day(2007, 2, 28)},
         {Day(2008, 6, 3), 0, Day(2008, 6, 1), Day(2008, 6, 30)},
+        {Day(2008, 2, 5), 29, Day(2008, 1, 29), Day(2008, 2, 28)}, // 30 days, still February
+        {Day(2008, 2, 5), 31, Day(2008, 1, 31), Day(2008, 2, 29)}, // at most February's end
     };
     for (const auto& [now, monthStart, start, end] : defaults) {
         const OrganizePeriod p = DefaultOrganizePeriod(now, monthStart);

@@ -1,6 +1,4 @@
-// The options sheet opened from the panel: every control's effect on the
-// settings as the registry holds them after the program saves, the "..."
-// button, and the whole sheet worked by keys alone.
+// The options sheet opened from the panel; the settings as a save leaves them.
 #include "support/DocTest.h"
 #include "support/RegistryProbe.h"
 
@@ -21,9 +19,8 @@ enum Page { kData, kFile, kTerm, kDisplay };
 
 class OptionsSheetTest : public OpenDocTest {
 protected:
-    // Runs the panel's options command: `drive` acts inside the sheet, `select`
-    // in a folder select it opens. Clicks and typing reach their control
-    // directly: only keys wait for the focus.
+    // Runs the panel's options command: `drive` in the sheet, `select` in a folder
+    // select it opens. Clicks and typing reach their control; only keys need the focus.
     void RunOptions(const std::function<void(PropertySheet&)>& drive,
                     std::function<void(Dialog&)> select = {}) {
         PanelTasks tasks;
@@ -36,7 +33,23 @@ protected:
     }
 };
 
-TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
+// "..." picks "other" with the chosen file's folder (Cancel applies nothing).
+TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndOnlyItsBit) {
+    writeData(QStringLiteral("\\x.DAT"), "x");
+    RunOptions(
+        [this](PropertySheet& d) {
+            d.SetActivePage(kFile);
+            QWidget& page = *d.page(kFile);
+            TypeText(page, 1139, kFolder);
+            Click(page, 1044);
+            EXPECT_EQ(std::pair(IsChecked(page, 1092), Text(page, 1139)), std::pair(true, kFolder));
+            Click(d, IDCANCEL);
+        },
+        [](Dialog& select) {
+            SelectText(select, 1059, QStringLiteral("x.DAT"));
+            Click(select, IDOK);
+        });
+    EXPECT_EQ(doc->m_nDataFolderType, 0);
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
         for (int id : {1087, 1141})
@@ -59,47 +72,24 @@ TEST_F(OptionsSheetTest, EveryControlReachesItsSettingAndOnlyItsBit) {
     EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
 }
 
-TEST_F(OptionsSheetTest, BrowseChoosesOtherWithTheClickedFilesFolder) {
-    writeData(QStringLiteral("\\x.DAT"), "x");
-    RunOptions(
-        [this](PropertySheet& d) {
-            d.SetActivePage(kFile);
-            QWidget& page = *d.page(kFile);
-            TypeText(page, 1139, kFolder);
-            Click(page, 1044);
-            EXPECT_TRUE(IsChecked(page, 1092));
-            EXPECT_EQ(Text(page, 1139), kFolder);
-            Click(d, IDCANCEL);
-        },
-        [](Dialog& select) {
-            SelectText(select, 1059, QStringLiteral("x.DAT"));
-            Click(select, IDOK);
-        });
-    EXPECT_EQ(doc->m_nDataFolderType, 0); // cancelled: nothing applied
-}
-
 // Keys alone: Down picks "アプリ終了時", Ctrl+Tab moves to the next pages,
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     RunOptions([](PropertySheet& d) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-        const auto tabTo = [&d](Page page, int id) {
+        const auto press = [&d](Page page, int id, int key) { // once `id` has the focus
             for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
                  ++i)
                 PressKeyInWindow(d, Qt::Key_Tab);
+            PressKeyInWindow(d, key);
         };
-        tabTo(kData, 1086);
-        PressKeyInWindow(d, Qt::Key_Down);
-        for (int i = 0; i < 2; ++i)
-            PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(d.activeIndex(), kTerm);
-        tabTo(kTerm, 1073);
-        PressKeyInWindow(d, Qt::Key_Down);
-        PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(d.activeIndex(), kDisplay);
-        tabTo(kDisplay, 1088);
-        EXPECT_EQ(QApplication::focusWidget(), Control(*d.page(kDisplay), 1088));
-        PressKeyInWindow(d, Qt::Key_Space);
+        const auto nextPage = [&d] { PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier); };
+        press(kData, 1086, Qt::Key_Down);
+        nextPage();
+        nextPage();
+        press(kTerm, 1073, Qt::Key_Down);
+        nextPage();
+        press(kDisplay, 1088, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
     EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth, doc->m_dwFlags & OPT_COMMA),
