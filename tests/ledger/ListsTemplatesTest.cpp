@@ -6,7 +6,6 @@
 #include "platform/Faults.h"
 
 #include <cstring>
-#include <functional>
 #include <tuple>
 
 using namespace bytes;
@@ -152,30 +151,14 @@ QStringList Slots(const TemplateSlots& table) {
     return out;
 }
 
-class TemplateSlotsTest : public OpenDocTest {
-protected:
-    CMyTALYDoc& openWith(int used) {
-        writeData(datafile::kTemplates, TemplateFile(Named(used)));
-        return reopen();
-    }
-    // Runs a change and checks that the changed mark follows its result and
-    // that a refused change left every byte as it was.
-    void expectChange(bool done, const std::function<bool()>& change) {
-        const TemplateSlots before = doc->Templates();
-        EXPECT_EQ(change(), done);
-        EXPECT_EQ(doc->TemplatesChanged(), done);
-        if (!done) {
-            EXPECT_EQ(std::memcmp(&before, &doc->Templates(), sizeof before), 0);
-        }
-    }
-};
+using TemplateSlotsTest = OpenDocTest;
 
 TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotAndASaveThatFailsKeepsTheOldFile) {
-    openWith(2);
+    writeData(datafile::kTemplates, TemplateFile(Named(2)));
+    reopen();
     InOutRecord r{};
     r.id = 57, r.amount = -2500; // whatever the record held, the slot mark is 1
-    expectChange(true,
-                 [&] { return doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r) == 2; });
+    EXPECT_EQ(doc->AddTemplate(u"給料日の外食はちょっと豪華にする"_s, r), 2);
     const TemplateRecord& t = doc->Templates()[2];
     EXPECT_EQ(std::tuple(t.record.id, t.record.amount, TemplateName(t)), // the name cut to 15
               std::tuple(1, -2500, u"給料日の外食はちょっと豪華にす"_s));
@@ -196,16 +179,8 @@ TEST_F(TemplateSlotsTest, AddFillsTheFirstFreeSlotAndASaveThatFailsKeepsTheOldFi
     EXPECT_FALSE(doc->TemplatesChanged());
 }
 
-auto Delete(int slot) {
-    return [slot](CMyTALYDoc& d) { return d.DeleteTemplate(slot); };
-}
-auto Move(int slot, int direction) {
-    return [slot, direction](CMyTALYDoc& d) { return d.MoveTemplate(slot, direction); };
-}
-auto Store(int slot) {
-    return [slot](CMyTALYDoc& d) { return d.StoreTemplate(slot, u"新"_s, InOutRecord{}); };
-}
-
+// A change marks the templates changed exactly when it is done; a refused one
+// leaves every byte as it was.
 TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
     const QStringList three = {u"T0"_s, u"T1"_s, u"T2"_s};
     const QStringList ten =
@@ -213,32 +188,39 @@ TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
     const struct {
         const char* name;
         int used;
-        std::function<bool(CMyTALYDoc&)> change;
+        char change; // d delete, m move, s store, a add
+        int slot, direction;
         bool done;
         QStringList after; // the used slots' names
     } rows[] = {
-        {"delete the third of ten", 10, Delete(2), true, ten.mid(0, 2) + ten.mid(3)},
-        {"delete the last of ten", 10, Delete(9), true, ten.mid(0, 9)},
-        {"delete the only one", 1, Delete(0), true, {}},
-        {"delete a free slot", 3, Delete(5), false, three},
-        {"delete outside", 3, Delete(10), false, three},
-        {"delete negative", 3, Delete(-1), false, three},
-        {"move up", 3, Move(2, -1), true, {u"T0"_s, u"T2"_s, u"T1"_s}},
-        {"move down", 3, Move(0, 1), true, {u"T1"_s, u"T0"_s, u"T2"_s}},
-        {"move up on the first", 3, Move(0, -1), false, three},
-        {"move down on the last", 3, Move(2, 1), false, three},
-        {"move down on the tenth", 10, Move(9, 1), false, ten},
-        {"move two places", 3, Move(0, 2), false, three},
-        {"store over a used slot", 3, Store(1), true, {u"T0"_s, u"新"_s, u"T2"_s}},
-        {"store outside", 2, Store(kTemplateSlots), false, three.mid(0, 2)},
-        {"store negative", 2, Store(-1), false, three.mid(0, 2)},
-        {"add to a full table", 10,
-         [](CMyTALYDoc& d) { return d.AddTemplate(u"十一"_s, InOutRecord{}) >= 0; }, false, ten},
+        {"delete the third of ten", 10, 'd', 2, 0, true, ten.mid(0, 2) + ten.mid(3)},
+        {"delete the last of ten", 10, 'd', 9, 0, true, ten.mid(0, 9)},
+        {"delete the only one", 1, 'd', 0, 0, true, {}},
+        {"delete a free slot", 3, 'd', 5, 0, false, three},
+        {"delete outside", 3, 'd', 10, 0, false, three},
+        {"delete negative", 3, 'd', -1, 0, false, three},
+        {"move up", 3, 'm', 2, -1, true, {u"T0"_s, u"T2"_s, u"T1"_s}},
+        {"move down", 3, 'm', 0, 1, true, {u"T1"_s, u"T0"_s, u"T2"_s}},
+        {"move up on the first", 3, 'm', 0, -1, false, three},
+        {"move down on the last", 3, 'm', 2, 1, false, three},
+        {"move down on the tenth", 10, 'm', 9, 1, false, ten},
+        {"move two places", 3, 'm', 0, 2, false, three},
+        {"store over a used slot", 3, 's', 1, 0, true, {u"T0"_s, u"新"_s, u"T2"_s}},
+        {"store outside", 2, 's', kTemplateSlots, 0, false, three.mid(0, 2)},
+        {"store negative", 2, 's', -1, 0, false, three.mid(0, 2)},
+        {"add to a full table", 10, 'a', 0, 0, false, ten},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        openWith(row.used);
-        expectChange(row.done, [&] { return row.change(*doc); });
+        writeData(datafile::kTemplates, TemplateFile(Named(row.used)));
+        const TemplateSlots before = reopen().Templates();
+        EXPECT_EQ(row.change == 'd'   ? doc->DeleteTemplate(row.slot)
+                  : row.change == 'm' ? doc->MoveTemplate(row.slot, row.direction)
+                  : row.change == 's' ? doc->StoreTemplate(row.slot, u"新"_s, InOutRecord{})
+                                      : doc->AddTemplate(u"十一"_s, InOutRecord{}) >= 0,
+                  row.done);
+        EXPECT_EQ(doc->TemplatesChanged(), row.done);
+        EXPECT_TRUE(row.done || !std::memcmp(&before, &doc->Templates(), sizeof before));
         EXPECT_EQ(Slots(doc->Templates()), row.after);
     }
 }
