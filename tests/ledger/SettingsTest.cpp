@@ -28,27 +28,28 @@ QByteArray Ints(std::initializer_list<std::int32_t> values) {
 
 using SettingsTest = DocTest;
 
-TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->DataPath(QString()), kFolder);
+// Documents started at each stage save what they read, whatever was written meanwhile.
+TEST_F(SettingsTest, DefaultsLegacyFileAndStoredValuesAreReadAndWrittenBack) {
+    const auto first = openDoc();
+    EXPECT_EQ(first->DataPath(QString()), kFolder);
     EXPECT_EQ(Setting(QStringLiteral("Options")), RegValue{}); // nothing written before a save
 
-    doc->SaveSettings();
-    const std::pair<const char*, RegValue> expected[] = {
-        {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
-        {"StartYear", {plat::REG_DWORD, U32(1)}},
-        {"DataFile1Flag", {plat::REG_DWORD, U32(0)}},
-        {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
-        {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
-        {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
-        {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
-        {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
-    };
-    for (const auto& [name, v] : expected)
-        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
-}
+    // The legacy file is kept until it could be read, then taken over and deleted.
+    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
+    writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
+    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
+    EXPECT_TRUE(fileExists(legacy));
+    const auto takeover = openDoc();
+    EXPECT_FALSE(fileExists(legacy));
 
-TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes) {
+    // Options without the period bit get the month, without My Documents the program folder.
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
+    auto doc = openDoc();
+    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
+    EXPECT_EQ(doc->DataPath(datafile::kLedger),
+              QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
+
     const std::tuple<const char*, plat::DWORD, QByteArray> stored[] = {
         {"Options", plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0)},
         {"StartYear", plat::REG_DWORD, U32(4)},
@@ -58,13 +59,29 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes
     };
     for (const auto& [name, type, bytes] : stored)
         SetSetting(QString::fromLatin1(name), type, bytes);
-    const auto doc = openDoc();
+    doc = openDoc();
     EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\D\\収支.DAT"));
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
-
     doc->SaveSettings();
     for (const auto& [name, type, bytes] : stored)
         EXPECT_EQ(Setting(QString::fromLatin1(name)), (RegValue{type, bytes})) << name;
+
+    takeover->SaveSettings();
+    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
+              Options(25, 2, 0x10000013, 0x11).toHex());
+    first->SaveSettings();
+    const std::pair<const char*, RegValue> defaults[] = {
+        {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
+        {"StartYear", {plat::REG_DWORD, U32(1)}},
+        {"DataFile1Flag", {plat::REG_DWORD, U32(0)}},
+        {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
+        {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
+        {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
+        {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
+        {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
+    };
+    for (const auto& [name, v] : defaults)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
 }
 
 TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
@@ -93,28 +110,6 @@ TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
                 EXPECT_GE(w, 0);
         }
     }
-}
-
-TEST_F(SettingsTest, LegacyFileIsKeptUntilItCouldBeReadThenTakenOverAndDeleted) {
-    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
-    writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
-    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
-    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
-    EXPECT_TRUE(fileExists(legacy));
-
-    const auto doc = openDoc();
-    EXPECT_FALSE(fileExists(legacy));
-    doc->SaveSettings();
-    EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
-              Options(25, 2, 0x10000013, 0x11).toHex());
-}
-
-TEST_F(SettingsTest, OptionsWithoutThePeriodBitGetTheMonthAndWithoutMyDocumentsTheProgramFolder) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
-    EXPECT_EQ(doc->DataPath(datafile::kLedger),
-              QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
 }
 
 TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPhoneStatus) {
