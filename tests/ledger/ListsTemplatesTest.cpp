@@ -41,9 +41,8 @@ TEST_F(ListsTest, FreshListShowsOtherChosenTextsMoveToTheFrontFailuresKeepTheFil
     const QString other = QStringLiteral(u"その他");
     bool ok = false;
     EXPECT_EQ(ReadListFile(path, ListDefault::Other, &ok), QStringList{other});
-    EXPECT_TRUE(ok);
-    EXPECT_TRUE(fileExists(inFolder(datafile::kCategories)));
-    EXPECT_EQ(readData(datafile::kCategories).size(), 0);
+    EXPECT_TRUE(ok && fileExists(inFolder(datafile::kCategories)) &&
+                readData(datafile::kCategories).isEmpty());
     EXPECT_EQ(ReadListFile(PayMethodListPath(*doc), ListDefault::Empty, &ok), QStringList{});
     EXPECT_TRUE(boxes.shown().empty());
 
