@@ -68,12 +68,10 @@ TEST_F(ListsTest, FreshListShowsOtherChosenTextsMoveToTheFrontFailuresKeepTheFil
     EXPECT_EQ(readData(datafile::kCategories), written);
 
     // Per-category lists live in their folders, under safe names.
-    EXPECT_EQ(RemarkListPath(*doc, kFood), inFolder(QStringLiteral(u"\\備考\\食費.DAT")));
-    EXPECT_EQ(PayeeListPath(*doc, kFood), inFolder(QStringLiteral(u"\\支払先\\食費.DAT")));
     EXPECT_EQ(CategoryListPathForPair(*doc, datafile::kRemarkPair, QStringLiteral("..")),
               inFolder(QStringLiteral(u"\\備考\\%002E%002E.DAT")));
     EXPECT_EQ(CategoryListPathForPair(*doc, datafile::kPayeePair, kFood),
-              PayeeListPath(*doc, kFood));
+              inFolder(QStringLiteral(u"\\支払先\\食費.DAT")));
 }
 
 TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
