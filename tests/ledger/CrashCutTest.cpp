@@ -99,11 +99,9 @@ TEST_F(CrashCutTest, SettingsSaveLeavesTheOldOrTheNewValues) {
     for (int k = 0; k <= 1000000; k += 13) {
         {
             const auto doc = openDoc();
-            doc->m_nMonthStartDay = 10;
-            doc->m_nWeekStartDay = 0;
+            doc->m_nMonthStartDay = 10, doc->m_nWeekStartDay = 0;
             doc->SaveSettings();
-            doc->m_nMonthStartDay = 20;
-            doc->m_nWeekStartDay = 3;
+            doc->m_nMonthStartDay = 20, doc->m_nWeekStartDay = 3;
             cutAfter(k);
             doc->SaveSettings();
         }

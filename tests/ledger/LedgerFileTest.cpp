@@ -3,7 +3,6 @@
 #include "support/RegistryProbe.h"
 
 #include "platform/Faults.h"
-#include "platform/Files.h"
 
 #include <cstring>
 #include <string_view>

@@ -99,11 +99,8 @@ TEST(SafeFileNameTest, EscapesWhatAFileNameCannotHoldAndNothingElse) {
 // Templates "T0", "T1", ... with amounts 100 × slot + 1.
 std::vector<Template> Named(int used) {
     std::vector<Template> list;
-    for (int i = 0; i < used; ++i) {
-        Entry e;
-        e.amount = 100 * i + 1;
-        list.push_back({u"T%1"_s.arg(i), e});
-    }
+    for (int i = 0; i < used; ++i)
+        list.push_back({u"T%1"_s.arg(i), Entry{.amount = 100 * i + 1}});
     return list;
 }
 
