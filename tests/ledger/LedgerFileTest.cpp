@@ -21,9 +21,7 @@ TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExa
     e.id = 7, e.category = u"交通費"_s, e.remark = u"バス"_s, e.payee = u"市営バス"_s;
     e.payMethod = u"ＩＣカード"_s, e.amount = INT32_MIN;
     e.year = 2008, e.month = 10, e.weekday = 5, e.day = 10, e.hour = 7, e.minute = 45;
-    Entry low = Numbered(9), high = Numbered(3);
-    low.amount = INT32_MIN;
-    high.amount = INT32_MAX;
+    const Entry low{.id = 9, .amount = INT32_MIN}, high{.amount = INT32_MAX};
     QByteArray file = Header(3, 0xABCD) + Record(e) + Record(low) + Record(high);
     file[16 + 152] = 0x5A; // a reserved byte is carried, not cleared
     writeData(datafile::kLedger, file);
@@ -34,8 +32,8 @@ TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExa
     expected.reserved[0] = 0x5A;
     EXPECT_EQ(std::memcmp(&doc->Head()->record, &expected, sizeof expected), 0);
     EXPECT_EQ(ids(*doc), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(std::pair(doc->m_nFileVersion, doc->m_nFileReserved), std::pair(1u, 0xABCDu));
-    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(std::tuple(doc->m_nFileVersion, doc->m_nFileReserved, boxes.shown().size()),
+              std::tuple(1u, 0xABCDu, 0u));
     const QByteArray folder(reinterpret_cast<const char*>(kFolder.utf16()), 2 * kFolder.size() + 2);
     EXPECT_EQ(regprobe::Setting(QStringLiteral("DataFile")), // a full load records the folder
               (regprobe::Value{plat::REG_SZ, folder}));
@@ -56,9 +54,7 @@ TEST_F(LedgerFileTest, ReadsEveryFieldAndListChangesRenumberAndKeepTheBalanceExa
     EXPECT_EQ(std::tuple(doc->Tail()->next, doc->Count(), doc->Balance(), doc->IsDirty()),
               std::tuple(nullptr, 4u, -1000, false));
     // An income replacing an expense raises the balance; the caller's wrong id is ignored.
-    Entry income = Numbered(5);
-    income.amount = -500;
-    income.id = 99;
+    const Entry income{.id = 99, .amount = -500};
     ASSERT_TRUE(doc->ReplaceRecord(1, record(income)));
     EXPECT_EQ(doc->Balance(), -400);
     // Deleting moves later ids up, and the next addition takes the last id.
