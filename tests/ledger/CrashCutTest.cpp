@@ -64,8 +64,7 @@ TEST_F(CrashCutTest, LedgerRewriteLeavesTheOldOrTheNewFileAndAppendEverySavedRec
         const auto reloaded = openDoc();
         EXPECT_TRUE(boxes.shown().empty()) << k;
         // The saved records, then each new one written whole: an append, not a rewrite.
-        const int loaded = static_cast<int>(reloaded->Count());
-        EXPECT_EQ(loaded, std::min(3 + k / 184, 5)) << k;
+        const int loaded = std::min(3 + k / 184, 5);
         EXPECT_EQ(categories(*reloaded), numberedCategories(1, loaded)) << k;
 
         // A later save adds behind the records that loaded, never behind torn bytes.

@@ -219,9 +219,7 @@ TEST_F(TemplateSlotsTest, ChangesKeepTheUsedSlotsFirstAndMarkWhatChanged) {
     }
 }
 
-class MigrationTest : public DocTest {};
-
-TEST_F(MigrationTest, OldNamesAreCopiedOnceTheyCanBeOrGiveWayAndAreRemoved) {
+TEST_F(ListsTest, OldNamesAreCopiedOnceTheyCanBeOrGiveWayAndAreRemoved) {
     const QByteArray payway = ListFile({QStringLiteral(u"現金")});
     const QByteArray inout = CurrentLedger(2);
     writeData(QStringLiteral("\\GROUP.DAT"), ListFile({kFood}));
