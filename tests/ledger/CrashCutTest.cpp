@@ -27,9 +27,8 @@ protected:
         faults::JournalUnsyncedWrites();
         faults::CutWritesAfter(bytes, plat::ERROR_DISK_FULL);
     }
-    // Cuts a save through the atomic writer (AtomicFileTest cuts every byte) at
-    // none, in the header, at a record's edge, midway, one short and all: the file
-    // must then hold the old bytes, or the new ones if the save succeeded.
+    // Cuts a save through the atomic writer (AtomicFileTest cuts every byte) at a few
+    // points: the file must then hold the old bytes, or the new ones if the save succeeded.
     void expectOldOrNew(const QString& suffix, const QByteArray& old, const QByteArray& fresh,
                         const std::function<bool(int)>& saveCutAfter) {
         const int total = static_cast<int>(fresh.size());

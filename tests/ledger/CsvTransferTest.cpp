@@ -10,8 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The entries from `n` on as "year/month/day hour:minute:second texts amount",
-// the texts joined by '|'.
+// The entries from `n` on as "y/m/d h:m:s texts amount", the texts joined by '|'.
 QStringList Entries(const LedgerNode* n) {
     QStringList out;
     for (; n; n = n->next) {

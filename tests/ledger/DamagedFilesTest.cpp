@@ -55,9 +55,8 @@ const UnreadLedger kUnread[] = {
 
 class UnreadLedgerTest : public DocTest, public ::testing::WithParamInterface<UnreadLedger> {};
 
-// What was read stays, and the next save writes exactly the list: a file not
-// read whole is kept aside first and never appended to. A sound file among
-// them loads quietly and is not kept aside.
+// The next save writes exactly the list, keeping a file not read whole aside
+// first, never appending to it. A sound file among them is not kept aside.
 TEST_P(UnreadLedgerTest, ShowsOneErrorKeepsWhatWasReadAndIsKeptAsideBeforeTheRewrite) {
     const UnreadLedger& c = GetParam();
     const auto doc = openDoc(); // on an empty folder: nothing to load yet

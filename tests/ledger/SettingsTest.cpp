@@ -84,8 +84,7 @@ TEST_F(SettingsTest, DefaultsLegacyFileAndStoredValuesAreReadAndWrittenBack) {
         EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
 }
 
-// Each broken value in, and what the next save writes back: day 1, month 1, week
-// day 0, column 0, direction 0, width 0 in place of what is out of range.
+// Each broken value in, and the default the next save writes back in its place.
 TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
     const std::tuple<const char*, QByteArray, QByteArray> broken[] = {
         {"StartYear", U32(13), U32(1)},
