@@ -28,27 +28,28 @@ QByteArray Ints(std::initializer_list<std::int32_t> values) {
 
 using SettingsTest = DocTest;
 
-TEST_F(SettingsTest, FirstStartUsesDefaultsAndSavesTheseBytes) {
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->DataPath(QString()), kFolder);
+// Documents started at each stage save what they read, whatever was written meanwhile.
+TEST_F(SettingsTest, DefaultsLegacyFileAndStoredValuesAreReadAndWrittenBack) {
+    const auto first = openDoc();
+    EXPECT_EQ(first->DataPath(QString()), kFolder);
     EXPECT_EQ(Setting(QStringLiteral("Options")), RegValue{}); // nothing written before a save
 
-    doc->SaveSettings();
-    const std::pair<const char*, RegValue> expected[] = {
-        {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
-        {"StartYear", {plat::REG_DWORD, U32(1)}},
-        {"DataFile1Flag", {plat::REG_DWORD, U32(0)}},
-        {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
-        {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
-        {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
-        {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
-        {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
-    };
-    for (const auto& [name, v] : expected)
-        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
-}
+    // The legacy file is kept until it could be read, then taken over and deleted.
+    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
+    writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
+    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
+    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
+    EXPECT_TRUE(fileExists(legacy));
+    const auto takeover = openDoc();
+    EXPECT_FALSE(fileExists(legacy));
 
-TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes) {
+    // Options without the period bit get the month, without My Documents the program folder.
+    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
+    auto doc = openDoc();
+    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
+    EXPECT_EQ(doc->DataPath(datafile::kLedger),
+              QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
+
     const std::tuple<const char*, plat::DWORD, QByteArray> stored[] = {
         {"Options", plat::REG_BINARY, Options(25, 3, 0x40001105, 0x7E, 0)},
         {"StartYear", plat::REG_DWORD, U32(4)},
@@ -58,63 +59,50 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndWrittenBackWithTheirReservedBytes
     };
     for (const auto& [name, type, bytes] : stored)
         SetSetting(QString::fromLatin1(name), type, bytes);
-    const auto doc = openDoc();
+    doc = openDoc();
     EXPECT_EQ(doc->DataPath(datafile::kLedger), QStringLiteral(u"\\D\\収支.DAT"));
     EXPECT_EQ(doc->m_ListHeaderInfo2.sortDirection, 0); // missing: all zero
-
     doc->SaveSettings();
     for (const auto& [name, type, bytes] : stored)
         EXPECT_EQ(Setting(QString::fromLatin1(name)), (RegValue{type, bytes})) << name;
-}
 
-TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
-    const std::tuple<const char*, plat::DWORD, QByteArray> broken[] = {
-        {"StartYear", plat::REG_DWORD, U32(13)},
-        {"StartYear", plat::REG_DWORD, U32(0)},
-        {"Options", plat::REG_BINARY, Options(32, 0, 0x10000011)},
-        {"Options", plat::REG_BINARY, Options(-1, 0, 0x10000011)},
-        {"Options", plat::REG_BINARY, Options(1, 7, 0x10000011)},        // weekday seven
-        {"ListHeaderInfo3", plat::REG_BINARY, Ints({3, 1, 10, 10, 10})}, // column outside
-        {"ListHeaderInfo2", plat::REG_BINARY, Ints({-1, 1, 10, 10})},
-        {"ListHeaderInfo5", plat::REG_BINARY, Ints({0, 1, 10, -5, 10, 10, 10})}, // width
-        {"ListHeaderInfo4", plat::REG_BINARY, Ints({0, 7, 10, 10, 10, 10})},     // direction
-    };
-    for (const auto& [value, type, bytes] : broken) {
-        SCOPED_TRACE(bytes.toHex().constData());
-        SetSetting(QString::fromLatin1(value), type, bytes);
-        const auto doc = openDoc();
-        EXPECT_EQ(std::tuple(doc->m_nYearStartMonth, doc->m_nMonthStartDay, doc->m_nWeekStartDay),
-                  std::tuple(1, 1, 0));
-        for (int columns = 2; columns <= 5; ++columns) {
-            const ListHeaderInfo* info = doc->HeaderInfoFor(columns);
-            EXPECT_TRUE(info->sortColumn >= 0 && info->sortColumn < columns);
-            EXPECT_TRUE(info->sortDirection >= -1 && info->sortDirection <= 1);
-            for (int w : info->columnWidth)
-                EXPECT_GE(w, 0);
-        }
-    }
-}
-
-TEST_F(SettingsTest, LegacyFileIsKeptUntilItCouldBeReadThenTakenOverAndDeleted) {
-    const QString legacy = inFolder(QStringLiteral("\\TALYINFO.DAT"));
-    writeFile(legacy, Options(25, 2, 0x10000013, 0x11).left(144));
-    faults::FailNth(faults::Op::Read, 1, plat::ERROR_READ_FAULT);
-    EXPECT_EQ(openDoc()->m_nMonthStartDay, 1);
-    EXPECT_TRUE(fileExists(legacy));
-
-    const auto doc = openDoc();
-    EXPECT_FALSE(fileExists(legacy));
-    doc->SaveSettings();
+    takeover->SaveSettings();
     EXPECT_EQ(Setting(QStringLiteral("Options")).data.toHex(),
               Options(25, 2, 0x10000013, 0x11).toHex());
+    first->SaveSettings();
+    const std::pair<const char*, RegValue> defaults[] = {
+        {"Options", {plat::REG_BINARY, Options(1, 0, 0x10000011)}},
+        {"StartYear", {plat::REG_DWORD, U32(1)}},
+        {"DataFile1Flag", {plat::REG_DWORD, U32(0)}},
+        {"DataFile1Path", {plat::REG_SZ, QByteArray(2, '\0')}},
+        {"ListHeaderInfo2", {plat::REG_BINARY, Ints({0, 1, 0, 0})}},
+        {"ListHeaderInfo3", {plat::REG_BINARY, QByteArray(20, '\0')}},
+        {"ListHeaderInfo4", {plat::REG_BINARY, QByteArray(24, '\0')}},
+        {"ListHeaderInfo5", {plat::REG_BINARY, QByteArray(28, '\0')}},
+    };
+    for (const auto& [name, v] : defaults)
+        EXPECT_EQ(Setting(QString::fromLatin1(name)), v) << name;
 }
 
-TEST_F(SettingsTest, OptionsWithoutThePeriodBitGetTheMonthAndWithoutMyDocumentsTheProgramFolder) {
-    SetSetting(QStringLiteral("Options"), plat::REG_BINARY, Options(1, 0, 0x00000001));
-    const auto doc = openDoc();
-    EXPECT_EQ(doc->m_dwFlags, 0x10000001u);
-    EXPECT_EQ(doc->DataPath(datafile::kLedger),
-              QStringLiteral(u"\\Program Files\\Tallybook\\収支.DAT"));
+// Each broken value in, and the default the next save writes back in its place.
+TEST_F(SettingsTest, ValuesOutOfRangeGetTheirDefaults) {
+    const std::tuple<const char*, QByteArray, QByteArray> broken[] = {
+        {"StartYear", U32(13), U32(1)},
+        {"StartYear", U32(0), U32(1)},
+        {"Options", Options(32, 0, 0x10000011), Options(1, 0, 0x10000011)},
+        {"Options", Options(-1, 0, 0x10000011), Options(1, 0, 0x10000011)},
+        {"Options", Options(1, 7, 0x10000011), Options(1, 0, 0x10000011)},
+        {"ListHeaderInfo3", Ints({3, 1, 10, 10, 10}), Ints({0, 1, 10, 10, 10})},
+        {"ListHeaderInfo2", Ints({-1, 1, 10, 10}), Ints({0, 1, 10, 10})},
+        {"ListHeaderInfo5", Ints({0, 1, 10, -5, 10, 10, 10}), Ints({0, 1, 10, 0, 10, 10, 10})},
+        {"ListHeaderInfo4", Ints({0, 7, 10, 10, 10, 10}), Ints({0, 0, 10, 10, 10, 10})},
+    };
+    for (const auto& [name, in, out] : broken) {
+        SetSetting(QString::fromLatin1(name), in.size() == 4 ? plat::REG_DWORD : plat::REG_BINARY,
+                   in);
+        openDoc()->SaveSettings();
+        EXPECT_EQ(Setting(QString::fromLatin1(name)).data.toHex(), out.toHex()) << name;
+    }
 }
 
 TEST_F(SettingsTest, HandsetHintsTouchNothingOffTheHandsetAndOnItSetTheImeAndPhoneStatus) {
