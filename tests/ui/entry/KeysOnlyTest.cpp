@@ -51,12 +51,12 @@ protected:
     }
 };
 
-// From the panel's key 1, on the handset, saving at exit. The category page's hint timer
-// runs and stops. Back takes what a page started with. The income box has a key of its own
-// and sits next to the confirm button in the Tab order. A category typed over the chosen one
-// is stored with the chosen one's remarks; an unchecked list is left alone, the others learn
-// the text chosen at their front. The template box is off while every slot is used; once one
-// is freed it saves a named template there.
+// Two entries from the panel's key 1, on the handset, saving at exit. The category page's hint
+// timer runs and stops. Back takes what a page started with, not what was changed on it. The income
+// box has a key of its own and sits next to the confirm button in the Tab order. A category typed
+// over the chosen one is stored with the chosen one's remarks; an unchecked list is left alone, the
+// others learn the text chosen at their front. The template box is off while every slot is used;
+// once one is freed it saves a named template there with the second entry.
 TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
     for (int i = 0; i < kTemplateSlots; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});
@@ -68,13 +68,13 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
     CMainFrame frame(*doc, tasks);
     frame.show();
     QApplication::processEvents();
-    RunActing([&] { PressKeyInWindow(*frame.panel(), Qt::Key_1); },
+    const auto twoEntries = [&] {
+        PressKeyInWindow(*frame.panel(), Qt::Key_1);
+        PressKeyInWindow(*frame.panel(), Qt::Key_1);
+    };
+    RunActing(twoEntries,
               {[](Dialog& amount) {
-                   PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
-                   EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
-                   PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
-                   QTest::qWait(300); // the check box's shortcut clicks after a short press
-                   PressKeyInWindow(amount, Qt::Key_Return);
+                   PressKeys(amount, {Qt::Key_7, Qt::Key_Return});
                },
                [](Dialog& page) {
                    EXPECT_TRUE(page.IsTimerActive(1));
@@ -98,13 +98,23 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
                    SelectIndex(page, 1099, 1); // カード, dropped by going back
                    ChooseMenuItem(static_cast<Window&>(page), kBack);
                },
-               [this](Dialog& page) {
+               [](Dialog& page) {
                    EXPECT_EQ(Text(page, 1005), u"食費"_s);
-                   doc->DeleteTemplate(kTemplateSlots - 1);
                    Click(page, kBack);
                },
                [](Dialog& amount) {
-                   EXPECT_EQ(Text(amount, 1006), u"1200"_s);
+                   EXPECT_EQ(Text(amount, 1006), u"7"_s);
+                   PressKeyInWindow(amount, Qt::Key_Return);
+               },
+               [this](Dialog& page) {
+                   doc->DeleteTemplate(kTemplateSlots - 1);
+                   Click(page, kFinish);
+               },
+               [](Dialog& amount) {
+                   PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
+                   EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
+                   PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
+                   QTest::qWait(300); // the check box's shortcut clicks after a short press
                    PressKeyInWindow(amount, Qt::Key_Return);
                },
                [](Dialog& page) {
@@ -134,8 +144,10 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
                    PressKeyInWindow(edit, Qt::Key_F2);
                }});
     const InOutRecord stored = record(
-        {1, u"娯楽"_s, u"昼食"_s, u"その他"_s, u"カード"_s, 2009, 3, 2, 10, -1200, 12, 34, 56});
-    EXPECT_EQ(std::memcmp(&doc->Head()->record, &stored, sizeof stored), 0);
+        {2, u"娯楽"_s, u"昼食"_s, u"その他"_s, u"カード"_s, 2009, 3, 2, 10, -1200, 12, 34, 56});
+    EXPECT_EQ(FieldText(doc->Head()->record.payee) + FieldText(doc->Head()->record.payMethod),
+              u"コンビニ現金"_s); // the first entry, finished on the category page
+    EXPECT_EQ(std::memcmp(&doc->Tail()->record, &stored, sizeof stored), 0);
     EXPECT_TRUE(doc->IsDirty());
     EXPECT_EQ(readData(datafile::kLedger), ledger);
     EXPECT_EQ(readData(datafile::kCategories), categories);
