@@ -51,13 +51,11 @@ protected:
     }
 };
 
-// Two entries from the panel's key 1, on the handset, saving at exit. The category page's hint
-// timer runs and stops. Back takes what a page started with, not what was changed on it. The income
-// box has a key of its own and sits next to the confirm button in the Tab order. A category typed
-// over the chosen one is stored with the chosen one's remarks; an unchecked list is left alone, the
-// others learn the text chosen at their front. The template box is off while every slot is used;
-// once one is freed it saves a named template there with the second entry.
-TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
+// Two entries from the panel's key 1 on the handset, saving at exit. Back takes what a page
+// started with, not its edits. A category typed over the chosen one keeps the chosen one's
+// remarks; an unchecked list is left alone, the others learn their choice at the front. The
+// template box is off while every slot is used; freed, it saves a named template.
+TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATemplate) {
     for (int i = 0; i < kTemplateSlots; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});
     doc->m_bSaveOnChange = false;
@@ -158,9 +156,8 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
     EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"その他"_s);
 }
 
-// The first line is moved down. The added template goes after the others and is
-// selected, so that F1 picks it. Through the panel's task the entry takes the date
-// handed over (a Tuesday); the template keeps its own.
+// The first line is moved down. The added template goes last and is selected, so that F1
+// picks it. The entry takes the date handed over (a Tuesday); the template keeps its own.
 TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
     doc->AddTemplate(u"家賃"_s, InOutRecord{});
     doc->AddTemplate(u"電気"_s, InOutRecord{});
@@ -197,9 +194,8 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                                                 2008, 4, 2, 1, 900, 8, 15, 30}));
 }
 
-// Calendar and picker follow each other. The soft keys are there on every
-// platform, the dialog's own buttons are not: Enter does nothing. OK hands
-// back the bare day, a cancel leaves the given date as it was.
+// Calendar and picker follow each other. The soft keys are there on every platform, the own
+// buttons are not: Enter does nothing. OK hands back the bare day, a cancel the given date.
 TEST_F(KeysOnlyTest, DateSelectByKeys) {
     constexpr plat::SYSTEMTIME kGiven{2008, 3, 1, 10, 13, 45, 30, 250}; // a Monday
     plat::SYSTEMTIME date = kGiven;
