@@ -82,8 +82,7 @@ TEST_F(EntryEditTest, ModesSetButtonSoftKeysAndFieldsAndCancelHandsNothingBack) 
                 EXPECT_EQ(Text(dlg, kOk).toStdString(), okText);
                 SoftKeyBar* bar = dlg.softKeyBar();
                 EXPECT_EQ(bar ? bar->menuId() : 0, pocketPc ? menu : 0);
-                EXPECT_EQ(IsShown(dlg, kOk), !pocketPc);
-                EXPECT_EQ(IsEnabled(dlg, kCancelButton), !pocketPc);
+                EXPECT_EQ(IsShown(dlg, kOk) + IsEnabled(dlg, kCancelButton), pocketPc ? 0 : 2);
                 for (auto [id, label] : {std::pair{kName, kNameLabel}, {kDate, kDateLabel}}) {
                     EXPECT_EQ(IsShown(dlg, id) + IsShown(dlg, label), id != hidden ? 2 : 0) << id;
                     EXPECT_EQ(IsEnabled(dlg, id), id != hidden && !readOnly) << id;
@@ -110,9 +109,8 @@ TEST_F(EntryEditTest, ListsMissingOrUnreadableDeleteAndFocusRefusals) {
     InOutRecord book = Entry(u"趣味"_s, u"本"_s, 1200);
     SetFieldText(book.payee, u"");
     Run(book, CEntryEditDlg::ModeChange, [](Dialog& dlg) {
-        EXPECT_EQ(Items(dlg, kRemark), QStringList{u"本"_s});
-        EXPECT_EQ(Items(dlg, kPayee), QStringList{});
-        EXPECT_EQ(Items(dlg, kCategory).last(), u"趣味"_s);
+        EXPECT_EQ(Items(dlg, kRemark) + Items(dlg, kPayee) + Items(dlg, kCategory).mid(3),
+                  (QStringList{u"本"_s, u"趣味"_s}));
         EXPECT_EQ(CurrentIndex(dlg, kCategory), 3);
     });
     // An unreadable list shows the platform's error and the dialog still works.
@@ -200,11 +198,11 @@ TEST_F(EntryEditTest, RefusalsCalculatorListsAndEveryChangedFieldHandedBack) {
                     seen << Text(dlg, kAmount) << (IsChecked(dlg, kIncome) ? u"income"_s : u""_s);
                 }
                 seen << (dlg.isVisible() ? u"shown"_s : u"hidden"_s);
-                EXPECT_EQ(Items(dlg, kCategory), (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s}));
                 EXPECT_EQ(CurrentIndex(dlg, kCategory), 0);
-                EXPECT_EQ(Items(dlg, kRemark), (QStringList{u"昼食"_s, u"夕食"_s}));
-                EXPECT_EQ(Items(dlg, kPayee), QStringList{u"コンビニ"_s});
-                EXPECT_EQ(Items(dlg, kPayMethod), (QStringList{u"現金"_s, u"カード"_s}));
+                EXPECT_EQ(Items(dlg, kCategory) + Items(dlg, kRemark) + Items(dlg, kPayee) +
+                              Items(dlg, kPayMethod),
+                          (QStringList{u"食費"_s, u"交通費"_s, u"給与"_s, u"昼食"_s, u"夕食"_s,
+                                       u"コンビニ"_s, u"現金"_s, u"カード"_s}));
                 EXPECT_EQ(Text(dlg, kDate), u"2008年3月10日"_s);
                 ClearText(dlg, kRemark);
                 TypeText(dlg, kRemark, u"あいうえおかきくけこさしすせそたち"_s);

@@ -1,11 +1,13 @@
 // Each entry dialog used with the keyboard alone, as on the handset's keypad with its soft keys.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
+#include "support/RegistryProbe.h"
 
 #include "ledger/Lists.h"
 #include "platform/System.h"
 #include "ui/entry/CDateSelectDlg.h"
 #include "ui/entry/RunNewEntryFlow.h"
+#include "ui/framework/Bars.h"
 #include "ui/framework/testing/Harness.h"
 #include "ui/main/CMainFrame.h"
 #include "ui/main/CMyTALYView.h"
@@ -22,7 +24,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kCalendar = 1149, kPicker = 1150;
+constexpr int kCalendar = 1149, kPicker = 1150, kNext = 1, kCancel = 2, kFinish = 3, kBack = 4,
+              kDate = 1057, kDateLabel = 1111, kTemplateBox = 1115;
 constexpr plat::SYSTEMTIME kBare{2009, 3, 0, 19, 0, 0, 0, 0};
 
 class KeysOnlyTest : public OpenDocTest {
@@ -48,18 +51,64 @@ protected:
     }
 };
 
-// From the panel's key 1. The income box has a key of its own and sits next to the confirm
-// button in the Tab order; a changed date is stored; each list learns the text chosen at its
-// front. The template box saves a named template in the last free slot; the entry is stored.
-TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
-    for (int i = 0; i < kTemplateSlots - 1; ++i)
+// Two entries from the panel's key 1 on the handset, saving at exit. Back takes what a page
+// started with, not its edits. A category typed over the chosen one keeps the chosen one's
+// remarks; an unchecked list is left alone, the others learn their choice at the front. The
+// template box is off while every slot is used; freed, it saves a named template.
+TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATemplate) {
+    for (int i = 0; i < kTemplateSlots; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});
+    doc->m_bSaveOnChange = false;
+    regprobe::MakeHandset();
+    const QByteArray ledger = readData(datafile::kLedger);
+    const QByteArray categories = readData(datafile::kCategories);
     PanelTasks tasks;
     CMainFrame frame(*doc, tasks);
     frame.show();
     QApplication::processEvents();
-    RunActing([&] { PressKeyInWindow(*frame.panel(), Qt::Key_1); },
+    const auto twoEntries = [&] {
+        PressKeyInWindow(*frame.panel(), Qt::Key_1);
+        PressKeyInWindow(*frame.panel(), Qt::Key_1);
+    };
+    RunActing(twoEntries,
               {[](Dialog& amount) {
+                   PressKeys(amount, {Qt::Key_7, Qt::Key_Return});
+               },
+               [](Dialog& page) {
+                   EXPECT_TRUE(page.IsTimerActive(1));
+                   EXPECT_TRUE(QTest::qWaitFor([&] { return !page.IsTimerActive(1); }, 3000));
+                   for (int id : {kBack, kNext, kFinish, kCancel, kDate, kDateLabel})
+                       EXPECT_TRUE(IsShown(page, id)) << id;
+                   EXPECT_FALSE(IsShown(page, kTemplateBox));
+                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100), u"分類:備考:"_s);
+                   EXPECT_EQ(static_cast<Window&>(page).softKeyBar()->label(1), u"次へ＞"_s);
+                   PressKeyInWindow(page, Qt::Key_F2);
+               },
+               [](Dialog& page) {
+                   for (int id : {kNext, kDate, kDateLabel})
+                       EXPECT_FALSE(IsShown(page, id)) << id;
+                   EXPECT_TRUE(IsShown(page, kTemplateBox));
+                   EXPECT_FALSE(IsEnabled(page, kTemplateBox));
+                   EXPECT_EQ(Text(page, kFinish), u"完了(OK)"_s);
+                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100), u"支払先:支払方法:"_s);
+                   EXPECT_EQ(static_cast<Window&>(page).softKeyBar()->label(1), u"完了"_s);
+                   EXPECT_EQ(Items(page, 1005), QStringList{u"コンビニ"_s});
+                   SelectIndex(page, 1099, 1); // カード, dropped by going back
+                   ChooseMenuItem(static_cast<Window&>(page), kBack);
+               },
+               [](Dialog& page) {
+                   EXPECT_EQ(Text(page, 1005), u"食費"_s);
+                   Click(page, kBack);
+               },
+               [](Dialog& amount) {
+                   EXPECT_EQ(Text(amount, 1006), u"7"_s);
+                   PressKeyInWindow(amount, Qt::Key_Return);
+               },
+               [this](Dialog& page) {
+                   doc->DeleteTemplate(kTemplateSlots - 1);
+                   Click(page, kFinish);
+               },
+               [](Dialog& amount) {
                    PressKeys(amount, {Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0});
                    EXPECT_EQ(Tabbing(amount, 1, true), std::vector<int>{1131});
                    PressKeyInWindow(amount, Qt::Key_I, Qt::AltModifier);
@@ -70,15 +119,16 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
                    EXPECT_EQ(page.FocusedControlId(), 1005);
                    EXPECT_EQ(Items(page, 1099), (QStringList{u"昼食"_s, u"夕食"_s}));
                    PressKeyInWindow(page, Qt::Key_Down); // 交通費: its remarks come in
+                   Retype(page, u"娯楽"_s);
                    EXPECT_EQ(Items(page, 1099), (QStringList{u"電車"_s, u"昼食"_s}));
-                   EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
+                   PressKeys(page, {Qt::Key_Tab, Qt::Key_Space}); // the category is not learned
+                   EXPECT_EQ(Tabbing(page, 1), std::vector<int>{1099});
                    PressKeyInWindow(page, Qt::Key_Down);
                    EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1057}));
                    PressKeyInWindow(page, Qt::Key_Up); // the year, the date's first part
                    PressKeyInWindow(page, Qt::Key_F2);
                },
                [](Dialog& page) {
-                   EXPECT_EQ(Items(page, 1005), QStringList{u"JR"_s});
                    EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1084, 1099}));
                    PressKeyInWindow(page, Qt::Key_Down); // カード
                    EXPECT_EQ(Tabbing(page, 2), (std::vector<int>{1085, 1115}));
@@ -90,23 +140,24 @@ TEST_F(KeysOnlyTest, NewEntryFromThePanelWithIncomeAnotherDateAndATemplate) {
                    Retype(edit, u"900"_s); // the template's own amount
                    PressKeyInWindow(edit, Qt::Key_F2);
                }});
-    EXPECT_EQ(readData(datafile::kLedger),
-              bytes::Header(1) + bytes::Record({1, u"交通費"_s, u"昼食"_s, u"JR"_s, u"カード"_s,
-                                                2009, 3, 2, 10, -1200, 12, 34, 56}));
-    EXPECT_EQ(readData(datafile::kCategories),
-              bytes::ListFile({u"交通費"_s, u"食費"_s, u"給与"_s}));
+    const InOutRecord stored = record(
+        {2, u"娯楽"_s, u"昼食"_s, u"その他"_s, u"カード"_s, 2009, 3, 2, 10, -1200, 12, 34, 56});
+    EXPECT_EQ(FieldText(doc->Head()->record.payee) + FieldText(doc->Head()->record.payMethod),
+              u"コンビニ現金"_s); // the first entry, finished on the category page
+    EXPECT_EQ(std::memcmp(&doc->Tail()->record, &stored, sizeof stored), 0);
+    EXPECT_TRUE(doc->IsDirty());
+    EXPECT_EQ(readData(datafile::kLedger), ledger);
+    EXPECT_EQ(readData(datafile::kCategories), categories);
     EXPECT_EQ(readData(u"\\備考\\交通費.DAT"_s), bytes::ListFile({u"昼食"_s, u"電車"_s}));
     EXPECT_EQ(readData(datafile::kPayMethods), bytes::ListFile({u"カード"_s, u"現金"_s}));
     EXPECT_TRUE(boxes.texts().empty());
     EXPECT_EQ(FieldText(doc->Templates()[9].name), u"昼ごはん"_s);
     EXPECT_EQ(doc->Templates()[9].record.amount, -900); // still income
-    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"JR"_s);
-    EXPECT_FALSE(doc->TemplatesChanged()); // written by the save after the entry
+    EXPECT_EQ(FieldText(doc->Templates()[9].record.payee), u"その他"_s);
 }
 
-// The first line is moved down. The added template goes after the others and is
-// selected, so that F1 picks it. Through the panel's task the entry takes the date
-// handed over (a Tuesday); the template keeps its own.
+// The first line is moved down. The added template goes last and is selected, so that F1
+// picks it. The entry takes the date handed over (a Tuesday); the template keeps its own.
 TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
     doc->AddTemplate(u"家賃"_s, InOutRecord{});
     doc->AddTemplate(u"電気"_s, InOutRecord{});
@@ -143,9 +194,8 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                                                 2008, 4, 2, 1, 900, 8, 15, 30}));
 }
 
-// Calendar and picker follow each other. The soft keys are there on every
-// platform, the dialog's own buttons are not: Enter does nothing. OK hands
-// back the bare day, a cancel leaves the given date as it was.
+// Calendar and picker follow each other. The soft keys are there on every platform, the own
+// buttons are not: Enter does nothing. OK hands back the bare day, a cancel the given date.
 TEST_F(KeysOnlyTest, DateSelectByKeys) {
     constexpr plat::SYSTEMTIME kGiven{2008, 3, 1, 10, 13, 45, 30, 250}; // a Monday
     plat::SYSTEMTIME date = kGiven;

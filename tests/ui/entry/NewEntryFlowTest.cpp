@@ -54,6 +54,8 @@ const std::tuple<const char*, Step, const char*, std::vector<Action>> kPathRows[
      Steps(Amount(1, 1), Category(1, "食費"), Payee(1, "JR"))},
     {"BackFromPayeeKeepsRemarkAndDate", Step::Category, "食費|昼食|JR|1|6/1",
      Steps(Amount(1, 1), Category(1, "食費"), Payee(4, "JR"))},
+    {"FinishOnCategoryAfterBack", Step::Store, "給与|昼食|JR|1|6/1",
+     Steps(Amount(1, 1), Category(1, "食費"), Payee(4, "JR"), Category(3, "給与"))},
     {"LongCategoryCutToFifteen", Step::Payee, "あいうえおかきくけこさしすせそ|昼食|その他|10|6/1",
      Steps(Amount(1, 10), Category(1, "あいうえおかきくけこさしすせそたち"))},
 };
