@@ -6,17 +6,6 @@
 using namespace summary;
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-std::vector<std::int64_t> ItemsOf(const std::vector<SummaryRow>& rows) {
-    std::vector<std::int64_t> items;
-    for (const SummaryRow& r : rows)
-        items.push_back(r.itemData);
-    return items;
-}
-
-} // namespace
-
 // A list header record keeps widths and sort. Widths: stored ones, else the
 // initial ones, else sized to contents. Sort: a stored 0 reads as ascending and
 // the first tap on it sorts ascending; every tap reverses, also on another
@@ -80,7 +69,10 @@ TEST(RowSort, ByColumn) {
     for (const auto& [name, choice, items] : cases) {
         std::vector<SummaryRow> sorted = rows;
         SortRows(sorted, choice, 4, 0);
-        EXPECT_EQ(ItemsOf(sorted), items) << name;
+        std::vector<std::int64_t> order;
+        for (const SummaryRow& r : sorted)
+            order.push_back(r.itemData);
+        EXPECT_EQ(order, items) << name;
     }
     // The day rows and the single entries over days have their dates first.
     EXPECT_EQ(std::pair(DateColumn(SUM_DATE | PERIOD_YEAR), DateColumn(SUM_DETAIL | PERIOD_YEAR)),

@@ -75,8 +75,8 @@ TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
 }
 
 // Keys select the entries; the mark of an empty remark (the summary's empty
-// remark row leads here) selects only the entries without one.
-TEST(TimeSeries, TotalsPerRowWithKeys) {
+// remark row leads here) selects only the entries without one. The key label.
+TEST(TimeSeries, TotalsPerRowWithKeysAndTheirLabel) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 4, 25, u"食費"_s, 100, {}, {}, {}, 0, 0, 0})
@@ -101,13 +101,8 @@ TEST(TimeSeries, TotalsPerRowWithKeys) {
     EXPECT_EQ(line(12), u"合計|700|4,294,967,296|4,294,966,596"_s);
     for (int i = 2; i < 11; ++i)
         EXPECT_EQ(rows[i].expense + rows[i].income, 0) << i;
-}
-
-TEST(TimeSeries, KeyLabel) {
-    InOutRecord keys{}; // without keys: see the summary dialog's time series
-    SetFieldText(keys.category, u"食費"_s);
+    // The key label: an empty key shows only when marked (no keys: see the dialog).
     SetFieldText(keys.payMethod, u"現金"_s);
-    EXPECT_EQ(TimeSeriesKeyLabel(keys), u"[分]食費[方]現金"_s);
     EXPECT_EQ(TimeSeriesKeyLabel(keys, KEY_PAYEE), u"[分]食費[先][方]現金"_s);
     SetFieldText(keys.remark, u"外食"_s);
     SetFieldText(keys.payee, u"A店"_s);
