@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -126,20 +127,17 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     const std::uint32_t detailPeriods[][2] = {
         {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
         {PERIOD_YEAR, PERIOD_YEAR},
-        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
-    };
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK}};
     for (const auto& [flags, period] : detailPeriods) {
         doc->m_dwFlags = flags;
-        PressDigit(8);
-        EXPECT_EQ(tasks.periodSeen, period) << flags;
-        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, period); // kept afterwards
+        PressDigit(8); // the period seen by the task is kept afterwards
+        EXPECT_EQ(std::pair(tasks.periodSeen, doc->m_dwFlags & PERIOD_MASK),
+                  std::pair(period, period));
     }
     ModalDriver driver;
     driver.then([](Dialog& box) {
-        QStringList texts;
-        for (const QLabel* label : box.findChildren<QLabel*>())
-            texts << label->text();
-        EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
+        const auto version = [](const QLabel* l) { return l->text() == u"Tallybook Ver 1.52"_s; };
+        EXPECT_TRUE(std::ranges::any_of(box.findChildren<QLabel*>(), version));
         Click(box, 1);
     });
     Click(panel(), 57664);
@@ -243,9 +241,8 @@ TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     EXPECT_TRUE(tasks.calls.isEmpty() && boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
     EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-    PressKeyInWindow(panel(), Qt::Key_Tab);
-    PressKeyInWindow(panel(), Qt::Key_Tab);
-    PressKeyInWindow(panel(), Qt::Key_Space); // オプション: a task, then number mode again
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}) // オプション: a task,
+        PressKeyInWindow(panel(), key);                       // then number mode again
     EXPECT_EQ(tasks.calls, QStringList{u"options"_s});
     EXPECT_EQ(conversion(), 0u);
 }
