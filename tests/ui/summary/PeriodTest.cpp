@@ -15,14 +15,11 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
     // Kind, start (the setting the kind reads: the month's start day, the week's
     // first weekday or the year's first month), base date, text.
     const std::tuple<std::uint32_t, int, plat::SYSTEMTIME, const char16_t*> rows[] = {
-        {PERIOD_MONTH, 1, Date(2008, 1, 31), u"2008/1/1(火)～1/31(木)"},
-        {PERIOD_MONTH, 25, Date(2008, 3, 24), u"2008/2/25(月)～3/24(月)"},  // the day before
-        {PERIOD_MONTH, 25, Date(2008, 1, 10), u"2007/12/25(火)～1/24(木)"}, // back a year
-        {PERIOD_MONTH, 25, Date(2007, 2, 25), u"2007/2/25(日)～3/24(土)"},  // common year
-        {PERIOD_MONTH, 25, Date(2008, 3, 25), u"2008/3/25(火)～4/24(木)"},
+        {PERIOD_MONTH, 25, Date(2008, 3, 24), u"2008/2/25(月)～3/24(月)"},   // the day before
+        {PERIOD_MONTH, 25, Date(2008, 1, 10), u"2007/12/25(火)～1/24(木)"},  // back a year
+        {PERIOD_MONTH, 25, Date(2007, 2, 25), u"2007/2/25(日)～3/24(土)"},   // common year
         {PERIOD_MONTH, 25, Date(2008, 12, 30), u"2008/12/25(木)～1/24(土)"}, // into next year
         {PERIOD_MONTH, 30, Date(2007, 2, 10), u"2007/1/30(火)～2/28(水)"},
-        {PERIOD_MONTH, 30, Date(2008, 2, 10), u"2008/1/30(水)～2/29(金)"},
         {PERIOD_MONTH, 30, Date(2007, 3, 10), u"2007/3/1(木)～3/31(土)"},
         {PERIOD_MONTH, 31, Date(2007, 3, 31), u"2007/3/31(土)～4/30(月)"}, // overlaps
         {PERIOD_MONTH, 31, Date(2008, 2, 10), u"2008/1/31(木)～2/29(金)"},
@@ -30,11 +27,8 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
         {PERIOD_MONTH, 31, Date(2008, 5, 10), u"2008/5/1(木)～5/31(土)"}, // April has 30
         {PERIOD_MONTH, 0, Date(2008, 3, 10), u"2008/3/1(土)～3/31(月)"},  // 0 is read as 1
         {PERIOD_MONTH, 1, Date(2009, 2, 29), u"2009/3/1(日)～3/31(火)"},  // no 29 February
-        {PERIOD_WEEK, 1, Date(2008, 3, 9), u"2008/3/3(月)～3/9(日)"},
         {PERIOD_WEEK, 1, Date(2009, 1, 1), u"2008/12/29(月)～1/4(日)"},
         {PERIOD_WEEK, 6, Date(2008, 3, 14), u"2008/3/8(土)～3/14(金)"},
-        {PERIOD_DAY, 0, Date(2008, 2, 29, 9), u"2008/2/29(金)"},
-        {PERIOD_YEAR, 1, Date(2008, 7, 7), u"2008/1/1(火)～12/31(水)"},
         {PERIOD_YEAR, 4, Date(2008, 2, 10), u"2008/4/1(火)～3/31(火)"},
         {PERIOD_YEAR, 12, Date(2008, 12, 31), u"2008/12/1(月)～11/30(月)"},
         {PERIOD_DAY, 0, Date(2008, 3, 9, 2, 30), u"2008/3/9(日)"},   // clocks spring forward:
