@@ -100,8 +100,7 @@ public:
     std::unique_ptr<QSignalSpy> quits;
 };
 
-// Every task by button, digit key and menu item; the detail list's period; the
-// version box.
+// Every task by button, digit key and menu item; the detail period; the version box.
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     // Command, digit key (-1: none), the task opened.
     const std::tuple<int, int, const char*> rows[] = {
@@ -157,9 +156,8 @@ struct EndRow {
 
 class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {};
 
-// An entry and a template waiting for the save on exit are written by every
-// way out, with the settings; when the disk is full the program stays open with
-// the entry, and ends once there is space. After the end nothing is written twice.
+// Every way out saves entry, template and settings; on a full disk the program
+// stays open with the entry and ends once there is space; nothing is written twice.
 TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
     const EndRow& row = GetParam();
     Open();
@@ -202,9 +200,8 @@ const EndRow kEndRows[] = {
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// By keys alone on a handset without soft keys: number mode at the start, again
-// after the half-second one-shot timer, and after a task. 9 only moves the focus;
-// keypad digits, Ctrl+N and Ctrl+O have no command; the help button is dead.
+// Keys alone, no soft keys: number mode at the start, after the one-shot timer and
+// after a task; 9 only moves the focus; keypad digits, Ctrl+N, Ctrl+O do nothing.
 TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     regprobe::MakeHandset();
     plat::SetPlatformIdentity(4, u"PocketPC"_s); // without a soft-key bar
@@ -240,9 +237,9 @@ TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     EXPECT_EQ(ledgerFile(), before);
     EXPECT_TRUE(tasks.calls.isEmpty() && boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
-    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}) // オプション: a task,
-        PressKeyInWindow(panel(), key);                       // then number mode again
+    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666)); // help is dead
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space})           // オプション: a task,
+        PressKeyInWindow(panel(), key);                                 // then number mode again
     EXPECT_EQ(tasks.calls, QStringList{u"options"_s});
     EXPECT_EQ(conversion(), 0u);
 }

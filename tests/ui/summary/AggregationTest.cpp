@@ -71,8 +71,7 @@ TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
         EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
 }
 
-// Sums and totals run in 64 bits; an expense category's income counts on the
-// income side; a zero amount is an expense.
+// 64-bit sums; an expense category's income is income; a zero amount an expense.
 TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
@@ -122,10 +121,8 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
               keys.join(u", "));
 }
 
-// Keys end at the NUL (records written by another program leave units behind
-// it) or fill all sixteen units without one. The detail view's filter replaces
-// the keys: its text is sought in the remark only; a minimum drops every income,
-// a maximum keeps it; both bounds are inclusive.
+// Keys end at the NUL (other programs leave units after it) or fill all sixteen
+// units. The filter replaces the keys: text in the remark only, inclusive bounds.
 TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 1, u"食費"_s, 100, u"外食"_s, u"A店"_s, u"現金"_s})
@@ -183,8 +180,7 @@ TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
     }
 }
 
-// Keys do not apply to day rows. The slot comes from the normalised date: an
-// imported 2008/12/40 is 9 January 2009 and 2008/13/01 is 1 January 2009.
+// Keys do not apply to day rows; imported 2008/12/40 and 2008/13/01 fall in 2009.
 TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
     LedgerBuilder ledger;
     ledger.add({2008, 1, 2, u"食費"_s, 50})

@@ -12,8 +12,7 @@ using namespace summary;
 using namespace std::string_literals;
 
 TEST(Period, StartsAndTextsFollowTheStartSettings) {
-    // Kind, start (the setting the kind reads: the month's start day, the week's
-    // first weekday or the year's first month), base date, text.
+    // Kind, start (month's start day, week's first weekday or year's first month).
     const std::tuple<std::uint32_t, int, plat::SYSTEMTIME, const char16_t*> rows[] = {
         {PERIOD_MONTH, 25, Date(2008, 3, 24), u"2008/2/25(月)～3/24(月)"},   // the day before
         {PERIOD_MONTH, 25, Date(2008, 1, 10), u"2007/12/25(火)～1/24(木)"},  // back a year
@@ -35,8 +34,7 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
         {PERIOD_DAY, 0, Date(2008, 3, 30, 2, 30), u"2008/3/30(日)"}, // New York, then Berlin
         {PERIOD_WEEK, 1, Date(2008, 3, 30, 2, 30), u"2008/3/24(月)～3/30(日)"},
     };
-    // Periods never depend on the host's zone: under daylight saving too they
-    // run from midnight to midnight.
+    // Never the host's zone: midnight to midnight under daylight saving too.
     const std::string saved = std::getenv("TZ"); // always set by the test main
     for (const std::string& zone : {saved, "America/New_York"s, "Europe/Berlin"s}) {
         setenv("TZ", zone.c_str(), 1);
@@ -56,8 +54,7 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
     tzset();
 }
 
-// Month moves clamp the day (never to 29 February), year moves keep it; day
-// and week moves fill the weekday (1 January 2009 was a Thursday).
+// Month moves clamp the day (never to 29 February), year moves keep it.
 TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     const std::tuple<std::uint32_t, plat::SYSTEMTIME, int, plat::SYSTEMTIME> moves[] = {
         {PERIOD_MONTH, Date(2008, 3, 31), -1, Date(2008, 2, 28)},
@@ -76,7 +73,7 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
                   std::tie(e.wYear, e.wMonth, e.wDay, e.wHour, e.wMinute))
             << kind << " " << base.wMonth << "/" << base.wDay;
     }
-    EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4);
+    EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4); // Thursday, filled in
 
     plat::SetClockForTest(plat::TimeFromFields(2008, 3, 10, 12, 34, 56));
     const plat::SYSTEMTIME today = TodayBaseDate();
@@ -89,8 +86,7 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
 }
 
-// The per-entry time is the platform's conversion made cheap: the same value for
-// every field, out-of-range ones of imported entries too (2008/12/40 is 9 January).
+// The cheap per-entry time equals the platform's, for out-of-range fields too.
 TEST(EntryTime, MatchesThePlatformInAndOutOfRange) {
     const int fields[][6] = {
         {1970, 1, 1, 0, 0, 0},     {2008, 2, 29, 12, 34, 56}, {2100, 3, 1, 23, 59, 59},

@@ -6,10 +6,8 @@
 using namespace summary;
 using namespace Qt::Literals::StringLiterals;
 
-// A list header record keeps widths and sort. Widths: stored ones, else the
-// initial ones, else sized to contents. Sort: a stored 0 reads as ascending and
-// the first tap on it sorts ascending; every tap reverses, also on another
-// column, and is stored; without a record the program-wide direction is kept.
+// Widths: stored, else initial, else sized to contents. A stored direction 0 reads
+// as ascending; every tap reverses, and is stored; no record: the program's own.
 TEST(HeaderInfo, WidthsAndSortDirection) {
     const auto contents = [](int c) { return 100 + c; };
     const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
@@ -43,10 +41,8 @@ TEST(HeaderInfo, WidthsAndSortDirection) {
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
 }
 
-// Amounts sort by value (beyond 32 bits), "YY/MM/DD" texts by the rows' own
-// days (1999 before 2007; times within a day do not count), other columns by
-// UTF-16 code units (交 U+4EA4 before 食 U+98DF; a surrogate pair below U+FF21);
-// equal keys keep their order in both directions.
+// Amounts by value, "YY/MM/DD" by the rows' own days (not times), others by UTF-16
+// units (交 U+4EA4 < 食 U+98DF; a surrogate pair < U+FF21); equal keys stay in order.
 TEST(RowSort, ByColumn) {
     const auto day = [](int y, int m, int d, int h = 0) {
         return plat::TimeFromFields(y, m, d, h);

@@ -1,6 +1,4 @@
-// The summary, its filter and its time series driven by keys as a person does
-// on the handset, on a ledger of hand-made entries: what the list shows, the
-// levels, the nested dialogs, and what is kept in the document.
+// The summary, its filter and its time series driven by keys as on the handset.
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
@@ -71,8 +69,7 @@ QStringList Lines(const Dialog& dlg, bool titles = false) {
     return lines;
 }
 
-// The nested entry edit dialog: the amount typed over, then the right soft key;
-// with a full disk from then on when asked.
+// The nested entry edit: the amount typed over, the right soft key; then a full disk.
 DialogAction ChangeAmountTo(const QString& amount, bool diskFull = false) {
     return [amount, diskFull](Dialog& edit) {
         ClearText(edit, kAmount);
@@ -82,8 +79,7 @@ DialogAction ChangeAmountTo(const QString& amount, bool diskFull = false) {
     };
 }
 
-// A menu item by keys alone: F1 or F2 opens the pop-up on its first item, the
-// arrows go down past the separators, Enter chooses.
+// A menu item by keys alone: F1 or F2, Down past the separators, Enter.
 void MenuByKeys(Dialog& dlg, int softKey, int downs) {
     PressKeyInWindow(dlg, softKey);
     for (int i = 0; i < downs; ++i)
@@ -105,8 +101,7 @@ protected:
             Add(e);
     }
     void Add(const bytes::Entry& e) { ASSERT_TRUE(doc->AddRecord(record(e))); }
-    // Runs a summary opened as the panel opens it; `inside` acts in it, then
-    // the key 0 ends it; `nested` act in the dialogs it opens, in order.
+    // A summary as the panel opens it: `inside` acts, 0 ends; `nested` in order.
     void Run(std::uint32_t mode, const std::function<void(CSummaryDlg&)>& inside,
              std::vector<DialogAction> nested = {}, bool detailScreen = false) {
         CSummaryDlg dlg(doc.get());
@@ -303,8 +298,7 @@ TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) 
          [](Dialog& edit) { PressSoftKey(edit, 1); }},
         true);
     EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
-    // Without the Pocket PC soft keys the tool bar carries the commands: the
-    // filter variant here, the period kind checked, a tap acting as the menu item.
+    // Without soft keys the tool bar (filter variant) carries the commands.
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
     Run(
         SUM_DETAIL,

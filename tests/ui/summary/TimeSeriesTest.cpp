@@ -40,12 +40,9 @@ TEST(TimeSeries, RowLabelsAndBoundaries) {
     }
 }
 
-// A chosen row hands its start to the summary, which must then show exactly
-// that row's period: once a month started on day 31 ("2009/02" ran 3 to 31
-// March, the summary's month 1 March to 1 April) and the years started on day
-// D while the summary's year starts on the 1st. So months of day 31 overlap by
-// a day (31 March is in "2009/02" and "2009/03"); the total counts such an
-// entry once. Without the mark of an empty remark, entries with a remark count.
+// A chosen row's start leads the summary to exactly that row's period (rows of
+// day-31 months overlap by a day; the total counts such an entry once). Without
+// the mark of an empty remark, entries with a remark count.
 TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
     const std::pair<std::uint32_t, int> cases[] = {
         {PERIOD_MONTH, 31}, {PERIOD_MONTH, 30}, {PERIOD_MONTH, 25},
@@ -74,8 +71,7 @@ TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
     EXPECT_EQ(Line(lines, 12), u"合計|1570|0|-1570"_s);
 }
 
-// Keys select the entries; the mark of an empty remark (the summary's empty
-// remark row leads here) selects only the entries without one. The key label.
+// Keys select the entries; the mark of an empty remark only entries without one.
 TEST(TimeSeries, TotalsPerRowWithKeysAndTheirLabel) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
