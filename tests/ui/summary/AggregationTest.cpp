@@ -72,7 +72,7 @@ TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
 }
 
 // 64-bit sums; an expense category's income is income; a zero amount an expense.
-TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
+TEST(ValueAndDayRows, SumsInOrderOfFirstOccurrenceBeyond32BitsAndDaysInDateOrder) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 3, 2, u"交通費"_s, 300})
@@ -85,7 +85,17 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
         .add({2008, 3, 20, u"食費"_s, 800})
         .add({2008, 3, 21, u"食費"_s, -50})
         .add({2008, 3, 31, u"雑費"_s, 0, {}, {}, {}, 23, 59, 59})
-        .add({2008, 4, 1, u"食費"_s, 7777, {}, {}, {}, 0, 0, 0}); // after the period
+        .add({2008, 4, 1, u"食費"_s, 7777, {}, {}, {}, 0, 0, 0}) // after the period
+        .add({2008, 1, 2, u"食費"_s, 50})                        // day rows from here on
+        .add({2008, 1, 1, u"食費"_s, 100})
+        .add({2007, 12, 31, u"食費"_s, 200})
+        .add({2008, 1, 1, u"食費"_s, 300})
+        .add({2008, 1, 3, u"給与"_s, -1000})
+        .add({2008, 1, 7, u"食費"_s, 999}) // next week
+        .add({2008, 12, 40, u"食費"_s, 100})
+        .add({2008, 13, 1, u"食費"_s, 200})
+        .add({2009, 1, 9, u"食費"_s, 1})
+        .add({2008, 65535, 65535, u"食費"_s, 5000});
     const std::uint32_t byCategory = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10)), true),
               u"交通費|300, 食費|2,000, 住居費|4,000,000,000, 雑費|0"_s);
@@ -100,6 +110,17 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
         Shown(entries.rows),
         u"08/03/06|給与|||2,147,483,648, 08/03/09|給与|||2,147,483,648, 08/03/21|食費|||50"_s);
     EXPECT_EQ(Sums(entries.totals.expense, entries.totals.income), Sums(4000002300, 4294967346));
+    // Keys do not apply to day rows; imported 2008/12/40 and 2008/13/01 fall in 2009.
+    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
+    SetFieldText(q.keyRecord.category, u"無関係"_s);
+    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
+    const auto days = BuildTotals(ledger.head(), week, q);
+    EXPECT_EQ(Shown(FillSummaryRows(days.value().nodes, false, true)),
+              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
+    EXPECT_EQ(Sums(days->totals.expense, days->totals.income), Sums(650, 1000));
+    const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
+    EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
+              u"09/01/01|200, 09/01/09|101"_s);
 }
 
 // The key table grows and still finds every earlier key.
@@ -178,29 +199,4 @@ TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
             if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
         EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
     }
-}
-
-// Keys do not apply to day rows; imported 2008/12/40 and 2008/13/01 fall in 2009.
-TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 1, 2, u"食費"_s, 50})
-        .add({2008, 1, 1, u"食費"_s, 100})
-        .add({2007, 12, 31, u"食費"_s, 200})
-        .add({2008, 1, 1, u"食費"_s, 300})
-        .add({2008, 1, 3, u"給与"_s, -1000})
-        .add({2008, 1, 7, u"食費"_s, 999}) // next week
-        .add({2008, 12, 40, u"食費"_s, 100})
-        .add({2008, 13, 1, u"食費"_s, 200})
-        .add({2009, 1, 9, u"食費"_s, 1})
-        .add({2008, 65535, 65535, u"食費"_s, 5000});
-    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
-    SetFieldText(q.keyRecord.category, u"無関係"_s);
-    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
-    const auto built = BuildTotals(ledger.head(), week, q);
-    EXPECT_EQ(Shown(FillSummaryRows(built.value().nodes, false, true)),
-              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
-    EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(650, 1000));
-    const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
-    EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
-              u"09/01/01|200, 09/01/09|101"_s);
 }
