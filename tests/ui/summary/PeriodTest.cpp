@@ -75,14 +75,14 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     }
     EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4); // Thursday, filled in
 
-    plat::SetClockForTest(plat::TimeFromFields(2008, 3, 10, 12, 34, 56));
+    const plat::TimeValue now = plat::TimeFromFields(2008, 3, 10, 12, 34, 56);
+    plat::SetClockForTest(now);
     const plat::SYSTEMTIME today = TodayBaseDate();
     plat::SetClockForTest(std::nullopt);
     EXPECT_EQ(plat::SystemTimeToTimeValue(today), plat::TimeFromFields(2008, 3, 10));
     EXPECT_EQ(today.wMilliseconds, 0);
-    const plat::TimeValue applied = plat::TimeFromFields(2008, 3, 10, 12, 34, 56);
-    EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), applied).has_value());
-    const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), applied);
+    EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), now).has_value());
+    const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), now);
     EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
 }
 

@@ -73,9 +73,7 @@ TEST(RowSort, ByColumn) {
     // The day rows and the single entries over days have their dates first.
     EXPECT_EQ(std::pair(DateColumn(SUM_DATE | PERIOD_YEAR), DateColumn(SUM_DETAIL | PERIOD_YEAR)),
               std::pair(0, 0));
-    EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
-    EXPECT_EQ(AmountTextValue(u""), 0);
-    EXPECT_EQ(AmountTextValue(u"12円"), 12);
-    EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
-              std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(std::tuple(AmountTextValue(u"-1,200"), AmountTextValue(u""), AmountTextValue(u"12円"),
+                         AmountTextValue(u"99,999,999,999,999,999,999")),
+              std::tuple(-1200, 0, 12, std::numeric_limits<std::int64_t>::max()));
 }

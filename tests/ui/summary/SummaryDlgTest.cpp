@@ -31,12 +31,9 @@ constexpr int kAmount = 1055; // in the entry edit dialog
 // March 2008 around the test clock (Monday 10 March), one February entry.
 bytes::Entry E(int month, int day, const QString& category, const QString& remark,
                std::int32_t amount, const QString& payee = {}) {
-    return {.category = category,
-            .remark = remark,
-            .payee = payee,
-            .month = std::uint16_t(month),
-            .day = std::uint16_t(day),
-            .amount = amount};
+    bytes::Entry e{.category = category, .remark = remark, .payee = payee, .amount = amount};
+    e.month = std::uint16_t(month), e.day = std::uint16_t(day);
+    return e;
 }
 const bytes::Entry kLedger[] = {
     E(3, 5, u"食費"_s, u"外食"_s, 500, u"A店"_s),

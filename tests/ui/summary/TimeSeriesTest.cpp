@@ -15,8 +15,8 @@ static QString Line(const auto& lines, int i) {
     return QStringList(lines[i].begin(), lines[i].end()).join(u'|');
 }
 
-// Twelve adjoining rows: the first and last labels, the first start, the last end.
-TEST(TimeSeries, RowLabelsAndBoundaries) {
+// Twelve adjoining rows: first and last labels, first start, last end.
+TEST(TimeSeries, RowsAndTheSummaryPeriodOfAChosenRow) {
     const plat::SYSTEMTIME any = Date(2000, 1, 1); // a month series ignores today
     const auto shown = [](const TimeSeriesRows& r) {
         const auto day = [](plat::TimeValue t) { return DayText(plat::TimeValueToSystemTime(t)); };
@@ -38,25 +38,21 @@ TEST(TimeSeries, RowLabelsAndBoundaries) {
         for (int i = 0; i < 11; ++i)
             EXPECT_EQ(r[i].end, r[i + 1].start) << expected.toStdString();
     }
-}
-
-// A chosen row's start leads the summary to exactly that row's period (rows of
-// day-31 months overlap by a day; the total counts such an entry once). Without
-// the mark of an empty remark, entries with a remark count.
-TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
-    const std::pair<std::uint32_t, int> cases[] = {
+    // A chosen row's start leads the summary to exactly that row's period (rows of
+    // day-31 months overlap by a day; the total counts such an entry once). Without
+    // the mark of an empty remark, entries with a remark count.
+    const std::pair<std::uint32_t, int> starts[] = {
         {PERIOD_MONTH, 31}, {PERIOD_MONTH, 30}, {PERIOD_MONTH, 25},
         {PERIOD_YEAR, 25},  {PERIOD_YEAR, 31},
     };
-    for (const auto& [mode, monthStart] : cases) {
+    for (const auto& [mode, monthStart] : starts) {
         const SummarySettings settings{4, monthStart};
         const TimeSeriesRows rows =
             BuildTimeSeriesRows(mode, Date(2009, 1, 15), Date(2009, 1, 15), settings);
         for (const TimeSeriesRow& row : rows) {
             const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2009, 1, 15, 9), row);
             EXPECT_EQ(chosen.wHour, 9); // the time of day is kept
-            const Period shown = ComputePeriod(mode, chosen, settings);
-            EXPECT_EQ(shown, (Period{row.start, row.end}))
+            EXPECT_EQ(ComputePeriod(mode, chosen, settings), (Period{row.start, row.end}))
                 << monthStart << " " << row.label.toStdString();
         }
     }
