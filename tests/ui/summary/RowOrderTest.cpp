@@ -8,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 // Widths: stored, else initial, else sized to contents. A stored direction 0 reads
 // as ascending; every tap reverses, and is stored; no record: the program's own.
-TEST(HeaderInfo, WidthsAndSortDirection) {
+TEST(RowOrder, WidthsSortDirectionAndRowSort) {
     const auto contents = [](int c) { return 100 + c; };
     const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     const auto columns = SetupColumns(mode, false);
@@ -39,22 +39,19 @@ TEST(HeaderInfo, WidthsAndSortDirection) {
     EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(0, 1));
     EXPECT_EQ(OnColumnClick(nullptr, 2, -1).direction, -1);
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
-}
-
-// Amounts by value, "YY/MM/DD" by the rows' own days (not times), others by UTF-16
-// units (交 U+4EA4 < 食 U+98DF; a surrogate pair < U+FF21); equal keys stay in order.
-TEST(RowSort, ByColumn) {
+    // Amounts by value, "YY/MM/DD" by the rows' own days (not times), others by UTF-16
+    // units (交 U+4EA4 < 食 U+98DF; a surrogate pair < U+FF21); equal keys stay in order.
     const auto day = [](int y, int m, int d, int h = 0) {
         return plat::TimeFromFields(y, m, d, h);
     };
-    const std::vector<SummaryRow> rows = {
+    const std::vector<SummaryRow> list = {
         {{u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 4, 11, 0, day(2008, 1, 1, 23)},
         {{u"99/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 4, 12, 0, day(1999, 12, 31)},
         {{u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 4, 13, 0, day(2008, 1, 1)},
         {{u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 4, 14, 0, day(2007, 12, 31)},
         {{u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 4, 15, 0, day(2008, 1, 2)},
     };
-    const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> cases[] = {
+    const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> sorts[] = {
         {"days up", {0, 1}, {12, 14, 11, 13, 15}},
         {"days down", {0, -1}, {15, 11, 13, 14, 12}},
         {"categories", {1, 1}, {12, 13, 11, 14, 15}},
@@ -62,9 +59,9 @@ TEST(RowSort, ByColumn) {
         {"amounts down", {3, -1}, {12, 15, 11, 14, 13}},
         {"amounts up", {3, 1}, {13, 11, 14, 15, 12}},
     };
-    for (const auto& [name, choice, items] : cases) {
-        std::vector<SummaryRow> sorted = rows;
-        SortRows(sorted, choice, 4, 0);
+    for (const auto& [name, sort, items] : sorts) {
+        std::vector<SummaryRow> sorted = list;
+        SortRows(sorted, sort, 4, 0);
         std::vector<std::int64_t> order;
         for (const SummaryRow& r : sorted)
             order.push_back(r.itemData);

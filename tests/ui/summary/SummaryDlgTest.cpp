@@ -100,11 +100,11 @@ protected:
     void Add(const bytes::Entry& e) { ASSERT_TRUE(doc->AddRecord(record(e))); }
     // A summary as the panel opens it: `inside` acts, 0 ends; `nested` in order.
     void Run(std::uint32_t mode, const std::function<void(CSummaryDlg&)>& inside,
-             std::vector<DialogAction> nested = {}, bool detailScreen = false) {
+             std::vector<DialogAction> nested = {}) {
         CSummaryDlg dlg(doc.get());
         dlg.m_dwMode = mode;
         dlg.m_keyRecord.date = plat::TimeValueToSystemTime(kTestNow);
-        dlg.m_bFilterMode = detailScreen;
+        dlg.m_bFilterMode = mode == SUM_DETAIL; // the panel's detail screen
         const auto drive = [&](Dialog& d) {
             inside(static_cast<CSummaryDlg&>(d));
             if (d.IsRunning()) Key(d, Qt::Key_0); // 0 ends the summary
@@ -247,8 +247,7 @@ TEST_F(SummaryDlgTest, WidthsSortAndGoToDateThenTheDayRows) {
 TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) {
     ASSERT_GE(doc->AddTemplate(u"昼食"_s, record({.amount = 650})), 0); // 食費 昼食 食堂 現金
     doc->m_dwFlags = (doc->m_dwFlags | OPT_BALANCE_ALL_DATA) & ~OPT_NEW_ENTRY_TODAY;
-    Run(
-        SUM_DETAIL,
+    Run(SUM_DETAIL,
         [&](CSummaryDlg& dlg) {
             MenuByKeys(dlg, Qt::Key_F2, 4); // フィルター
             EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|500"_s});
@@ -292,13 +291,11 @@ TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) 
              PressKeyInWindow(filter, Qt::Key_Escape);
          },
          [](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
-         [](Dialog& edit) { PressSoftKey(edit, 1); }},
-        true);
+         [](Dialog& edit) { PressSoftKey(edit, 1); }});
     EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
     // Without soft keys the tool bar (filter variant) carries the commands.
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
-    Run(
-        SUM_DETAIL,
+    Run(SUM_DETAIL,
         [](CSummaryDlg& dlg) {
             CommandBar* bar = dlg.commandBar();
             EXPECT_EQ(bar->toolBarId(), 130);
@@ -313,7 +310,6 @@ TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) 
             EXPECT_FALSE(IsChecked(filter, 1094)); // a new summary starts unfiltered
             EXPECT_EQ(Text(filter, 1064), QString());
             PressKeyInWindow(filter, Qt::Key_Escape);
-        }},
-        true);
+        }});
     EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, PERIOD_DAY); // the next summary opens by day
 }
