@@ -147,44 +147,39 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
 using Leave = bool (*)(PanelTest&);
 const Leave kDestruction = [](PanelTest& t) { return t.frame.reset(), true; };
 
-struct EndRow {
-    const char* name;
-    Leave leave;
-    bool diskFull;
-    bool ends; // the program is asked to end
-};
+using EndRow = std::tuple<const char*, Leave, bool, bool>; // name, way out, disk full, end asked
 
 class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {};
 
 // Every way out saves entry, template and settings; on a full disk the program
 // stays open with the entry and ends once there is space; nothing is written twice.
 TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
-    const EndRow& row = GetParam();
+    const auto& [name, leave, diskFull, ends] = GetParam();
     Open();
     doc->m_bSaveOnChange = false;
     ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(640)));
     ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
-    if (row.diskFull) {
+    if (diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-        row.leave(*this);
+        leave(*this);
         // No end asked, the save told the person, a close refused, the entry kept.
         EXPECT_EQ(std::tuple(quits->count(), boxes.shown().empty(), frame->isVisible(),
                              doc->IsOpen(), doc->Count()),
                   std::tuple(0, false, true, true, 1u));
         plat::faults::Reset(); // space freed: the same way out again
     }
-    EXPECT_TRUE(row.leave(*this));
+    EXPECT_TRUE(leave(*this));
     EXPECT_EQ(bytes::AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
     // An end asked or not; the document released once saved.
     EXPECT_EQ(std::tuple(quits->count(), doc->IsOpen()),
-              std::tuple(row.ends ? 1 : 0, !row.ends && row.leave != kDestruction));
-    if (!row.ends) return;
+              std::tuple(ends ? 1 : 0, !ends && leave != kDestruction));
+    if (!ends) return;
     EXPECT_EQ(doc->Count(), 0u);
     frame.reset(); // the panel saves once more, with nothing left to write
-    EXPECT_EQ(boxes.shown().empty(), !row.diskFull);
+    EXPECT_EQ(boxes.shown().empty(), !diskFull);
     EXPECT_EQ(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)), templates);
 }
 
@@ -198,7 +193,7 @@ const EndRow kEndRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         [](const auto& row) { return std::string(std::get<0>(row.param)); });
 
 // Keys alone, no soft keys: number mode at the start, after the one-shot timer and
 // after a task; 9 only moves the focus; keypad digits, Ctrl+N, Ctrl+O do nothing.

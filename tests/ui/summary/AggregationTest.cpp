@@ -22,9 +22,8 @@ QString Shown(const std::vector<SummaryRow>& rows) {
 // Expense|income|balance; a hidden text in brackets.
 QString Shown(const TotalTexts& t) {
     const auto text = [](const QString& s, bool visible) { return visible ? s : u'(' + s + u')'; };
-    return QStringList({text(t.expense, t.expenseVisible), text(t.income, t.incomeVisible),
-                        text(t.balance, t.balanceVisible)})
-        .join(u'|');
+    return text(t.expense, t.expenseVisible) + u'|' + text(t.income, t.incomeVisible) + u'|' +
+           text(t.balance, t.balanceVisible);
 }
 
 SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = false) {

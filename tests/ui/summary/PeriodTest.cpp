@@ -55,7 +55,7 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
 }
 
 // Month moves clamp the day (never to 29 February), year moves keep it.
-TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
+TEST(Period, MovesOfTheBaseDateTodayThePickerAndEntryTimes) {
     const std::tuple<std::uint32_t, plat::SYSTEMTIME, int, plat::SYSTEMTIME> moves[] = {
         {PERIOD_MONTH, Date(2008, 3, 31), -1, Date(2008, 2, 28)},
         {PERIOD_MONTH, Date(2008, 5, 31), -1, Date(2008, 4, 30)},
@@ -84,10 +84,7 @@ TEST(Period, MovesOfTheBaseDateTodayAndThePicker) {
     EXPECT_FALSE(PickedBaseDate(plat::TimeFromFields(2008, 3, 10, 1), now).has_value());
     const auto picked = PickedBaseDate(plat::TimeFromFields(2008, 3, 11, 9, 15), now);
     EXPECT_EQ(plat::SystemTimeToTimeValue(picked.value()), plat::TimeFromFields(2008, 3, 11));
-}
-
-// The cheap per-entry time equals the platform's, for out-of-range fields too.
-TEST(EntryTime, MatchesThePlatformInAndOutOfRange) {
+    // The cheap per-entry time equals the platform's, for out-of-range fields too.
     const int fields[][6] = {
         {1970, 1, 1, 0, 0, 0},     {2008, 2, 29, 12, 34, 56}, {2100, 3, 1, 23, 59, 59},
         {2105, 12, 31, 0, 0, 1},   {2008, 0, 15, 0, 0, 0},    {2008, 13, 1, 0, 0, 0},
