@@ -182,14 +182,12 @@ TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
         {FILTER_MIN | FILTER_MAX, u"", 2, 200, {1, 2, 6, 7}},
         {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 150, 500, {2, 3}},
     };
+    SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
+    q.filterMode = true;
+    SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
     for (const auto& [filter, text, min, max, expected] : filters) {
-        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
-        q.filterMode = true;
-        q.filter = filter;
-        q.filterText = QString::fromUtf16(text);
-        q.filterMin = min;
-        q.filterMax = max;
-        SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
+        std::tie(q.filter, q.filterText, q.filterMin, q.filterMax) =
+            std::tuple(filter, QString::fromUtf16(text), min, max);
         const RecordMatcher matcher(MonthOf(2008, 3), q);
         std::vector<std::int64_t> ids;
         for (const LedgerNode* n = ledger.head(); n; n = n->next)
