@@ -69,7 +69,7 @@ TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
 }
 
 // 64-bit sums; an expense category's income is income; a zero amount an expense.
-TEST(ValueAndDayRows, SumsInOrderOfFirstOccurrenceBeyond32BitsAndDaysInDateOrder) {
+TEST(ValueAndDayRows, SumsBeyond32BitsDaysAcrossNewYearAndManyKeysInFirstOrder) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 3, 2, u"交通費"_s, 300})
@@ -118,11 +118,8 @@ TEST(ValueAndDayRows, SumsInOrderOfFirstOccurrenceBeyond32BitsAndDaysInDateOrder
     const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
     EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
               u"09/01/01|200, 09/01/09|101"_s);
-}
-
-// The key table grows and still finds every earlier key.
-TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
-    LedgerBuilder ledger;
+    // The key table grows and still finds every earlier key.
+    LedgerBuilder many;
     QStringList keys;
     std::vector<int> sums;
     for (int i = 0; i < 200; ++i) {
@@ -130,12 +127,12 @@ TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
         sums.push_back(i + 1);
         const int again = (i * 7) % keys.size();
         sums[again] += 1000;
-        ledger.add({2008, 3, 1 + i % 28, keys.back(), i + 1})
+        many.add({2008, 3, 1 + i % 28, keys.back(), i + 1})
             .add({2008, 3, 1 + (i + 3) % 28, keys[again], 1000});
     }
     for (int i = 0; i < 200; ++i)
         keys[i] += u'|' + QString::number(sums[i]);
-    EXPECT_EQ(Breakdown(ledger, Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1))),
+    EXPECT_EQ(Breakdown(many, Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1))),
               keys.join(u", "));
 }
 

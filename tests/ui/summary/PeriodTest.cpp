@@ -11,7 +11,7 @@
 using namespace summary;
 using namespace std::string_literals;
 
-TEST(Period, StartsAndTextsFollowTheStartSettings) {
+TEST(Period, StartsTextsMovesTodayThePickerAndEntryTimes) {
     // Kind, start (month's start day, week's first weekday or year's first month).
     const std::tuple<std::uint32_t, int, plat::SYSTEMTIME, const char16_t*> rows[] = {
         {PERIOD_MONTH, 25, Date(2008, 3, 24), u"2008/2/25(月)～3/24(月)"},   // the day before
@@ -49,10 +49,7 @@ TEST(Period, StartsAndTextsFollowTheStartSettings) {
     }
     setenv("TZ", saved.c_str(), 1);
     tzset();
-}
-
-// Month moves clamp the day (never to 29 February), year moves keep it.
-TEST(Period, MovesOfTheBaseDateTodayThePickerAndEntryTimes) {
+    // Month moves clamp the day (never to 29 February), year moves keep it.
     const std::tuple<std::uint32_t, plat::SYSTEMTIME, int, plat::SYSTEMTIME> moves[] = {
         {PERIOD_MONTH, Date(2008, 3, 31), -1, Date(2008, 2, 28)},
         {PERIOD_MONTH, Date(2008, 5, 31), -1, Date(2008, 4, 30)},

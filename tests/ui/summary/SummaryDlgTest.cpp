@@ -46,10 +46,8 @@ const bytes::Entry kLedger[] = {
 
 // Keys in turn to the window's focused control, active window or not.
 void Key(Dialog& dlg, std::same_as<Qt::Key> auto... keys) {
-    for (int key : {int(keys)...}) {
-        QWidget* focus = dlg.focusWidget();
-        PressKey(focus ? *focus : dlg, key);
-    }
+    for (int key : {int(keys)...})
+        PressKey(dlg.focusWidget() ? *dlg.focusWidget() : dlg, key);
 }
 
 // What the list shows: the titles, then one line per row, columns joined by "|".
