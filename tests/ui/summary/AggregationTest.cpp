@@ -48,28 +48,8 @@ QString Breakdown(const LedgerBuilder& ledger, const SummaryQuery& q, bool comma
 
 } // namespace
 
-// Amount texts up to the extremes of 64 bits (smaller ones are seen in every row).
-TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
-    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::min(), true),
-              u"9,223,372,036,854,775,808"_s);
-    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
-              u"9223372036854775807"_s);
-    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
-    const Row rows[] = {
-        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
-        {OPT_COMMA, 500, 1234, 0, false, u"支出合計：500円|収入合計：1,234円|残高：734円"_s},
-        {OPT_COMMA, 4000000000, 0, 0, false,
-         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
-        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
-        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
-         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
-    };
-    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
-        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
-}
-
 // 64-bit sums; an expense category's income is income; a zero amount an expense.
-TEST(ValueAndDayRows, SumsBeyond32BitsDaysAcrossNewYearAndManyKeysInFirstOrder) {
+TEST(ValueAndDayRows, SumsBeyond32BitsDaysAcrossNewYearTotalTextsAndManyKeys) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 3, 2, u"交通費"_s, 300})
@@ -118,6 +98,23 @@ TEST(ValueAndDayRows, SumsBeyond32BitsDaysAcrossNewYearAndManyKeysInFirstOrder) 
     const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
     EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
               u"09/01/01|200, 09/01/09|101"_s);
+    // Total texts; amount texts up to the extremes of 64 bits.
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::min(), true),
+              u"9,223,372,036,854,775,808"_s);
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
+              u"9223372036854775807"_s);
+    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
+    const Row rows[] = {
+        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
+        {OPT_COMMA, 500, 1234, 0, false, u"支出合計：500円|収入合計：1,234円|残高：734円"_s},
+        {OPT_COMMA, 4000000000, 0, 0, false,
+         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
+        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
+        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
+         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
+    };
+    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
+        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
     // The key table grows and still finds every earlier key.
     LedgerBuilder many;
     QStringList keys;

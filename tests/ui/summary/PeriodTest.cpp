@@ -64,8 +64,7 @@ TEST(Period, StartsTextsMovesTodayThePickerAndEntryTimes) {
     for (const auto& [kind, base, direction, e] : moves) {
         const plat::SYSTEMTIME m = MovePeriod(kind, base, direction);
         EXPECT_EQ(std::tie(m.wYear, m.wMonth, m.wDay, m.wHour, m.wMinute),
-                  std::tie(e.wYear, e.wMonth, e.wDay, e.wHour, e.wMinute))
-            << kind << " " << base.wMonth << "/" << base.wDay;
+                  std::tie(e.wYear, e.wMonth, e.wDay, e.wHour, e.wMinute));
     }
     EXPECT_EQ(MovePeriod(PERIOD_DAY, Date(2008, 12, 31), 1).wDayOfWeek, 4); // Thursday, filled in
 
