@@ -79,7 +79,6 @@ public:
         QApplication::processEvents();
     }
     CMyTALYView& panel() const { return *frame->panel(); }
-    // The command's item in the soft-key bar's two pop-ups, or null.
     QAction* MenuItem(int command) const {
         for (int key : {0, 1})
             if (QAction* a = frame->softKeyBar()->preparePopup(key)->findChild<QAction*>(
