@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -78,7 +79,6 @@ public:
         QApplication::processEvents();
     }
     CMyTALYView& panel() const { return *frame->panel(); }
-    // The command's item in the soft-key bar's two pop-ups, or null.
     QAction* MenuItem(int command) const {
         for (int key : {0, 1})
             if (QAction* a = frame->softKeyBar()->preparePopup(key)->findChild<QAction*>(
@@ -99,8 +99,7 @@ public:
     std::unique_ptr<QSignalSpy> quits;
 };
 
-// Every task by button, digit key and menu item; the detail list's period; the
-// version box.
+// Every task by button, digit key and menu item; the detail period; the version box.
 TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     // Command, digit key (-1: none), the task opened.
     const std::tuple<int, int, const char*> rows[] = {
@@ -126,20 +125,17 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
     const std::uint32_t detailPeriods[][2] = {
         {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_YEAR, PERIOD_MONTH},
         {PERIOD_YEAR, PERIOD_YEAR},
-        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK},
-    };
+        {OPT_DETAIL_YEAR_TO_MONTH | PERIOD_WEEK, PERIOD_WEEK}};
     for (const auto& [flags, period] : detailPeriods) {
         doc->m_dwFlags = flags;
-        PressDigit(8);
-        EXPECT_EQ(tasks.periodSeen, period) << flags;
-        EXPECT_EQ(doc->m_dwFlags & PERIOD_MASK, period); // kept afterwards
+        PressDigit(8); // the period seen by the task is kept afterwards
+        EXPECT_EQ(std::pair(tasks.periodSeen, doc->m_dwFlags & PERIOD_MASK),
+                  std::pair(period, period));
     }
     ModalDriver driver;
     driver.then([](Dialog& box) {
-        QStringList texts;
-        for (const QLabel* label : box.findChildren<QLabel*>())
-            texts << label->text();
-        EXPECT_TRUE(texts.contains(u"Tallybook Ver 1.52"_s)) << texts.join(u'|').toStdString();
+        const auto version = [](const QLabel* l) { return l->text() == u"Tallybook Ver 1.52"_s; };
+        EXPECT_TRUE(std::ranges::any_of(box.findChildren<QLabel*>(), version));
         Click(box, 1);
     });
     Click(panel(), 57664);
@@ -150,45 +146,39 @@ TEST_F(PanelTest, ButtonDigitKeyAndMenuOpenTheTask) {
 using Leave = bool (*)(PanelTest&);
 const Leave kDestruction = [](PanelTest& t) { return t.frame.reset(), true; };
 
-struct EndRow {
-    const char* name;
-    Leave leave;
-    bool diskFull;
-    bool ends; // the program is asked to end
-};
+using EndRow = std::tuple<const char*, Leave, bool, bool>; // name, way out, disk full, end asked
 
 class PanelEnd : public PanelTest, public ::testing::WithParamInterface<EndRow> {};
 
-// An entry and a template waiting for the save on exit are written by every
-// way out, with the settings; when the disk is full the program stays open with
-// the entry, and ends once there is space. After the end nothing is written twice.
+// Every way out saves entry, template and settings; on a full disk the program
+// stays open with the entry and ends once there is space; nothing is written twice.
 TEST_P(PanelEnd, SavesTheEntryOrStaysOpenWithIt) {
-    const EndRow& row = GetParam();
+    const auto& [name, leave, diskFull, ends] = GetParam();
     Open();
     doc->m_bSaveOnChange = false;
     ASSERT_TRUE(doc->AddRecord(bytes::MakeRecord(640)));
     ASSERT_EQ(doc->AddTemplate(u"家賃"_s, InOutRecord{}), 0);
-    if (row.diskFull) {
+    if (diskFull) {
         plat::faults::FailFrom(plat::faults::Op::Write, 1, plat::ERROR_DISK_FULL);
-        row.leave(*this);
+        leave(*this);
         // No end asked, the save told the person, a close refused, the entry kept.
         EXPECT_EQ(std::tuple(quits->count(), boxes.shown().empty(), frame->isVisible(),
                              doc->IsOpen(), doc->Count()),
                   std::tuple(0, false, true, true, 1u));
         plat::faults::Reset(); // space freed: the same way out again
     }
-    EXPECT_TRUE(row.leave(*this));
+    EXPECT_TRUE(leave(*this));
     EXPECT_EQ(bytes::AmountsInLedger(ledgerFile()), std::vector<std::int32_t>{640});
     const QByteArray templates = readFile(doc->DataPath(u"\\TEIBAN.DAT"_s));
     EXPECT_TRUE(templates.contains(QByteArray(reinterpret_cast<const char*>(u"家賃"), 4)));
     EXPECT_EQ(regprobe::Setting(u"Options"_s).type, plat::REG_BINARY);
     // An end asked or not; the document released once saved.
     EXPECT_EQ(std::tuple(quits->count(), doc->IsOpen()),
-              std::tuple(row.ends ? 1 : 0, !row.ends && row.leave != kDestruction));
-    if (!row.ends) return;
+              std::tuple(ends ? 1 : 0, !ends && leave != kDestruction));
+    if (!ends) return;
     EXPECT_EQ(doc->Count(), 0u);
     frame.reset(); // the panel saves once more, with nothing left to write
-    EXPECT_EQ(boxes.shown().empty(), !row.diskFull);
+    EXPECT_EQ(boxes.shown().empty(), !diskFull);
     EXPECT_EQ(readFile(doc->DataPath(u"\\TEIBAN.DAT"_s)), templates);
 }
 
@@ -202,11 +192,10 @@ const EndRow kEndRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelEnd, ::testing::ValuesIn(kEndRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         [](const auto& row) { return std::string(std::get<0>(row.param)); });
 
-// By keys alone on a handset without soft keys: number mode at the start, again
-// after the half-second one-shot timer, and after a task. 9 only moves the focus;
-// keypad digits, Ctrl+N and Ctrl+O have no command; the help button is dead.
+// Keys alone, no soft keys: number mode at the start, after the one-shot timer and
+// after a task; 9 only moves the focus; keypad digits, Ctrl+N, Ctrl+O do nothing.
 TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     regprobe::MakeHandset();
     plat::SetPlatformIdentity(4, u"PocketPC"_s); // without a soft-key bar
@@ -242,10 +231,9 @@ TEST_F(PanelTest, KeysAloneAndTheNumberMode) {
     EXPECT_EQ(ledgerFile(), before);
     EXPECT_TRUE(tasks.calls.isEmpty() && boxes.shown().empty());
     EXPECT_EQ(quits->count(), 0);
-    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666));
-    PressKeyInWindow(panel(), Qt::Key_Tab);
-    PressKeyInWindow(panel(), Qt::Key_Tab);
-    PressKeyInWindow(panel(), Qt::Key_Space); // オプション: a task, then number mode again
+    EXPECT_FALSE(IsShown(panel(), 57666) || IsEnabled(panel(), 57666)); // help is dead
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space})           // オプション: a task,
+        PressKeyInWindow(panel(), key);                                 // then number mode again
     EXPECT_EQ(tasks.calls, QStringList{u"options"_s});
     EXPECT_EQ(conversion(), 0u);
 }

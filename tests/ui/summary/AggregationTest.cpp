@@ -22,9 +22,8 @@ QString Shown(const std::vector<SummaryRow>& rows) {
 // Expense|income|balance; a hidden text in brackets.
 QString Shown(const TotalTexts& t) {
     const auto text = [](const QString& s, bool visible) { return visible ? s : u'(' + s + u')'; };
-    return QStringList({text(t.expense, t.expenseVisible), text(t.income, t.incomeVisible),
-                        text(t.balance, t.balanceVisible)})
-        .join(u'|');
+    return text(t.expense, t.expenseVisible) + u'|' + text(t.income, t.incomeVisible) + u'|' +
+           text(t.balance, t.balanceVisible);
 }
 
 SummaryQuery Query(std::uint32_t mode, plat::SYSTEMTIME base, bool income = false) {
@@ -49,34 +48,8 @@ QString Breakdown(const LedgerBuilder& ledger, const SummaryQuery& q, bool comma
 
 } // namespace
 
-// The extremes of 64 bits (smaller amounts are seen in every row below).
-TEST(FormatAmount, ExtremesOf64Bits) {
-    const std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
-    EXPECT_EQ(FormatAmount(lowest, true), u"9,223,372,036,854,775,808"_s);
-    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
-              u"9223372036854775807"_s);
-}
-
-TEST(TotalTexts, BalanceSignsCommasAndVisibility) {
-    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
-    const Row rows[] = {
-        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
-        {OPT_COMMA, 500, 1234, 0, false, u"支出合計：500円|収入合計：1,234円|残高：734円"_s},
-        {OPT_COMMA | OPT_BALANCE_ALL_DATA, 100, 0, -5000, false, // whole-ledger balance
-         u"支出合計：100円|収入合計：0円|残高：-5,000円"_s},
-        {OPT_COMMA, 4000000000, 0, 0, false,
-         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
-        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
-        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
-         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
-    };
-    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
-        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
-}
-
-// Sums and totals run in 64 bits; an expense category's income counts on the
-// income side; a zero amount is an expense.
-TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
+// 64-bit sums; an expense category's income is income; a zero amount an expense.
+TEST(ValueAndDayRows, SumsBeyond32BitsDaysAcrossNewYearTotalTextsAndManyKeys) {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 3, 2, u"交通費"_s, 300})
@@ -89,7 +62,17 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
         .add({2008, 3, 20, u"食費"_s, 800})
         .add({2008, 3, 21, u"食費"_s, -50})
         .add({2008, 3, 31, u"雑費"_s, 0, {}, {}, {}, 23, 59, 59})
-        .add({2008, 4, 1, u"食費"_s, 7777, {}, {}, {}, 0, 0, 0}); // after the period
+        .add({2008, 4, 1, u"食費"_s, 7777, {}, {}, {}, 0, 0, 0}) // after the period
+        .add({2008, 1, 2, u"食費"_s, 50})                        // day rows from here on
+        .add({2008, 1, 1, u"食費"_s, 100})
+        .add({2007, 12, 31, u"食費"_s, 200})
+        .add({2008, 1, 1, u"食費"_s, 300})
+        .add({2008, 1, 3, u"給与"_s, -1000})
+        .add({2008, 1, 7, u"食費"_s, 999}) // next week
+        .add({2008, 12, 40, u"食費"_s, 100})
+        .add({2008, 13, 1, u"食費"_s, 200})
+        .add({2009, 1, 9, u"食費"_s, 1})
+        .add({2008, 65535, 65535, u"食費"_s, 5000});
     const std::uint32_t byCategory = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     EXPECT_EQ(Breakdown(ledger, Query(byCategory, Date(2008, 3, 10)), true),
               u"交通費|300, 食費|2,000, 住居費|4,000,000,000, 雑費|0"_s);
@@ -104,32 +87,54 @@ TEST(ValueRows, SumPerCategoryInOrderOfFirstOccurrenceBeyond32Bits) {
         Shown(entries.rows),
         u"08/03/06|給与|||2,147,483,648, 08/03/09|給与|||2,147,483,648, 08/03/21|食費|||50"_s);
     EXPECT_EQ(Sums(entries.totals.expense, entries.totals.income), Sums(4000002300, 4294967346));
-}
-
-TEST(ValueRows, ManyDistinctKeysKeepFirstOccurrenceOrder) {
-    LedgerBuilder ledger;
-    std::vector<QString> expected;
+    // Keys do not apply to day rows; imported 2008/12/40 and 2008/13/01 fall in 2009.
+    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
+    SetFieldText(q.keyRecord.category, u"無関係"_s);
+    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
+    const auto days = BuildTotals(ledger.head(), week, q);
+    EXPECT_EQ(Shown(FillSummaryRows(days.value().nodes, false, true)),
+              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
+    EXPECT_EQ(Sums(days->totals.expense, days->totals.income), Sums(650, 1000));
+    const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
+    EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
+              u"09/01/01|200, 09/01/09|101"_s);
+    // Total texts; amount texts up to the extremes of 64 bits.
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::min(), true),
+              u"9,223,372,036,854,775,808"_s);
+    EXPECT_EQ(FormatAmount(std::numeric_limits<std::int64_t>::max(), false),
+              u"9223372036854775807"_s);
+    using Row = std::tuple<std::uint32_t, std::int64_t, std::int64_t, std::int64_t, bool, QString>;
+    const Row rows[] = {
+        {0, 1700, 500, 0, false, u"支出合計：1700円|収入合計：500円|残高：-1200円"_s},
+        {OPT_COMMA, 500, 1234, 0, false, u"支出合計：500円|収入合計：1,234円|残高：734円"_s},
+        {OPT_COMMA, 4000000000, 0, 0, false,
+         u"支出合計：4,000,000,000円|収入合計：0円|残高：-4,000,000,000円"_s},
+        {OPT_SINGLE_SIDE, 1, 2, 0, false, u"支出合計：1円|(収入合計：2円)|残高：1円"_s},
+        {OPT_SINGLE_SIDE | OPT_HIDE_BALANCE, 1, 2, 0, true,
+         u"(支出合計：1円)|収入合計：2円|(残高：1円)"_s},
+    };
+    for (const auto& [flags, expense, income, ledgerBalance, showIncome, texts] : rows)
+        EXPECT_EQ(Shown(MakeTotalTexts(expense, income, flags, showIncome, ledgerBalance)), texts);
+    // The key table grows and still finds every earlier key.
+    LedgerBuilder many;
+    QStringList keys;
+    std::vector<int> sums;
     for (int i = 0; i < 200; ++i) {
-        expected.push_back(u"項目%1"_s.arg((i * 37) % 200));
-        ledger.add({2008, 3, 1 + i % 28, expected.back(), i + 1});
-        ledger.add({2008, 3, 1 + (i + 3) % 28, expected[(i * 7) % expected.size()], 1});
+        keys << u"項目%1"_s.arg((i * 37) % 200);
+        sums.push_back(i + 1);
+        const int again = (i * 7) % keys.size();
+        sums[again] += 1000;
+        many.add({2008, 3, 1 + i % 28, keys.back(), i + 1})
+            .add({2008, 3, 1 + (i + 3) % 28, keys[again], 1000});
     }
-    const auto built = BuildTotals(ledger.head(), MonthOf(2008, 3),
-                                   Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1)));
-    std::vector<QString> keys;
-    std::int64_t sum = 0;
-    for (const SummaryNode& n : built.value().nodes) {
-        keys.push_back(n.key);
-        sum += n.sum;
-    }
-    EXPECT_EQ(keys, expected);
-    EXPECT_EQ(sum, 200 * 201 / 2 + 200);
+    for (int i = 0; i < 200; ++i)
+        keys[i] += u'|' + QString::number(sums[i]);
+    EXPECT_EQ(Breakdown(many, Query(ModeOf(SUM_CATEGORY, PERIOD_MONTH), Date(2008, 3, 1))),
+              keys.join(u", "));
 }
 
-// Keys end at the NUL (records written by another program leave units behind
-// it) or fill all sixteen units without one. The detail view's filter replaces
-// the keys: its text is sought in the remark only; a minimum drops every income,
-// a maximum keeps it; both bounds are inclusive.
+// Keys end at the NUL (other programs leave units after it) or fill all sixteen
+// units. The filter replaces the keys: text in the remark only, inclusive bounds.
 TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
     LedgerBuilder ledger;
     ledger.add({2008, 3, 1, u"食費"_s, 100, u"外食"_s, u"A店"_s, u"現金"_s})
@@ -171,44 +176,16 @@ TEST(Selection, DimensionsDrillDownKeysAndTheFilter) {
         {FILTER_MIN | FILTER_MAX, u"", 2, 200, {1, 2, 6, 7}},
         {FILTER_TEXT | FILTER_MIN | FILTER_MAX, u"食", 150, 500, {2, 3}},
     };
+    SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
+    q.filterMode = true;
+    SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
     for (const auto& [filter, text, min, max, expected] : filters) {
-        SummaryQuery q = Query(ModeOf(SUM_DETAIL, PERIOD_MONTH), Date(2008, 3, 1));
-        q.filterMode = true;
-        q.filter = filter;
-        q.filterText = QString::fromUtf16(text);
-        q.filterMin = min;
-        q.filterMax = max;
-        SetFieldText(q.keyRecord.category, u"住居費"_s); // ignored in the filter mode
+        std::tie(q.filter, q.filterText, q.filterMin, q.filterMax) =
+            std::tuple(filter, QString::fromUtf16(text), min, max);
         const RecordMatcher matcher(MonthOf(2008, 3), q);
         std::vector<std::int64_t> ids;
         for (const LedgerNode* n = ledger.head(); n; n = n->next)
             if (matcher.MatchesRecord(n->record)) ids.push_back(n->record.id);
         EXPECT_EQ(ids, expected) << filter << " " << min << " " << max;
     }
-}
-
-// Keys do not apply to day rows. The slot comes from the normalised date: an
-// imported 2008/12/40 is 9 January 2009 and 2008/13/01 is 1 January 2009.
-TEST(DayRows, DateOrderAcrossNewYearWithOwnAndNormalisedDates) {
-    LedgerBuilder ledger;
-    ledger.add({2008, 1, 2, u"食費"_s, 50})
-        .add({2008, 1, 1, u"食費"_s, 100})
-        .add({2007, 12, 31, u"食費"_s, 200})
-        .add({2008, 1, 1, u"食費"_s, 300})
-        .add({2008, 1, 3, u"給与"_s, -1000})
-        .add({2008, 1, 7, u"食費"_s, 999}) // next week
-        .add({2008, 12, 40, u"食費"_s, 100})
-        .add({2008, 13, 1, u"食費"_s, 200})
-        .add({2009, 1, 9, u"食費"_s, 1})
-        .add({2008, 65535, 65535, u"食費"_s, 5000});
-    SummaryQuery q = Query(ModeOf(SUM_DATE, PERIOD_WEEK), Date(2008, 1, 1));
-    SetFieldText(q.keyRecord.category, u"無関係"_s);
-    const Period week{plat::TimeFromFields(2007, 12, 31), plat::TimeFromFields(2008, 1, 7)};
-    const auto built = BuildTotals(ledger.head(), week, q);
-    EXPECT_EQ(Shown(FillSummaryRows(built.value().nodes, false, true)),
-              u"07/12/31|200, 08/01/01|400, 08/01/02|50"_s);
-    EXPECT_EQ(Sums(built->totals.expense, built->totals.income), Sums(650, 1000));
-    const auto january = BuildTotals(ledger.head(), MonthOf(2009, 1), q);
-    EXPECT_EQ(Shown(FillSummaryRows(january.value().nodes, false, false)),
-              u"09/01/01|200, 09/01/09|101"_s);
 }

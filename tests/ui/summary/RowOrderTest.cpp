@@ -6,22 +6,9 @@
 using namespace summary;
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-std::vector<std::int64_t> ItemsOf(const std::vector<SummaryRow>& rows) {
-    std::vector<std::int64_t> items;
-    for (const SummaryRow& r : rows)
-        items.push_back(r.itemData);
-    return items;
-}
-
-} // namespace
-
-// A list header record keeps widths and sort. Widths: stored ones, else the
-// initial ones, else sized to contents. Sort: a stored 0 reads as ascending and
-// the first tap on it sorts ascending; every tap reverses, also on another
-// column, and is stored; without a record the program-wide direction is kept.
-TEST(HeaderInfo, WidthsAndSortDirection) {
+// Widths: stored, else initial, else sized to contents. A stored direction 0 reads
+// as ascending; every tap reverses, and is stored; no record: the program's own.
+TEST(RowOrder, WidthsSortDirectionAndRowSort) {
     const auto contents = [](int c) { return 100 + c; };
     const std::uint32_t mode = ModeOf(SUM_CATEGORY, PERIOD_MONTH);
     const auto columns = SetupColumns(mode, false);
@@ -52,24 +39,19 @@ TEST(HeaderInfo, WidthsAndSortDirection) {
     EXPECT_EQ(choice(SortOnRebuild(&stored)), std::pair(0, 1));
     EXPECT_EQ(OnColumnClick(nullptr, 2, -1).direction, -1);
     EXPECT_EQ(OnColumnClick(nullptr, 2, 0).direction, 1);
-}
-
-// Amounts sort by value (beyond 32 bits), "YY/MM/DD" texts by the rows' own
-// days (1999 before 2007; times within a day do not count), other columns by
-// UTF-16 code units (交 U+4EA4 before 食 U+98DF; a surrogate pair below U+FF21);
-// equal keys keep their order in both directions.
-TEST(RowSort, ByColumn) {
+    // Amounts by value, "YY/MM/DD" by the rows' own days (not times), others by UTF-16
+    // units (交 U+4EA4 < 食 U+98DF; a surrogate pair < U+FF21); equal keys stay in order.
     const auto day = [](int y, int m, int d, int h = 0) {
         return plat::TimeFromFields(y, m, d, h);
     };
-    const std::vector<SummaryRow> rows = {
+    const std::vector<SummaryRow> list = {
         {{u"08/01/01"_s, u"食費"_s, u"x"_s, u"1,200"_s}, 4, 11, 0, day(2008, 1, 1, 23)},
         {{u"99/12/31"_s, u"交通費"_s, u"Ａ"_s, u"4,000,000,000"_s}, 4, 12, 0, day(1999, 12, 31)},
         {{u"08/01/01"_s, u"交通費"_s, u"y"_s, u"980"_s}, 4, 13, 0, day(2008, 1, 1)},
         {{u"07/12/31"_s, u"食費"_s, u"𠮷"_s, u"1,200"_s}, 4, 14, 0, day(2007, 12, 31)},
         {{u"08/01/02"_s, u"食費"_s, u"z"_s, u"2,147,483,648"_s}, 4, 15, 0, day(2008, 1, 2)},
     };
-    const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> cases[] = {
+    const std::tuple<const char*, SortChoice, std::vector<std::int64_t>> sorts[] = {
         {"days up", {0, 1}, {12, 14, 11, 13, 15}},
         {"days down", {0, -1}, {15, 11, 13, 14, 12}},
         {"categories", {1, 1}, {12, 13, 11, 14, 15}},
@@ -77,17 +59,18 @@ TEST(RowSort, ByColumn) {
         {"amounts down", {3, -1}, {12, 15, 11, 14, 13}},
         {"amounts up", {3, 1}, {13, 11, 14, 15, 12}},
     };
-    for (const auto& [name, choice, items] : cases) {
-        std::vector<SummaryRow> sorted = rows;
-        SortRows(sorted, choice, 4, 0);
-        EXPECT_EQ(ItemsOf(sorted), items) << name;
+    for (const auto& [name, sort, items] : sorts) {
+        std::vector<SummaryRow> sorted = list;
+        SortRows(sorted, sort, 4, 0);
+        std::vector<std::int64_t> order;
+        for (const SummaryRow& r : sorted)
+            order.push_back(r.itemData);
+        EXPECT_EQ(order, items) << name;
     }
     // The day rows and the single entries over days have their dates first.
     EXPECT_EQ(std::pair(DateColumn(SUM_DATE | PERIOD_YEAR), DateColumn(SUM_DETAIL | PERIOD_YEAR)),
               std::pair(0, 0));
-    EXPECT_EQ(AmountTextValue(u"-1,200"), -1200);
-    EXPECT_EQ(AmountTextValue(u""), 0);
-    EXPECT_EQ(AmountTextValue(u"12円"), 12);
-    EXPECT_EQ(AmountTextValue(u"99,999,999,999,999,999,999"),
-              std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(std::tuple(AmountTextValue(u"-1,200"), AmountTextValue(u""), AmountTextValue(u"12円"),
+                         AmountTextValue(u"99,999,999,999,999,999,999")),
+              std::tuple(-1200, 0, 12, std::numeric_limits<std::int64_t>::max()));
 }

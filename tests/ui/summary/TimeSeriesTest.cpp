@@ -15,8 +15,8 @@ static QString Line(const auto& lines, int i) {
     return QStringList(lines[i].begin(), lines[i].end()).join(u'|');
 }
 
-// Twelve adjoining rows: the first and last labels, the first start, the last end.
-TEST(TimeSeries, RowLabelsAndBoundaries) {
+// Twelve adjoining rows: first and last labels, first start, last end.
+TEST(TimeSeries, RowsChosenRowAndTotalsWithKeys) {
     const plat::SYSTEMTIME any = Date(2000, 1, 1); // a month series ignores today
     const auto shown = [](const TimeSeriesRows& r) {
         const auto day = [](plat::TimeValue t) { return DayText(plat::TimeValueToSystemTime(t)); };
@@ -38,45 +38,34 @@ TEST(TimeSeries, RowLabelsAndBoundaries) {
         for (int i = 0; i < 11; ++i)
             EXPECT_EQ(r[i].end, r[i + 1].start) << expected.toStdString();
     }
-}
-
-// A chosen row hands its start to the summary, which must then show exactly
-// that row's period: once a month started on day 31 ("2009/02" ran 3 to 31
-// March, the summary's month 1 March to 1 April) and the years started on day
-// D while the summary's year starts on the 1st. So months of day 31 overlap by
-// a day (31 March is in "2009/02" and "2009/03"); the total counts such an
-// entry once. Without the mark of an empty remark, entries with a remark count.
-TEST(TimeSeries, ChosenRowLeadsToItsSummaryPeriodAndOverlapsCountOnce) {
-    const std::pair<std::uint32_t, int> cases[] = {
+    // A chosen row's start leads the summary to exactly that row's period (rows of
+    // day-31 months overlap by a day; the total counts such an entry once). Without
+    // the mark of an empty remark, entries with a remark count.
+    const std::pair<std::uint32_t, int> starts[] = {
         {PERIOD_MONTH, 31}, {PERIOD_MONTH, 30}, {PERIOD_MONTH, 25},
         {PERIOD_YEAR, 25},  {PERIOD_YEAR, 31},
     };
-    for (const auto& [mode, monthStart] : cases) {
+    for (const auto& [mode, monthStart] : starts) {
         const SummarySettings settings{4, monthStart};
         const TimeSeriesRows rows =
             BuildTimeSeriesRows(mode, Date(2009, 1, 15), Date(2009, 1, 15), settings);
         for (const TimeSeriesRow& row : rows) {
             const plat::SYSTEMTIME chosen = ChooseTimeSeriesRow(Date(2009, 1, 15, 9), row);
             EXPECT_EQ(chosen.wHour, 9); // the time of day is kept
-            const Period shown = ComputePeriod(mode, chosen, settings);
-            EXPECT_EQ(shown, (Period{row.start, row.end}))
+            EXPECT_EQ(ComputePeriod(mode, chosen, settings), (Period{row.start, row.end}))
                 << monthStart << " " << row.label.toStdString();
         }
     }
-    LedgerBuilder ledger;
-    ledger.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
-    TimeSeriesRows rows =
+    LedgerBuilder overlap;
+    overlap.add({2009, 3, 31, u"食費"_s, 1500}).add({2009, 3, 10, u"食費"_s, 70, u"外食"_s});
+    TimeSeriesRows day31 =
         BuildTimeSeriesRows(PERIOD_MONTH, Date(2009, 1, 15), {}, SummarySettings{4, 31});
-    const TimeSeriesTotal total = AddTimeSeriesTotals(rows, ledger.head(), InOutRecord{});
-    const auto lines = TimeSeriesTexts(rows, total, false);
-    EXPECT_EQ(Line(lines, 10), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
-    EXPECT_EQ(Line(lines, 11), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
-    EXPECT_EQ(Line(lines, 12), u"合計|1570|0|-1570"_s);
-}
-
-// Keys select the entries; the mark of an empty remark (the summary's empty
-// remark row leads here) selects only the entries without one.
-TEST(TimeSeries, TotalsPerRowWithKeys) {
+    const TimeSeriesTotal once = AddTimeSeriesTotals(day31, overlap.head(), InOutRecord{});
+    const auto texts = TimeSeriesTexts(day31, once, false);
+    EXPECT_EQ(Line(texts, 10), u"2009/02|1570|0|-1570"_s); // 1 March to 1 April
+    EXPECT_EQ(Line(texts, 11), u"2009/03|1500|0|-1500"_s); // 31 March to 1 May
+    EXPECT_EQ(Line(texts, 12), u"合計|1570|0|-1570"_s);
+    // Keys select the entries; the mark of an empty remark only entries without one.
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     LedgerBuilder ledger;
     ledger.add({2008, 4, 25, u"食費"_s, 100, {}, {}, {}, 0, 0, 0})
@@ -101,13 +90,8 @@ TEST(TimeSeries, TotalsPerRowWithKeys) {
     EXPECT_EQ(line(12), u"合計|700|4,294,967,296|4,294,966,596"_s);
     for (int i = 2; i < 11; ++i)
         EXPECT_EQ(rows[i].expense + rows[i].income, 0) << i;
-}
-
-TEST(TimeSeries, KeyLabel) {
-    InOutRecord keys{}; // without keys: see the summary dialog's time series
-    SetFieldText(keys.category, u"食費"_s);
+    // The key label: an empty key shows only when marked (no keys: see the dialog).
     SetFieldText(keys.payMethod, u"現金"_s);
-    EXPECT_EQ(TimeSeriesKeyLabel(keys), u"[分]食費[方]現金"_s);
     EXPECT_EQ(TimeSeriesKeyLabel(keys, KEY_PAYEE), u"[分]食費[先][方]現金"_s);
     SetFieldText(keys.remark, u"外食"_s);
     SetFieldText(keys.payee, u"A店"_s);
