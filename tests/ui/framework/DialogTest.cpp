@@ -1,10 +1,17 @@
 // The key table before the focused control; modal runs: OK's validation,
-// Enter, Escape, the window manager's close, an early end; property sheets.
+// Enter, Escape, the window manager's close, an early end; property sheets;
+// members to controls and back, with the framework's validation.
 #include "TestDialog.h"
 #include "support/DeviceTest.h"
 #include "ui/framework/Framework.h"
 #include "ui/framework/PropertySheet.h"
 #include "ui/framework/testing/Harness.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -113,6 +120,102 @@ TEST_F(DialogTest, ModalRunsValidateOnOkTakeEnterEscapeAndCloseAndSheetsShowTheB
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(two.m_day, 31);
     EXPECT_EQ(driver.unexpectedRuns(), 0);
+}
+
+// The controls' states, in the members' order; the radio group's three buttons.
+QString Shown(const TestDialog& d) {
+    QStringList s{Text(d, ID_NAME), Text(d, ID_COUNT), Text(d, ID_NUMBER)};
+    for (int id : {ID_ENABLED, ID_DAY, ID_WEEK, ID_MONTH})
+        s << (IsChecked(d, id) ? u"x"_qs : u"-"_qs);
+    s << QString::number(CurrentIndex(d, ID_MONTHS)) << Text(d, ID_PAYEE)
+      << d.item<QCalendarWidget>(ID_CALENDAR)->selectedDate().toString(Qt::ISODate);
+    return s.join(u'|');
+}
+
+// The members, in the same order with the radio group as its index.
+QString Members(const TestDialog& d) {
+    const auto n = [](qint64 v) { return QString::number(v); };
+    const QString enabled = d.m_enabled ? u"x"_qs : u"-"_qs;
+    return QStringList{d.m_name,      n(d.m_count), n(d.m_number), enabled,
+                       n(d.m_period), n(d.m_month), d.m_payee,     n(d.m_calendar)}
+        .join(u'|');
+}
+
+// Texts, check boxes, radios and list indexes are also exchanged by the
+// maintenance dialogs' tests. A radio group with none chosen exchanges -1.
+TEST_F(DialogTest, ExchangeLoadsMembersIntoControlsAndReadsTheUsersChangesBack) {
+    TestDialog dlg;
+    dlg.m_count = 42;
+    dlg.m_number = -7;
+    dlg.m_payee = u"コンビニ"_qs;
+    dlg.m_calendar = kTestNow; // 2008-03-10 12:34:56
+    ASSERT_TRUE(dlg.UpdateData(false));
+    EXPECT_EQ(Shown(dlg), "食費|42|-7|-|-|x|-|0|コンビニ|2008-03-10");
+    dlg.SetDlgItemText(ID_COUNT, u"80"_qs);
+    ClearText(dlg, ID_PAYEE);
+    TypeText(dlg, ID_PAYEE, u"駅"_qs);
+    dlg.item<QCalendarWidget>(ID_CALENDAR)->setSelectedDate(QDate(2009, 1, 1));
+    ASSERT_TRUE(dlg.UpdateData(true)); // the date changes, the time of day stays
+    EXPECT_EQ(Members(dlg),
+              u"食費|80|-7|-|1|0|駅|%1"_qs.arg(plat::TimeFromFields(2009, 1, 1, 12, 34, 56)));
+    EXPECT_TRUE(boxes.shown().empty());
+    dlg.m_period = -1;
+    dlg.UpdateData(false);
+    dlg.m_period = 1;
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(Shown(dlg), "食費|80|-7|-|-|-|-|0|駅|2009-01-01");
+    EXPECT_EQ(dlg.m_period, -1);
+}
+
+TEST_F(DialogTest, ExchangeRefusesInvalidValuesAtTheirFieldAndTypingStopsAtTheLimit) {
+    const QString count = u"0 から 100 までの整数を入力してください。"_qs;
+    const QString number = u"整数を入力してください。"_qs;
+    const std::tuple<int, QString, QString> cases[] = {
+        {ID_COUNT, u"abc"_qs, count},    {ID_COUNT, u"101"_qs, count},
+        {ID_COUNT, u"-1"_qs, count},     {ID_COUNT, u""_qs, count},
+        {ID_NUMBER, u"1.5"_qs, number},  {ID_NUMBER, u"3000000000"_qs, number},
+        {ID_NUMBER, u"１２"_qs, number}, // full-width digits
+    };
+    for (const auto& [id, typed, message] : cases) {
+        boxes.clear();
+        TestDialog dlg;
+        ASSERT_TRUE(ShowActive(dlg));
+        dlg.UpdateData(false);
+        dlg.SetDlgItemText(id, typed);
+        dlg.m_enabled = true; // exchanged after both fields: the exchange stops before it
+        EXPECT_FALSE(dlg.UpdateData(true)) << typed.toStdString();
+        EXPECT_EQ(boxes.texts(), std::vector{message}) << typed.toStdString();
+        EXPECT_EQ(boxes.shown()[0].caption + QString::number(boxes.shown()[0].flags), "注意！48");
+        EXPECT_EQ(dlg.FocusedControlId(), id) << typed.toStdString();
+        EXPECT_EQ(Members(dlg), "食費|5|0|x|1|0||0") << typed.toStdString();
+    }
+    TestDialog fresh; // before the first load no limit is set, yet saving refuses
+    fresh.SetDlgItemText(ID_NAME, u"0123456789ABCDEF"_qs);
+    EXPECT_FALSE(fresh.UpdateData(true));
+    EXPECT_EQ(boxes.texts().back(), "15 文字以内で入力してください。");
+    EXPECT_EQ(fresh.m_name, "食費");
+    // Typing stops at the limit, not splitting a character outside the BMP (two
+    // units). Rows: start, cursor, typed, result.
+    const QString clef = u"\U0001D11E"_qs, a13(13, u'あ'), a14 = a13 + u'あ';
+    const std::tuple<QString, int, QString, QString> typing[] = {
+        {a14, 14, clef, a14},
+        {a13, 13, clef, a13 + clef},
+        {a14 + u'い', 3, u"x"_qs, a14 + u'い'},
+        {u"ab"_qs, 1, a14, u"a"_qs + a13 + u'b'}};
+    for (int id : {ID_NAME, ID_PAYEE}) {
+        for (const auto& [start, cursor, typed, result] : typing) {
+            TestDialog dlg;
+            dlg.m_name = dlg.m_payee = start;
+            dlg.UpdateData(false);
+            auto* edit = id == ID_NAME ? ControlAs<QLineEdit>(dlg, id)
+                                       : ControlAs<QComboBox>(dlg, id)->lineEdit();
+            edit->setCursorPosition(cursor);
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed); // an input method's text
+            QApplication::sendEvent(edit, &press);
+            EXPECT_EQ(edit->text(), result) << cursor << " in " << id;
+            ASSERT_TRUE(dlg.UpdateData(true));
+        }
+    }
 }
 
 } // namespace

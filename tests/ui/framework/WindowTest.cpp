@@ -1,4 +1,6 @@
-// Windows built from templates, their soft-key and command bars, the frame.
+// Windows built from templates, their soft-key and command bars, the frame;
+// the resource tables: controls inside their dialog, texts shown whole at the
+// handset's size, menus for the two soft keys, tool-bar images, images draw.
 #include "TestDialog.h"
 #include "platform/System.h"
 #include "res/Resources.h"
@@ -15,12 +17,22 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QTreeWidget>
 
+using namespace tb::res;
 using namespace tb::ui;
 using namespace tb::ui::testing;
 using namespace fwtest;
+
+// Items that are neither a pop-up nor a separator, yet send no command.
+static int CommandlessItems(std::span<const MenuItem> items) {
+    int n = 0;
+    for (const MenuItem& item : items)
+        n += item.isPopup() ? CommandlessItems(item.popup) : !item.separator && item.command <= 0;
+    return n;
+}
 
 class WindowTest : public DeviceTest {};
 
@@ -31,7 +43,7 @@ TEST_F(WindowTest, TemplateWindowsShowPicturesReportTapsAndFollowTheirSizeRules)
         return !l->pixmap().isNull() && l->pixmap().width() == Lp(32);
     })) << "the program icon";
     TestDialog dlg;
-    dlg.SetButtonImage(ID_RUN, tb::res::IDB_BACK);
+    dlg.SetButtonImage(ID_RUN, IDB_BACK);
     EXPECT_FALSE(dlg.item<QPushButton>(ID_RUN)->icon().isNull());
     EXPECT_EQ(Items(dlg, ID_FOLDERS), QStringList({"CSV", "備考", "支払先"})); // sorted
     dlg.m_month = 2; // a user's choice notifies (the folder select's levels show it); loading not
@@ -91,7 +103,7 @@ TEST_F(WindowTest, BarsFollowTheKeysTheStateTheFrameAndThePlatform) {
     ASSERT_TRUE(dlg.CreateCommandBar(131));
     dlg.commandBar()->action(32930)->trigger(); // no handler: nothing happens, no crash
     // The keyboard key shows on a soft key where it fits.
-    SoftKeyBar bar(*tb::res::FindMenu(158), dlg, nullptr);
+    SoftKeyBar bar(*FindMenu(158), dlg, nullptr);
     bar.setFont(HandsetFont());
     bar.resize(Lp(240), Lp(24));
     bar.show();
@@ -118,4 +130,33 @@ TEST_F(WindowTest, BarsFollowTheKeysTheStateTheFrameAndThePlatform) {
         EXPECT_EQ(std::pair(created, other.softKeyBar() != nullptr), std::pair(soft, soft))
             << major << type;
     }
+}
+
+TEST_F(WindowTest, ResourceDialogsMenusToolBarsAndImagesAreWhole) {
+    for (const DialogTemplate* d : AllDialogs()) {
+        for (const ControlTemplate& c : d->controls) {
+            const QRect rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+            EXPECT_TRUE(QRect(0, 0, d->size.w, d->size.h).contains(rect)) << d->id << "/" << c.id;
+        }
+        Window window(*d);
+        window.resize(Lp(kHandsetWidth), Lp(kHandsetHeight));
+        window.show();
+        EXPECT_EQ(ClippedTexts(window).join(u" | ").toStdString(), "") << d->id;
+    }
+    for (const MenuTemplate* m : AllMenus())
+        EXPECT_EQ(std::pair(m->items.size(), CommandlessItems(m->items)), std::pair(size_t{2}, 0))
+            << "menu " << m->id;
+    const int stripWidth = QSvgRenderer(ImagePath(IDB_TOOLBAR)).defaultSize().width();
+    for (const ToolBarTemplate* bar : AllToolBars())
+        for (const ToolButton& b : bar->buttons) // command 0: a separator
+            EXPECT_TRUE(b.command == 0 || (b.image >= 0 && b.image < stripWidth / bar->imageSize))
+                << bar->id << "/" << b.command;
+    for (int id : {IDR_MAINFRAME, IDB_BACK, IDB_BACK_DISABLED, IDB_BACK_PRESSED, IDB_TOOLBAR}) {
+        const QImage alpha =
+            ResourcePixmap(id, 16, 16).toImage().convertToFormat(QImage::Format_Alpha8);
+        const uchar* bits = alpha.constBits();
+        EXPECT_TRUE(std::any_of(bits, bits + alpha.sizeInBytes(), [](uchar a) { return a != 0; }))
+            << "image " << id << " is empty";
+    }
+    EXPECT_TRUE(ImagePath(144).isEmpty());
 }
