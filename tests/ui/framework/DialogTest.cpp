@@ -103,7 +103,7 @@ TEST_F(DialogTest, ModalRunsValidateOnOkTakeEnterEscapeAndCloseAndSheetsShowTheB
     sheet.AddPage(&two);
     driver.then([&](Dialog&) {
         sheet.SetActivePage(1);
-        EXPECT_EQ(Text(two, 1089), "1");
+        EXPECT_EQ(Text(two, 1089), "1"); // loaded when first shown
         two.SetDlgItemText(1089, QStringLiteral("32"));
         sheet.SetActivePage(0);
         Click(sheet, IDOK);
@@ -141,15 +141,14 @@ QString Shown(const TestDialog& d) {
 // The members, in the same order with the radio group as its index.
 QString Members(const TestDialog& d) {
     const auto n = [](qint64 v) { return QString::number(v); };
-    const QString enabled = d.m_enabled ? u"x"_qs : u"-"_qs;
-    return QStringList{d.m_name,      n(d.m_count), n(d.m_number), enabled,
-                       n(d.m_period), n(d.m_month), d.m_payee,     n(d.m_calendar)}
-        .join(u'|');
+    return u"%1|%2|%3|%4|%5|%6|%7|%8"_qs.arg(d.m_name, n(d.m_count), n(d.m_number),
+                                             d.m_enabled ? u"x"_qs : u"-"_qs, n(d.m_period),
+                                             n(d.m_month), d.m_payee, n(d.m_calendar));
 }
 
 // Texts, check boxes, radios and list indexes are also exchanged by the
 // maintenance dialogs' tests. A radio group with none chosen exchanges -1.
-TEST_F(DialogTest, ExchangeLoadsMembersIntoControlsAndReadsTheUsersChangesBack) {
+TEST_F(DialogTest, ExchangeLoadsMembersReadsChangesBackAndRefusesInvalidValues) {
     TestDialog dlg;
     dlg.m_count = 42;
     dlg.m_number = -7;
@@ -171,9 +170,7 @@ TEST_F(DialogTest, ExchangeLoadsMembersIntoControlsAndReadsTheUsersChangesBack) 
     ASSERT_TRUE(dlg.UpdateData(true));
     EXPECT_EQ(Shown(dlg), "食費|80|-7|-|-|-|-|0|駅|2009-01-01");
     EXPECT_EQ(dlg.m_period, -1);
-}
-
-TEST_F(DialogTest, ExchangeRefusesInvalidValuesAtTheirFieldAndTypingStopsAtTheLimit) {
+    // Invalid values are refused at their field; typing stops at the limit.
     const QString count = u"0 から 100 までの整数を入力してください。"_qs;
     const QString number = u"整数を入力してください。"_qs;
     const std::tuple<int, QString, QString> cases[] = {
@@ -184,16 +181,16 @@ TEST_F(DialogTest, ExchangeRefusesInvalidValuesAtTheirFieldAndTypingStopsAtTheLi
     };
     for (const auto& [id, typed, message] : cases) {
         boxes.clear();
-        TestDialog dlg;
-        ASSERT_TRUE(ShowActive(dlg));
-        dlg.UpdateData(false);
-        dlg.SetDlgItemText(id, typed);
-        dlg.m_enabled = true; // exchanged after both fields: the exchange stops before it
-        EXPECT_FALSE(dlg.UpdateData(true)) << typed.toStdString();
+        TestDialog bad;
+        ASSERT_TRUE(ShowActive(bad));
+        bad.UpdateData(false);
+        bad.SetDlgItemText(id, typed);
+        bad.m_enabled = true; // exchanged after both fields: the exchange stops before it
+        EXPECT_FALSE(bad.UpdateData(true)) << typed.toStdString();
         EXPECT_EQ(boxes.texts(), std::vector{message}) << typed.toStdString();
         EXPECT_EQ(boxes.shown()[0].caption + QString::number(boxes.shown()[0].flags), "注意！48");
-        EXPECT_EQ(dlg.FocusedControlId(), id) << typed.toStdString();
-        EXPECT_EQ(Members(dlg), "食費|5|0|x|1|0||0") << typed.toStdString();
+        EXPECT_EQ(bad.FocusedControlId(), id) << typed.toStdString();
+        EXPECT_EQ(Members(bad), "食費|5|0|x|1|0||0") << typed.toStdString();
     }
     TestDialog fresh; // before the first load no limit is set, yet saving refuses
     fresh.SetDlgItemText(ID_NAME, u"0123456789ABCDEF"_qs);
@@ -210,16 +207,16 @@ TEST_F(DialogTest, ExchangeRefusesInvalidValuesAtTheirFieldAndTypingStopsAtTheLi
         {u"ab"_qs, 1, a14, u"a"_qs + a13 + u'b'}};
     for (int id : {ID_NAME, ID_PAYEE}) {
         for (const auto& [start, cursor, typed, result] : typing) {
-            TestDialog dlg;
-            dlg.m_name = dlg.m_payee = start;
-            dlg.UpdateData(false);
-            auto* edit = id == ID_NAME ? ControlAs<QLineEdit>(dlg, id)
-                                       : ControlAs<QComboBox>(dlg, id)->lineEdit();
+            TestDialog one;
+            one.m_name = one.m_payee = start;
+            one.UpdateData(false);
+            auto* edit = id == ID_NAME ? ControlAs<QLineEdit>(one, id)
+                                       : ControlAs<QComboBox>(one, id)->lineEdit();
             edit->setCursorPosition(cursor);
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed); // an input method's text
             QApplication::sendEvent(edit, &press);
             EXPECT_EQ(edit->text(), result) << cursor << " in " << id;
-            ASSERT_TRUE(dlg.UpdateData(true));
+            ASSERT_TRUE(one.UpdateData(true));
         }
     }
 }
@@ -239,7 +236,7 @@ void AnswerNextBox(const QString& answer, QString& seen) {
     });
 }
 
-TEST_F(DialogTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
+TEST_F(DialogTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswersImeStatusSetsInputHints) {
     using M = QMessageBox;
     const std::tuple<unsigned, M::Icon, QString, QString, int> cases[] = {
         {0x0, M::NoIcon, "OK", "OK", plat::IDOK},
@@ -257,15 +254,12 @@ TEST_F(DialogTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswers) {
             seen,
             QStringLiteral("%1: %2: データの整理: 本当に削除しますか？").arg(icon).arg(buttons));
     }
-}
-
-TEST_F(DialogTest, ImeStatusSetsInputHintsAndReadsBack) {
     // Hiragana 9, full-width katakana 11, alphanumeric 8, half-width (number mode) 0.
-    const std::tuple<plat::DWORD, bool, bool> cases[] = {
+    const std::tuple<plat::DWORD, bool, bool> modes[] = {
         {9, false, false}, {11, false, false}, {8, true, false}, {0, true, true}};
     InstallImeHandlers();
     QLineEdit edit;
-    for (const auto& [conversion, latin, numbers] : cases) {
+    for (const auto& [conversion, latin, numbers] : modes) {
         plat::DWORD readConversion = 99, sentence = 99;
         ASSERT_TRUE(plat::ImmSetConversionStatus(&edit, conversion, 4));
         ASSERT_TRUE(plat::ImmGetConversionStatus(&edit, &readConversion, &sentence));
