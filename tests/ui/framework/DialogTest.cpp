@@ -1,6 +1,4 @@
-// The key table before the focused control; modal runs: OK's validation,
-// Enter, Escape, the window manager's close, an early end; property sheets;
-// members to controls and back, with the framework's validation; the Qt
+// Keys, modal runs and property sheets; members to controls and back; the Qt
 // message box behind the platform's boxes, and input-method hints.
 #include "TestDialog.h"
 #include "platform/System.h"
@@ -244,9 +242,7 @@ TEST_F(DialogTest, QtMessageBoxShowsTheFlagsButtonsAndIconAndAnswersImeStatusSet
         QString seen;
         AnswerNextBox(click, seen);
         EXPECT_EQ(plat::MessageBox(u"本当に削除しますか？"_qs, u"データの整理"_qs, flags), answer);
-        EXPECT_EQ(
-            seen,
-            QStringLiteral("%1: %2: データの整理: 本当に削除しますか？").arg(icon).arg(buttons));
+        EXPECT_EQ(seen, u"%1: %2: データの整理: 本当に削除しますか？"_qs.arg(icon).arg(buttons));
     }
     // Hiragana 9, full-width katakana 11, alphanumeric 8, half-width (number mode) 0.
     const std::tuple<plat::DWORD, bool, bool> modes[] = {

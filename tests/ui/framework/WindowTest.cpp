@@ -1,6 +1,5 @@
 // Windows built from templates, their soft-key and command bars, the frame;
-// the resource tables: controls inside their dialog, texts shown whole at the
-// handset's size, menus for the two soft keys, tool-bar images, images draw.
+// the resource tables.
 #include "TestDialog.h"
 #include "platform/System.h"
 #include "res/Resources.h"
@@ -35,8 +34,7 @@ static int CommandlessItems(std::span<const MenuItem> items) {
 
 class WindowTest : public DeviceTest {};
 
-// Pictures, a sorted list, list taps, size rules; a form without rules scrolls;
-// the bars; the frame; the resource tables.
+// Pictures, a sorted list, list taps, size rules; a form without rules scrolls.
 TEST_F(WindowTest, TemplatesShowPicturesReportTapsFollowSizeRulesAndDriveTheirBars) {
     Window version(100);
     EXPECT_TRUE(std::ranges::any_of(version.findChildren<QLabel*>(), [](QLabel* l) {
@@ -125,7 +123,8 @@ TEST_F(WindowTest, TemplatesShowPicturesReportTapsFollowSizeRulesAndDriveTheirBa
         EXPECT_EQ(std::pair(created, other.softKeyBar() != nullptr), std::pair(soft, soft))
             << major << type;
     }
-    // The resource tables are whole.
+    // Resources: controls inside their dialog, texts shown whole at the handset's
+    // size, menus for the two soft keys, tool-bar images, images draw.
     for (const DialogTemplate* d : AllDialogs()) {
         for (const ControlTemplate& c : d->controls) {
             const QRect rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
@@ -140,16 +139,15 @@ TEST_F(WindowTest, TemplatesShowPicturesReportTapsFollowSizeRulesAndDriveTheirBa
         EXPECT_EQ(std::pair(m->items.size(), CommandlessItems(m->items)), std::pair(size_t{2}, 0))
             << "menu " << m->id;
     const int stripWidth = QSvgRenderer(ImagePath(IDB_TOOLBAR)).defaultSize().width();
-    for (const ToolBarTemplate* toolBar : AllToolBars())
-        for (const ToolButton& b : toolBar->buttons) // command 0: a separator
-            EXPECT_TRUE(b.command == 0 ||
-                        (b.image >= 0 && b.image < stripWidth / toolBar->imageSize))
-                << toolBar->id << "/" << b.command;
+    for (const ToolBarTemplate* t : AllToolBars())
+        for (const ToolButton& b : t->buttons) // command 0: a separator
+            EXPECT_TRUE(b.command == 0 || (b.image >= 0 && b.image < stripWidth / t->imageSize))
+                << t->id << "/" << b.command;
     for (int id : {IDR_MAINFRAME, IDB_BACK, IDB_BACK_DISABLED, IDB_BACK_PRESSED, IDB_TOOLBAR}) {
-        const QImage alpha =
+        const auto img =
             ResourcePixmap(id, 16, 16).toImage().convertToFormat(QImage::Format_Alpha8);
-        const uchar* bits = alpha.constBits();
-        EXPECT_TRUE(std::any_of(bits, bits + alpha.sizeInBytes(), [](uchar a) { return a != 0; }))
+        const uchar* bits = img.constBits(); // the alpha channel
+        EXPECT_TRUE(std::any_of(bits, bits + img.sizeInBytes(), [](uchar a) { return a != 0; }))
             << "image " << id << " is empty";
     }
     EXPECT_TRUE(ImagePath(144).isEmpty());
