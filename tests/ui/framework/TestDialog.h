@@ -8,11 +8,10 @@ namespace fwtest {
 
 // Name and payee (an editable combo): at most 15 characters; count: 0..100;
 // number: any integer; months: a drop-down list; folders: a sorted list box.
-constexpr int ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14;
-constexpr int ID_DAY = 20, ID_WEEK = 21, ID_MONTH = 22, ID_MONTHS = 30, ID_PAYEE = 31;
-constexpr int ID_CALENDAR = 41, ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80;
-constexpr int ID_RUN = 60, ID_RANGE_A = 61, ID_RANGE_B = 62;
-constexpr int ID_MONTH_BUTTON = 32812; // tool-bar button with an update handler
+constexpr int ID_NAME = 11, ID_COUNT = 12, ID_ENABLED = 13, ID_NUMBER = 14, ID_DAY = 20;
+constexpr int ID_WEEK = 21, ID_MONTH = 22, ID_MONTHS = 30, ID_PAYEE = 31, ID_CALENDAR = 41;
+constexpr int ID_LIST = 50, ID_NOTE = 70, ID_FOLDERS = 80, ID_RUN = 60, ID_RANGE_A = 61;
+constexpr int ID_RANGE_B = 62, ID_MONTH_BUTTON = 32812;      // tool bar; has an update handler
 constexpr int ID_PERIOD_DAY = 32871, ID_PERIOD_YEAR = 32874; // menu items
 
 using K = tb::res::ControlKind;
