@@ -5,6 +5,7 @@
 #include "platform/Device.h"
 #include "platform/Faults.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace bytes;

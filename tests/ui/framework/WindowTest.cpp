@@ -68,6 +68,12 @@ TEST_F(WindowTest, TemplatesShowPicturesReportTapsFollowSizeRulesAndDriveTheirBa
     EXPECT_EQ(dlg.ControlRect(ID_RUN), QRect(4 + dx, 252 + dy, 50, 20));
     EXPECT_EQ(dlg.ControlRect(ID_NOTE), QRect(4, 276 + dy, 232 + dx, 14));
     EXPECT_EQ(dlg.ControlRect(ID_NAME), QRect(48, 4, 120, 18)) << "no rule: stays";
+    dlg.resize(Lp(340), Lp(400)); // taller: the bottom edges move down
+    QApplication::processEvents();
+    const int up = dlg.ClientSize().height() - 320;
+    ASSERT_GT(up, 0);
+    EXPECT_EQ(dlg.ControlRect(ID_LIST), QRect(4, 188, 232 + dx, 60 + up));
+    EXPECT_EQ(dlg.ControlRect(ID_RUN), QRect(4 + dx, 252 + up, 50, 20));
     Window panel(101);
     panel.resize(Lp(320), Lp(200)); // lower than the form
     panel.show();
