@@ -8,8 +8,7 @@ using Next = csv::Reader::Next;
 
 namespace {
 
-// What a reader makes of a whole file: each entry as its fields in file order joined
-// by '|', "S" for a skipped line, then how the reading ended.
+// A file as a reader takes it: each entry's fields joined by '|', "S" if skipped, then the end.
 QString Outcome(const QByteArray& file) {
     csv::Reader reader;
     reader.openBytes(file);
