@@ -54,16 +54,21 @@ TEST_F(CsvTransferTest, PeriodRoundTripsAndGoesInOnePassThenHandMadeFileImports)
     doc->ImportCsv(inFolder(u"\\aug.CSV"_s)); // read back whole; the fields are CsvFileTest's
     ASSERT_TRUE(doc->SaveAll());
     const QByteArray saved = readData(datafile::kLedger);
+    const auto addUnsaved = [&] { // one kept before one deleted: the save must still rewrite
+        for (std::size_t i : {5, 1}) ASSERT_TRUE(doc->AddRecord(august.record(i)));
+    };
+    addUnsaved();
     const auto state = [this] { // what the delete left, then the bytes a save writes
         const auto left = std::tuple(Entries(doc->Head()), ids(*doc), doc->Count(), doc->Balance(),
                                      doc->IsDirty(), doc->Tail()->record.id, doc->NextLedgerSave());
         return std::pair(left, doc->SaveAll() ? readData(datafile::kLedger) : QByteArray());
     };
-    EXPECT_EQ(doc->DeletePeriod(kAugustFirst, kAugustLast), 8);
+    EXPECT_EQ(doc->DeletePeriod(kAugustFirst, kAugustLast), 9);
     const auto bulk = state();
     writeData(datafile::kLedger, saved);
     doc = openDoc();
-    for (int id : {2, 2, 2, 2, 3, 3, 3, 3}) // each delete moves the later ids up
+    addUnsaved();
+    for (int id : {2, 2, 2, 2, 3, 3, 3, 3, 4}) // each delete moves the later ids up
         ASSERT_TRUE(doc->DeleteRecord(id));
     EXPECT_EQ(state(), bulk);
 
@@ -71,6 +76,7 @@ TEST_F(CsvTransferTest, PeriodRoundTripsAndGoesInOnePassThenHandMadeFileImports)
     doc->ImportCsv(inFolder(u"\\bank.csv"_s));
     EXPECT_EQ(Entries(doc->Head()),
               (QStringList{u"2008/7/31 23:59:59 前月||| 1"_s, u"2008/9/1 0:0:0 翌月||| 1"_s,
+                           u"2008/9/1 0:0:0 翌月||| 1"_s, // kept of the unsaved two
                            u"2008/8/10 0:0:0 food|lunch|shop|cash 1500"_s,
                            u"2008/8/11 0:0:0 交通|電車,バス|駅|ＩＣ -300"_s,
                            u"2008/8/12 0:0:0 あいうえおかきくけこさしすせそ||| 1"_s,
