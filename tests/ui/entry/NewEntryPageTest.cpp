@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kListA = 1005, kListB = 1099, kNext = 1, kCancel = 2;
 
-// An empty text keeps the page open and learns nothing. The owner stays hidden while the
-// pages run and is shown again after.
+// An empty text keeps the page open and learns nothing; what a page confirmed stays learned.
+// The owner stays hidden while the pages run and is shown again after.
 TEST_F(OpenDocTest, NewEntryFromAFreshFolderOffersOtherAndLearnsWhatIsConfirmed) {
     QWidget owner;
     owner.show();
@@ -42,7 +42,6 @@ TEST_F(OpenDocTest, NewEntryFromAFreshFolderOffersOtherAndLearnsWhatIsConfirmed)
     EXPECT_EQ(boxes.texts(),
               (std::vector<QString>{u"項目を選択してください"_s, u"新規登録を中止しました"_s}));
     EXPECT_EQ(boxes.shown()[1].caption, u"登録の中止"_s);
-    // What the category page confirmed stays learned.
     EXPECT_EQ(readData(datafile::kCategories), bytes::ListFile({u"その他"_s}));
     EXPECT_EQ(doc->Count(), 0u);
 }
