@@ -80,8 +80,7 @@ protected:
     }
 };
 
-// Name, templates in the list, the action in its run, the result it ends with (IDCANCEL: the
-// list stayed open).
+// Name, templates in the list, the action, the result (IDCANCEL: the list stayed open).
 const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
     {"KeyThreePicksLineThree", 5, Key(Qt::Key_3), 4},
     {"KeyZeroPicksTheFirst", 5, Key(Qt::Key_0), 1},
@@ -105,11 +104,10 @@ TEST_F(TemplateListTest, PickEndsWithTheSlotNumberPlusOneOrZero) {
     }
 }
 
-// On a full list an eleventh template is refused without opening the entry dialog. Up and
-// down move the selected line and keep it selected, but not past either end. A delete
-// answered "No" keeps the line, "Yes" closes the gap. An edit replaces the line in place and
-// leaves no line selected: the commands that need one do nothing. Closed, the list picks
-// nothing and its changes wait for the exit.
+// A full list refuses an eleventh template without opening the entry dialog. Up and down move
+// the selected line, keeping it selected, but not past either end. A delete answered No keeps
+// the line, Yes closes the gap. An edit replaces the line and leaves none selected, so the
+// commands that need one do nothing. Closed, the list picks nothing; its changes wait.
 TEST_F(TemplateListTest, FullListRefusesAnAddThenMovesDeletesAndEditsInPlace) {
     Open(Numbered(10));
     doc->m_bSaveOnChange = false;
