@@ -2,7 +2,6 @@
 #include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
-#include "platform/System.h"
 #include "ui/entry/CTemplateListDlg.h"
 #include "ui/entry/TemplateEntry.h"
 #include "ui/framework/Framework.h"
@@ -10,6 +9,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QRegion>
 #include <QTest>
 
 using namespace tb::ui;
@@ -21,34 +21,25 @@ namespace {
 constexpr int kList = 1142, kAdd = 1131, kEdit = 1130, kDelete = 1132, kUp = 1133, kDown = 1134,
               kPick = 1135, kClose = 1129, kEditName = 1118;
 
-using Tmpl = bytes::Template;
-
-// A used template dated 2007-12-24 18:05, a Monday.
-Tmpl T(const QString& name, const QString& category, std::int32_t amount) {
-    return {name, {1, category, u"弁当"_s, u"店"_s, u"現金"_s, 2007, 12, 1, 24, amount, 18, 5}};
-}
-
-const Tmpl kLunch = T(u"昼食"_s, u"食費"_s, 650);
-const Tmpl kFare = T(u"電車"_s, u"交通費"_s, 420);
-const Tmpl kPay = T(u"給与"_s, u"給与"_s, -250000);
-
-std::vector<Tmpl> Numbered(int count) {
-    std::vector<Tmpl> templates;
+// Used templates 定番0, 定番1 ..., dated 2007-12-24 18:05, a Monday.
+std::vector<bytes::Template> Numbered(int count) {
+    std::vector<bytes::Template> templates;
     for (int i = 0; i < count; ++i)
-        templates.push_back(T(u"定番%1"_s.arg(i), u"食費"_s, 100 + i));
+        templates.push_back(
+            {u"定番%1"_s.arg(i),
+             {1, u"食費"_s, u"弁当"_s, u"店"_s, u"現金"_s, 2007, 12, 1, 24, 100 + i, 18, 5}});
     return templates;
+}
+// The lines of a list showing 定番<digit> for each digit in turn.
+QStringList Lines(QStringView digits) {
+    QStringList lines;
+    for (int slot = 0; slot < digits.size(); ++slot)
+        lines << u" %1:定番%2"_s.arg(slot).arg(digits[slot]);
+    return lines;
 }
 
 DialogAction Key(int key) {
     return [key](Dialog& d) { PressKeyInWindow(d, key); };
-}
-// Selects `row`, the focus on the list, then does `then`.
-DialogAction OnRow(int row, DialogAction then) {
-    return [=](Dialog& d) {
-        SelectIndex(d, kList, row);
-        d.GetDlgItem(kList)->setFocus();
-        then(d);
-    };
 }
 DialogAction DoubleClickRow(int row) {
     return [row](Dialog& d) {
@@ -65,69 +56,40 @@ void ExpectFitsAShortWindow(Dialog& dlg) {
     dlg.resize(Lp(240), Lp(150));
     QApplication::processEvents();
     const QRect client(QPoint(0, 0), dlg.ClientSize());
-    const int ids[] = {kList, kPick, kClose, kAdd, kEdit, kDelete, kUp, kDown};
-    for (std::size_t i = 0; i < std::size(ids); ++i) {
-        EXPECT_TRUE(client.contains(dlg.ControlRect(ids[i]))) << ids[i];
-        for (std::size_t j = 0; j < i; ++j)
-            EXPECT_FALSE(dlg.ControlRect(ids[i]).intersects(dlg.ControlRect(ids[j])))
-                << ids[i] << "/" << ids[j];
+    QRegion taken;
+    for (int id : {kList, kPick, kClose, kAdd, kEdit, kDelete, kUp, kDown}) {
+        EXPECT_TRUE(client.contains(dlg.ControlRect(id))) << id;
+        EXPECT_FALSE(taken.intersects(dlg.ControlRect(id))) << id;
+        taken += dlg.ControlRect(id);
     }
 }
 
 class TemplateListTest : public OpenDocTest {
 protected:
     // Loads the templates from a hand-made file.
-    void Open(const std::vector<Tmpl>& templates) {
-        reopen();
+    void Open(const std::vector<bytes::Template>& templates) {
         writeData(datafile::kTemplates, bytes::TemplateFile(templates));
-        doc->LoadTemplates();
-        writeList(datafile::kCategories, {u"食費"_s, u"交通費"_s});
-        writeList(datafile::kPayMethods, {u"現金"_s, u"カード"_s});
-        doc->m_bSaveOnChange = false;
+        reopen();
     }
-
-    // Runs the list with the first action (then closes it unless it ended), the
-    // rest in the dialogs that one opens.
-    int RunList(std::vector<DialogAction> actions) {
-        actions.front() = [first = std::move(actions.front())](Dialog& d) {
-            first(d);
-            if (d.IsRunning()) Click(d, kClose);
-        };
-        CTemplateListDlg dlg(doc.get());
-        int result = -1;
-        RunActing([&] { result = dlg.DoModal(); }, std::move(actions));
-        lines = Items(dlg, kList);
-        selected = CurrentIndex(dlg, kList);
-        return result;
-    }
-    // Makes an entry from a template (2008-04-01 08:15:30 handed over).
+    // Makes an entry from a template; true when one was picked.
     bool FromTemplate(std::vector<DialogAction> actions) {
         bool picked = false;
-        RunActing([&] { picked = NewEntryFromTemplate(nullptr, *doc, kEntryDate); },
+        RunActing([&] { picked = NewEntryFromTemplate(nullptr, *doc, kTestNow); },
                   std::move(actions));
         return picked;
     }
-
-    const plat::TimeValue kEntryDate = plat::TimeFromFields(2008, 4, 1, 8, 15, 30);
-    QStringList lines;
-    int selected = -2;
 };
 
-// Name, templates in the list, the action in its run, the result it ends with.
+// Name, templates in the list, the action, the result (IDCANCEL: the list stayed open).
 const std::tuple<const char*, int, DialogAction, int> kPickRows[] = {
     {"KeyThreePicksLineThree", 5, Key(Qt::Key_3), 4},
     {"KeyZeroPicksTheFirst", 5, Key(Qt::Key_0), 1},
     {"KeyOfAFreeSlotStillPicks", 2, Key(Qt::Key_9), 10},
-    {"PickButtonTakesTheSelection", 4, OnRow(2, [](Dialog& d) { Click(d, kPick); }), 3},
+    {"PickButtonTakesTheFirstLineSelectedOnOpening", 4, [](Dialog& d) { Click(d, kPick); }, 1},
+    {"EnterPicksToo", 4, Key(Qt::Key_Return), 1},
     {"DoubleClickPicksTheLine", 4, DoubleClickRow(3), 4},
-    {"EnterOnTheListPicks", 4, OnRow(1, Key(Qt::Key_Return)), 2},
-    {"PickWithoutTemplatesStaysOpen", 0,
-     [](Dialog& d) {
-         Click(d, kPick);
-         EXPECT_TRUE(d.IsRunning());
-     },
-     0},
-    {"ShortWindow", 3, ExpectFitsAShortWindow, 0},
+    {"PickWithoutTemplatesStaysOpen", 0, [](Dialog& d) { Click(d, kPick); }, IDCANCEL},
+    {"ShortWindow", 3, ExpectFitsAShortWindow, IDCANCEL},
     {"OkCommand", 3, [](Dialog& d) { d.SendCommand(IDOK); }, 0},
     {"Escape", 3, Key(Qt::Key_Escape), 0},
 };
@@ -136,89 +98,72 @@ TEST_F(TemplateListTest, PickEndsWithTheSlotNumberPlusOneOrZero) {
     for (const auto& [name, templates, act, result] : kPickRows) {
         SCOPED_TRACE(name);
         Open(Numbered(templates));
-        EXPECT_EQ(RunList({act}), result);
+        CTemplateListDlg dlg(doc.get());
+        EXPECT_EQ(RunModal(dlg, act).result, result);
         EXPECT_FALSE(doc->TemplatesChanged());
     }
 }
 
-// An eleventh template is refused without opening the entry dialog. The
-// delete is answered "No" the first time, "Yes" the second.
-TEST_F(TemplateListTest, RefuseTheEleventhAndDeleteTheThirdClosingTheGap) {
+// A full list refuses an eleventh template without opening the entry dialog. Up and down move
+// the selected line, keeping it selected, but not past either end. A delete answered No keeps
+// the line, Yes closes the gap. An edit replaces the line and leaves none selected, so the
+// commands that need one do nothing. Closed, the list picks nothing; its changes wait.
+TEST_F(TemplateListTest, FullListRefusesAnAddThenMovesDeletesAndEditsInPlace) {
     Open(Numbered(10));
+    doc->m_bSaveOnChange = false;
     boxes.answerNext(plat::IDOK);
     boxes.answerNext(plat::IDNO);
-    RunList({[](Dialog& d) {
-        Click(d, kAdd);
-        SelectIndex(d, kList, 2);
-        Click(d, kDelete);
-        Click(d, kDelete);
-    }});
+    // The row selected, the command, the templates in the list after it, the row selected.
+    const std::tuple<int, int, QString, int> steps[] = {
+        {0, kUp, u"0123456789"_s, 0},     {9, kDown, u"0123456789"_s, 9},
+        {9, kUp, u"0123456798"_s, 8},     {0, kDown, u"1023456798"_s, 1},
+        {2, kDelete, u"1023456798"_s, 2}, {2, kDelete, u"103456798"_s, 2},
+    };
+    EXPECT_FALSE(FromTemplate(
+        {[&](Dialog& d) {
+             Click(d, kAdd);
+             for (const auto& [row, command, after, selectedAfter] : steps) {
+                 SelectIndex(d, kList, row);
+                 Click(d, command);
+                 EXPECT_EQ(Items(d, kList), Lines(after)) << row << "/" << command;
+                 EXPECT_EQ(CurrentIndex(d, kList), selectedAfter) << row << "/" << command;
+                 EXPECT_EQ(doc->TemplatesChanged(), after != u"0123456789"_s) << row;
+             }
+             SelectIndex(d, kList, 0);
+             Click(d, kEdit);
+             for (int command : {kEdit, kDelete, kUp, kDown, kPick})
+                 Click(d, command);
+             EXPECT_EQ(Items(d, kList), QStringList{u" 0:賞与"_s} + Lines(u"103456798").mid(1));
+             EXPECT_EQ(CurrentIndex(d, kList), -1);
+             EXPECT_TRUE(d.IsRunning());
+             Click(d, kClose);
+         },
+         [](Dialog& edit) {
+             EXPECT_EQ(Text(edit, kEditName), u"定番1"_s);
+             ClearText(edit, kEditName);
+             TypeText(edit, kEditName, u"賞与"_s);
+             Click(edit, IDOK);
+         }}));
     const QString question = u"「定番2」を削除してよろしいですか？"_s;
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{u"これ以上定番データは追加できません。"_s,
                                                    question, question}));
     EXPECT_EQ(boxes.shown()[0].caption + boxes.shown()[2].caption, u"定番データの追加定番の削除"_s);
-    EXPECT_EQ(lines.mid(2, 1) + lines.mid(8), (QStringList{u" 2:定番3"_s, u" 8:定番9"_s}));
-    EXPECT_EQ(selected, 2);
     EXPECT_EQ(FieldText(doc->Templates()[9].name), u"未設定"_s);
-    EXPECT_TRUE(doc->TemplatesChanged());
+    EXPECT_EQ(readData(datafile::kTemplates), bytes::TemplateFile(Numbered(10)));
 }
 
-// Up and down move the selected line and keep it selected, but not past either end. An edit
-// replaces the line in place and leaves no line selected: the commands that need one do nothing.
-TEST_F(TemplateListTest, UpDownAndEditChangeTheLineInPlace) {
-    Open({kLunch, kFare, kPay});
-    const QStringList given{u" 0:昼食"_s, u" 1:電車"_s, u" 2:給与"_s};
-    const std::tuple<int, int, QStringList, int> steps[] = {
-        {0, kUp, given, 0},
-        {2, kDown, given, 2},
-        {2, kUp, {u" 0:昼食"_s, u" 1:給与"_s, u" 2:電車"_s}, 1},
-        {0, kDown, {u" 0:給与"_s, u" 1:昼食"_s, u" 2:電車"_s}, 1},
-    };
-    RunList({[&](Dialog& d) {
-                 for (const auto& [row, command, after, selectedAfter] : steps) {
-                     SelectIndex(d, kList, row);
-                     Click(d, command);
-                     EXPECT_EQ(Items(d, kList), after) << row << "/" << command;
-                     EXPECT_EQ(CurrentIndex(d, kList), selectedAfter) << row << "/" << command;
-                     EXPECT_EQ(doc->TemplatesChanged(), after != given) << row << "/" << command;
-                 }
-                 SelectIndex(d, kList, 0);
-                 Click(d, kEdit);
-                 EXPECT_TRUE(doc->TemplatesChanged());
-                 ASSERT_TRUE(doc->SaveTemplates());
-                 for (int command : {kEdit, kDelete, kUp, kDown, kPick})
-                     Click(d, command);
-                 EXPECT_TRUE(d.IsRunning());
-             },
-             [](Dialog& edit) {
-                 EXPECT_EQ(Text(edit, kEditName), u"給与"_s);
-                 ClearText(edit, kEditName);
-                 TypeText(edit, kEditName, u"賞与"_s);
-                 Click(edit, IDOK);
-             }});
-    EXPECT_EQ(lines, (QStringList{u" 0:賞与"_s, u" 1:昼食"_s, u" 2:電車"_s}));
-    EXPECT_EQ(selected, -1);
-    EXPECT_FALSE(doc->TemplatesChanged()); // saved after the edit, unchanged since
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
-// Closing the list picks nothing and opens no entry dialog; a cancelled entry
-// still counts as picked and adds nothing.
-TEST_F(TemplateListTest, TemplateChangesSavedAtOnceOnlyUnderSaveOnChange) {
-    for (bool saveOnChange : {false, true}) {
-        SCOPED_TRACE(saveOnChange ? "save on change" : "save at exit");
-        Open({kLunch, kFare, kPay});
-        doc->m_bSaveOnChange = saveOnChange;
-        EXPECT_FALSE(FromTemplate({[](Dialog& d) {
-            SelectIndex(d, kList, 0);
-            Click(d, kDelete);
-            Click(d, kClose);
-        }}));
-        EXPECT_EQ(readData(datafile::kTemplates),
-                  bytes::TemplateFile(saveOnChange ? std::vector{kFare, kPay}
-                                                   : std::vector{kLunch, kFare, kPay}));
-        EXPECT_EQ(doc->TemplatesChanged(), !saveOnChange);
-    }
+// Under save-on-change the changes made in the list are saved as it closes. A cancelled
+// entry still counts as picked and adds nothing.
+TEST_F(TemplateListTest, ChangesSavedAtOnceUnderSaveOnChangeAndACancelledEntryAddsNothing) {
+    const std::vector<bytes::Template> given = Numbered(3);
+    Open(given);
+    EXPECT_FALSE(FromTemplate({[](Dialog& d) {
+        Click(d, kDelete); // the first line, selected on opening
+        Click(d, kClose);
+    }}));
+    EXPECT_EQ(readData(datafile::kTemplates),
+              bytes::TemplateFile({given.begin() + 1, given.end()}));
+    EXPECT_FALSE(doc->TemplatesChanged());
     EXPECT_TRUE(FromTemplate(
         {[](Dialog& d) { Click(d, kPick); }, [](Dialog& edit) { edit.SendCommand(IDCANCEL); }}));
     EXPECT_EQ(doc->Count(), 0u);
