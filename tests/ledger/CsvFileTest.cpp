@@ -41,7 +41,7 @@ TEST(CsvFileTest, FilesSplitIntoLinesAndLinesIntoFields) {
          "2008/8/31|b|say \"hi\"|700||; end"}, // a doubled quote stands for one
         {h + "1,\"2008/8/1\",\"a\",\"b\",100\r\n", "stopped at 2"},
         {h + "1,\"2008/8/1\",\"a\",\"b\",100,p\r\n", "stopped at 2"},
-        {h + "1,\"2008/8/1\",\"abc\r\n", "stopped at 2"},
+        {h + "1,\"2008/8/1\",\"a\",\"b\",1,\"abc\r\n", "stopped at 2"},
         {"\"ID\",\"x\"\n" + Line("a") + "\n", "1/1/1|a||1||; end"}, // LF only
         {h + Line("a") + "\r\n" + Line("b"), "1/1/1|a||1||; unfinished"},
         {h + Line("a\rb") + "\r\n", "1/1/1|ab||1||; end"},                // a lone CR is dropped
