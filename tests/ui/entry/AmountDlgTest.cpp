@@ -5,11 +5,11 @@
 
 #include "platform/System.h"
 #include "ui/entry/CAmountDlg.h"
-#include "ui/framework/Bars.h"
 #include "ui/framework/testing/Harness.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -17,101 +17,80 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAmountEdit = 1006, kIncome = 1131, kNext = 1, kCancel = 2, kFinish = 3, kBack = 4;
+constexpr int kAmountEdit = 1006, kIncome = 1131, kNext = 1, kFinish = 3, kBack = 4, kCancel = 2;
 constexpr unsigned kNextPage = CAmountDlg::HideFinish | CAmountDlg::HideBack;
 constexpr unsigned kFinishOnly = CAmountDlg::HideNext | CAmountDlg::HideBack;
 
 // Clicks the keypad buttons whose faces are given, separated by spaces.
 void ClickFaces(Dialog& dlg, const QString& faces) {
-    for (const QString& face : faces.split(u' ', Qt::SkipEmptyParts)) {
-        QPushButton* found = nullptr;
-        for (QPushButton* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == face) found = b;
-        ASSERT_NE(found, nullptr) << face.toStdString();
-        Click(dlg, found->objectName().toInt());
+    const QList<QPushButton*> buttons = dlg.findChildren<QPushButton*>();
+    for (const QString& face : faces.split(u' ')) {
+        const auto found = std::ranges::find(buttons, face, &QPushButton::text);
+        ASSERT_NE(found, buttons.end()) << face.toStdString();
+        Click(dlg, (*found)->objectName().toInt());
     }
 }
 
-class AmountDlgTest : public DeviceTest {
-protected:
-    // Runs a page on `amount` with `options`; `drive` acts inside the modal run.
-    int Run(std::int32_t amount, unsigned options, DialogAction drive) {
+using AmountDlgTest = DeviceTest;
+
+// Buttons, keys (arrow, then pad key: either doing nothing shows) and soft keys (0 below: the
+// right one) drive the page; "E" refuses confirmation until C/CE; next hands back the sign of
+// income, back drops it; the one confirm button shown keeps the focus, even put on the amount.
+TEST_F(AmountDlgTest, ButtonsKeysAndSoftKeysDriveTheKeypadAndEndThePage) {
+    plat::SetPlatformIdentity(5, u"PocketPC"_s);
+    const auto run = [](std::int32_t amount, unsigned options, DialogAction drive) {
         CAmountDlg dlg(nullptr);
         dlg.m_nAmount = amount;
         dlg.m_nOptions = options;
-        const ModalRun run = RunModal(dlg, std::move(drive));
-        handedBack = dlg.m_nAmount;
-        return run.result;
-    }
-    std::int32_t handedBack = 0;
-};
-
-// Every keypad button once, each step's display checked; the error state
-// refuses every confirmation until C/CE; next hands back the sign of income.
-TEST_F(AmountDlgTest, EveryButtonReachesTheCalculatorAndAnErrorKeepsThePageOpen) {
+        const int result = RunModal(dlg, std::move(drive)).result;
+        return std::pair(result, dlg.m_nAmount);
+    };
     const std::pair<QString, QString> steps[] = {
         {u"１ ２ ３ ４ ５ ６ ７ ８ ９ ０"_s, u"1234567890"_s},
-        {u"C/CE ５ ００ ０００ ÷ ４ ＝"_s, u"125000"_s},
-        {u"× ２ ＝ － ５ ０ ０ ０ ０ ＝"_s, u"200000"_s},
-        {u"＋ ８ ０ ０ ０ ０ ＝ 税＋"_s, u"294000"_s},
-        {u"税－"_s, u"280000"_s},
+        {u"C/CE ５ ００ ０００ ÷ ４ ＝ × ２ ＝"_s, u"250000"_s},
+        {u"－ ５ ０ ０ ０ ０ ＝ ＋ ８ ０ ０ ０ ０ ＝ 税＋ 税－"_s, u"280000"_s},
         {u"÷ ０ ＝"_s, u"E"_s},
     };
-    const int result = Run(0, 0, [&](Dialog& dlg) {
+    const auto walked = run(0, 0, [&](Dialog& dlg) {
         for (const auto& [faces, display] : steps) {
             ClickFaces(dlg, faces);
             EXPECT_EQ(Text(dlg, kAmountEdit), display) << faces.toStdString();
         }
-        for (int button : {kFinish, kNext}) {
-            Click(dlg, button);
-            EXPECT_TRUE(dlg.IsRunning()) << button;
-        }
+        Click(dlg, kFinish);
+        Click(dlg, kNext);
+        EXPECT_TRUE(dlg.IsRunning());
         ClickFaces(dlg, u"３ C/CE ２ ５ ０"_s);
         Click(dlg, kIncome);
         Click(dlg, kNext);
     });
-    EXPECT_EQ(result, kNext);
-    EXPECT_EQ(handedBack, -250);
-}
-
-// Cancel and back end without the sign. Hardware keys drive the keypad (arrow, then pad key:
-// either doing nothing shows); Enter, F2 and the right soft key (0 below) confirm with the one
-// button shown, which keeps the focus, also when put on the amount.
-TEST_F(AmountDlgTest, KeysAndSoftKeysDriveTheKeypadAndEndThePage) {
-    plat::SetPlatformIdentity(5, u"PocketPC"_s);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { Click(dlg, kCancel); }), kCancel);
-    EXPECT_EQ(Run(0, 0, [](Dialog& dlg) { dlg.softKeyBar()->pressKey(0); }), kCancel);
-    EXPECT_EQ(Run(-250, 0, [](Dialog& dlg) { Click(dlg, kBack); }), kBack);
-    EXPECT_EQ(handedBack, 250);
-    constexpr int kPad = 0x40000000; // numeric-pad keys flagged by the high bit
+    EXPECT_EQ(walked, std::pair(kNext, -250));
+    EXPECT_EQ(run(0, kFinishOnly, [](Dialog& dlg) { PressSoftKey(dlg, 0); }).first, kCancel);
+    EXPECT_EQ(run(-250, 0, [](Dialog& dlg) { Click(dlg, kBack); }), std::pair(kBack, 250));
+    constexpr auto kPad = Qt::KeypadModifier;
     using enum Qt::Key;
-    const std::tuple<unsigned, std::vector<int>, QString, int> rows[] = {
+    const std::tuple<unsigned, std::vector<QKeyCombination>, QString, int> rows[] = {
         {kNextPage, {Key_1, kPad | Key_4, Key_0}, u"140"_s, Key_Return},
-        {kNextPage, {Key_7, Key_Right, Key_5, kPad | Key_Plus}, u"12"_s, Key_Enter},
-        {kNextPage, {Key_7, Key_Left, Key_5, kPad | Key_Minus}, u"2"_s, Key_F2},
-        {kNextPage, {Key_7, Key_Up, Key_5, kPad | Key_Asterisk}, u"35"_s, 0},
-        {kFinishOnly, {Key_9, Key_Down, Key_2, kPad | Key_Slash}, u"4"_s, Key_Return},
-        {kFinishOnly, {Key_1, Key_2, Key_3, Key_Backspace}, u"12"_s, Key_Enter},
-        {kFinishOnly, {Key_6}, u"6"_s, 0},
+        {kNextPage, {Key_7, Key_Right, Key_5, kPad | Key_Plus}, u"12"_s, Key_F2},
+        {kNextPage, {Key_7, Key_Left, Key_5, kPad | Key_Minus}, u"2"_s, 0},
+        {kFinishOnly, {Key_7, Key_Up, Key_5, kPad | Key_Asterisk}, u"35"_s, Key_Enter},
+        {kFinishOnly, {Key_9, Key_Down, Key_2, kPad | Key_Slash}, u"4"_s, Key_F2},
+        {kFinishOnly, {Key_1, Key_2, Key_3, Key_Backspace}, u"12"_s, 0},
     };
     for (const auto& [options, keys, shown, confirm] : rows) {
         SCOPED_TRACE(shown.toStdString() + " " + std::to_string(confirm));
         const int button = options == kNextPage ? kNext : kFinish;
-        const int result = Run(0, options, [&](Dialog& dlg) {
+        const auto result = run(0, options, [&](Dialog& dlg) {
             for (int id : {kNext, kFinish, kBack})
                 EXPECT_EQ(IsShown(dlg, id), id == button) << id;
-            for (int key : keys)
-                PressKeyInWindow(dlg, key & ~kPad,
-                                 (key & kPad) ? Qt::KeypadModifier : Qt::NoModifier);
+            for (const QKeyCombination key : keys)
+                PressKeyInWindow(dlg, key.key(), key.keyboardModifiers());
             EXPECT_EQ(Text(dlg, kAmountEdit), shown);
-            EXPECT_EQ(dlg.FocusedControlId(), button);
             dlg.GotoDlgCtrl(kAmountEdit);
             QApplication::processEvents();
             EXPECT_EQ(dlg.FocusedControlId(), button);
-            confirm ? PressKeyInWindow(dlg, confirm) : dlg.softKeyBar()->pressKey(1);
+            confirm ? PressKeyInWindow(dlg, confirm) : PressSoftKey(dlg, 1);
         });
-        EXPECT_EQ(result, button);
-        EXPECT_EQ(handedBack, shown.toInt()); // a pending operation is not carried out
+        EXPECT_EQ(result, std::pair(button, shown.toInt())); // pending operations not carried out
     }
 }
 

@@ -14,28 +14,21 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Op = CalculatorState::Op;
-using Key = std::function<void(CalculatorState&)>;
-
-Key Operator(Op op) {
-    return [op](CalculatorState& c) { c.pressOperator(op); };
-}
-
 // Keys as on the keypad, separated by spaces: digits (typed one by one), "00", "000",
-// + - x / =, T+ T- (tax), C (C/CE), B (Backspace); I ticks the income box.
+// + - x / =, T+ T- (tax), C (C/CE) and B (Backspace).
 void Press(CalculatorState& calc, const QString& keys) {
-    static const std::map<QString, Key> named = {
+    static const std::map<QString, std::function<void(CalculatorState&)>> named = {
         {u"00"_s, &CalculatorState::pressDoubleZero},
         {u"000"_s, &CalculatorState::pressTripleZero},
-        {u"+"_s, Operator(Op::Plus)},
-        {u"-"_s, Operator(Op::Minus)},
-        {u"x"_s, Operator(Op::Times)},
-        {u"/"_s, Operator(Op::Divide)},
-        {u"="_s, Operator(Op::Equals)},
+        {u"+"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Plus); }},
+        {u"-"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Minus); }},
+        {u"x"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Times); }},
+        {u"/"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Divide); }},
+        {u"="_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Equals); }},
         {u"T+"_s, &CalculatorState::pressTaxPlus},
         {u"T-"_s, &CalculatorState::pressTaxMinus},
         {u"C"_s, &CalculatorState::pressClear},
         {u"B"_s, &CalculatorState::pressBackspace},
-        {u"I"_s, [](CalculatorState& c) { c.setIncome(true); }},
     };
     for (const QString& key : keys.split(u' ', Qt::SkipEmptyParts)) {
         if (const auto it = named.find(key); it != named.end()) {
@@ -53,46 +46,33 @@ void Press(CalculatorState& calc, const QString& keys) {
 using KeyRow =
     std::tuple<const char*, std::int32_t, const char*, const char*, std::optional<std::int32_t>>;
 const KeyRow kKeyRows[] = {
-    {"OpensOnIncome", -1500, "", "1500", -1500},
     {"OpensOnLargestIncome", -2000000000, "", "2000000000", -2000000000},
     {"OpensDamagedPastLimitInError", 2000000001, "", "E", std::nullopt},
     {"OpensDamagedSmallestInt32InError", INT32_MIN, "", "E", std::nullopt},
     {"OpenedAmountReplacedByFirstDigitKeepingIncome", -800, "3", "3", -3},
-    {"LeadingZerosVanish", 0, "0 0 7", "7", 7},
-    {"BackspaceOnSingleDigit", 0, "7 B", "0", 0},
     {"NoPrecedence", 0, "2 + 3 x 4 =", "20", 20},
     {"SecondOperatorAppliesPendingAgain", 0, "5 + +", "10", 10},
     {"PendingNotCarriedOutOnNext", 0, "1 0 0 + 5 0", "50", 50},
-    {"SubtractBelowZero", 0, "100 - 300 =", "-200", -200},
-    {"DivisionTruncates", 0, "7 / 2 =", "3", 3},
+    {"LeadingZerosVanishDivisionTruncates", 0, "0 0 7 / 2 =", "3", 3},
     {"NegativeDivisionTruncatesTowardZero", 0, "0 - 7 = / 2 =", "-3", -3},
     {"EqualsPendingKeepsNewNumber", 0, "5 = 3 +", "3", 3},
-    {"BackspaceAfterOperatorEditsShownValue", 0, "12 + B 5 =", "27", 27},
     {"TaxPlusTruncates", 0, "99 T+", "103", 103},
     {"TaxKeepsPendingOperator", 0, "100 + 1000 T+ =", "2100", 2100},
-    {"TaxResultIsANewOperand", 0, "1000 T+ + 50 =", "1100", 1100},
     {"TaxPlusNeedsWideIntermediate", 0, "20452226 T+", "21474837", 21474837},
     {"TaxMinusNeedsWideIntermediate", 0, "2000000000 T-", "1904761904", 1904761904},
     {"TaxOnNegative", 0, "0 - 1000 = T+", "-1050", -1050},
-    {"ClearEntryKeepsPending", 0, "5 + 3 C 4 =", "9", 9},
     {"ClearTwiceClearsAll", 0, "5 + 3 C C 4 =", "4", 4},
-    {"ClearTwiceAfterADigitClearsOnlyTheEntry", 0, "5 + 3 C 4 C 2 =", "7", 7},
-    {"BackspaceAfterClear", 0, "5 + 3 C B 4 =", "9", 9},
-    {"DigitPastLimitNotTaken", 0, "2000000000 1", "2000000000", 2000000000},
-    {"TripleZeroPastLimitNotTaken", 0, "3000000 000", "3000000", 3000000},
-    {"DoubleZeroPastLimitNotTaken", 0, "30000000 00", "30000000", 30000000},
+    {"ClearEntryKeepsPendingAlsoAfterADigit", 0, "5 + 3 C 4 C 2 =", "7", 7},
+    {"ZeroKeysPastLimitNotTaken", 0, "30000 000 00", "30000000", 30000000},
     {"NegativeLimitReached", 0, "0 - 2000000000 =", "-2000000000", -2000000000},
     {"BackspaceOnNegativeThenDigit", 0, "100 - 300 = B 5", "-205", -205},
-    {"ZeroDividedByZero", 0, "0 / 0 +", "E", std::nullopt},
+    {"ZeroDividedByZeroThenOnlyClearIsTaken", 0, "0 / 0 + 7 + 00 T+ B", "E", std::nullopt},
     {"SumPastLimit", 0, "2000000000 + 1 =", "E", std::nullopt},
     {"DifferencePastNegativeLimit", 0, "0 - 2000000000 - 1 =", "E", std::nullopt},
     {"ProductPastInt32", 0, "50000 x 50000 =", "E", std::nullopt},
-    {"ProductPastInt64Never", 0, "2000000000 x 2000000000 x 2000000000 =", "E", std::nullopt},
     {"TaxPlusPastLimit", 0, "2000000000 T+", "E", std::nullopt},
-    {"ErrorIgnoresDigitsAndOperators", 0, "5 / 0 = 7 + 00 T+ B", "E", std::nullopt},
     {"ClearAfterErrorLeavesNoPendingOperator", 0, "9 + 1 / 0 = C 4 =", "4", 4},
-    {"IncomeHandsBackTheResultNegated", 0, "I 2000000000", "2000000000", -2000000000},
-    {"IncomeOnANegativeResultIsAnExpense", 0, "I 100 - 300 =", "-200", 200},
+    {"IncomeOnANegativeResultIsAnExpense", -100, "- 300 =", "-200", 200},
 };
 
 TEST(CalculatorKeySequence, ShowsAndHandsBack) {
@@ -109,16 +89,14 @@ TEST(CalculatorKeySequence, ShowsAndHandsBack) {
 // The list and value given, the items offered and the one selected.
 TEST(ComboChoices, ItemsAndSelection) {
     const std::tuple<const char*, const char*, const char*, int> rows[] = {
-        {"昼食", "", "昼食", -1},                            // an empty value selects nothing
         {"現金 カード 現金", "現金", "現金 カード 現金", 2}, // the last of repeats
         {"JR", "jr", "JR jr", 1},                            // letter case counts
     };
     for (const auto& [list, value, items, selected] : rows) {
-        SCOPED_TRACE(list);
-        const QStringList given = QString::fromUtf8(list).split(u' ');
-        const ComboChoices choices = ChoicesWithValue(given, QString::fromUtf8(value));
-        EXPECT_EQ(choices.items.join(u' ').toStdString(), items);
-        EXPECT_EQ(choices.selected, selected);
+        const ComboChoices choices =
+            ChoicesWithValue(QString::fromUtf8(list).split(u' '), QString::fromUtf8(value));
+        EXPECT_EQ(std::pair(choices.items.join(u' ').toStdString(), choices.selected),
+                  std::pair(std::string(items), selected));
     }
 }
 
