@@ -87,10 +87,9 @@ TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
     EXPECT_TRUE(QFileInfo(host(inFolder(kOtherPayees))).isDir());
 }
 
-// Keys alone: the arrows choose an entry as a click does, a change keeps the entry
-// where it was, still selected, and the renamed category keeps its lists. Yes removes
-// the lists of the last entry of that name only (the longer name comes first, where a
-// search by prefix would find it); No keeps them.
+// Keys alone: the arrows choose as a click does; a change keeps the entry's place and
+// selection, and the category its lists. Yes removes the lists of the last entry of that
+// name only (a longer name first, where a prefix search would find it); No keeps them.
 TEST_F(ItemEditTest, KeysAloneRenameACategoryAndOnlyYesRemovesADeletedOnesLists) {
     const QString kEatingOut = u"\\備考\\食費外食.DAT"_s, kFares = u"\\備考\\交通費.DAT"_s;
     writeList(kCategories, {u"食費外食"_s, u"交通費"_s, kFood, kFood});
