@@ -46,6 +46,7 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
             SelectText(select, 1059, QStringLiteral("x.DAT"));
             Click(select, IDOK);
         }});
+    EXPECT_EQ(doc->m_nDataFolderType, 0);
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
         for (int id : {1087, 1141})
