@@ -1,5 +1,6 @@
 // The options sheet opened from the panel; the settings as a save leaves them.
 #include "support/DocTest.h"
+#include "support/ModalRunner.h"
 #include "support/RegistryProbe.h"
 
 #include "ui/framework/PropertySheet.h"
@@ -8,7 +9,6 @@
 #include "ui/main/PanelTasks.h"
 
 #include <QApplication>
-#include <QTest>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -19,17 +19,14 @@ enum Page { kData, kFile, kTerm, kDisplay };
 
 class OptionsSheetTest : public OpenDocTest {
 protected:
-    // Runs the panel's options command: `drive` in the sheet, `select` in a folder
-    // select it opens. Clicks and typing reach their control; only keys need the focus.
+    // Runs the panel's options command: `drive` in the sheet, `more` in the runs it
+    // opens. Clicks and typing reach their control; only keys need the focus.
     void RunOptions(const std::function<void(PropertySheet&)>& drive,
-                    std::function<void(Dialog&)> select = {}) {
+                    std::vector<DialogAction> more = {}) {
         PanelTasks tasks;
         CMyTALYView panel(*doc, tasks);
-        ModalDriver driver;
-        driver.then([&](Dialog& d) { drive(static_cast<PropertySheet&>(d)); });
-        if (select) driver.then(std::move(select));
-        panel.SendCommand(ID_OPTIONS);
-        EXPECT_EQ(driver.unexpectedRuns() + driver.pending(), 0);
+        more.insert(more.begin(), [&](Dialog& d) { drive(static_cast<PropertySheet&>(d)); });
+        EXPECT_EQ(RunActing([&] { panel.SendCommand(ID_OPTIONS); }, more), 0);
     }
 };
 
@@ -45,10 +42,10 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
             EXPECT_EQ(std::pair(IsChecked(page, 1092), Text(page, 1139)), std::pair(true, kFolder));
             Click(d, IDCANCEL);
         },
-        [](Dialog& select) {
+        {[](Dialog& select) {
             SelectText(select, 1059, QStringLiteral("x.DAT"));
             Click(select, IDOK);
-        });
+        }});
     EXPECT_EQ(doc->m_nDataFolderType, 0);
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
@@ -63,10 +60,9 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
         Click(d, IDOK);
     });
     ASSERT_TRUE(doc->SaveAll());
-    // Month start 25, week start Monday, the flags: comma off, the four others
-    // and "new entries today" on, the folder and period bits kept; saved at exit.
-    const std::uint32_t flags =
-        0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0x2 | 0x4 | 0x8;
+    // Month start 25, week start Monday; comma off, the four others and "new entries
+    // today" on, the folder and period bits kept; saved at exit.
+    const std::uint32_t flags = 0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0xe;
     EXPECT_EQ(regprobe::Setting(QStringLiteral("Options")).data,
               bytes::Options(25, 1, flags, 0, 0));
     EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
@@ -76,7 +72,6 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     RunOptions([](PropertySheet& d) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         const auto press = [&d](Page page, int id, int key) { // once `id` has the focus
             for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
                  ++i)
