@@ -8,6 +8,7 @@
 #include "ui/maintenance/CItemEditDlg.h"
 
 #include <QDir>
+#include <QTreeWidget>
 
 using namespace tb::ui;
 using namespace tb::ui::testing;
@@ -23,11 +24,14 @@ const QString kFood = u"食費"_s, kLunch = u"昼食"_s;
 const QString kCategories = u"\\分類.DAT"_s, kFoodRemarks = u"\\備考\\食費.DAT"_s;
 const QString kFoodPayees = u"\\支払先\\食費.DAT"_s, kOtherPayees = u"\\支払先\\その他.DAT"_s;
 
-// The edit's text, then add, change and delete enabled as "ACD", "-" for a disabled one.
+// The edit's text, then add, change and delete enabled as "ACD", "-" for a disabled one,
+// then the selected entry after "@".
 std::string Form(const Dialog& d) {
     QString s = Text(d, kItem) + u' ';
     for (const auto& [id, letter] : {std::pair{kAdd, u'A'}, {kChange, u'C'}, {kDelete, u'D'}})
         s += IsEnabled(d, id) ? letter : u'-';
+    for (const QTreeWidgetItem* item : ControlAs<QTreeWidget>(d, kList)->selectedItems())
+        s += u" @"_s + item->text(0);
     return s.toStdString();
 }
 
@@ -52,20 +56,21 @@ TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
     // A folder where the payee file should be: it cannot be opened as a file.
     ASSERT_TRUE(QDir().mkpath(host(inFolder(kOtherPayees))));
     const DialogAction drive = [&](Dialog& d) {
-        EXPECT_EQ(Form(d), " --D");
+        EXPECT_EQ(Form(d), " --D @その他");
         ClickListRow(d, kList, 0);
-        EXPECT_EQ(Form(d), "その他 --D");
+        EXPECT_EQ(Form(d), "その他 --D @その他");
         TypeText(d, kItem, u"X"_s);
-        EXPECT_EQ(Form(d), "その他X ACD");
+        EXPECT_EQ(Form(d), "その他X ACD @その他");
         ClearText(d, kItem);
-        EXPECT_EQ(Form(d), " --D");
+        EXPECT_EQ(Form(d), " --D @その他");
         TypeText(d, kItem, kHeat);
         Click(d, kChange);
-        EXPECT_EQ(Form(d), " ---");
+        EXPECT_EQ(Form(d), " --- @光熱");
         TypeText(d, kItem, kHeat);
         Click(d, kAdd); // no duplicate check
         TypeText(d, kItem, text35);
         Click(d, kAdd);
+        EXPECT_EQ(Form(d), " --- @" + text35.toStdString()); // the added entry, chosen
         SelectText(d, kChoice, u"支払先\\その他"_s);
         EXPECT_EQ(Rows(d), (QStringList{kHeat, kHeat, text35})); // the view keeps what it showed
         SelectText(d, kChoice, u"備考\\その他"_s);
