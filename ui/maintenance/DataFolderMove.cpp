@@ -209,6 +209,12 @@ FolderOutcome ApplyDataFolder(CMyTALYDoc& doc, int mode, const QString& path) {
     if (plat::MessageBox(QStringLiteral(u"データファイルをコピーしますか？"), kChangeCaption,
                          plat::MB_YESNO | plat::MB_ICONEXCLAMATION) != plat::IDYES) {
         Store(doc, chosen);
+        // Stored at once: what is saved from now on goes to the folder the next start opens.
+        if (!doc.SaveSettings()) { // the save has shown its error
+            Store(doc, old);
+            doc.OpenData();
+            return FolderOutcome::Refused;
+        }
         doc.OpenData();
         return FolderOutcome::Switched;
     }

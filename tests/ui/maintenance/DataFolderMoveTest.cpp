@@ -104,11 +104,16 @@ TEST_F(DataFolderMoveTest, RefusalsAndFailuresKeepTheOldFolderYesMovesAndNoSwitc
               FolderOutcome::PathStored);
     EXPECT_EQ(doc->Count(), 5u); // every entry back in the old folder
     boxes.setDefaultYesNoAnswer(plat::IDNO);
+    const std::string unswitched = State();
+    QDir().mkdir(registryBlock); // a switch the settings cannot name does not happen
+    ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Refused);
+    QDir().rmdir(registryBlock);
+    EXPECT_EQ(boxes.texts(), (std::vector{kQuestion, u"Error ! ID = 5"_s})); // none for the path
+    EXPECT_EQ(State(), unswitched);
     ASSERT_EQ(ApplyDataFolder(*doc, 2, kNew), FolderOutcome::Switched);
-    EXPECT_EQ(boxes.texts(), std::vector{kQuestion}); // none for the path stored
-    // The folder left behind is stored; the switch stores nothing until the next save.
+    // The folder left behind keeps its files; the switch is stored at once.
     EXPECT_EQ(State(), "\\TEIBAN.DAT,\\備考\\食費.DAT,\\分類.DAT,\\収支.DAT|\\TEIBAN.DAT,"
-                       "\\分類.DAT.20080310-123456.bak,\\収支.DAT|2|00000000|");
+                       "\\分類.DAT.20080310-123456.bak,\\収支.DAT|2|02000000|");
 }
 
 } // namespace
