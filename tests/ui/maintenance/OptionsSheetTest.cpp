@@ -51,6 +51,9 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
     RunOptions([](PropertySheet& d) {
         for (int id : {1087, 1141})
             Click(*d.page(kData), id);
+        d.SetActivePage(kFile); // the same folder named by its path: stored, nothing moves
+        Click(*d.page(kFile), 1092);
+        TypeText(*d.page(kFile), 1139, kFolder);
         d.SetActivePage(kTerm);
         for (const auto& [id, index] : {std::pair{1073, 3}, {1072, 24}, {1074, 1}})
             SelectIndex(*d.page(kTerm), id, index);
@@ -61,11 +64,13 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
     });
     ASSERT_TRUE(doc->SaveAll());
     // Month start 25, week start Monday; comma off, the four others and "new entries
-    // today" on, the folder and period bits kept; saved at exit.
+    // today" on, the folder and period bits kept, the folder "other"; saved at exit.
     const std::uint32_t flags = 0x10000010 | PERIOD_YEAR | 0x20000 | 0x100 | 0x1000 | 0xe;
     EXPECT_EQ(regprobe::Setting(QStringLiteral("Options")).data,
               bytes::Options(25, 1, flags, 0, 0));
-    EXPECT_EQ(regprobe::Setting(QStringLiteral("StartYear")).data, bytes::U32(4));
+    EXPECT_EQ(std::pair(regprobe::Setting(QStringLiteral("StartYear")).data,
+                        regprobe::Setting(QStringLiteral("DataFile1Flag")).data),
+              std::pair(bytes::U32(4), bytes::U32(2)));
 }
 
 // Keys alone: Down picks "アプリ終了時", Ctrl+Tab moves to the next pages,
