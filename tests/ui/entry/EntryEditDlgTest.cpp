@@ -41,8 +41,7 @@ protected:
         writeEntryLists();
     }
 
-    // Runs a dialog on `record` in `mode`; `drive` acts inside the modal run,
-    // `more` inside nested runs (the calculator).
+    // Runs a dialog on `record` in `mode`; `drive` acts in its run, `more` in the calculator's.
     int Run(const InOutRecord& record, unsigned mode, DialogAction drive,
             std::vector<DialogAction> more = {}) {
         CEntryEditDlg dlg(doc.get());
