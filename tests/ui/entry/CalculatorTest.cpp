@@ -3,7 +3,6 @@
 #include "ui/entry/ComboChoices.h"
 
 #include <QStringList>
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
@@ -13,32 +12,27 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-using Op = CalculatorState::Op;
+using Calc = CalculatorState;
 // Keys as on the keypad, separated by spaces: digits (typed one by one), "00", "000",
 // + - x / =, T+ T- (tax), C (C/CE) and B (Backspace).
-void Press(CalculatorState& calc, const QString& keys) {
-    static const std::map<QString, std::function<void(CalculatorState&)>> named = {
-        {u"00"_s, &CalculatorState::pressDoubleZero},
-        {u"000"_s, &CalculatorState::pressTripleZero},
-        {u"+"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Plus); }},
-        {u"-"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Minus); }},
-        {u"x"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Times); }},
-        {u"/"_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Divide); }},
-        {u"="_s, [](CalculatorState& c) { c.pressOperator(CalculatorState::Op::Equals); }},
-        {u"T+"_s, &CalculatorState::pressTaxPlus},
-        {u"T-"_s, &CalculatorState::pressTaxMinus},
-        {u"C"_s, &CalculatorState::pressClear},
-        {u"B"_s, &CalculatorState::pressBackspace},
-    };
+void Press(Calc& calc, const QString& keys) {
+    static const std::map<QString, void (Calc::*)()> named = {
+        {u"00"_s, &Calc::pressDoubleZero}, {u"000"_s, &Calc::pressTripleZero},
+        {u"T+"_s, &Calc::pressTaxPlus},    {u"T-"_s, &Calc::pressTaxMinus},
+        {u"C"_s, &Calc::pressClear},       {u"B"_s, &Calc::pressBackspace}};
+    using enum Calc::Op;
+    const Calc::Op operators[] = {Plus, Minus, Times, Divide, Equals};
     for (const QString& key : keys.split(u' ', Qt::SkipEmptyParts)) {
-        if (const auto it = named.find(key); it != named.end()) {
-            it->second(calc);
-            continue;
-        }
-        for (QChar c : key) {
-            ASSERT_TRUE(c.isDigit()) << key.toStdString();
-            calc.pressDigit(c.digitValue());
-        }
+        const qsizetype op = key.size() == 1 ? u"+-x/="_s.indexOf(key) : -1;
+        if (const auto it = named.find(key); it != named.end())
+            (calc.*it->second)();
+        else if (op >= 0)
+            calc.pressOperator(operators[op]);
+        else
+            for (QChar c : key) {
+                ASSERT_TRUE(c.isDigit()) << key.toStdString();
+                calc.pressDigit(c.digitValue());
+            }
     }
 }
 
@@ -78,7 +72,7 @@ const KeyRow kKeyRows[] = {
 TEST(CalculatorKeySequence, ShowsAndHandsBack) {
     for (const auto& [name, given, keys, display, result] : kKeyRows) {
         SCOPED_TRACE(name);
-        CalculatorState calc;
+        Calc calc;
         calc.open(given);
         Press(calc, QString::fromUtf8(keys));
         EXPECT_EQ(calc.displayText().toStdString(), display);
