@@ -19,7 +19,6 @@ const std::tuple<const char*, Step, const char*, const char*> kPaths[] = {
     {"FinishOnAmount", Step::Store, "|その他|その他|500|3/10", "A3:500"},
     {"NextOnPayeeStores", Step::Store, "食費|昼食|JR|1|6/1", "A1:1 C1:食費 P1:JR"},
     {"BackFromPayeeKeepsRemarkAndDate", Step::Category, "食費|昼食|JR|1|6/1", "A1:1 C1:食費 P4:JR"},
-    {"FinishOnCategoryAfterBack", Step::Store, "給与|昼食|JR|1|6/1", "A1:1 C1:食費 P4:JR C3:給与"},
     {"LongCategoryCutToFifteen", Step::Payee, "あいうえおかきくけこさしすせそ|昼食|その他|10|6/1",
      "A1:10 C1:あいうえおかきくけこさしすせそたち"},
 };
