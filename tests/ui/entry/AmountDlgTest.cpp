@@ -1,5 +1,4 @@
-// The amount page driven by its keypad buttons (found by their faces), hardware
-// keys and soft keys; the calculator's own rules are checked without the page.
+// The amount page driven by its keypad buttons (found by their faces), keys and soft keys.
 #include "support/DeviceTest.h"
 #include "support/ModalRunner.h"
 

@@ -77,18 +77,15 @@ TEST(CalculatorKeySequence, ShowsAndHandsBack) {
     }
 }
 
-// The list and value given, the items offered and the one selected.
+// A drop-down's items and selection (after ':') for a list and the value to show.
 TEST(ComboChoices, ItemsAndSelection) {
-    const std::tuple<const char*, const char*, const char*, int> rows[] = {
-        {"現金 カード 現金", "現金", "現金 カード 現金", 2}, // the last of repeats
-        {"JR", "jr", "JR jr", 1},                            // letter case counts
-    };
-    for (const auto& [list, value, items, selected] : rows) {
-        const ComboChoices choices =
+    const auto offered = [](const char* list, const char* value) {
+        const ComboChoices c =
             ChoicesWithValue(QString::fromUtf8(list).split(u' '), QString::fromUtf8(value));
-        EXPECT_EQ(std::pair(choices.items.join(u' ').toStdString(), choices.selected),
-                  std::pair(std::string(items), selected));
-    }
+        return c.items.join(u' ') + u':' + QString::number(c.selected);
+    };
+    EXPECT_EQ(offered("現金 カード 現金", "現金"), u"現金 カード 現金:2"_s); // the last of repeats
+    EXPECT_EQ(offered("JR", "jr"), u"JR jr:1"_s);                            // letter case counts
 }
 
 } // namespace
