@@ -1,9 +1,11 @@
-// The amount page driven by its keypad buttons (found by their faces), keys and soft keys.
-#include "support/DeviceTest.h"
+// The new-entry pages: the amount page driven by its keypad buttons (found by their faces),
+// keys and soft keys, and the pages in turn from a fresh folder.
+#include "support/DocTest.h"
 #include "support/ModalRunner.h"
 
 #include "platform/System.h"
 #include "ui/entry/CAmountDlg.h"
+#include "ui/entry/RunNewEntryFlow.h"
 #include "ui/framework/testing/Harness.h"
 
 #include <QApplication>
@@ -16,7 +18,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kAmountEdit = 1006, kIncome = 1131, kNext = 1, kFinish = 3, kBack = 4, kCancel = 2;
+constexpr int kAmountEdit = 1006, kIncome = 1131, kListB = 1099, kNext = 1, kFinish = 3, kBack = 4,
+              kCancel = 2;
 constexpr unsigned kNextPage = CAmountDlg::HideFinish | CAmountDlg::HideBack;
 constexpr unsigned kFinishOnly = CAmountDlg::HideNext | CAmountDlg::HideBack;
 
@@ -91,6 +94,32 @@ TEST_F(AmountDlgTest, ButtonsKeysAndSoftKeysDriveTheKeypadAndEndThePage) {
         });
         EXPECT_EQ(result, std::pair(button, shown.toInt())); // pending operations not carried out
     }
+}
+
+// An empty text keeps the page open and learns nothing; what a page confirmed stays learned.
+// The owner stays hidden while the pages run and is shown again after.
+TEST_F(OpenDocTest, NewEntryFromAFreshFolderOffersOtherAndLearnsWhatIsConfirmed) {
+    QWidget owner;
+    owner.show();
+    RunActing([&] { RunNewEntryFlow(&owner, *doc, kTestNow); },
+              {[](Dialog& d) { Click(d, kNext); },
+               [&](Dialog& d) {
+                   EXPECT_FALSE(owner.isVisible());
+                   EXPECT_FALSE(d.IsTimerActive(1)); // no hint timer but on the handset
+                   ClearText(d, kListB);
+                   Click(d, kNext);
+                   EXPECT_TRUE(d.IsRunning());
+                   EXPECT_EQ(readData(u"\\備考\\その他.DAT"_s), QByteArray());
+                   SelectIndex(d, kListB, 0);
+                   Click(d, kNext);
+               },
+               [](Dialog& d) { Click(d, kCancel); }});
+    EXPECT_TRUE(owner.isVisible());
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<QString>{u"項目を選択してください"_s, u"新規登録を中止しました"_s}));
+    EXPECT_EQ(boxes.shown()[1].caption, u"登録の中止"_s);
+    EXPECT_EQ(readData(datafile::kCategories), bytes::ListFile({u"その他"_s}));
+    EXPECT_EQ(doc->Count(), 0u);
 }
 
 } // namespace
