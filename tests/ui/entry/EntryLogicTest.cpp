@@ -90,12 +90,11 @@ TEST(ComboChoices, ItemsAndSelection) {
     EXPECT_EQ(offered("JR", "jr"), u"JR jr:1"_s);                            // letter case counts
 }
 
-// The flow's ends also include those the pages never hand back (a finish on the amount page,
-// a next on the payee page).
 using Step = NewEntryFlow::Step;
 // Name, the step reached, the record built (category|remark|payee|amount|month/day) and the
-// pages' ends in turn: A, C or P for the amount, category or payee page, its result, and after
-// ':' the amount, the category (with the remark 昼食 and June 1) or the payee (with the card).
+// pages' ends in turn, also those the pages never hand back (A3, P1): A, C or P for the amount,
+// category or payee page, its result, and after ':' the amount, the category (with the remark
+// 昼食 and June 1) or the payee (with the card).
 const std::tuple<const char*, Step, const char*, const char*> kPaths[] = {
     {"CancelOnAmount", Step::Cancelled, "|その他|その他|0|3/10", "A2:5"},
     {"CancelOnCategory", Step::Cancelled, "|その他|その他|9|3/10", "A1:9 C2:食費"},
