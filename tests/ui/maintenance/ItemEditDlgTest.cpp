@@ -68,9 +68,8 @@ TEST_F(ItemEditTest, KeysAloneThenClicksEditListsWrittenPerListButNotOverAnUnrea
         ClickListRow(d, kList, 2);
         Click(d, kDelete);
         ClickListRow(d, kList, 0);
-        Click(d, kDelete); // No
-        // One choice of each went: the list choice is built once per entry.
-        EXPECT_EQ(Items(d, kChoice).join(u' '),
+        Click(d, kDelete);                      // No
+        EXPECT_EQ(Items(d, kChoice).join(u' '), // a choice per entry: one of each went
                   u"分類 備考\\食費外食 備考\\交通費 備考\\食費 "
                   u"支払先\\食費外食 支払先\\交通費 支払先\\食費 支払方法"_s);
         d.close(); // by the window manager: a cancel that saves as well
