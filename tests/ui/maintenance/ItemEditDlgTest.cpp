@@ -102,8 +102,7 @@ TEST_F(ItemEditTest, KeysAloneThenClicksEditListsWrittenPerListButNotOverAnUnrea
         Click(d, kAdd);
         ClickListRow(d, kList, 0);
         Click(d, kDelete);
-        // Categories added while the dialog runs get their lists next time.
-        EXPECT_EQ(Items(d, kChoice),
+        EXPECT_EQ(Items(d, kChoice), // categories added now get their lists next time
                   (QStringList{u"分類"_s, u"備考\\旅費"_s, u"支払先\\旅費"_s, u"支払方法"_s}));
         Click(d, kClose);
     };
