@@ -31,10 +31,6 @@ TEST_F(FolderSelectTest, FoldersAndFilesReachedByKeysTapsAndChoices) {
     dlg.m_strExt = u".csv"_s;
     dlg.m_strCaption = u"*.csv"_s;
     const DialogAction drive = [&](Dialog& d) {
-        const auto enter = [&d](const QStringList& rows) {
-            for (const QString& row : rows)
-                SelectText(d, kEntries, row);
-        };
         EXPECT_EQ(Items(d, kLevels) << QString::number(CurrentIndex(d, kLevels)),
                   (QStringList{u"\\"_s, u"  My Documents"_s, u"    Tallybook"_s, u"2"_s}));
         EXPECT_EQ(Items(d, kEntries),
@@ -48,9 +44,8 @@ TEST_F(FolderSelectTest, FoldersAndFilesReachedByKeysTapsAndChoices) {
         EXPECT_EQ(Items(d, kEntries), (QStringList{u"[..]"_s, u"b.csv"_s}));
         PressKeys(d, {Qt::Key_Down, Qt::Key_Return}); // on "[..]"
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
-        enter({u"[..]"_s, u"[..]"_s});
-        enter({u"[My Documents]"_s, u"[Tallybook]"_s});
-        EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook"_s);
+        for (const QString& entry : {u"[..]"_s, u"[..]"_s, u"[My Documents]"_s, u"[Tallybook]"_s})
+            SelectText(d, kEntries, entry);
         SelectIndex(d, kLevels, 1);
         EXPECT_TRUE(Items(d, kEntries).contains(u"[Empty]"_s));
         SelectIndex(d, kLevels, 0);
@@ -58,16 +53,17 @@ TEST_F(FolderSelectTest, FoldersAndFilesReachedByKeysTapsAndChoices) {
         EXPECT_EQ(Items(d, kLevels) << dlg.m_strPath << Text(d, kCaption),
                   (QStringList{u"\\"_s, QString(), u"\\My Documents\\Tallybook"_s}));
         EXPECT_FALSE(Items(d, kEntries).contains(u"[..]"_s));
-        enter({u"[My Documents]"_s, u"[Tallybook]"_s, u"20080801-20080831.CSV"_s, u"[Old]"_s});
+        for (const QString& entry :
+             {u"[My Documents]"_s, u"[Tallybook]"_s, u"20080801-20080831.CSV"_s, u"[Old]"_s})
+            SelectText(d, kEntries, entry);
         EXPECT_EQ(Text(d, kCaption), u"\\My Documents\\Tallybook\\Old"_s);
         EXPECT_EQ(Items(d, kLevels).size(), 4);
         Click(d, IDOK); // the file was in the folder left behind
         EXPECT_TRUE(d.IsRunning());
         PressKeys(d, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // "b.csv" confirms
     };
-    const int result = RunModal(dlg, drive).result;
-    EXPECT_EQ(std::tuple(result, dlg.m_strPath, dlg.m_strFile),
-              std::tuple(IDOK, u"\\My Documents\\Tallybook\\Old"_s, u"b.csv"_s));
+    EXPECT_EQ(RunModal(dlg, drive).result, IDOK);
+    EXPECT_EQ(dlg.m_strPath + u'\\' + dlg.m_strFile, u"\\My Documents\\Tallybook\\Old\\b.csv"_s);
 }
 
 } // namespace

@@ -20,9 +20,7 @@ namespace {
 constexpr int kAdd = 1025, kList = 1030, kChange = 1040, kDelete = 1041, kItem = 1042;
 constexpr int kChoice = 1043, kClose = 1;
 
-const QString kFood = u"食費"_s, kLunch = u"昼食"_s;
-const QString kCategories = u"\\分類.DAT"_s, kFoodRemarks = u"\\備考\\食費.DAT"_s;
-const QString kFoodPayees = u"\\支払先\\食費.DAT"_s, kOtherPayees = u"\\支払先\\その他.DAT"_s;
+const QString kFood = u"食費"_s, kLunch = u"昼食"_s, kCategories = u"\\分類.DAT"_s;
 
 // The edit's text, then add, change and delete enabled as "ACD", "-" for a disabled one,
 // then the selected entry after "@".
@@ -35,34 +33,61 @@ std::string Form(const Dialog& d) {
     return s.toStdString();
 }
 
-class ItemEditTest : public OpenDocTest {
-protected:
-    static QStringList Rows(Dialog& d) { return static_cast<CItemEditDlg&>(d).Entries(); }
-    // Tabs (Shift+Tabs when `back`) until control `id` has the focus, then presses `key`.
-    static void PressOn(Dialog& d, int id, int key, bool back = false,
-                        Qt::KeyboardModifiers mods = {}) {
-        for (int i = 0; i < 12 && d.FocusedControlId() != id; ++i)
-            PressKeyInWindow(d, back ? Qt::Key_Backtab : Qt::Key_Tab);
-        EXPECT_EQ(d.FocusedControlId(), id);
-        PressKeyInWindow(d, key, mods);
-    }
-};
+// Tabs until control `id` has the focus, then presses `key`.
+void PressOn(Dialog& d, int id, int key, Qt::KeyboardModifiers mods = {}) {
+    for (int i = 0; i < 12 && d.FocusedControlId() != id; ++i)
+        PressKeyInWindow(d, Qt::Key_Tab);
+    PressKeyInWindow(d, key, mods);
+}
 
-// The panel runs it on the categories, その他 when they have no file. The edit and
-// the clicked entry enable the buttons; the list shown is written when another is
+using ItemEditTest = OpenDocTest;
+
+// Keys alone, then the panel's clicks on what was saved. A change keeps the entry's place, its
+// selection and the category's lists; Yes removes the lists of the last entry of a name only (a
+// longer name first, where a prefix search finds it). The list shown is written when another is
 // chosen or the dialog closed, its texts cut to 31 characters, but not over one unread.
-TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
-    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s, kHeat = u"光熱"_s;
-    // A folder where the payee file should be: it cannot be opened as a file.
-    ASSERT_TRUE(QDir().mkpath(host(inFolder(kOtherPayees))));
-    const DialogAction drive = [&](Dialog& d) {
-        EXPECT_EQ(Form(d), " --D @その他");
+TEST_F(ItemEditTest, KeysAloneThenClicksEditListsWrittenPerListButNotOverAnUnreadableOne) {
+    writeList(kCategories, {u"食費外食"_s, u"交通費"_s, kFood, kFood});
+    for (const char* list : {"備考\\食費", "支払先\\食費", "備考\\食費外食", "支払先\\食費外食",
+                             "備考\\交通費", "支払先\\交通費"})
+        writeList(u"\\"_s + QString::fromUtf8(list) + u".DAT"_s, {kLunch});
+    for (int answer : {plat::IDYES, plat::IDYES, plat::IDNO})
+        boxes.answerNext(answer);
+    CItemEditDlg dlg(doc.get());
+    const DialogAction keys = [&](Dialog& d) {
+        PressOn(d, kList, Qt::Key_Down); // 交通費, chosen as by a click
+        EXPECT_EQ(Text(d, kItem), u"交通費"_s);
+        PressOn(d, kItem, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(d, u"旅費"_s);
+        PressOn(d, kChange, Qt::Key_Return);
+        EXPECT_EQ(dlg.Entries(), (QStringList{u"食費外食"_s, u"旅費"_s, kFood, kFood}));
+        PressOn(d, kList, Qt::Key_Down);     // the first 食費
+        PressOn(d, kDelete, Qt::Key_Return); // Yes, but another 食費 remains
+        EXPECT_TRUE(fileExists(inFolder(u"\\備考\\食費.DAT"_s)));
+        EXPECT_EQ(Form(d), " ---");
+        ClickListRow(d, kList, 2);
+        Click(d, kDelete);
         ClickListRow(d, kList, 0);
-        EXPECT_EQ(Form(d), "その他 --D @その他");
+        Click(d, kDelete);                      // No
+        EXPECT_EQ(Items(d, kChoice).join(u' '), // a choice per entry: one of each went
+                  u"分類 備考\\食費外食 備考\\交通費 備考\\食費 "
+                  u"支払先\\食費外食 支払先\\交通費 支払先\\食費 支払方法"_s);
+        d.close(); // by the window manager: a cancel that saves as well
+    };
+    EXPECT_EQ(RunModal(dlg, keys).result, IDCANCEL);
+    for (const QString& folder : {u"\\備考"_s, u"\\支払先"_s})
+        EXPECT_EQ(QDir(host(inFolder(folder))).entryList(QDir::Files),
+                  (QStringList{u"交通費.DAT"_s, u"食費外食.DAT"_s}));
+    const QString text35 = u"abcdefghijklmnopqrstuvwxyz012345678"_s, kHeat = u"光熱"_s;
+    ASSERT_TRUE(QDir().mkpath(host(inFolder(u"\\支払先\\旅費.DAT"_s)))); // a folder: unreadable
+    const DialogAction drive = [&](Dialog& d) {
+        EXPECT_EQ(Form(d), " --D @旅費");
+        ClickListRow(d, kList, 0);
+        EXPECT_EQ(Form(d), "旅費 --D @旅費");
         TypeText(d, kItem, u"X"_s);
-        EXPECT_EQ(Form(d), "その他X ACD @その他");
+        EXPECT_EQ(Form(d), "旅費X ACD @旅費");
         ClearText(d, kItem);
-        EXPECT_EQ(Form(d), " --D @その他");
+        EXPECT_EQ(Form(d), " --D @旅費");
         TypeText(d, kItem, kHeat);
         Click(d, kChange);
         EXPECT_EQ(Form(d), " --- @光熱");
@@ -70,72 +95,26 @@ TEST_F(ItemEditTest, EditsAreWrittenPerListButNotOverAnUnreadableOne) {
         Click(d, kAdd); // no duplicate check
         TypeText(d, kItem, text35);
         Click(d, kAdd);
-        EXPECT_EQ(Form(d), " --- @" + text35.toStdString()); // the added entry, chosen
-        SelectText(d, kChoice, u"支払先\\その他"_s);
-        EXPECT_EQ(Rows(d), (QStringList{kHeat, kHeat, text35})); // the view keeps what it showed
-        SelectText(d, kChoice, u"備考\\その他"_s);
+        SelectText(d, kChoice, u"支払先\\旅費"_s); // unread: the view keeps the added entry chosen
+        EXPECT_EQ(Form(d), " --- @" + text35.toStdString());
+        SelectText(d, kChoice, u"備考\\旅費"_s); // no file: その他
         TypeText(d, kItem, kLunch);
         Click(d, kAdd);
         ClickListRow(d, kList, 0);
         Click(d, kDelete);
-        // Categories added while the dialog runs get their lists next time.
-        EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{u"分類"_s, u"備考\\その他"_s, u"支払先\\その他"_s, u"支払方法"_s}));
+        EXPECT_EQ(Items(d, kChoice), // categories added now get their lists next time
+                  (QStringList{u"分類"_s, u"備考\\旅費"_s, u"支払先\\旅費"_s, u"支払方法"_s}));
         Click(d, kClose);
     };
     PanelTasks tasks;
     CMyTALYView panel(*doc, tasks);
     EXPECT_EQ(RunActing([&] { Click(panel, 32792); }, {drive}), 0);
-    EXPECT_EQ(boxes.texts(), std::vector{u"Error ! ID = 5"_s}); // only categories ask first
-    EXPECT_EQ(readData(kCategories), ListFile({kHeat, kHeat, text35.left(31)}));
-    EXPECT_EQ(readData(u"\\備考\\その他.DAT"_s), ListFile({kLunch}));
-    EXPECT_TRUE(QFileInfo(host(inFolder(kOtherPayees))).isDir());
-}
-
-// Keys alone: the arrows choose as a click does; a change keeps the entry's place and
-// selection, and the category its lists. Yes removes the lists of the last entry of that
-// name only (a longer name first, where a prefix search would find it); No keeps them.
-TEST_F(ItemEditTest, KeysAloneRenameACategoryAndOnlyYesRemovesADeletedOnesLists) {
-    const QString kEatingOut = u"\\備考\\食費外食.DAT"_s, kFares = u"\\備考\\交通費.DAT"_s;
-    writeList(kCategories, {u"食費外食"_s, u"交通費"_s, kFood, kFood});
-    for (const QString& list : {kFoodRemarks, kFoodPayees, kEatingOut, kFares})
-        writeList(list, {kLunch});
-    for (int answer : {plat::IDYES, plat::IDYES, plat::IDNO})
-        boxes.answerNext(answer);
-    const DialogAction keys = [&](Dialog& d) {
-        PressOn(d, kList, Qt::Key_Down); // 交通費, chosen as by a click
-        EXPECT_EQ(Text(d, kItem), u"交通費"_s);
-        PressOn(d, kItem, Qt::Key_A, true, Qt::ControlModifier);
-        TypeKeys(d, u"旅費"_s);
-        PressOn(d, kChange, Qt::Key_Return);
-        EXPECT_EQ(Rows(d), (QStringList{u"食費外食"_s, u"旅費"_s, kFood, kFood}));
-        EXPECT_EQ(CurrentIndex(d, kList), 1);
-        PressOn(d, kList, Qt::Key_Down);           // the first 食費
-        PressOn(d, kDelete, Qt::Key_Return, true); // Yes, but another 食費 remains
-        EXPECT_TRUE(fileExists(inFolder(kFoodRemarks)));
-        EXPECT_EQ(Form(d), " ---");
-        ClickListRow(d, kList, 2);
-        Click(d, kDelete);
-        ClickListRow(d, kList, 0);
-        Click(d, kDelete); // No
-        // One choice of each went: the list choice is built once per entry.
-        EXPECT_EQ(Items(d, kChoice),
-                  (QStringList{u"分類"_s, u"備考\\食費外食"_s, u"備考\\交通費"_s, u"備考\\食費"_s,
-                               u"支払先\\食費外食"_s, u"支払先\\交通費"_s, u"支払先\\食費"_s,
-                               u"支払方法"_s}));
-        d.close(); // by the window manager: a cancel that saves as well
-    };
-    CItemEditDlg dlg(doc.get());
-    EXPECT_EQ(RunModal(dlg, keys).result, IDCANCEL);
-    EXPECT_EQ(boxes.texts(),
-              std::vector(3, u"関連づけられた備考と支払先のデータも削除しますか？"_s));
+    const QString ask = u"関連づけられた備考と支払先のデータも削除しますか？"_s;
+    EXPECT_EQ(boxes.texts(), (std::vector{ask, ask, ask, u"Error ! ID = 5"_s})); // others ask not
     EXPECT_EQ(std::pair(boxes.shown()[1].caption, boxes.shown()[1].flags),
               std::pair(u"削除"_s, 4u));
-    EXPECT_EQ(readData(kCategories), ListFile({u"旅費"_s}));
-    EXPECT_FALSE(fileExists(inFolder(kFoodRemarks)));
-    EXPECT_FALSE(fileExists(inFolder(kFoodPayees)));
-    EXPECT_TRUE(fileExists(inFolder(kEatingOut)));
-    EXPECT_EQ(readData(kFares), ListFile({kLunch}));
+    EXPECT_EQ(readData(kCategories), ListFile({kHeat, kHeat, text35.left(31)}));
+    EXPECT_EQ(readData(u"\\備考\\旅費.DAT"_s), ListFile({kLunch}));
 }
 
 } // namespace
