@@ -66,7 +66,6 @@ void ExpectFitsAShortWindow(Dialog& dlg) {
 
 class TemplateListTest : public OpenDocTest {
 protected:
-    // Loads the templates from a hand-made file.
     void Open(const std::vector<bytes::Template>& templates) {
         writeData(datafile::kTemplates, bytes::TemplateFile(templates));
         reopen();
