@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QLineEdit>
 #include <QTest>
 #include <cstring>
 
@@ -51,10 +52,8 @@ protected:
     }
 };
 
-// Two entries from the panel's key 1 on the handset, saving at exit. Back takes what a page
-// started with, not its edits. A category typed over the chosen one keeps the chosen one's
-// remarks; an unchecked list is left alone, the others learn their choice at the front. The
-// template box is off while every slot is used; freed, it saves a named template.
+// Two entries from the panel's key 1, saved at exit. Back takes what a page started with. A typed
+// category keeps the chosen one's remarks; the template box is off while every slot is used.
 TEST_F(KeysOnlyTest, TwoNewEntriesFromThePanelWithBackIncomeAnotherDateAndATemplate) {
     for (int i = 0; i < kTemplateSlots; ++i)
         doc->AddTemplate(u"定番"_s, InOutRecord{});
@@ -168,7 +167,12 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                },
                [](Dialog& edit) {
                    EXPECT_EQ(Text(edit, 1063), u"追加ボタンを押すと、データが追加されます。"_s);
-                   EXPECT_EQ(edit.FocusedControlId(), 1055); // the amount, ready for digits
+                   // The amount, ready for digits; no calculator on one that is no number.
+                   EXPECT_EQ(ControlAs<QLineEdit>(edit, 1055)->selectedText(), u"0"_s);
+                   PressKeys(edit, {Qt::Key_X, Qt::Key_Tab, Qt::Key_Space});
+                   // Back at the amount; the category's second visit stays.
+                   EXPECT_EQ(Tabbing(edit, 8).back(), 1049); // round the date's three parts
+                   EXPECT_EQ(Tabbing(edit, 2), (std::vector<int>{1050, 1055}));
                    PressKeys(edit, {Qt::Key_9, Qt::Key_0, Qt::Key_0, Qt::Key_F2}); // 追加
                }});
     EXPECT_EQ(FieldText(doc->Templates()[1].name) + FieldText(doc->Templates()[2].name),
@@ -181,34 +185,29 @@ TEST_F(KeysOnlyTest, TemplateMovedAddedAndAnEntryMadeFromIt) {
                                                 2008, 4, 2, 1, 900, 8, 15, 30}));
 }
 
-// Calendar and picker follow each other. The soft keys are there on every platform, the own
-// buttons are not: Enter does nothing. OK hands back the bare day, a cancel the given date.
+// The soft keys are there on every platform, the own buttons are not: Enter does nothing.
 TEST_F(KeysOnlyTest, DateSelectByKeys) {
     constexpr plat::SYSTEMTIME kGiven{2008, 3, 1, 10, 13, 45, 30, 250}; // a Monday
-    plat::SYSTEMTIME date = kGiven;
-    const auto run = [&date](DialogAction drive) {
-        CDateSelectDlg dlg;
-        dlg.m_date = date;
-        const int result = RunModal(dlg, std::move(drive)).result;
-        date = dlg.m_date;
-        return result;
-    };
-    EXPECT_EQ(run([](Dialog& d) { PressKeys(d, {Qt::Key_Right, Qt::Key_F1}); }), IDCANCEL);
-    EXPECT_EQ(std::memcmp(&date, &kGiven, sizeof date), 0);
+    CDateSelectDlg cancelled;
+    cancelled.m_date = kGiven;
+    const auto cancel = [](Dialog& d) { PressKeys(d, {Qt::Key_Right, Qt::Key_F1}); };
+    EXPECT_EQ(RunModal(cancelled, cancel).result, IDCANCEL);
+    EXPECT_EQ(std::memcmp(&cancelled.m_date, &kGiven, sizeof kGiven), 0);
     plat::SetPlatformIdentity(4, u"Smartphone"_s);
-    EXPECT_EQ(run([](Dialog& d) {
-                  EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
-                  EXPECT_FALSE(IsShown(d, IDOK) || IsShown(d, IDCANCEL) || IsEnabled(d, IDOK));
-                  PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
-                  EXPECT_TRUE(d.IsRunning());
-                  EXPECT_EQ(Text(d, kPicker), u"2008年3月19日"_s);
-                  PressKeys(d, {Qt::Key_Tab, Qt::Key_Up}); // the picker's year
-                  EXPECT_EQ(ControlAs<QCalendarWidget>(d, kCalendar)->selectedDate(),
-                            QDate(2009, 3, 19));
-                  PressKeyInWindow(d, Qt::Key_F2);
-              }),
-              IDOK);
-    EXPECT_EQ(std::memcmp(&date, &kBare, sizeof date), 0);
+    CDateSelectDlg dlg;
+    dlg.m_date = kGiven;
+    const auto choose = [](Dialog& d) {
+        EXPECT_EQ(ClippedTexts(d).join(u" | ").toStdString(), ""); // the whole calendar
+        EXPECT_FALSE(IsShown(d, IDOK) || IsShown(d, IDCANCEL) || IsEnabled(d, IDOK));
+        PressKeys(d, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+        EXPECT_TRUE(d.IsRunning());
+        EXPECT_EQ(Text(d, kPicker), u"2008年3月19日"_s);
+        PressKeys(d, {Qt::Key_Tab, Qt::Key_Up}); // the picker's year
+        EXPECT_EQ(ControlAs<QCalendarWidget>(d, kCalendar)->selectedDate(), QDate(2009, 3, 19));
+        PressKeyInWindow(d, Qt::Key_F2);
+    };
+    EXPECT_EQ(RunModal(dlg, choose).result, IDOK);
+    EXPECT_EQ(std::memcmp(&dlg.m_date, &kBare, sizeof kBare), 0);
 }
 
 } // namespace
