@@ -55,7 +55,8 @@ TEST_F(CsvTransferTest, PeriodRoundTripsAndGoesInOnePassThenHandMadeFileImports)
     ASSERT_TRUE(doc->SaveAll());
     const QByteArray saved = readData(datafile::kLedger);
     const auto addUnsaved = [&] { // one kept before one deleted: the save must still rewrite
-        for (std::size_t i : {5, 1}) ASSERT_TRUE(doc->AddRecord(august.record(i)));
+        for (std::size_t i : {5, 1})
+            ASSERT_TRUE(doc->AddRecord(august.record(i)));
     };
     addUnsaved();
     const auto state = [this] { // what the delete left, then the bytes a save writes
