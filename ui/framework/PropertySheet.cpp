@@ -74,12 +74,13 @@ int PropertySheet::activeIndex() const {
 
 bool PropertySheet::OnInitDialog() {
     Dialog::OnInitDialog();
+    m_running = true;
     initPage(m_tabs->currentIndex());
     return true;
 }
 
 void PropertySheet::initPage(int index) {
-    if (index < 0 || index >= pageCount() || m_initialised[index]) return;
+    if (!m_running || index < 0 || index >= pageCount() || m_initialised[index]) return;
     m_initialised[index] = true;
     m_pages[index]->OnInitPage();
 }

@@ -37,15 +37,18 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
         [this](PropertySheet& d) {
             d.SetActivePage(kFile);
             QWidget& page = *d.page(kFile);
+            Click(page, 1044); // cancelled
+            EXPECT_FALSE(IsChecked(page, 1092));
             TypeText(page, 1139, kFolder);
             Click(page, 1044);
             EXPECT_EQ(std::pair(IsChecked(page, 1092), Text(page, 1139)), std::pair(true, kFolder));
             Click(d, IDCANCEL);
         },
-        {[](Dialog& select) {
-            SelectText(select, 1059, QStringLiteral("x.DAT"));
-            Click(select, IDOK);
-        }});
+        {[](Dialog& select) { Click(select, IDCANCEL); },
+         [](Dialog& select) {
+             SelectText(select, 1059, QStringLiteral("x.DAT"));
+             Click(select, IDOK);
+         }});
     EXPECT_EQ(doc->m_nDataFolderType, 0);
     doc->m_dwFlags |= PERIOD_YEAR | 0x20000; // bits no page shows stay as they are
     RunOptions([](PropertySheet& d) {
@@ -76,6 +79,7 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
 // Keys alone: Down picks "アプリ終了時", Ctrl+Tab moves to the next pages,
 // Down changes the year start, Space clears the comma box, Enter is OK.
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
+    doc->m_dwFlags |= OPT_NEW_ENTRY_TODAY; // shown as the base-date box unticked, and kept
     RunOptions([](PropertySheet& d) {
         const auto press = [&d](Page page, int id, int key) { // once `id` has the focus
             for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
@@ -92,8 +96,9 @@ TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
         press(kDisplay, 1088, Qt::Key_Space);
         PressKeyInWindow(d, Qt::Key_Return);
     });
-    EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth, doc->m_dwFlags & OPT_COMMA),
-              std::tuple(false, 2, 0u));
+    EXPECT_EQ(std::tuple(doc->m_bSaveOnChange, doc->m_nYearStartMonth,
+                         doc->m_dwFlags & (OPT_COMMA | OPT_NEW_ENTRY_TODAY)),
+              std::tuple(false, 2, OPT_NEW_ENTRY_TODAY));
 }
 
 } // namespace
