@@ -74,13 +74,14 @@ int PropertySheet::activeIndex() const {
 
 bool PropertySheet::OnInitDialog() {
     Dialog::OnInitDialog();
-    m_running = true;
     initPage(m_tabs->currentIndex());
     return true;
 }
 
+// Only while the sheet runs: the first tab added becomes current at once, before
+// the sheet's owner has set the members its page shows.
 void PropertySheet::initPage(int index) {
-    if (!m_running || index < 0 || index >= pageCount() || m_initialised[index]) return;
+    if (!IsRunning() || index < 0 || index >= pageCount() || m_initialised[index]) return;
     m_initialised[index] = true;
     m_pages[index]->OnInitPage();
 }

@@ -48,9 +48,6 @@ private:
     // Pages that are members of a subclass are gone before this base is destroyed.
     std::vector<QPointer<PropertyPage>> m_pages;
     std::vector<bool> m_initialised;
-    // Pages are filled only once the sheet runs: the first tab added becomes current
-    // at once, before its owner has set the members it shows.
-    bool m_running = false;
 };
 
 } // namespace tb::ui
