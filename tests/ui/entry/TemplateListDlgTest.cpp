@@ -103,9 +103,9 @@ TEST_F(TemplateListTest, PickEndsWithTheSlotNumberPlusOneOrZero) {
     }
 }
 
-// An edit leaves no line selected, so the commands that need one do nothing. The list's changes
-// wait for the next save unless save-on-change saves them as it closes. A cancelled entry still
-// counts as picked.
+// An edit, or a line Ctrl+clicked off, leaves none selected: the commands needing one do nothing.
+// The list's changes wait for the next save unless save-on-change saves them as it closes. A
+// cancelled entry still counts as picked.
 TEST_F(TemplateListTest, FullListRefusesAnAddMovesDeletesEditsThenSavesUnderSaveOnChange) {
     Open(Numbered(10));
     doc->m_bSaveOnChange = false;
@@ -128,6 +128,12 @@ TEST_F(TemplateListTest, FullListRefusesAnAddMovesDeletesEditsThenSavesUnderSave
              }
              SelectIndex(d, kList, 0);
              Click(d, kEdit);
+             for (int command : {kEdit, kDelete, kUp, kDown, kPick})
+                 Click(d, command);
+             auto* list = ControlAs<QListWidget>(d, kList);
+             SelectIndex(d, kList, 1); // Ctrl+clicked off: still the current line, unselected
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                               list->visualItemRect(list->item(1)).center());
              for (int command : {kEdit, kDelete, kUp, kDown, kPick})
                  Click(d, command);
              EXPECT_EQ(Items(d, kList), QStringList{u" 0:賞与"_s} + Lines(u"103456798").mid(1));
