@@ -33,11 +33,8 @@ std::string Form(const Dialog& d) {
     return s.toStdString();
 }
 
-// Tabs until control `id` has the focus, then presses `key`.
 void PressOn(Dialog& d, int id, int key, Qt::KeyboardModifiers mods = {}) {
-    for (int i = 0; i < 12 && d.FocusedControlId() != id; ++i)
-        PressKeyInWindow(d, Qt::Key_Tab);
-    PressKeyInWindow(d, key, mods);
+    PressKeyOn(d, Control(d, id), key, mods);
 }
 
 using ItemEditTest = OpenDocTest;

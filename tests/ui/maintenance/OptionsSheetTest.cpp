@@ -8,8 +8,6 @@
 #include "ui/main/CMyTALYView.h"
 #include "ui/main/PanelTasks.h"
 
-#include <QApplication>
-
 using namespace tb::ui;
 using namespace tb::ui::testing;
 
@@ -81,11 +79,8 @@ TEST_F(OptionsSheetTest, BrowseChoosesOtherThenEveryControlReachesItsSettingAndO
 TEST_F(OptionsSheetTest, KeyboardAloneChangesPagesAndSettings) {
     doc->m_dwFlags |= OPT_NEW_ENTRY_TODAY; // shown as the base-date box unticked, and kept
     RunOptions([](PropertySheet& d) {
-        const auto press = [&d](Page page, int id, int key) { // once `id` has the focus
-            for (int i = 0; i < 20 && QApplication::focusWidget() != Control(*d.page(page), id);
-                 ++i)
-                PressKeyInWindow(d, Qt::Key_Tab);
-            PressKeyInWindow(d, key);
+        const auto press = [&d](Page page, int id, int key) {
+            PressKeyOn(d, Control(*d.page(page), id), key);
         };
         const auto nextPage = [&d] { PressKeyInWindow(d, Qt::Key_Tab, Qt::ControlModifier); };
         press(kData, 1086, Qt::Key_Down);

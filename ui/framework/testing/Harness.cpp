@@ -185,6 +185,12 @@ void PressKeys(QWidget& window, std::initializer_list<int> qtKeys) {
         PressKeyInWindow(window, key);
 }
 
+void PressKeyOn(QWidget& window, const QWidget* target, int qtKey, Qt::KeyboardModifiers mods) {
+    for (int i = 0; i < 20 && QApplication::focusWidget() != target; ++i)
+        PressKeyInWindow(window, Qt::Key_Tab);
+    PressKeyInWindow(window, qtKey, mods);
+}
+
 void ClickListRow(const QWidget& window, int id, int row, int column) {
     auto* t = ControlAs<QTreeView>(window, id);
     if (!t) return;

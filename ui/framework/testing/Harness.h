@@ -39,6 +39,9 @@ void PressKeyInWindow(QWidget& window, int qtKey, Qt::KeyboardModifiers mods = Q
 // Keys alone: presses each key in turn, and types text key by key, on
 // whichever control has the focus (as PressKeyInWindow does).
 void PressKeys(QWidget& window, std::initializer_list<int> qtKeys);
+// Keys alone: Tabs until `target` has the focus (at most 20 times), then presses `qtKey`.
+void PressKeyOn(QWidget& window, const QWidget* target, int qtKey,
+                Qt::KeyboardModifiers mods = Qt::NoModifier);
 void TypeKeys(QWidget& window, const QString& text);
 // List view: taps row `row` (column `column`).
 void ClickListRow(const QWidget& window, int id, int row, int column = 0);
